@@ -1,0 +1,34 @@
+#pragma once
+// The remembered-city file: one line, the city's name in Windows-1252, CRLF.
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace app {
+
+inline constexpr const char* CityFileName = "luogo.txt";
+// No name of the table is longer than this; a longer first line is not read in full.
+inline constexpr std::size_t CityFileReadLimit = 4096;
+
+// Join a folder and a name with `separator`, without doubling a separator the
+// folder already ends with ("/" + "luogo.txt" = "/luogo.txt").
+std::string joinPath(std::string_view folder, std::string_view name, char separator);
+
+// The first field of a line: leading blanks skipped; ends at the first comma or
+// at the line's end; a field that begins with a double quote runs to the next one.
+std::string firstField(std::string_view line);
+
+// Bytes of the file's first line to UTF-8: valid UTF-8 is taken as it is,
+// anything else is read as Windows-1252.
+std::string decodeCityFileLine(std::string_view bytes);
+
+// The file's content for a city name (UTF-8 in): Windows-1252 and CRLF. Nothing
+// when the name has a character Windows-1252 cannot hold.
+std::optional<std::string> cityFileContent(std::string_view utf8Name);
+
+// Windows-1252 <-> UTF-8 helpers.
+std::string cp1252ToUtf8(std::string_view bytes);
+std::optional<std::string> utf8ToCp1252(std::string_view utf8);
+bool isValidUtf8(std::string_view bytes);
+
+}  // namespace app

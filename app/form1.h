@@ -1,0 +1,105 @@
+#pragma once
+// The almanac's one window: its state, its widgets as a view model, and the
+// window procedures that draw the month, fill the day panel and run the commands.
+#include <array>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "almanac/movable_feasts.h"
+#include "astro/moon_phases.h"
+#include "calendar/calendar.h"
+#include "app/platform.h"
+#include "app/view_model.h"
+
+namespace app {
+
+// Moon mark of a bar: waxing "+", waning "-", or neutral (full-moon and new-moon days).
+enum class PhaseMark { Neutral, Waxing, Waning };
+
+class Form1 {
+ public:
+  explicit Form1(Platform& platform);
+
+  // ---- form-level state -------------------------------------------------
+  calendar::Date CurrentDate;
+  int ShownMonth = 1;
+  std::array<int, 12> MonthLengths{};
+  std::vector<std::string> CityNames;
+  std::vector<std::string> CityCodes;
+  int CityIndex = 0;
+  std::string CityFilePath;
+  std::string PendingCity;
+  std::array<std::string, 32> SaintsOfMonth;
+  int SelCellIndex = 1;
+  std::string MoonState;
+  double MoonIllum = 0;
+  int FullMoonDay = 0;
+  std::string NewMoonStamp;
+  almanac::MovableFeastDays MovableFeastDays;
+  // The phases of the month the last moon pass was made for; the bars are coloured from them.
+  astro::MonthPhases MonthPhases;
+
+  // ---- widgets ------------------------------------------------------------
+  Shape Shape6, Shape7, Shape9, Shape8, Shape5, Shape10, Shape16, Shape19, meno, piu;
+  std::array<Shape, 33> Shape3;   // 0..30 day bars, 31 panel background, 32 spare
+  std::array<Shape, 12> MeseTXT;  // month picker boxes
+  Label meseT, giorno, settimana, Label2, santo, Label5, zona, Label4, sorge, Label6, tramonta, Label3;
+  std::array<Label, 12> Label9;   // "1".."12" on the picker boxes
+  Label lmen, AnnoC, lpiu, Label11, Label1;
+  std::array<Label, 31> GGMM;     // day labels
+  Label Label14, Lsel, Label15, Label7;
+  Label avviso;                   // notice when the chosen city could not be saved
+  std::array<Picture, 33> LunaIMG;  // 1..31 day icon slots, 32 the hidden panel slot; 0 unused
+  Picture Image1, Image2, Image3;
+  ListBox luogo2;
+  Frame sceltac;
+  RichTextViewer VISMESE;
+
+  // ---- window procedures --------------------------------------------------
+  void Form_Load();
+  void ShowMonth();
+  void DayCLK(calendar::Date DataSR);
+  void Ripulisci();
+  void ferialday(int mese);
+  void feste(int anno);
+  void Vfeste(double i, int anno, int q, int p, double ii, int mese, int Cnt);
+  void Sun(const Label& giorno, int mese, int anno, const std::string& dati);
+  void flunari(int mese, int anno, int Calenda, std::string& stato, double& Lunapiena, double& LP, std::string& LN);
+
+  // ---- commands -----------------------------------------------------------
+  void GGMM_Click(int Index);
+  void Label9_Click(int Index);
+  void lmen_Click();
+  void lpiu_Click();
+  void Label11_Click();
+  void zona_Click();
+  void luogo2_Click();
+  void Label15_Click();
+  // Setting the list's focus row raises its click event, as a user click does.
+  void setCityListFocusRow(int row);
+
+  // Moon mark of position d (1..32) of the shown month, as the bars show it.
+  PhaseMark phaseMarkOf(int d) const;
+
+  static constexpr int FirstYear = 1;
+  static constexpr int LastYear = 9999;
+  static constexpr const char* NotSavedNotice = "Scelta non salvata: impossibile scrivere luogo.txt";
+
+ private:
+  const astro::MonthPhases& phasesOf(int month, int year);
+  int shownYear() const;
+  void setYear(int year);
+
+  Platform& platform_;
+  std::map<std::pair<int, int>, astro::MonthPhases> phaseCache_;
+};
+
+// The captions of the fixed labels and the texts of the window.
+extern const std::array<const char*, 12> MonthNames;     // "GENNAIO" ...
+extern const std::array<const char*, 7> WeekdayLetters;  // by weekday 1 = Sunday
+extern const std::array<const char*, 7> WeekdayNames;    // "Domenica" ...
+extern const std::array<const char*, 12> NotesDocuments; // "Gen.rtf" ...
+
+}  // namespace app

@@ -1,0 +1,38 @@
+#pragma once
+// Principal phases of the moon: mean-phase formulae with the 1900 epoch and
+// shortened sets of periodic terms; dates at Greenwich on the formulae's time scale.
+#include <vector>
+
+namespace astro {
+
+enum class PhaseKind { NewMoon, FirstQuarter, FullMoon, LastQuarter };
+
+// Instant (Julian Day) of the phase of lunation number k (k whole; the offset of
+// the kind, 0, 0.25, 0.5 or 0.75, is added here).
+double PhaseInstant(double k, PhaseKind kind);
+
+struct CalendarDate {
+  int day = 0;
+  int month = 0;
+  int year = 0;
+};
+
+// Julian Day to calendar date (Julian calendar before 1582 October 15).
+CalendarDate dateFromJD(double jd);
+int DayOfMonthFromJD(double jd);
+
+struct PhaseDay {
+  int day = 0;          // day of the month, 1..31
+  PhaseKind kind{};
+  double jd = 0;        // the instant itself
+};
+
+struct MonthPhases {
+  std::vector<PhaseDay> phases;           // every principal phase dated in the month, in time order
+  PhaseKind lastBeforeMonth{};            // NewMoon or FullMoon: the last of these two kinds before day 1
+};
+
+// All principal phases whose Greenwich date lies in the given month and year.
+MonthPhases PhaseDaysOfMonth(int month, int year);
+
+}  // namespace astro
