@@ -20,6 +20,35 @@ struct MovableFeastDays {
   int SacredHeartDay = 0;
 };
 
+// Every whole year gives Easter within 22..56 and the derived days within their
+// months; years before 1 are counted with floor division, so no input misbehaves.
 MovableFeastDays movableFeasts(int year);
+
+// The movable feasts by name, for the feast table and for whoever needs to pick
+// one field of MovableFeastDays.
+enum class MovableFeast {
+  JulianEaster,
+  Easter,
+  LentSunday,
+  ShroveTuesday,
+  EasterMonday,
+  Ascension,
+  AscensionSunday,
+  Pentecost,
+  Trinity,
+  CorpusDomini,
+  CorpusDominiSunday,
+  SacredHeart,
+};
+
+// Days between Gregorian Easter Sunday and the feast (0 for both Easters).
+int daysFromEaster(MovableFeast feast);
+
+// The day of the month that `feasts` holds for `feast`.
+int dayOf(const MovableFeastDays& feasts, MovableFeast feast);
+
+// The March count on which the month rule of `feast` is decided: the Julian one
+// for Julian Easter, the Gregorian one for everything else.
+int marchCountOf(const MovableFeastDays& feasts, MovableFeast feast);
 
 }  // namespace almanac

@@ -66,7 +66,7 @@ class Form1 {
   void feste(int anno);
   void Vfeste(double i, int anno, int q, int p, double ii, int mese, int Cnt);
   void Sun(const Label& giorno, int mese, int anno, const std::string& dati);
-  void flunari(int mese, int anno, int Calenda, std::string& stato, double& Lunapiena, double& LP, std::string& LN);
+  void flunari(int mese, int anno, int Calenda, std::string& stato, double& Lunapiena, std::string& LN);
 
   // ---- commands -----------------------------------------------------------
   void GGMM_Click(int Index);

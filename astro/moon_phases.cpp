@@ -1,0 +1,178 @@
+#include "astro/moon_phases.h"
+
+#include "calendar/calendar.h"
+
+#include <cmath>
+
+namespace astro {
+namespace {
+
+using calendar::Math_floor;
+
+// The almanac's value of pi, a little below the full-precision one. The phase
+// days must come out exactly as the published tables of this almanac, and a
+// phase close to midnight is decided by the last bits, so the constants, the
+// order of the terms and the order of every product are kept as they are.
+constexpr double pi = 3.14159265358979;
+
+double radians(double degrees) { return (degrees * pi) / 180; }
+
+double phaseOffset(PhaseKind kind) {
+  switch (kind) {
+    case PhaseKind::NewMoon: return 0;
+    case PhaseKind::FirstQuarter: return 0.25;
+    case PhaseKind::FullMoon: return 0.5;
+    case PhaseKind::LastQuarter: return 0.75;
+  }
+  return 0;
+}
+
+// Julian Day of 0 h on day 1 of a month, in the calendar that dateFromJD
+// gives back: Julian up to October 1582, Gregorian from November 1582.
+double monthStartJD(int month, int year) {
+  double y = year;
+  double m = month;
+  if (m <= 2) {
+    y -= 1;
+    m += 12;
+  }
+  double b = 0;
+  if (year > 1582 || (year == 1582 && month > 10)) {
+    const double a = Math_floor(y / 100);
+    b = 2 - a + Math_floor(a / 4);
+  }
+  return Math_floor(365.25 * (y + 4716)) + Math_floor(30.6001 * (m + 1)) + 1 + b - 1524.5;
+}
+
+// Principal phases are numbered one after another: q = 4 * lunation + kind.
+constexpr PhaseKind kindOfPhase(long long q) {
+  constexpr PhaseKind kinds[4] = {PhaseKind::NewMoon, PhaseKind::FirstQuarter, PhaseKind::FullMoon,
+                                  PhaseKind::LastQuarter};
+  return kinds[((q % 4) + 4) % 4];
+}
+
+constexpr double lunationOfPhase(long long q) {
+  return static_cast<double>(q >= 0 ? q / 4 : -((-q + 3) / 4));
+}
+
+double phaseInstantOf(long long q) { return PhaseInstant(lunationOfPhase(q), kindOfPhase(q)); }
+
+long long monthIndex(int month, int year) { return static_cast<long long>(year) * 12 + (month - 1); }
+
+long long monthIndexOf(double jd) {
+  const CalendarDate date = dateFromJD(jd);
+  return monthIndex(date.month, date.year);
+}
+
+}  // namespace
+
+double PhaseInstant(double k, PhaseKind kind) {
+  k = k + phaseOffset(kind);
+  const double T = k / 1236.85;
+
+  // Mean phase.
+  const double A = ((166.56 + 132.87 * T - 0.009173 * T * T) * pi) / 180;
+  const double JDE = 2415020.75933 + 29.53058868 * k + 0.0001178 * T * T - 0.000000155 * T * T * T +
+                     std::sin(A) * 0.00033;
+
+  // Sun's mean anomaly, moon's mean anomaly, moon's argument of latitude.
+  const double M = radians(359.2242 + 29.10535608 * k - 0.0000333 * T * T - 0.00000347 * T * T * T);
+  const double Mp = radians(306.0253 + 385.81691806 * k + 0.0107306 * T * T + 0.00001236 * T * T * T);
+  const double F = radians(21.2964 + 390.67050646 * k - 0.0016528 * T * T - 0.00000239 * T * T * T);
+
+  double jd = JDE;
+  switch (kind) {
+    case PhaseKind::NewMoon:
+      jd += (0.1734 - 0.000393 * T) * std::sin(M);
+      jd += 0.0021 * std::sin(2 * M);
+      jd -= 0.4068 * std::sin(Mp);
+      jd += 0.0161 * std::sin(2 * Mp);
+      jd -= 0.0004 * std::sin(3 * Mp);
+      jd += 0.0104 * std::sin(2 * F);
+      jd -= 0.0051 * std::sin(M + Mp);
+      jd -= 0.0074 * std::sin(M - Mp);
+      jd += 0.0004 * std::sin(2 * F + M);
+      jd -= 0.0004 * std::sin(2 * F - M);
+      jd -= 0.0006 * std::sin(2 * F + Mp);
+      jd += 0.001 * std::sin(2 * F - Mp);
+      jd += 0.0005 * std::sin(M + 2 * Mp);
+      break;
+    case PhaseKind::FullMoon:
+      jd += (0.1734 - 0.000393 * T) * std::sin(M);
+      jd -= 0.4068 * std::sin(Mp);
+      jd += 0.0161 * std::sin(2 * Mp);
+      jd += 0.0104 * std::sin(2 * F);
+      jd -= 0.0051 * std::sin(M + Mp);
+      jd -= 0.0074 * std::sin(M - Mp);
+      break;
+    case PhaseKind::FirstQuarter:
+    case PhaseKind::LastQuarter: {
+      const double s = kind == PhaseKind::FirstQuarter ? 1 : -1;
+      jd += (0.1721 - 0.0004 * T) * std::sin(M);
+      jd -= 0.628 * std::sin(Mp);
+      jd += 0.0089 * std::sin(2 * Mp);
+      jd += 0.0079 * std::sin(2 * F);
+      jd -= 0.0119 * std::sin(M + Mp);
+      jd -= 0.0047 * std::sin(M - Mp);
+      jd += 0.0028 * s;
+      jd -= 0.0004 * s * std::cos(M);
+      jd += 0.0003 * s * std::cos(Mp);
+      break;
+    }
+  }
+  return jd;
+}
+
+CalendarDate dateFromJD(double jd) {
+  const double Z = Math_floor(jd + 0.5);
+  double A = Z;
+  if (Z >= 2299161) {  // from 1582 October 15 on, Gregorian dates
+    const double alpha = Math_floor((Z - 1867216.25) / 36524.25);
+    A = Z + 1 + alpha - Math_floor(alpha / 4);
+  }
+  const double B = A + 1524;
+  const double C = Math_floor((B - 122.1) / 365.25);
+  const double D = Math_floor(365.25 * C);
+  const double E = Math_floor((B - D) / 30.6001);
+
+  CalendarDate date;
+  date.day = static_cast<int>(B - D - Math_floor(30.6001 * E));
+  date.month = static_cast<int>(E < 14 ? E - 1 : E - 13);
+  date.year = static_cast<int>(date.month > 2 ? C - 4716 : C - 4715);
+  return date;
+}
+
+int DayOfMonthFromJD(double jd) { return dateFromJD(jd).day; }
+
+MonthPhases PhaseDaysOfMonth(int month, int year) {
+  MonthPhases result;
+  if (month < 1 || month > 12) return result;
+
+  const long long target = monthIndex(month, year);
+
+  // Start from the mean phases about two weeks before the first of the month
+  // (a true phase never strays a whole day from its mean one), on a new or
+  // full moon, so that the last of these before the month is always seen.
+  const double meanLunation = (monthStartJD(month, year) - 2415020.75933) / 29.53058868;
+  long long q = static_cast<long long>(std::floor(4 * meanLunation)) - 2;
+  if (q % 2 != 0) --q;
+  while (monthIndexOf(phaseInstantOf(q)) >= target) q -= 2;  // never taken; a guard only
+
+  result.phases.reserve(5);
+  for (;; ++q) {
+    const PhaseKind kind = kindOfPhase(q);
+    const double jd = PhaseInstant(lunationOfPhase(q), kind);
+    const CalendarDate date = dateFromJD(jd);
+    const long long index = monthIndex(date.month, date.year);
+    if (index < target) {
+      if (kind == PhaseKind::NewMoon || kind == PhaseKind::FullMoon) result.lastBeforeMonth = kind;
+    } else if (index == target) {
+      result.phases.push_back(PhaseDay{date.day, kind, jd});
+    } else {
+      break;
+    }
+  }
+  return result;
+}
+
+}  // namespace astro

@@ -1,0 +1,138 @@
+#include "astro/sun_times.h"
+
+#include "calendar/calendar.h"
+
+#include <cmath>
+
+namespace astro {
+namespace {
+
+using calendar::Math_floor;
+
+constexpr double pi = 3.14159265358979;
+constexpr double K = 180 / pi;  // degrees per radian
+
+constexpr double eccentricity = 0.016718;
+constexpr double perigeeAtEpoch = 4.93204;
+constexpr double anomalyAtEpoch = 2.12344;
+constexpr double meanMotion = 0.0172019;
+constexpr double epoch = 2444000.5;
+constexpr double timeCoefficient = 0.04301;
+constexpr double secondsPerRadian = 13750.987;
+
+// The almanac's arcsine and arccosine, built on the arctangent; both are
+// undefined at |X| >= 1, which only a latitude without sunrise or sunset gives.
+double asin(double X) { return std::atan(X / std::sqrt(-X * X + 1)); }
+double acos(double X) { return std::atan(-X / std::sqrt(-X * X + 1)) + 2 * std::atan(1.0); }
+
+// One character of the city code; a missing or non-digit character counts as 0.
+int codeDigit(std::string_view code, std::size_t position) {
+  if (position >= code.size()) return 0;
+  const char c = code[position];
+  return c >= '0' && c <= '9' ? c - '0' : 0;
+}
+
+double codeField(std::string_view code, std::size_t position) {
+  return codeDigit(code, position) * 10 + codeDigit(code, position + 1);
+}
+
+void appendTwoDigits(std::string& text, int value) {
+  text += static_cast<char>('0' + value / 10);
+  text += static_cast<char>('0' + value % 10);
+}
+
+// A time in hours of Universal Time as "hh:mm" on the clock of UTC+1.
+// The minute rounds to the nearest; a minute of 60 goes into the hour, and the
+// hour stays within a day. A time the model cannot give (no sunrise or sunset
+// at that latitude and date, a nonsense date) reads "--:--".
+std::string clockText(double t) {
+  if (!std::isfinite(t) || t < -48 || t > 48) return "--:--";
+  double h = Math_floor(t);
+  double m = Math_floor((t - h) * 60 + 0.5);
+  if (m >= 60) {
+    m -= 60;
+    h += 1;
+  }
+  h += 1;  // UTC+1 all year, no summer time
+  while (h >= 24) h -= 24;
+  while (h < 0) h += 24;
+  std::string text;
+  text.reserve(5);
+  appendTwoDigits(text, static_cast<int>(h));
+  text += ':';
+  appendTwoDigits(text, static_cast<int>(m));
+  return text;
+}
+
+}  // namespace
+
+GeoPosition decodeCityCode(std::string_view cityCode) {
+  GeoPosition position;
+  position.longitude = codeField(cityCode, 0) + codeField(cityCode, 2) / 60;
+  position.latitude = codeField(cityCode, 4) + codeField(cityCode, 6) / 60;
+  return position;
+}
+
+double sunDayNumber(double day, double month, double year) {
+  const double D = day;
+  const double M = month;
+  const double Y = year;
+  const double G = Y <= 1585 ? 0 : 1;  // up to 1585 the dates are Julian
+  const double S = M - 9 < 0 ? -1 : 1;
+  const double A = Math_floor(7 * (Y + Math_floor((M + 9) / 12)) / 4);
+  const double B = Math_floor(Y + S * Math_floor(std::fabs(M - 9) / 7));
+  const double C = Math_floor((Math_floor(B / 100) + 1) * 3 / 4);
+  return -A + Math_floor(275 * M / 9) + D - G * C + 1721027 + 2 * G + 367 * Y - 0.5;
+}
+
+SunTimes sunTimes(double day, double month, double year, std::string_view cityCode) {
+  const GeoPosition where = decodeCityCode(cityCode);
+  const double L = where.longitude;
+  const double phi = where.latitude;
+  const double e = eccentricity;
+  const double s = secondsPerRadian;
+  const double y = timeCoefficient;
+
+  const double JD = sunDayNumber(day, month, year);
+
+  const double omega = perigeeAtEpoch + 8.22e-05 * (JD - epoch) / 100;
+
+  double Ma = anomalyAtEpoch + meanMotion * (JD - epoch);
+  Ma = Ma - 2 * pi * Math_floor(Ma / (2 * pi));
+
+  double nu = Ma + 2 * e * std::sin(Ma) + 1.25 * e * e * std::sin(2 * Ma);
+  if (nu < 0) nu = nu + 2 * pi;
+
+  double lambda = omega + nu;
+  lambda = lambda - 2 * pi * Math_floor(lambda / (2 * pi));
+
+  const double T = (JD - 2415020.5) / 365.2422;
+  const double epsilon = 23.452294 - (0.46845 * T + 5.9e-07 * T * T) / 3600;
+
+  double delta = asin(std::sin(lambda) * std::sin(epsilon / K));
+  delta = delta * K;
+  lambda = lambda * K;
+
+  // Equation of time, seconds.
+  const double E = 2 * e * s * std::sin(Ma) + 1.25 * e * e * s * std::sin(2 * Ma) -
+                   y * s * std::sin(2 * (omega + Ma)) + y * y * s * std::sin(4 * (omega + Ma)) / 2;
+
+  const double H0 = K * acos(-std::tan(phi / K) * std::tan(delta / K));
+
+  // Declination change over the day, degrees per day.
+  const double r = std::sin(epsilon / K) * 0.9856 * std::cos(lambda / K) / std::cos(delta / K);
+
+  const double deltaRise = delta + r * (180 - H0) / 360;
+  const double Hr = -acos(-std::tan(phi / K) * std::tan(deltaRise / K));
+  const double dHr = 5 / (6 * std::cos(phi / K) * std::cos(deltaRise / K) * std::sin(Hr));
+  const double tr = (Hr * K + dHr) / 15 + E / 3600 - L / 15 + 12;
+
+  const double deltaSet = delta + r * (H0 + 180) / 360;
+  const double Hs = acos(-std::tan(phi / K) * std::tan(deltaSet / K));
+  const double dHs = 5 / (6 * std::cos(phi / K) * std::cos(deltaSet / K) * std::sin(Hs));
+  const double ts = (Hs * K + dHs) / 15 + E / 3600 - L / 15 + 12;
+
+  return SunTimes{clockText(tr), clockText(ts)};
+}
+
+}  // namespace astro

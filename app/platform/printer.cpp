@@ -1,1 +1,270 @@
-// being written
+#include "app/platform/printer.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <cstdio>
+
+#include "app/city_table.h"
+#include "app/platform/qt_platform.h"
+
+namespace ortalba {
+
+namespace {
+
+const char* markName(app::PhaseMark mark) {
+  switch (mark) {
+    case app::PhaseMark::Waxing: return "waxing";
+    case app::PhaseMark::Waning: return "waning";
+    case app::PhaseMark::Neutral: break;
+  }
+  return "neutral";
+}
+
+const char* markItalian(app::PhaseMark mark) {
+  switch (mark) {
+    case app::PhaseMark::Waxing: return "crescente";
+    case app::PhaseMark::Waning: return "calante";
+    case app::PhaseMark::Neutral: break;
+  }
+  return "-";
+}
+
+const char* iconName(int icon) {
+  switch (icon) {
+    case app::resources::FullMoon: return "full";
+    case app::resources::FirstQuarter: return "first-quarter";
+    case app::resources::LastQuarter: return "last-quarter";
+    case app::resources::NewMoon: return "new";
+    default: return nullptr;
+  }
+}
+
+const char* iconItalian(int icon) {
+  switch (icon) {
+    case app::resources::FullMoon: return "luna piena";
+    case app::resources::FirstQuarter: return "primo quarto";
+    case app::resources::LastQuarter: return "ultimo quarto";
+    case app::resources::NewMoon: return "luna nuova";
+    default: return "";
+  }
+}
+
+app::PhaseMark markOfColour(app::Rgb colour) {
+  if (colour == app::colours::Waxing) return app::PhaseMark::Waxing;
+  if (colour == app::colours::Waning) return app::PhaseMark::Waning;
+  return app::PhaseMark::Neutral;
+}
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+
+}  // namespace
+
+QString helpText() {
+  return QStringLiteral(
+      "Uso: ortalba [--month AAAA-MM [--city NOME] [--json]]\n"
+      "\n"
+      "Senza argomenti apre la finestra dell'almanacco.\n"
+      "\n"
+      "Opzioni:\n"
+      "  --month AAAA-MM   stampa il mese indicato (anno 1-9999), per esempio 2026-03\n"
+      "  --city NOME       città per l'alba e il tramonto, scritta come nell'elenco\n"
+      "                    (per esempio MILANO); senza, la città ricordata in luogo.txt\n"
+      "  --json            stampa in JSON invece che in tabella\n"
+      "  -h, --help        mostra questo aiuto\n");
+}
+
+ParsedArguments parseArguments(const QStringList& arguments) {
+  ParsedArguments result;
+  QCommandLineParser parser;
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  const QCommandLineOption monthOption(QStringLiteral("month"), QString(), QStringLiteral("AAAA-MM"));
+  const QCommandLineOption cityOption(QStringLiteral("city"), QString(), QStringLiteral("NOME"));
+  const QCommandLineOption jsonOption(QStringLiteral("json"));
+  const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+  parser.addOptions({monthOption, cityOption, jsonOption, helpOption});
+
+  if (!parser.parse(arguments)) {
+    if (!parser.unknownOptionNames().isEmpty())
+      result.error = QStringLiteral("ortalba: opzione sconosciuta: %1 (vedi ortalba --help)")
+                         .arg(parser.unknownOptionNames().first());
+    else
+      result.error = QStringLiteral("ortalba: manca il valore di un'opzione (vedi ortalba --help)");
+    return result;
+  }
+  if (parser.isSet(helpOption)) {
+    result.help = true;
+    return result;
+  }
+  if (!parser.positionalArguments().isEmpty()) {
+    result.error = QStringLiteral("ortalba: argomento inatteso: %1 (vedi ortalba --help)")
+                       .arg(parser.positionalArguments().first());
+    return result;
+  }
+  if (!parser.isSet(monthOption)) {
+    result.error = QStringLiteral("ortalba: manca --month AAAA-MM (vedi ortalba --help)");
+    return result;
+  }
+  if (parser.values(monthOption).size() > 1 || parser.values(cityOption).size() > 1) {
+    result.error = QStringLiteral("ortalba: --month e --city si danno una volta sola");
+    return result;
+  }
+
+  const QString monthText = parser.value(monthOption);
+  static const QRegularExpression pattern(QStringLiteral("^([0-9]{1,5})-([0-9]{1,2})$"));
+  const auto match = pattern.match(monthText);
+  if (!match.hasMatch()) {
+    result.error = QStringLiteral("ortalba: mese non valido: \"%1\"; si scrive AAAA-MM, per esempio 2026-03")
+                       .arg(monthText);
+    return result;
+  }
+  const int year = match.captured(1).toInt();
+  const int month = match.captured(2).toInt();
+  if (month < 1 || month > 12) {
+    result.error = QStringLiteral("ortalba: mese non valido: \"%1\"; il mese va da 01 a 12").arg(monthText);
+    return result;
+  }
+  if (year < app::Form1::FirstYear || year > app::Form1::LastYear) {
+    result.error = QStringLiteral("ortalba: anno fuori dall'intervallo 1-9999: %1").arg(match.captured(1));
+    return result;
+  }
+
+  PrintRequest request;
+  request.year = year;
+  request.month = month;
+  request.json = parser.isSet(jsonOption);
+  if (parser.isSet(cityOption)) {
+    const std::string city = parser.value(cityOption).toStdString();
+    bool known = false;
+    for (const auto& row : app::CityTable) known = known || row.name == city;
+    if (!known) {
+      result.error = QStringLiteral("ortalba: città sconosciuta: \"%1\"; si scrive come nell'elenco, per esempio MILANO")
+                         .arg(parser.value(cityOption));
+      return result;
+    }
+    request.city = city;
+  }
+  result.request = request;
+  return result;
+}
+
+MonthReport reportMonth(app::Form1& form, int year, int month, std::optional<int> cityIndex) {
+  form.Form_Load();
+  if (cityIndex) form.CityIndex = *cityIndex;
+  // The year as the arrows leave it, then the month as its picker box does.
+  form.AnnoC.caption = std::to_string(year);
+  form.Label9_Click(month - 1);
+
+  MonthReport report;
+  report.year = year;
+  report.month = month;
+  report.title = form.Label1.caption;
+  report.city = form.CityNames[static_cast<std::size_t>(form.CityIndex)];
+  report.panelBackground = markOfColour(form.Shape3[31].fillColor);
+  report.notes = std::string("Doc/") + app::NotesDocuments[static_cast<std::size_t>(month - 1)];
+
+  const int days = calendar::daysInMonth(month, year);
+  for (int d = 1; d <= days; ++d) {
+    const auto k = static_cast<std::size_t>(d - 1);
+    DayReport row;
+    row.day = d;
+    row.label = form.GGMM[k].caption;
+    row.boldRed = form.GGMM[k].bold && form.GGMM[k].foreColor == app::colours::Red;
+    row.bar = markOfColour(form.Shape3[k].fillColor);
+    row.icon = form.LunaIMG[k + 1].resource;
+    report.days.push_back(std::move(row));
+  }
+  for (auto& row : report.days) {
+    form.GGMM_Click(row.day - 1);
+    row.weekday = form.settimana.caption;
+    row.santo = form.santo.caption;
+    row.sorge = form.sorge.caption;
+    row.tramonta = form.tramonta.caption;
+  }
+  return report;
+}
+
+QByteArray monthJson(const MonthReport& report) {
+  QJsonArray days;
+  for (const auto& row : report.days) {
+    QJsonObject day;
+    day.insert(QStringLiteral("day"), row.day);
+    day.insert(QStringLiteral("label"), q(row.label));
+    day.insert(QStringLiteral("bold_red"), row.boldRed);
+    day.insert(QStringLiteral("bar"), QString::fromLatin1(markName(row.bar)));
+    const char* icon = iconName(row.icon);
+    day.insert(QStringLiteral("icon"), icon ? QJsonValue(QString::fromLatin1(icon)) : QJsonValue(QJsonValue::Null));
+    day.insert(QStringLiteral("weekday"), q(row.weekday));
+    day.insert(QStringLiteral("santo"), q(row.santo));
+    day.insert(QStringLiteral("sorge"), q(row.sorge));
+    day.insert(QStringLiteral("tramonta"), q(row.tramonta));
+    days.append(day);
+  }
+  QJsonObject root;
+  root.insert(QStringLiteral("year"), report.year);
+  root.insert(QStringLiteral("month"), report.month);
+  root.insert(QStringLiteral("title"), q(report.title));
+  root.insert(QStringLiteral("city"), q(report.city));
+  root.insert(QStringLiteral("days"), days);
+  root.insert(QStringLiteral("panel_background"), QString::fromLatin1(markName(report.panelBackground)));
+  root.insert(QStringLiteral("notes"), q(report.notes));
+  return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
+
+QString monthTable(const MonthReport& report) {
+  QString out;
+  out += q(report.title) + QStringLiteral(" - ") + q(report.city) + QLatin1Char('\n');
+  out += QStringLiteral("%1 %2 %3 %4 %5 %6 %7\n")
+             .arg(QStringLiteral("Giorno"), -7)
+             .arg(QStringLiteral("Settimana"), -10)
+             .arg(QStringLiteral("Santo o festa"), -44)
+             .arg(QStringLiteral("Sorge"), -5)
+             .arg(QStringLiteral("Tram."), -5)
+             .arg(QStringLiteral("Luna"), -13)
+             .arg(QStringLiteral("Fase"));
+  for (const auto& row : report.days) {
+    out += QStringLiteral("%1 %2 %3 %4 %5 %6 %7\n")
+               .arg(q(row.label) + (row.boldRed ? QStringLiteral("*") : QString()), -7)
+               .arg(q(row.weekday), -10)
+               .arg(q(row.santo), -44)
+               .arg(q(row.sorge), -5)
+               .arg(q(row.tramonta), -5)
+               .arg(QString::fromUtf8(iconItalian(row.icon)), -13)
+               .arg(QString::fromLatin1(markItalian(row.bar)))
+               .trimmed() +
+           QLatin1Char('\n');
+  }
+  out += QStringLiteral("* domenica o festa. Riquadro del giorno: %1. Note del mese: %2\n")
+             .arg(QString::fromLatin1(markItalian(report.panelBackground)), q(report.notes));
+  return out;
+}
+
+int runCommandLine(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  const ParsedArguments parsed = parseArguments(QCoreApplication::arguments());
+  if (parsed.help) {
+    std::fputs(helpText().toUtf8().constData(), stdout);
+    return 0;
+  }
+  if (!parsed.request) {
+    std::fprintf(stderr, "%s\n", parsed.error.toUtf8().constData());
+    return 2;
+  }
+  const PrintRequest& request = *parsed.request;
+  QtPlatform platform;
+  app::Form1 form(platform);
+  std::optional<int> cityIndex;
+  if (request.city) {
+    for (std::size_t i = 0; i < app::CityTable.size() && !cityIndex; ++i)
+      if (app::CityTable[i].name == *request.city) cityIndex = static_cast<int>(i);
+  }
+  const MonthReport report = reportMonth(form, request.year, request.month, cityIndex);
+  const QByteArray out = request.json ? monthJson(report) : monthTable(report).toUtf8();
+  std::fwrite(out.constData(), 1, static_cast<std::size_t>(out.size()), stdout);
+  return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+}  // namespace ortalba

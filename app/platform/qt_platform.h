@@ -1,0 +1,25 @@
+#pragma once
+// The platform operations of the window, on Qt: clock, working folder, files.
+#include "app/platform.h"
+
+namespace ortalba {
+
+class QtPlatform : public app::Platform {
+ public:
+  // The working folder is the folder current when this object is made (at start-up).
+  QtPlatform();
+  void keepOnTop() override { keepOnTopRequested_ = true; }
+  std::string workingFolder() override { return workingFolder_; }
+  char pathSeparator() const override;
+  calendar::Date today() override;
+  std::optional<std::string> readFirstLine(const std::string& path, std::size_t maxBytes) override;
+  bool replaceFile(const std::string& path, const std::string& bytes) override;
+
+  bool keepOnTopRequested() const { return keepOnTopRequested_; }
+
+ private:
+  std::string workingFolder_;
+  bool keepOnTopRequested_ = false;
+};
+
+}  // namespace ortalba
