@@ -150,18 +150,20 @@ MonthPhases PhaseDaysOfMonth(int month, int year) {
 
   const long long target = monthIndex(month, year);
 
-  // Start from the mean phases about two weeks before the first of the month
-  // (a true phase never strays a whole day from its mean one), on a new or
-  // full moon, so that the last of these before the month is always seen.
-  const double meanLunation = (monthStartJD(month, year) - 2415020.75933) / 29.53058868;
-  long long q = static_cast<long long>(std::floor(4 * meanLunation)) - 2;
-  if (q % 2 != 0) --q;
-  while (monthIndexOf(phaseInstantOf(q)) >= target) q -= 2;  // never taken; a guard only
+  // Start from the last mean phase at least two days before the first of the
+  // month: a true phase lies within a day of its mean one (the T * T term of
+  // the mean phase adds most of another day by the year 9999), so that
+  // instant is dated in an earlier month. When it is a quarter, the new or full
+  // moon just before it is earlier still, and its kind is known by its number.
+  const double firstDay = monthStartJD(month, year);
+  long long q = static_cast<long long>(std::floor(4 * (firstDay - 2 - 2415020.75933) / 29.53058868));
+  double jd = phaseInstantOf(q);
+  while (monthIndexOf(jd) >= target) jd = phaseInstantOf(--q);  // a guard only, never taken
+  result.lastBeforeMonth = kindOfPhase(q % 2 == 0 ? q : q - 1);
 
   result.phases.reserve(5);
-  for (;; ++q) {
+  for (;; jd = phaseInstantOf(++q)) {
     const PhaseKind kind = kindOfPhase(q);
-    const double jd = PhaseInstant(lunationOfPhase(q), kind);
     const CalendarDate date = dateFromJD(jd);
     const long long index = monthIndex(date.month, date.year);
     if (index < target) {

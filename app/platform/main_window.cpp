@@ -149,9 +149,11 @@ MainWindow::MainWindow(app::Form1& form, QWidget* parent) : QWidget(parent), for
   zona_->setFont(linkFont);
   zona_->setCursor(Qt::PointingHandCursor);
   zona_->setToolTip(QStringLiteral("Scegli la città"));
-  makeLabel(this, "Label4", 240, 3240, 720, 255, Qt::AlignLeft | Qt::AlignVCenter);
+  QFont captionFont = base;
+  captionFont.setPixelSize(10);
+  makeLabel(this, "Label4", 165, 3240, 795, 255, Qt::AlignLeft | Qt::AlignVCenter)->setFont(captionFont);
   makeLabel(this, "sorge", 960, 3240, 615, 255, Qt::AlignLeft | Qt::AlignVCenter)->setFont(boldFont);
-  makeLabel(this, "Label6", 240, 3480, 720, 255, Qt::AlignLeft | Qt::AlignVCenter);
+  makeLabel(this, "Label6", 165, 3480, 795, 255, Qt::AlignLeft | Qt::AlignVCenter)->setFont(captionFont);
   makeLabel(this, "tramonta", 960, 3480, 615, 255, Qt::AlignLeft | Qt::AlignVCenter)->setFont(boldFont);
 
   // ---- month picker and year ----
@@ -165,7 +167,7 @@ MainWindow::MainWindow(app::Form1& form, QWidget* parent) : QWidget(parent), for
   QFont boxFont = boldFont;
   boxFont.setPixelSize(13);
   for (int i = 0; i < 12; ++i) {
-    const int x = columns[i % 3] + 120, y = rows[i / 3];  // centred in the frame's width
+    const int x = columns[i % 3], y = rows[i / 3];
     monthBoxes_[static_cast<std::size_t>(i)] = makeShape(this, x, y, 375, 375, Qt::blue);
     auto* number = makeLabel(this, "Label9", x, y, 375, 375);
     number->setObjectName(QStringLiteral("Label9_%1").arg(i));

@@ -19,6 +19,7 @@ class ShapeWidget : public QWidget {
  public:
   explicit ShapeWidget(QWidget* parent) : QWidget(parent) {}
   void setFill(const QColor& colour);
+  QColor fill() const { return fill_; }
 
  protected:
   void paintEvent(QPaintEvent*) override;

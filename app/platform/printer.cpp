@@ -30,7 +30,7 @@ const char* markItalian(app::PhaseMark mark) {
     case app::PhaseMark::Waning: return "calante";
     case app::PhaseMark::Neutral: break;
   }
-  return "-";
+  return "neutra";
 }
 
 const char* iconName(int icon) {
@@ -89,7 +89,7 @@ ParsedArguments parseArguments(const QStringList& arguments) {
 
   if (!parser.parse(arguments)) {
     if (!parser.unknownOptionNames().isEmpty())
-      result.error = QStringLiteral("ortalba: opzione sconosciuta: %1 (vedi ortalba --help)")
+      result.error = QStringLiteral("ortalba: opzione sconosciuta: --%1 (vedi ortalba --help)")
                          .arg(parser.unknownOptionNames().first());
     else
       result.error = QStringLiteral("ortalba: manca il valore di un'opzione (vedi ortalba --help)");
@@ -226,16 +226,16 @@ QString monthTable(const MonthReport& report) {
              .arg(QStringLiteral("Luna"), -13)
              .arg(QStringLiteral("Fase"));
   for (const auto& row : report.days) {
-    out += QStringLiteral("%1 %2 %3 %4 %5 %6 %7\n")
+    out += QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
                .arg(q(row.label) + (row.boldRed ? QStringLiteral("*") : QString()), -7)
                .arg(q(row.weekday), -10)
                .arg(q(row.santo), -44)
                .arg(q(row.sorge), -5)
                .arg(q(row.tramonta), -5)
                .arg(QString::fromUtf8(iconItalian(row.icon)), -13)
-               .arg(QString::fromLatin1(markItalian(row.bar)))
-               .trimmed() +
-           QLatin1Char('\n');
+               .arg(QString::fromLatin1(markItalian(row.bar)));
+    while (out.endsWith(QLatin1Char(' '))) out.chop(1);
+    out += QLatin1Char('\n');
   }
   out += QStringLiteral("* domenica o festa. Riquadro del giorno: %1. Note del mese: %2\n")
              .arg(QString::fromLatin1(markItalian(report.panelBackground)), q(report.notes));

@@ -1,0 +1,105 @@
+#include "app/platform/printer.h"
+
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include "../app/fake_platform.h"
+
+namespace {
+using namespace ortalba;
+
+TEST(PrinterArguments, AcceptsAMonthAndRefusesBadInput) {
+  struct Case { QStringList args; bool ok; const char* errorPart; } cases[] = {
+      {{"--month", "2026-03"}, true, ""},
+      {{"--month", "2026-03", "--city", "MILANO", "--json"}, true, ""},
+      {{"--month=9999-12"}, true, ""},
+      {{"--month", "1-01"}, true, ""},
+      {{"--month", "2026-13"}, false, "mese non valido"},
+      {{"--month", "2026-00"}, false, "mese non valido"},
+      {{"--month", "marzo"}, false, "mese non valido"},
+      {{"--month", "2026-3-1"}, false, "mese non valido"},
+      {{"--month", "0-05"}, false, "1-9999"},
+      {{"--month", "10000-01"}, false, "1-9999"},
+      {{"--month", "2026-03", "--city", "milano"}, false, "città sconosciuta"},
+      {{"--month", "2026-03", "--city", ""}, false, "città sconosciuta"},
+      {{"--city", "ROMA"}, false, "manca --month"},
+      {{"--month"}, false, "manca il valore"},
+      {{"--frobnicate"}, false, "opzione sconosciuta"},
+      {{"--month", "2026-03", "extra"}, false, "argomento inatteso"},
+  };
+  for (const auto& c : cases) {
+    QStringList args{QStringLiteral("ortalba")};
+    args += c.args;
+    const auto parsed = parseArguments(args);
+    EXPECT_EQ(parsed.request.has_value(), c.ok) << args.join(' ').toStdString();
+    if (!c.ok) {
+      EXPECT_TRUE(parsed.error.contains(QString::fromUtf8(c.errorPart))) << parsed.error.toStdString();
+      EXPECT_FALSE(parsed.error.contains('\n'));
+    }
+  }
+  const auto full = parseArguments({"ortalba", "--month", "2026-03", "--city", "FORLÌ", "--json"});
+  ASSERT_TRUE(full.request);
+  EXPECT_EQ(full.request->year, 2026);
+  EXPECT_EQ(full.request->month, 3);
+  EXPECT_EQ(full.request->city, std::optional<std::string>("FORLÌ"));
+  EXPECT_TRUE(full.request->json);
+  EXPECT_TRUE(parseArguments({"ortalba", "--help"}).help);
+}
+
+TEST(PrinterJson, MarchTwentyTwentySixInMilan) {
+  FakePlatform platform;
+  platform.todayDate = {6, 12, 2026};
+  platform.files["/orto/luogo.txt"] = "ROMA\r\n";
+  app::Form1 form(platform);
+  const MonthReport report = reportMonth(form, 2026, 3, 15);
+  const QJsonObject root = QJsonDocument::fromJson(monthJson(report)).object();
+  EXPECT_EQ(root["year"].toInt(), 2026);
+  EXPECT_EQ(root["month"].toInt(), 3);
+  EXPECT_EQ(root["title"].toString(), "MARZO 2026");
+  EXPECT_EQ(root["city"].toString(), "MILANO");
+  EXPECT_EQ(root["notes"].toString(), "Doc/Mar.rtf");
+  // The last new or full moon of March 2026 is the new moon of the 19th.
+  EXPECT_EQ(root["panel_background"].toString(), "waxing");
+  const QJsonArray days = root["days"].toArray();
+  ASSERT_EQ(days.size(), 31);
+
+  struct Day { int day; const char* label; bool boldRed; const char* bar; const char* icon; const char* weekday;
+               const char* santo; const char* sorge; const char* tramonta; } expected[] = {
+      {1, "  1 D", true, "waxing", nullptr, "Domenica", "S.Albino", "07:02", "18:11"},
+      {3, "  3 M", false, "neutral", "full", "Martedì", "S.Cunegonda", nullptr, nullptr},
+      {11, "11 M", false, "waning", "last-quarter", "Mercoledì", "S.Costantino", nullptr, nullptr},
+      {19, "19 G", false, "neutral", "new", "Giovedì", "S.Giuseppe", nullptr, nullptr},
+      {25, "25 M", false, "waxing", "first-quarter", "Mercoledì", "Annunciazione M.V.", nullptr, nullptr},
+      {29, "29 D", true, "waxing", nullptr, "Domenica", "S.Secondo di Asti (Domenica Delle Palme)", "06:10", "18:48"},
+      {31, "31 M", false, "waxing", nullptr, "Martedì", "S.Beniamino", "06:07", "18:51"},
+  };
+  for (const auto& e : expected) {
+    const QJsonObject d = days[e.day - 1].toObject();
+    EXPECT_EQ(d["day"].toInt(), e.day);
+    EXPECT_EQ(d["label"].toString(), QString::fromUtf8(e.label)) << e.day;
+    EXPECT_EQ(d["bold_red"].toBool(), e.boldRed) << e.day;
+    EXPECT_EQ(d["bar"].toString(), e.bar) << e.day;
+    if (e.icon)
+      EXPECT_EQ(d["icon"].toString(), e.icon) << e.day;
+    else
+      EXPECT_TRUE(d["icon"].isNull()) << e.day;
+    EXPECT_EQ(d["weekday"].toString(), QString::fromUtf8(e.weekday)) << e.day;
+    EXPECT_EQ(d["santo"].toString(), QString::fromUtf8(e.santo)) << e.day;
+    if (e.sorge) EXPECT_EQ(d["sorge"].toString(), e.sorge) << e.day;
+    if (e.tramonta) EXPECT_EQ(d["tramonta"].toString(), e.tramonta) << e.day;
+  }
+  // Waning from the full moon of the 3rd to the new moon of the 19th.
+  for (int day = 4; day <= 18; ++day) EXPECT_EQ(days[day - 1].toObject()["bar"].toString(), "waning") << day;
+  // The printer never touches the remembered city.
+  EXPECT_EQ(platform.files["/orto/luogo.txt"], "ROMA\r\n");
+
+  const QString table = monthTable(report);
+  EXPECT_TRUE(table.startsWith("MARZO 2026 - MILANO\n"));
+  EXPECT_TRUE(table.contains("  1 D*  Domenica"));
+  EXPECT_EQ(table.count('\n'), 31 + 3);
+}
+
+}  // namespace

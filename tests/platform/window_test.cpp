@@ -1,0 +1,84 @@
+#include "app/platform/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QListWidget>
+#include <QTest>
+#include <QTextBrowser>
+
+#include "../app/fake_platform.h"
+
+namespace {
+using namespace ortalba;
+
+QApplication& application() {
+  static int argc = 1;
+  static char name[] = "window_test";
+  static char* argv[] = {name, nullptr};
+  static QApplication app(argc, argv);
+  return app;
+}
+
+QString text(MainWindow& w, const char* name) { return w.label(QString::fromUtf8(name))->text(); }
+
+TEST(Window, ClicksReachTheAlmanac) {
+  application();
+  FakePlatform platform;
+  platform.todayDate = {6, 12, 2026};
+  app::Form1 form(platform);
+  MainWindow w(form);
+  w.show();
+
+  EXPECT_EQ(w.windowTitle(), "Ortalba");
+  EXPECT_EQ(text(w, "Label1"), "DICEMBRE 2026");
+  EXPECT_EQ(text(w, "giorno"), "6");
+  EXPECT_EQ(text(w, "zona"), "ROMA");
+  EXPECT_FALSE(w.chooser()->isVisible());
+  EXPECT_TRUE(w.notesViewer()->toPlainText().contains("Note del mese non disponibili"));
+  EXPECT_EQ(w.monthLabel(0)->text(), "1");
+  EXPECT_EQ(text(w, "Label11"), "Data Odierna");
+
+  QTest::mouseClick(w.nextYear(), Qt::LeftButton);
+  EXPECT_EQ(text(w, "AnnoC"), "2027");
+  EXPECT_EQ(text(w, "giorno"), "1");
+  QTest::mouseClick(w.monthLabel(2), Qt::LeftButton);
+  EXPECT_EQ(text(w, "Label1"), "MARZO 2027");
+  EXPECT_FALSE(w.dayLabel(30)->isHidden());
+  QTest::mouseClick(w.monthLabel(1), Qt::LeftButton);
+  EXPECT_TRUE(w.dayLabel(28)->isHidden()) << "February 2027 has 28 days";
+  QTest::mouseClick(w.dayLabel(4), Qt::LeftButton);
+  EXPECT_EQ(text(w, "giorno"), "5");
+  EXPECT_EQ(text(w, "settimana"), "Venerdì");
+
+  QTest::mouseClick(w.todayLabel(), Qt::LeftButton);
+  EXPECT_EQ(text(w, "AnnoC"), "2026");
+  EXPECT_EQ(text(w, "giorno"), "6");
+  // The bars carry the model's colours: the new moon of 9 December is neutral,
+  // the days after it waxing.
+  EXPECT_EQ(w.bar(8)->fill(), QColor(255, 255, 192));
+  EXPECT_EQ(w.bar(10)->fill(), QColor(255, 192, 128));
+  EXPECT_EQ(w.moonIcon(9)->resource(), app::resources::NewMoon);
+  EXPECT_EQ(w.dayLabel(24)->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+  EXPECT_TRUE(w.dayLabel(24)->font().bold());
+
+  QTest::mouseClick(w.cityLabel(), Qt::LeftButton);
+  ASSERT_TRUE(w.chooser()->isVisible());
+  EXPECT_EQ(text(w, "Lsel"), "ROMA");
+  QListWidget* list = w.cityList();
+  ASSERT_EQ(list->count(), 108);
+  list->scrollToItem(list->item(15));
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(15)).center());
+  EXPECT_EQ(text(w, "Lsel"), "MILANO");
+  EXPECT_TRUE(list->item(14)->isSelected());
+  EXPECT_FALSE(list->item(15)->isSelected()) << "the striping stays as it was";
+  QTest::mouseClick(w.okLabel(), Qt::LeftButton);
+  EXPECT_FALSE(w.chooser()->isVisible());
+  EXPECT_EQ(text(w, "zona"), "MILANO");
+  EXPECT_EQ(platform.files["/orto/luogo.txt"], "MILANO\r\n");
+
+  if (const char* dir = std::getenv("ORTALBA_SCREENSHOT_DIR"))
+    w.grab().save(QString::fromUtf8(dir) + "/window.png");
+}
+
+}  // namespace
