@@ -237,7 +237,7 @@ constexpr SaintRow SaintTable[] = {
     {8, 4, "S.Domenico", "S.Giovanni M.Vianney"},
     {8, 5, "Dedic.S.Maria Maggiore"},
     {8, 6, "Trasfigurazione"},
-    {8, 7, "S.Gaetano", "SS.Sisto II e compagni, S.Gaetano"},
+    {8, 7, "S.Gaetano", "SS. Sisto II e compagni, S.Gaetano"},
     {8, 8, "S.Ciriaco", "S.Domenico"},
     {8, 9, "S.Fermo"},
     {8, 10, "S.Lorenzo"},

@@ -88,8 +88,12 @@ TEST(PrinterJson, MarchTwentyTwentySixInMilan) {
       EXPECT_TRUE(d["icon"].isNull()) << e.day;
     EXPECT_EQ(d["weekday"].toString(), QString::fromUtf8(e.weekday)) << e.day;
     EXPECT_EQ(d["santo"].toString(), QString::fromUtf8(e.santo)) << e.day;
-    if (e.sorge) EXPECT_EQ(d["sorge"].toString(), e.sorge) << e.day;
-    if (e.tramonta) EXPECT_EQ(d["tramonta"].toString(), e.tramonta) << e.day;
+    if (e.sorge) {
+      EXPECT_EQ(d["sorge"].toString(), e.sorge) << e.day;
+    }
+    if (e.tramonta) {
+      EXPECT_EQ(d["tramonta"].toString(), e.tramonta) << e.day;
+    }
   }
   // Waning from the full moon of the 3rd to the new moon of the 19th.
   for (int day = 4; day <= 18; ++day) EXPECT_EQ(days[day - 1].toObject()["bar"].toString(), "waning") << day;

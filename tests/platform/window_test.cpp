@@ -12,18 +12,9 @@
 namespace {
 using namespace ortalba;
 
-QApplication& application() {
-  static int argc = 1;
-  static char name[] = "window_test";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
-}
-
 QString text(MainWindow& w, const char* name) { return w.label(QString::fromUtf8(name))->text(); }
 
 TEST(Window, ClicksReachTheAlmanac) {
-  application();
   FakePlatform platform;
   platform.todayDate = {6, 12, 2026};
   app::Form1 form(platform);

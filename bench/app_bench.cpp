@@ -1,0 +1,54 @@
+// Speed of the window procedures a gardener feels: the month redraw and a day click.
+#include <benchmark/benchmark.h>
+
+#include "app/form1.h"
+
+namespace {
+
+class BenchPlatform : public app::Platform {
+ public:
+  void keepOnTop() override {}
+  std::string workingFolder() override { return "/orto"; }
+  char pathSeparator() const override { return '/'; }
+  calendar::Date today() override { return {6, 12, 2026}; }
+  std::optional<std::string> readFirstLine(const std::string&, std::size_t) override { return "MILANO"; }
+  bool replaceFile(const std::string&, const std::string&) override { return true; }
+};
+
+void BM_ShowMonth31Days(benchmark::State& state) {
+  BenchPlatform platform;
+  app::Form1 form(platform);
+  form.Form_Load();
+  form.ShownMonth = 3;
+  for (auto _ : state) {
+    form.CurrentDate = {1, 3, 2026};
+    form.ShowMonth();
+    benchmark::DoNotOptimize(form.GGMM[30].caption.data());
+  }
+}
+BENCHMARK(BM_ShowMonth31Days)->Unit(benchmark::kMicrosecond);
+
+void BM_DayClick(benchmark::State& state) {
+  BenchPlatform platform;
+  app::Form1 form(platform);
+  form.Form_Load();
+  int day = 0;
+  for (auto _ : state) {
+    form.GGMM_Click(day);
+    day = (day + 1) % 31;
+    benchmark::DoNotOptimize(form.santo.caption.data());
+  }
+}
+BENCHMARK(BM_DayClick)->Unit(benchmark::kMicrosecond);
+
+void BM_StartUp(benchmark::State& state) {
+  BenchPlatform platform;
+  for (auto _ : state) {
+    app::Form1 form(platform);
+    form.Form_Load();
+    benchmark::DoNotOptimize(form.zona.caption.data());
+  }
+}
+BENCHMARK(BM_StartUp)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
