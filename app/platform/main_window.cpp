@@ -1,5 +1,7 @@
 #include "app/platform/main_window.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QIcon>
@@ -10,7 +12,7 @@
 #include <QSvgRenderer>
 #include <QTextBrowser>
 
-#include "app/platform/notes_loader.h"
+#include "app/platform/rtf/rtf_text_document.h"
 
 // The pictures live in a static library: make sure the linker keeps them.
 static void initOrtalbaResources() { Q_INIT_RESOURCE(resources); }
@@ -380,15 +382,29 @@ void MainWindow::loadNotes() {
   const bool same = form_.VISMESE.path == notesPath_;
   const int scroll = vismese_->verticalScrollBar()->value();
   loadNotesInto(vismese_, form_.VISMESE.path);
-  if (same) vismese_->verticalScrollBar()->setValue(scroll);
+  vismese_->moveCursor(QTextCursor::Start);
+  vismese_->verticalScrollBar()->setValue(same ? scroll : 0);
   notesPath_ = form_.VISMESE.path;
   notesLoaded_ = form_.VISMESE.loadCount;
 }
 
 void MainWindow::afterCommand() { render(); }
 
+QString notesFile(const std::string& path) {
+  // The working folder's own Doc/ comes first; an installed almanac started from
+  // elsewhere falls back to the notes installed beside the program.
+  const QString local = QString::fromStdString(path);
+  if (local.isEmpty() || QFileInfo::exists(local)) return local;
+  const QString name = QFileInfo(local).fileName();
+  const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/../" ORTALBA_DATA_SUBDIR "/Doc/") + name;
+  if (QFileInfo::exists(beside)) return beside;
+  const QString installed = QStringLiteral(ORTALBA_DATA_DIR "/Doc/") + name;
+  if (QFileInfo::exists(installed)) return installed;
+  return local;
+}
+
 void loadNotesInto(QTextBrowser* viewer, const std::string& path) {
-  loadNotesDocument(QString::fromStdString(path), viewer->document());
+  rtf::loadNotesDocument(notesFile(path), *viewer->document());
 }
 
 }  // namespace ortalba

@@ -106,6 +106,10 @@ class MainWindow : public QWidget {
   std::string notesPath_;
 };
 
+// The file the notes of `path` are read from: `path` itself when it exists,
+// else the same document among the installed ones.
+QString notesFile(const std::string& path);
+
 // Loads the month's notes into a viewer's document, or the notice that there are none.
 void loadNotesInto(QTextBrowser* viewer, const std::string& path);
 

@@ -1,0 +1,254 @@
+#include "app/year_calendar.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <vector>
+
+#include "almanac/feast_names.h"
+#include "almanac/feast_table.h"
+#include "almanac/movable_feasts.h"
+#include "almanac/saints.h"
+#include "app/city_table.h"
+#include "astro/moon_phases.h"
+#include "astro/sun_times.h"
+#include "calendar/calendar.h"
+
+namespace app {
+namespace {
+
+constexpr std::size_t MaxLineOctets = 75;
+
+struct Event {
+  calendar::Date date;
+  std::string slug;  // what the event is, for its UID
+  std::string summary;
+  std::string description;  // empty: no DESCRIPTION
+  std::string category;
+};
+
+std::string digits(long long value, int width) {
+  std::string text = std::to_string(value < 0 ? 0 : value);
+  if (static_cast<int>(text.size()) < width) text.insert(0, static_cast<std::size_t>(width) - text.size(), '0');
+  return text;
+}
+
+std::string dateValue(const calendar::Date& d) { return digits(d.year, 4) + digits(d.month, 2) + digits(d.day, 2); }
+
+std::string stampValue(const IcsStamp& s) {
+  return digits(std::clamp(s.year, 1, 9999), 4) + digits(std::clamp(s.month, 1, 12), 2) +
+         digits(std::clamp(s.day, 1, 31), 2) + "T" + digits(std::clamp(s.hour, 0, 23), 2) +
+         digits(std::clamp(s.minute, 0, 59), 2) + digits(std::clamp(s.second, 0, 60), 2) + "Z";
+}
+
+// The Latin-1 letter that UTF-8 writes as C3 followed by `second`.
+unsigned char latin1Of(char second) { return static_cast<unsigned char>(static_cast<unsigned char>(second) + 0x40); }
+
+// The plain vowel of an accented one (Latin-1), for slugs; 0 for anything else.
+char plainLetter(unsigned char latin1) {
+  const unsigned char lower = latin1 | 0x20;
+  if (lower >= 0xE0 && lower <= 0xE5) return 'a';
+  if (lower >= 0xE8 && lower <= 0xEB) return 'e';
+  if (lower >= 0xEC && lower <= 0xEF) return 'i';
+  if (lower >= 0xF2 && lower <= 0xF6) return 'o';
+  if (lower >= 0xF9 && lower <= 0xFC) return 'u';
+  return 0;
+}
+
+// "Lunedì dell'Angelo" -> "lunedi-dell-angelo": letters and digits only, so that
+// the UID is plain ASCII whatever the feast is called.
+std::string slugOf(std::string_view text) {
+  std::string slug;
+  bool gap = false;
+  auto put = [&](char c) {
+    if (gap && !slug.empty()) slug += '-';
+    gap = false;
+    slug += c;
+  };
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) {
+      put(static_cast<char>(c));
+    } else if (c >= 'A' && c <= 'Z') {
+      put(static_cast<char>(c - 'A' + 'a'));
+    } else if (const char plain = c == 0xC3 && i + 1 < text.size() ? plainLetter(latin1Of(text[i + 1])) : 0) {
+      put(plain);
+      ++i;
+    } else {
+      gap = true;
+    }
+  }
+  return slug.empty() ? "giorno" : slug;
+}
+
+calendar::Date nextDay(const calendar::Date& d) {
+  if (d.day < calendar::daysInMonth(d.month, d.year)) return {d.day + 1, d.month, d.year};
+  if (d.month < 12) return {1, d.month + 1, d.year};
+  return {1, 1, d.year + 1};
+}
+
+struct PhaseWords {
+  const char* summary;
+  const char* slug;
+  const char* hint;
+};
+
+PhaseWords wordsOf(astro::PhaseKind kind) {
+  switch (kind) {
+    case astro::PhaseKind::NewMoon:
+      return {"Luna nuova", "luna-nuova", "Luna nuova: nell'orto non si fa nulla."};
+    case astro::PhaseKind::FirstQuarter:
+      return {"Primo quarto", "primo-quarto", "Luna crescente: si seminano gli ortaggi da foglia e da frutto."};
+    case astro::PhaseKind::FullMoon:
+      return {"Luna piena", "luna-piena", "Luna piena: nell'orto non si fa nulla."};
+    case astro::PhaseKind::LastQuarter:
+      return {"Ultimo quarto", "ultimo-quarto", "Luna calante: si seminano radici e bulbi, si trapianta e si pota."};
+  }
+  return {"Luna", "luna", ""};
+}
+
+// The notes are recognised by the very text the almanac appends to the saint.
+std::string_view noteText(almanac::FeastRule rule) {
+  for (const auto& entry : almanac::FeastTable)
+    if (entry.rule == rule) return entry.text;
+  return {};
+}
+
+void addFeastsOfDay(std::vector<Event>& events, const calendar::Date& date,
+                    const almanac::MovableFeastDays& feasts) {
+  static const std::string_view palmNote = noteText(almanac::FeastRule::PalmSundayNote);
+  static const std::string_view shroveNote = noteText(almanac::FeastRule::ShroveTuesdayNote);
+
+  const std::string_view saint = almanac::saintOfDay(date.month, date.day, date.year);
+  const auto feast = almanac::feastOfDay(date.day, date.month, date.year, feasts, saint);
+  // Every feast of the table has a name, and the name replaces the saint's text;
+  // a saint that already bears the feast's name (Natale, Capodanno) is still a feast.
+  if (feast.boldRed && !feast.santo.empty()) {
+    events.push_back({date, slugOf(feast.santo), feast.santo, {}, "Festa"});
+    return;
+  }
+  if (!palmNote.empty() && feast.santo.find(palmNote) != std::string::npos)
+    events.push_back({date, "domenica-delle-palme", "Domenica delle Palme", feast.santo, "Nota"});
+  if (!shroveNote.empty() && feast.santo.find(shroveNote) != std::string::npos)
+    events.push_back({date, "martedi-grasso", "Martedì grasso", feast.santo, "Nota"});
+}
+
+std::vector<Event> eventsOfYear(int year, std::string_view cityName, std::string_view cityCode) {
+  std::vector<Event> events;
+  events.reserve(80);
+  const auto feasts = almanac::movableFeasts(year);
+  for (int month = 1; month <= 12; ++month) {
+    // A phase dated past the month's last row (29 February of a Julian leap year
+    // that the Gregorian rule makes common) has no row to mark, so it is left out.
+    const int length = calendar::daysInMonth(month, year);
+    const auto phases = astro::PhaseDaysOfMonth(month, year).phases;
+    for (int day = 1; day <= length; ++day) {
+      const calendar::Date date{day, month, year};
+      for (const auto& phase : phases) {
+        if (phase.day != day) continue;
+        const PhaseWords words = wordsOf(phase.kind);
+        const auto sun = astro::sunTimes(day, month, year, cityCode);
+        std::string description = words.hint;
+        description += "\nSorge " + sun.sorge + ", tramonta " + sun.tramonta + " a ";
+        description += cityName;
+        events.push_back({date, words.slug, words.summary, std::move(description), "Luna"});
+      }
+      addFeastsOfDay(events, date, feasts);
+    }
+  }
+  return events;
+}
+
+void addLine(std::string& out, std::string_view line) { out += icsFoldLine(line); }
+
+}  // namespace
+
+std::string icsEscapeText(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + 8);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    switch (c) {
+      case '\\': out += "\\\\"; break;
+      case ';': out += "\\;"; break;
+      case ',': out += "\\,"; break;
+      case '\r':
+        if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        out += "\\n";
+        break;
+      case '\n': out += "\\n"; break;
+      case '\t': out += c; break;
+      default:
+        if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) out += c;
+        break;
+    }
+  }
+  return out;
+}
+
+std::string icsFoldLine(std::string_view line) {
+  std::string out;
+  out.reserve(line.size() + line.size() / 64 * 3 + 2);
+  std::size_t start = 0;
+  bool first = true;
+  do {
+    // A continuation line spends one of its 75 octets on the leading space.
+    const std::size_t room = first ? MaxLineOctets : MaxLineOctets - 1;
+    std::size_t end = std::min(line.size(), start + room);
+    if (end < line.size()) {
+      // Step back to the first byte of a UTF-8 sequence; if the whole stretch is
+      // continuation bytes (not UTF-8 at all) cut where the room ends.
+      std::size_t cut = end;
+      while (cut > start && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
+      if (cut > start) end = cut;
+    }
+    if (!first) out += ' ';
+    out.append(line.substr(start, end - start));
+    out += "\r\n";
+    start = end;
+    first = false;
+  } while (start < line.size());
+  return out;
+}
+
+std::string yearCalendarIcs(int year, std::string_view cityName, std::string_view cityCode, const IcsStamp& stamp) {
+  if (year < 1 || year > 9999) return {};
+
+  std::string out;
+  out.reserve(32 * 1024);
+  addLine(out, "BEGIN:VCALENDAR");
+  addLine(out, "VERSION:2.0");
+  addLine(out, "PRODID:-//Ortalba//Almanacco lunare//IT");
+  addLine(out, "CALSCALE:GREGORIAN");
+  addLine(out, "METHOD:PUBLISH");
+  addLine(out, "X-WR-CALNAME:" + icsEscapeText("Ortalba " + std::to_string(year) + " - " + std::string(cityName)));
+
+  const std::string dtstamp = "DTSTAMP:" + stampValue(stamp);
+  for (const Event& e : eventsOfYear(year, cityName, cityCode)) {
+    const std::string start = dateValue(e.date);
+    addLine(out, "BEGIN:VEVENT");
+    addLine(out, "UID:" + start + "-" + e.slug + "@ortalba");
+    addLine(out, dtstamp);
+    addLine(out, "DTSTART;VALUE=DATE:" + start);
+    const calendar::Date end = nextDay(e.date);
+    // The day after 31 December 9999 has no four-digit year; a day's duration says the same.
+    if (end.year <= 9999)
+      addLine(out, "DTEND;VALUE=DATE:" + dateValue(end));
+    else
+      addLine(out, "DURATION:P1D");
+    addLine(out, "SUMMARY:" + icsEscapeText(e.summary));
+    if (!e.description.empty()) addLine(out, "DESCRIPTION:" + icsEscapeText(e.description));
+    addLine(out, "CATEGORIES:" + icsEscapeText(e.category));
+    addLine(out, "TRANSP:TRANSPARENT");
+    addLine(out, "END:VEVENT");
+  }
+  addLine(out, "END:VCALENDAR");
+  return out;
+}
+
+std::string yearCalendarIcs(int year, int cityIndex, const IcsStamp& stamp) {
+  const bool inTable = cityIndex >= 0 && cityIndex < static_cast<int>(CityTable.size());
+  const CityRow& city = CityTable[static_cast<std::size_t>(inTable ? cityIndex : DefaultCity)];
+  return yearCalendarIcs(year, city.name, city.code, stamp);
+}
+
+}  // namespace app
