@@ -37,7 +37,7 @@ std::string dateValue(const calendar::Date& d) { return digits(d.year, 4) + digi
 std::string stampValue(const IcsStamp& s) {
   return digits(std::clamp(s.year, 1, 9999), 4) + digits(std::clamp(s.month, 1, 12), 2) +
          digits(std::clamp(s.day, 1, 31), 2) + "T" + digits(std::clamp(s.hour, 0, 23), 2) +
-         digits(std::clamp(s.minute, 0, 59), 2) + digits(std::clamp(s.second, 0, 60), 2) + "Z";
+         digits(std::clamp(s.minute, 0, 59), 2) + digits(std::clamp(s.second, 0, 59), 2) + "Z";
 }
 
 // The Latin-1 letter that UTF-8 writes as C3 followed by `second`.

@@ -290,11 +290,11 @@ MainWindow::MainWindow(app::Form1& form, QWidget* parent) : QWidget(parent), for
   });
   auto* chosen = makeLabel(sceltac_, "Lsel", 0, 3070, 1455, 305);
   chosen->setFont(boldFont);
+  makeShape(sceltac_, 1455, 3030, 825, 315, QColor(40, 90, 40));
   label15_ = makeLabel(sceltac_, "Label15", 1440, 3000, 855, 375);
   label15_->setFont(boldFont);
   label15_->setCursor(Qt::PointingHandCursor);
-  label15_->setStyleSheet(QStringLiteral("background: rgb(40,90,40); color: white"));
-  label15_->setAttribute(Qt::WA_TranslucentBackground, false);
+  label15_->setStyleSheet(QStringLiteral("color: white"));
   connect(label15_, &ClickLabel::clicked, this, [this] {
     form_.Label15_Click();
     afterCommand();

@@ -26,6 +26,11 @@ MAX_OCTETS = 75
 STAMP = re.compile(r"^DTSTAMP:\d{8}T\d{6}Z$")
 
 
+def short(text, limit=60):
+    text = str(text)
+    return text if len(text) <= limit else text[:limit] + "..."
+
+
 def is_plain_date(value):
     return isinstance(value, datetime.date) and not isinstance(value, datetime.datetime)
 
@@ -68,20 +73,20 @@ def check_content_lines(lines, problems):
             open_blocks.append(line[6:])
         elif line.startswith("END:"):
             if not open_blocks or open_blocks[-1] != line[4:]:
-                problems.append(f"'{line}' does not close the open block {open_blocks[-1:]}")
+                problems.append(f"'{short(line)}' does not close the open block {short(open_blocks[-1:])}")
             else:
                 open_blocks.pop()
         elif line.startswith("DTSTAMP") and not STAMP.match(line):
-            problems.append(f"'{line}' is not a UTC date-time yyyymmddThhmmssZ")
+            problems.append(f"'{short(line)}' is not a UTC date-time yyyymmddThhmmssZ")
     if open_blocks:
-        problems.append(f"blocks left open at the end: {open_blocks}")
+        problems.append(f"blocks left open at the end: {short(open_blocks)}")
 
 
 def check_calendar(data, problems):
     try:
         calendar = icalendar.Calendar.from_ical(data)
     except Exception as error:  # the parser raises ValueError and friends
-        problems.append(f"icalendar cannot parse the file: {error}")
+        problems.append(f"icalendar cannot parse the file: {short(error)}")
         return 0
     if calendar.name != "VCALENDAR":
         problems.append(f"the file holds a {calendar.name}, not a VCALENDAR")
