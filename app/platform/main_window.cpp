@@ -44,7 +44,7 @@ QSvgRenderer* rendererFor(int resource) {
   auto it = cache.find(resource);
   if (it == cache.end()) {
     const QString path = resourcePath(resource);
-    it = cache.emplace(resource, path.isEmpty() ? nullptr : new QSvgRenderer(path)).first;
+    it = cache.emplace(resource, path.isEmpty() ? nullptr : new QSvgRenderer(path, qApp)).first;
   }
   return it->second;
 }

@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -10,6 +11,7 @@
 
 #include "app/city_table.h"
 #include "app/platform/qt_platform.h"
+#include "app/year_calendar.h"
 
 namespace ortalba {
 
@@ -17,39 +19,55 @@ namespace {
 
 const char* markName(app::PhaseMark mark) {
   switch (mark) {
-    case app::PhaseMark::Waxing: return "waxing";
-    case app::PhaseMark::Waning: return "waning";
-    case app::PhaseMark::Neutral: break;
+    case app::PhaseMark::Waxing:
+      return "waxing";
+    case app::PhaseMark::Waning:
+      return "waning";
+    case app::PhaseMark::Neutral:
+      break;
   }
   return "neutral";
 }
 
 const char* markItalian(app::PhaseMark mark) {
   switch (mark) {
-    case app::PhaseMark::Waxing: return "crescente";
-    case app::PhaseMark::Waning: return "calante";
-    case app::PhaseMark::Neutral: break;
+    case app::PhaseMark::Waxing:
+      return "crescente";
+    case app::PhaseMark::Waning:
+      return "calante";
+    case app::PhaseMark::Neutral:
+      break;
   }
   return "neutra";
 }
 
 const char* iconName(int icon) {
   switch (icon) {
-    case app::resources::FullMoon: return "full";
-    case app::resources::FirstQuarter: return "first-quarter";
-    case app::resources::LastQuarter: return "last-quarter";
-    case app::resources::NewMoon: return "new";
-    default: return nullptr;
+    case app::resources::FullMoon:
+      return "full";
+    case app::resources::FirstQuarter:
+      return "first-quarter";
+    case app::resources::LastQuarter:
+      return "last-quarter";
+    case app::resources::NewMoon:
+      return "new";
+    default:
+      return nullptr;
   }
 }
 
 const char* iconItalian(int icon) {
   switch (icon) {
-    case app::resources::FullMoon: return "luna piena";
-    case app::resources::FirstQuarter: return "primo quarto";
-    case app::resources::LastQuarter: return "ultimo quarto";
-    case app::resources::NewMoon: return "luna nuova";
-    default: return "";
+    case app::resources::FullMoon:
+      return "luna piena";
+    case app::resources::FirstQuarter:
+      return "primo quarto";
+    case app::resources::LastQuarter:
+      return "ultimo quarto";
+    case app::resources::NewMoon:
+      return "luna nuova";
+    default:
+      return "";
   }
 }
 
@@ -66,6 +84,7 @@ QString q(const std::string& s) { return QString::fromStdString(s); }
 QString helpText() {
   return QStringLiteral(
       "Uso: ortalba [--month AAAA-MM [--city NOME] [--json]]\n"
+      "       ortalba --ics ANNO [--city NOME] > luna.ics\n"
       "\n"
       "Senza argomenti apre la finestra dell'almanacco.\n"
       "\n"
@@ -74,6 +93,8 @@ QString helpText() {
       "  --city NOME       città per l'alba e il tramonto, scritta come nell'elenco\n"
       "                    (per esempio MILANO); senza, la città ricordata in luogo.txt\n"
       "  --json            stampa in JSON invece che in tabella\n"
+      "  --ics ANNO        stampa un calendario iCalendar dell'anno (fasi lunari,\n"
+      "                    feste, Domenica delle Palme e Martedi' grasso)\n"
       "  -h, --help        mostra questo aiuto\n");
 }
 
@@ -84,8 +105,9 @@ ParsedArguments parseArguments(const QStringList& arguments) {
   const QCommandLineOption monthOption(QStringLiteral("month"), QString(), QStringLiteral("AAAA-MM"));
   const QCommandLineOption cityOption(QStringLiteral("city"), QString(), QStringLiteral("NOME"));
   const QCommandLineOption jsonOption(QStringLiteral("json"));
+  const QCommandLineOption icsOption(QStringLiteral("ics"), QString(), QStringLiteral("ANNO"));
   const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-  parser.addOptions({monthOption, cityOption, jsonOption, helpOption});
+  parser.addOptions({monthOption, cityOption, jsonOption, icsOption, helpOption});
 
   if (!parser.parse(arguments)) {
     if (!parser.unknownOptionNames().isEmpty())
@@ -104,45 +126,67 @@ ParsedArguments parseArguments(const QStringList& arguments) {
                        .arg(parser.positionalArguments().first());
     return result;
   }
-  if (!parser.isSet(monthOption)) {
-    result.error = QStringLiteral("ortalba: manca --month AAAA-MM (vedi ortalba --help)");
+  if (parser.values(monthOption).size() > 1 || parser.values(cityOption).size() > 1 ||
+      parser.values(icsOption).size() > 1) {
+    result.error = QStringLiteral("ortalba: --month, --ics e --city si danno una volta sola");
     return result;
   }
-  if (parser.values(monthOption).size() > 1 || parser.values(cityOption).size() > 1) {
-    result.error = QStringLiteral("ortalba: --month e --city si danno una volta sola");
-    return result;
-  }
-
-  const QString monthText = parser.value(monthOption);
-  static const QRegularExpression pattern(QStringLiteral("^([0-9]{1,5})-([0-9]{1,2})$"));
-  const auto match = pattern.match(monthText);
-  if (!match.hasMatch()) {
-    result.error = QStringLiteral("ortalba: mese non valido: \"%1\"; si scrive AAAA-MM, per esempio 2026-03")
-                       .arg(monthText);
-    return result;
-  }
-  const int year = match.captured(1).toInt();
-  const int month = match.captured(2).toInt();
-  if (month < 1 || month > 12) {
-    result.error = QStringLiteral("ortalba: mese non valido: \"%1\"; il mese va da 01 a 12").arg(monthText);
-    return result;
-  }
-  if (year < app::Form1::FirstYear || year > app::Form1::LastYear) {
-    result.error = QStringLiteral("ortalba: anno fuori dall'intervallo 1-9999: %1").arg(match.captured(1));
+  if (parser.isSet(monthOption) == parser.isSet(icsOption)) {
+    result.error = QStringLiteral("ortalba: serve --month AAAA-MM oppure --ics ANNO (vedi ortalba --help)");
     return result;
   }
 
   PrintRequest request;
-  request.year = year;
-  request.month = month;
-  request.json = parser.isSet(jsonOption);
+  if (parser.isSet(icsOption)) {
+    static const QRegularExpression yearPattern(QStringLiteral("^[0-9]{1,5}$"));
+    const QString yearText = parser.value(icsOption);
+    if (!yearPattern.match(yearText).hasMatch()) {
+      result.error = QStringLiteral("ortalba: anno non valido: \"%1\"; per esempio 2027").arg(yearText);
+      return result;
+    }
+    if (parser.isSet(jsonOption)) {
+      result.error = QStringLiteral("ortalba: --json va con --month, non con --ics");
+      return result;
+    }
+    request.mode = PrintRequest::Mode::YearCalendar;
+    request.year = yearText.toInt();
+    if (request.year < app::Form1::FirstYear || request.year > app::Form1::LastYear) {
+      result.error = QStringLiteral("ortalba: anno fuori dall'intervallo 1-9999: %1").arg(yearText);
+      return result;
+    }
+  }
+
+  if (request.mode == PrintRequest::Mode::Month) {
+    const QString monthText = parser.value(monthOption);
+    static const QRegularExpression pattern(QStringLiteral("^([0-9]{1,5})-([0-9]{1,2})$"));
+    const auto match = pattern.match(monthText);
+    if (!match.hasMatch()) {
+      result.error =
+          QStringLiteral("ortalba: mese non valido: \"%1\"; si scrive AAAA-MM, per esempio 2026-03").arg(monthText);
+      return result;
+    }
+    const int year = match.captured(1).toInt();
+    const int month = match.captured(2).toInt();
+    if (month < 1 || month > 12) {
+      result.error = QStringLiteral("ortalba: mese non valido: \"%1\"; il mese va da 01 a 12").arg(monthText);
+      return result;
+    }
+    if (year < app::Form1::FirstYear || year > app::Form1::LastYear) {
+      result.error = QStringLiteral("ortalba: anno fuori dall'intervallo 1-9999: %1").arg(match.captured(1));
+      return result;
+    }
+    request.year = year;
+    request.month = month;
+    request.json = parser.isSet(jsonOption);
+  }
   if (parser.isSet(cityOption)) {
     const std::string city = parser.value(cityOption).toStdString();
     bool known = false;
     for (const auto& row : app::CityTable) known = known || row.name == city;
     if (!known) {
-      result.error = QStringLiteral("ortalba: città sconosciuta: \"%1\"; si scrive come nell'elenco, per esempio MILANO")
-                         .arg(parser.value(cityOption));
+      result.error =
+          QStringLiteral("ortalba: città sconosciuta: \"%1\"; si scrive come nell'elenco, per esempio MILANO")
+              .arg(parser.value(cityOption));
       return result;
     }
     request.city = city;
@@ -260,6 +304,15 @@ int runCommandLine(int argc, char** argv) {
   if (request.city) {
     for (std::size_t i = 0; i < app::CityTable.size() && !cityIndex; ++i)
       if (app::CityTable[i].name == *request.city) cityIndex = static_cast<int>(i);
+  }
+  if (request.mode == PrintRequest::Mode::YearCalendar) {
+    form.Form_Load();  // the remembered city, unless one is given
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    const app::IcsStamp stamp{now.date().year(), now.date().month(),  now.date().day(),
+                              now.time().hour(), now.time().minute(), now.time().second()};
+    const std::string ics = app::yearCalendarIcs(request.year, cityIndex.value_or(form.CityIndex), stamp);
+    std::fwrite(ics.data(), 1, ics.size(), stdout);
+    return std::fflush(stdout) == 0 ? 0 : 1;
   }
   const MonthReport report = reportMonth(form, request.year, request.month, cityIndex);
   const QByteArray out = request.json ? monthJson(report) : monthTable(report).toUtf8();

@@ -13,8 +13,10 @@
 namespace ortalba {
 
 struct PrintRequest {
+  enum class Mode { Month, YearCalendar };
+  Mode mode = Mode::Month;
   int year = 0;
-  int month = 0;
+  int month = 0;  // with Mode::Month
   std::optional<std::string> city;  // a name of the table, as given
   bool json = false;
 };

@@ -180,13 +180,21 @@ TEST(RtfFormat, FontSizesAndColourTableEdges) {
   EXPECT_DOUBLE_EQ(odd.pointSize(), 7.5);
 }
 
-TEST(RtfFormat, ParagraphAlignment) {
-  const ReadResult r = parseRtf("{\\rtf1\\qc a\\par\\pard b\\par\\qr c\\par\\qj d\\par{\\ql e\\par}f\\par\\qd g}");
-  const Alignment expected[] = {Alignment::Center, Alignment::Left, Alignment::Right, Alignment::Justified,
-                                Alignment::Left,   Alignment::Justified, Alignment::Justified};
+TEST(RtfFormat, ParagraphProperties) {
+  const ReadResult r = parseRtf(
+      "{\\rtf1\\qc\\sb240\\sa60 a\\par\\pard b\\par\\qr\\sa-5 c\\par\\qj\\sb99999 d\\par{\\ql e\\par}f\\par\\qd g}");
+  struct Expected {
+    Alignment alignment;
+    int before, after;
+  } expected[] = {{Alignment::Center, 240, 60}, {Alignment::Left, 0, 0},          {Alignment::Right, 0, 0},
+                  {Alignment::Justified, 31'680, 0}, {Alignment::Left, 31'680, 0}, {Alignment::Justified, 31'680, 0},
+                  {Alignment::Justified, 31'680, 0}};
   ASSERT_EQ(r.document.paragraphs.size(), std::size(expected));
   for (std::size_t i = 0; i < std::size(expected); ++i) {
-    EXPECT_EQ(r.document.paragraphs[i].alignment, expected[i]) << r.document.paragraphs[i].text();
+    const Paragraph& p = r.document.paragraphs[i];
+    EXPECT_EQ(p.alignment, expected[i].alignment) << p.text();
+    EXPECT_EQ(p.spaceBefore, expected[i].before) << p.text();
+    EXPECT_EQ(p.spaceAfter, expected[i].after) << p.text();
   }
 }
 
@@ -295,6 +303,17 @@ TEST(RtfBroken, LimitsBoundTheModel) {
     expectWellFormed(r);
   }
   EXPECT_FALSE(parseRtf("{\\rtf1 short}", small).truncated);
+
+  // One endless stretch of text keeps its beginning, cut between two characters.
+  const std::string accented = "\\'e8";
+  std::string in = "{\\rtf1 x";
+  for (int i = 0; i < 5'000; ++i) in += accented;
+  const ReadResult r = parseRtf(in, small);
+  EXPECT_TRUE(r.truncated);
+  EXPECT_EQ(r.status, ReadStatus::Read);
+  const std::string text = r.document.plainText();
+  EXPECT_EQ(text.size(), small.maxTextBytes - 1);  // "x" and 499 two-byte letters
+  EXPECT_TRUE(isValidUtf8(text));
 }
 
 TEST(RtfBroken, FiftyMegabytesIsReadWithinTheDefaultLimits) {

@@ -32,7 +32,7 @@ TEST(NotesTextDocument, CarriesRunsColoursAndAlignment) {
   const ReadResult r = parseRtf(
       "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Times New Roman;}}{\\colortbl;\\red192\\green0\\blue0;}"
       "\\qc\\f0\\fs30\\cf1\\b Orto\\b0\\cf0\\par"
-      "\\pard\\qj\\f1\\fs22 Prima {\\b seminare}, poi \\i attendere\\i0\\line\\ul fine\\par"
+      "\\pard\\qj\\sb240\\sa120\\f1\\fs22 Prima {\\b seminare}, poi \\i attendere\\i0\\line\\ul fine\\par"
       "\\pard\\qr destra}");
   QTextDocument doc;
   doc.setPlainText("old text that must go");
@@ -44,6 +44,9 @@ TEST(NotesTextDocument, CarriesRunsColoursAndAlignment) {
   const QTextBlock advice = heading.next();
   EXPECT_EQ(heading.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
   EXPECT_EQ(advice.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignJustify);
+  EXPECT_DOUBLE_EQ(advice.blockFormat().topMargin(), 16.0);  // 240 twips = 1/6 inch
+  EXPECT_DOUBLE_EQ(advice.blockFormat().bottomMargin(), 8.0);
+  EXPECT_DOUBLE_EQ(heading.blockFormat().topMargin(), 0.0);
   EXPECT_EQ(advice.next().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
 
   const auto head = fragmentsOf(heading);

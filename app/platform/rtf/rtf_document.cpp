@@ -39,7 +39,7 @@ enum class Word : std::uint8_t {
   Charset, FontCodePage, Red, Green, Blue, Par, Line, Tab, Pard, Plain, Bold, Italic,
   Underline, UnderlineNone, Color, FontSize, Font, UnicodeSkip, Unicode, Left, Center,
   Right, Justified, Binary, EmDash, EnDash, Bullet, LeftQuote, RightQuote,
-  LeftDoubleQuote, RightDoubleQuote, EmSpace, EnSpace, QuarterEmSpace,
+  LeftDoubleQuote, RightDoubleQuote, EmSpace, EnSpace, QuarterEmSpace, SpaceBefore, SpaceAfter,
 };
 
 struct Keyword {
@@ -229,6 +229,8 @@ constexpr Keyword kKeywords[] = {
     {"rquote", Word::RightQuote},
     {"rsidtbl", Word::SkipDestination},
     {"rxe", Word::SkipDestination},
+    {"sa", Word::SpaceAfter},
+    {"sb", Word::SpaceBefore},
     {"sect", Word::Par},
     {"shpinst", Word::SkipDestination},
     {"sn", Word::SkipDestination},
@@ -281,10 +283,28 @@ constexpr Keyword kKeywords[] = {
 static_assert(std::is_sorted(std::begin(kKeywords), std::end(kKeywords),
                              [](const Keyword& a, const Keyword& b) { return a.name < b.name; }));
 
+// Where the keywords of each initial letter begin in kKeywords, so that a
+// lookup searches a handful of entries instead of the whole table.
+struct LetterIndex {
+  std::array<std::uint16_t, 27> start{};
+  constexpr LetterIndex() {
+    std::size_t k = 0;
+    for (int letter = 0; letter <= 26; ++letter) {
+      while (k < std::size(kKeywords) && kKeywords[k].name[0] - 'a' < letter) ++k;
+      start[static_cast<std::size_t>(letter)] = static_cast<std::uint16_t>(k);
+    }
+  }
+};
+constexpr LetterIndex kLetterIndex;
+
 Word lookUp(std::string_view name) {
-  const auto* it = std::lower_bound(std::begin(kKeywords), std::end(kKeywords), name,
+  if (name.empty() || name[0] < 'a' || name[0] > 'z') return Word::Unknown;
+  const auto letter = static_cast<std::size_t>(name[0] - 'a');
+  const Keyword* first = std::begin(kKeywords) + kLetterIndex.start[letter];
+  const Keyword* last = std::begin(kKeywords) + kLetterIndex.start[letter + 1];
+  const auto* it = std::lower_bound(first, last, name,
                                     [](const Keyword& k, std::string_view n) { return k.name < n; });
-  return (it != std::end(kKeywords) && it->name == name) ? it->word : Word::Unknown;
+  return (it != last && it->name == name) ? it->word : Word::Unknown;
 }
 
 enum class Destination : std::uint8_t { Text, Skip, FontTable, ColorTable };
@@ -299,6 +319,8 @@ struct GroupState {
   int font = 0;
   int unicodeSkip = 1;  // \uc: fallback characters after each \u
   Alignment alignment = Alignment::Left;
+  int spaceBefore = 0;  // twips
+  int spaceAfter = 0;
   Destination destination = Destination::Text;
 };
 
@@ -309,6 +331,7 @@ constexpr int kDefaultHalfPoints = 24;
 constexpr int kMaxHalfPoints = 3276;
 constexpr int kMaxUnicodeSkip = 255;
 constexpr long long kParameterCap = 2'000'000'000;
+constexpr int kMaxSpacing = 31'680;  // twips: 22 inches, more than any page
 
 bool isLetter(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool isDigit(unsigned char c) { return c >= '0' && c <= '9'; }
@@ -370,10 +393,7 @@ class Parser {
     // A file cut short leaves its groups open: close them as if the braces were there.
     flushHighSurrogate();
     finishFont();
-    if (!open_.runs.empty()) {
-      open_.alignment = state_.alignment;
-      result_.document.paragraphs.push_back(std::move(open_));
-    }
+    if (!open_.runs.empty()) closeParagraph();
     result_.status = ReadStatus::NoText;
     for (const Paragraph& p : result_.document.paragraphs) {
       for (const Run& r : p.runs) {
@@ -434,6 +454,7 @@ class Parser {
         continue;
       }
       if (state_.destination == Destination::Text) {
+        if (chunk_.size() > limits_.maxTextBytes - textBytes_) break;  // no room left for more
         if (c >= 0x20 && c < 0x7F) {
           chunk_.push_back(static_cast<char>(c));
         } else if (c == '\t') {
@@ -488,6 +509,8 @@ class Parser {
     if (pos_ < in_.size() && in_[pos_] == ' ') ++pos_;  // the delimiter belongs to the word
     value = std::min(value, kParameterCap);
     const int param = static_cast<int>(negative ? -value : value);
+    // Inside a group past the depth limit only \bin matters: its bytes must be stepped over.
+    if (overflow_ > 0 && name != "bin") return;
     word(lookUp(name), hasParam, param);
   }
 
@@ -570,6 +593,13 @@ class Parser {
         break;
       case Word::Pard:
         state_.alignment = Alignment::Left;
+        state_.spaceBefore = state_.spaceAfter = 0;
+        break;
+      case Word::SpaceBefore:
+        state_.spaceBefore = hasParam ? std::clamp(param, 0, kMaxSpacing) : 0;
+        break;
+      case Word::SpaceAfter:
+        state_.spaceAfter = hasParam ? std::clamp(param, 0, kMaxSpacing) : 0;
         break;
       case Word::Plain:
         state_.bold = state_.italic = state_.underline = false;
@@ -753,17 +783,24 @@ class Parser {
       return;
     }
     if (state_.destination != Destination::Text || stopped_ || s.empty()) return;
-    if (textBytes_ + s.size() > limits_.maxTextBytes) {
-      stop();
-      return;
+    bool full = false;
+    if (s.size() > limits_.maxTextBytes - textBytes_) {
+      // Keep what fits, cut at a character boundary, and read no further.
+      std::size_t cut = limits_.maxTextBytes - textBytes_;
+      while (cut > 0 && (static_cast<unsigned char>(s[cut]) & 0xC0) == 0x80) --cut;
+      s = s.substr(0, cut);
+      full = true;
     }
-    const CharFormat format = currentFormat();
-    if (open_.runs.empty() || !(open_.runs.back().format == format)) {
-      if (!takePiece()) return;
-      open_.runs.push_back(Run{std::string(), format});
+    if (!s.empty()) {
+      const CharFormat format = currentFormat();
+      if (open_.runs.empty() || !(open_.runs.back().format == format)) {
+        if (!takePiece()) return;
+        open_.runs.push_back(Run{std::string(), format});
+      }
+      open_.runs.back().text += s;
+      textBytes_ += s.size();
     }
-    open_.runs.back().text += s;
-    textBytes_ += s.size();
+    if (full) stop();
   }
 
   CharFormat currentFormat() const {
@@ -782,9 +819,16 @@ class Parser {
   void endParagraph() {
     flushHighSurrogate();
     if (stopped_ || !takePiece()) return;
-    open_.alignment = state_.alignment;
-    result_.document.paragraphs.push_back(std::move(open_));
+    closeParagraph();
     open_ = Paragraph{};
+  }
+
+  // Paragraph properties are those in force at the paragraph's end.
+  void closeParagraph() {
+    open_.alignment = state_.alignment;
+    open_.spaceBefore = state_.spaceBefore;
+    open_.spaceAfter = state_.spaceAfter;
+    result_.document.paragraphs.push_back(std::move(open_));
   }
 
   bool takePiece() {

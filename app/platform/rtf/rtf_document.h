@@ -39,6 +39,8 @@ struct Run {
 
 struct Paragraph {
   Alignment alignment = Alignment::Left;
+  int spaceBefore = 0;    // twips (1/20 pt), from \sb
+  int spaceAfter = 0;     // twips, from \sa
   std::vector<Run> runs;  // empty for a blank line
   std::string text() const;
 };

@@ -25,6 +25,9 @@ Qt::Alignment qtAlignment(Alignment alignment) {
   return Qt::AlignLeft;
 }
 
+// Block margins are in pixels at 96 per inch; RTF spacing is in twips, 1440 per inch.
+qreal twipsToPixels(int twips) { return twips * 96.0 / 1440.0; }
+
 QTextCharFormat qtCharFormat(const CharFormat& format, const Document& document) {
   QTextCharFormat out;
   out.setFontWeight(format.bold ? QFont::Bold : QFont::Normal);
@@ -67,6 +70,8 @@ void fillTextDocument(const Document& document, QTextDocument& target) {
   for (const Paragraph& paragraph : document.paragraphs) {
     QTextBlockFormat block;
     block.setAlignment(qtAlignment(paragraph.alignment));
+    block.setTopMargin(twipsToPixels(paragraph.spaceBefore));
+    block.setBottomMargin(twipsToPixels(paragraph.spaceAfter));
     if (first) {
       cursor.setBlockFormat(block);
       first = false;

@@ -1,0 +1,286 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/city_table.h"
+#include "app/year_calendar.h"
+#include "astro/moon_phases.h"
+#include "astro/sun_times.h"
+#include "calendar/calendar.h"
+
+namespace {
+using namespace app;
+
+const IcsStamp Stamp{2026, 3, 7, 9, 5, 3};
+constexpr int Milano = 15;
+constexpr int Forli = 39;  // "FORLÌ": a two-octet letter that folds may meet
+
+bool isContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// The physical lines, without their CRLF; fails the test on a bare CR or LF.
+std::vector<std::string> physicalLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t end = text.find("\r\n", start);
+    EXPECT_NE(end, std::string::npos) << "the text does not end with CRLF";
+    if (end == std::string::npos) break;
+    lines.push_back(text.substr(start, end - start));
+    EXPECT_EQ(lines.back().find_first_of("\r\n"), std::string::npos) << lines.back();
+    start = end + 2;
+  }
+  return lines;
+}
+
+std::vector<std::string> unfold(const std::string& text) {
+  std::vector<std::string> lines;
+  for (const std::string& line : physicalLines(text)) {
+    if (!line.empty() && line[0] == ' ' && !lines.empty())
+      lines.back() += line.substr(1);
+    else
+      lines.push_back(line);
+  }
+  return lines;
+}
+
+std::string unescape(const std::string& value) {
+  std::string out;
+  for (std::size_t i = 0; i < value.size(); ++i) {
+    if (value[i] == '\\' && i + 1 < value.size()) {
+      ++i;
+      out += value[i] == 'n' || value[i] == 'N' ? '\n' : value[i];
+    } else {
+      out += value[i];
+    }
+  }
+  return out;
+}
+
+// Name with parameters ("DTSTART;VALUE=DATE") -> raw value, per event.
+using Event = std::map<std::string, std::string>;
+
+std::vector<Event> eventsOf(const std::string& ics) {
+  std::vector<Event> events;
+  bool inside = false;
+  for (const std::string& line : unfold(ics)) {
+    if (line == "BEGIN:VEVENT") {
+      events.emplace_back();
+      inside = true;
+    } else if (line == "END:VEVENT") {
+      inside = false;
+    } else if (inside) {
+      const std::size_t colon = line.find(':');
+      EXPECT_NE(colon, std::string::npos) << line;
+      if (colon != std::string::npos) events.back()[line.substr(0, colon)] = line.substr(colon + 1);
+    }
+  }
+  return events;
+}
+
+// (yyyymmdd, summary) of every event of a category.
+std::set<std::pair<std::string, std::string>> datedSummaries(const std::vector<Event>& events, const char* category) {
+  std::set<std::pair<std::string, std::string>> out;
+  for (const Event& e : events)
+    if (e.at("CATEGORIES") == category) out.emplace(e.at("DTSTART;VALUE=DATE"), unescape(e.at("SUMMARY")));
+  return out;
+}
+
+std::string yyyymmdd(const calendar::Date& d) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%04d%02d%02d", d.year, d.month, d.day);
+  return text;
+}
+
+calendar::Date parseDate(const std::string& v) {
+  return {std::stoi(v.substr(6, 2)), std::stoi(v.substr(4, 2)), std::stoi(v.substr(0, 4))};
+}
+
+TEST(IcsText, EscapesWhatTextValuesReserve) {
+  struct Case { const char* in; const char* out; } cases[] = {
+      {"Sorge 07:02, tramonta 18:11", "Sorge 07:02\\, tramonta 18:11"}, {"a;b", "a\\;b"},
+      {"C:\\orto", "C:\\\\orto"}, {"uno\ndue", "uno\\ndue"}, {"uno\r\ndue\rtre", "uno\\ndue\\ntre"},
+      {"a\x01\x7F" "b\tc", "ab\tc"}, {"Lunedì dell'Angelo", "Lunedì dell'Angelo"}, {"", ""}};
+  for (auto c : cases) EXPECT_EQ(icsEscapeText(c.in), c.out) << c.in;
+}
+
+TEST(IcsFold, FillsLinesTo75OctetsWithoutSplittingACharacter) {
+  std::vector<std::string> lines{"", "x", std::string(75, 'a'), std::string(76, 'a'), std::string(149, 'a'),
+                                 std::string(150, 'a')};
+  for (const char* letter : {"è", "€", "🌕"})
+    for (int lead = 0; lead < 4; ++lead) {
+      std::string line(static_cast<std::size_t>(lead), 'x');
+      for (int k = 0; k < 60; ++k) line += letter;
+      lines.push_back(line);
+    }
+  for (const std::string& line : lines) {
+    const std::string folded = icsFoldLine(line);
+    const auto physical = physicalLines(folded);
+    ASSERT_FALSE(physical.empty());
+    for (std::size_t i = 0; i < physical.size(); ++i) {
+      EXPECT_LE(physical[i].size(), 75u) << line;
+      if (i == 0) continue;
+      ASSERT_GE(physical[i].size(), 2u) << line;
+      EXPECT_EQ(physical[i][0], ' ');
+      EXPECT_FALSE(isContinuationByte(physical[i][1])) << "a fold splits a character of " << line;
+      EXPECT_GE(physical[i - 1].size(), 72u) << "a fold wastes room in " << line;  // at most 3 octets held back
+    }
+    EXPECT_EQ(unfold(folded), std::vector<std::string>{line});
+    EXPECT_EQ(physical.size() == 1, line.size() <= 75) << line;
+  }
+  EXPECT_EQ(physicalLines(icsFoldLine(std::string(76, 'a')))[1], " a");
+}
+
+TEST(YearCalendar, IsWellFormedInEveryYearAndPlace) {
+  for (int year : {1, 2, 1500, 1582, 1583, 1900, 2023, 2027, 4099, 4100, 9999})
+    for (int city : {0, Forli, 107}) {
+      SCOPED_TRACE(testing::Message() << year << " " << CityTable[static_cast<std::size_t>(city)].name);
+      const std::string ics = yearCalendarIcs(year, city, Stamp);
+      for (const std::string& line : physicalLines(ics)) {
+        EXPECT_LE(line.size(), 75u) << line;
+        if (!line.empty() && line[0] == ' ') {
+          EXPECT_FALSE(isContinuationByte(line[1])) << line;
+        }
+      }
+      const auto lines = unfold(ics);
+      ASSERT_GE(lines.size(), 6u);
+      EXPECT_EQ(lines.front(), "BEGIN:VCALENDAR");
+      EXPECT_EQ(lines.back(), "END:VCALENDAR");
+      for (const char* header : {"VERSION:2.0", "PRODID:-//Ortalba//Almanacco lunare//IT", "CALSCALE:GREGORIAN"})
+        EXPECT_NE(std::find(lines.begin(), lines.end(), header), lines.end()) << header;
+      std::vector<std::string> open;
+      for (const std::string& line : lines) {
+        if (line.rfind("BEGIN:", 0) == 0) open.push_back(line.substr(6));
+        if (line.rfind("END:", 0) == 0) {
+          ASSERT_FALSE(open.empty()) << line;
+          EXPECT_EQ(open.back(), line.substr(4));
+          open.pop_back();
+        }
+      }
+      EXPECT_TRUE(open.empty());
+
+      std::set<std::string> uids;
+      std::string previous = "00000000";
+      const auto events = eventsOf(ics);
+      EXPECT_GE(events.size(), 49u);
+      for (const Event& e : events) {
+        EXPECT_TRUE(uids.insert(e.at("UID")).second) << "twice: " << e.at("UID");
+        EXPECT_EQ(e.at("DTSTAMP"), "20260307T090503Z");
+        EXPECT_EQ(e.at("TRANSP"), "TRANSPARENT");
+        EXPECT_FALSE(e.at("SUMMARY").empty());
+        const std::string& start = e.at("DTSTART;VALUE=DATE");
+        ASSERT_EQ(start.size(), 8u);
+        const calendar::Date date = parseDate(start);
+        EXPECT_TRUE(calendar::isValidDate(date)) << start;
+        EXPECT_EQ(date.year, year);
+        EXPECT_LE(previous, start) << "events out of order";
+        previous = start;
+        EXPECT_EQ(e.at("UID").rfind(start + "-", 0), 0u) << e.at("UID");
+        if (start == "99991231") {
+          EXPECT_EQ(e.at("DURATION"), "P1D");
+          continue;
+        }
+        calendar::Date next{date.day + 1, date.month, date.year};
+        if (!calendar::isValidDate(next)) next = date.month == 12 ? calendar::Date{1, 1, year + 1} : calendar::Date{1, date.month + 1, year};
+        EXPECT_EQ(e.at("DTEND;VALUE=DATE"), yyyymmdd(next));
+      }
+    }
+}
+
+TEST(YearCalendar, HoldsTheFeastsAndNotesOf2027) {
+  const auto events = eventsOf(yearCalendarIcs(2027, Milano, Stamp));
+  const std::set<std::pair<std::string, std::string>> feasts{
+      {"20270101", "Capodanno"}, {"20270106", "Epifania"}, {"20270110", "Battesimo di Gesù"},
+      {"20270214", "I di Quaresima"}, {"20270328", "Pasqua"}, {"20270329", "Lunedì dell'Angelo"},
+      {"20270425", "Liberazione"}, {"20270501", "Festa del Lavoro"}, {"20270509", "Ascensione"},
+      {"20270516", "Pentecoste"}, {"20270523", "SS.Trinità"}, {"20270530", "Corpus Domini"},
+      {"20270602", "Festa della Repubblica"}, {"20270604", "S.Cuore di Gesù"},
+      {"20270815", "Assunzione M.Vergine (Ferragosto)"}, {"20271101", "Tutti i Santi"},
+      {"20271107", "Festa Unità Nazionale"}, {"20271208", "Immacolata Concezione"}, {"20271225", "Natale"},
+      {"20271226", "S.Stefano"}};
+  EXPECT_EQ(datedSummaries(events, "Festa"), feasts);
+  const std::set<std::pair<std::string, std::string>> notes{{"20270209", "Martedì grasso"},
+                                                            {"20270321", "Domenica delle Palme"}};
+  EXPECT_EQ(datedSummaries(events, "Nota"), notes);
+  const auto easter = std::find_if(events.begin(), events.end(),
+                                   [](const Event& e) { return e.at("UID") == "20270328-pasqua@ortalba"; });
+  ASSERT_NE(easter, events.end());
+  EXPECT_EQ(easter->at("SUMMARY"), "Pasqua");
+}
+
+TEST(YearCalendar, NotesFollowEasterAndItsYears) {
+  struct Case { int year; std::set<std::pair<std::string, std::string>> notes; } cases[] = {
+      {2026, {{"20260217", "Martedì grasso"}, {"20260329", "Domenica delle Palme"}}},
+      {2020, {{"20200225", "Martedì grasso"}, {"20200405", "Domenica delle Palme"}}},
+      {1899, {{"18990214", "Martedì grasso"}}},  // the Palm Sunday note begins in 1900
+  };
+  for (const auto& c : cases) EXPECT_EQ(datedSummaries(eventsOf(yearCalendarIcs(c.year, 0, Stamp)), "Nota"), c.notes) << c.year;
+}
+
+TEST(YearCalendar, MoonPhasesAreTheDaysTheGridMarks) {
+  const char* names[] = {"Luna nuova", "Primo quarto", "Luna piena", "Ultimo quarto"};
+  for (int year : {1500, 2023, 2027, 9999}) {
+    std::set<std::pair<std::string, std::string>> expected;
+    for (int month = 1; month <= 12; ++month)
+      for (const auto& phase : astro::PhaseDaysOfMonth(month, year).phases)
+        if (phase.day <= calendar::daysInMonth(month, year))
+          expected.emplace(yyyymmdd({phase.day, month, year}), names[static_cast<int>(phase.kind)]);
+    const auto moons = datedSummaries(eventsOf(yearCalendarIcs(year, Milano, Stamp)), "Luna");
+    EXPECT_EQ(moons, expected) << year;
+    const auto fullMoons = std::count_if(moons.begin(), moons.end(), [](auto& m) { return m.second == "Luna piena"; });
+    EXPECT_TRUE(fullMoons == 12 || fullMoons == 13) << year << ": " << fullMoons;
+  }
+  // August 2023 had two full moons, on the 1st and the 31st at Greenwich.
+  const auto moons2023 = datedSummaries(eventsOf(yearCalendarIcs(2023, Milano, Stamp)), "Luna");
+  EXPECT_TRUE(moons2023.count({"20230801", "Luna piena"}));
+  EXPECT_TRUE(moons2023.count({"20230831", "Luna piena"}));
+}
+
+TEST(YearCalendar, MoonEventsTellTheGardenerAndTheSunTimes) {
+  const std::string ics = yearCalendarIcs(2027, Milano, Stamp);
+  int checked = 0;
+  for (const Event& e : eventsOf(ics)) {
+    if (e.at("CATEGORIES") != "Luna") continue;
+    const calendar::Date d = parseDate(e.at("DTSTART;VALUE=DATE"));
+    const auto sun = astro::sunTimes(d.day, d.month, d.year, CityTable[Milano].code);
+    const std::string description = unescape(e.at("DESCRIPTION"));
+    EXPECT_NE(description.find("\nSorge " + sun.sorge + ", tramonta " + sun.tramonta + " a MILANO"), std::string::npos)
+        << description;
+    if (e.at("SUMMARY") == "Luna piena") {
+      EXPECT_EQ(description.rfind("Luna piena: nell'orto non si fa nulla.\n", 0), 0u);
+    }
+    ++checked;
+  }
+  EXPECT_GE(checked, 48);
+}
+
+TEST(YearCalendar, EscapesThePlaceName) {
+  const std::string ics = yearCalendarIcs(2027, "BORGO, SAN; X\\Y", CityTable[Milano].code, Stamp);
+  const auto lines = unfold(ics);
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "X-WR-CALNAME:Ortalba 2027 - BORGO\\, SAN\\; X\\\\Y"), lines.end());
+  int moons = 0;
+  for (const Event& e : eventsOf(ics)) {
+    if (e.at("CATEGORIES") != "Luna") continue;
+    EXPECT_NE(unescape(e.at("DESCRIPTION")).find(" a BORGO, SAN; X\\Y"), std::string::npos);
+    ++moons;
+  }
+  EXPECT_GE(moons, 48);
+}
+
+TEST(YearCalendar, RejectsWhatItCannotWrite) {
+  for (int year : {0, -4, 10000}) EXPECT_EQ(yearCalendarIcs(year, Milano, Stamp), "") << year;
+  const std::string rome = yearCalendarIcs(2027, DefaultCity, Stamp);
+  EXPECT_EQ(yearCalendarIcs(2027, -1, Stamp), rome);
+  EXPECT_EQ(yearCalendarIcs(2027, 108, Stamp), rome);
+  struct Case { IcsStamp stamp; const char* text; } stamps[] = {
+      {{1, 1, 1, 0, 0, 0}, "00010101T000000Z"}, {{9999, 12, 31, 23, 59, 59}, "99991231T235959Z"},
+      {{-3, 13, 0, 24, -1, 60}, "00011201T230059Z"}};
+  for (auto c : stamps) EXPECT_EQ(eventsOf(yearCalendarIcs(2027, Milano, c.stamp)).at(0).at("DTSTAMP"), c.text);
+}
+
+}  // namespace
