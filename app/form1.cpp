@@ -33,9 +33,7 @@ std::pair<std::string, bool> firstCharacters(const std::string& text, std::size_
   return {text, false};
 }
 
-int dayFromCaption(const Label& label) {
-  return static_cast<int>(calendar::wholeNumber(calendar::Val(label.caption)));
-}
+int dayFromCaption(const Label& label) { return static_cast<int>(calendar::wholeNumber(calendar::Val(label.caption))); }
 
 }  // namespace
 
@@ -192,7 +190,8 @@ void Form1::DayCLK(calendar::Date DataSR) {
   SelCellIndex = 32;
   giorno.caption = std::to_string(DataSR.day);
   const int cnt = dayFromCaption(giorno) - 1;
-  settimana.caption = WeekdayNames[static_cast<std::size_t>(calendar::weekday(DataSR.day, DataSR.month, DataSR.year) - 1)];
+  settimana.caption =
+      WeekdayNames[static_cast<std::size_t>(calendar::weekday(DataSR.day, DataSR.month, DataSR.year) - 1)];
 
   ferialday(DataSR.month);
   santo.caption = SaintsOfMonth[static_cast<std::size_t>(std::clamp(dayFromCaption(giorno), 0, 31))];
@@ -231,9 +230,14 @@ void Form1::Ripulisci() {
     auto& bar = Shape3[static_cast<std::size_t>(k)];
     bar.fillColor = colours::Neutral;
     switch (phaseMarkOf(k + 1)) {
-      case PhaseMark::Waxing: bar.fillColor = colours::Waxing; break;
-      case PhaseMark::Waning: bar.fillColor = colours::Waning; break;
-      case PhaseMark::Neutral: break;
+      case PhaseMark::Waxing:
+        bar.fillColor = colours::Waxing;
+        break;
+      case PhaseMark::Waning:
+        bar.fillColor = colours::Waning;
+        break;
+      case PhaseMark::Neutral:
+        break;
     }
   }
 
@@ -348,6 +352,99 @@ void Form1::Label11_Click() {
   ShowMonth();
   toToday();
   DayCLK(CurrentDate);
+}
+
+int Form1::panelDay() const { return dayFromCaption(giorno); }
+
+bool Form1::Form_KeyDown(Key key) {
+  const int year = shownYear();
+  switch (key) {
+    case Key::PageUp:
+    case Key::PageDown: {
+      // Crossing the year as the arrows and then the picker would.
+      const bool back = key == Key::PageUp;
+      if (back && ShownMonth == 1) {
+        if (year <= FirstYear) return false;
+        lmen_Click();
+        Label9_Click(11);
+      } else if (!back && ShownMonth == 12) {
+        if (year >= LastYear) return false;
+        lpiu_Click();
+        Label9_Click(0);
+      } else {
+        Label9_Click(ShownMonth - 1 + (back ? -1 : 1));
+      }
+      return true;
+    }
+    case Key::CtrlPageUp:
+      if (year <= FirstYear) return false;
+      lmen_Click();
+      return true;
+    case Key::CtrlPageDown:
+      if (year >= LastYear) return false;
+      lpiu_Click();
+      return true;
+    case Key::Up:
+    case Key::Down:
+    case Key::Left:
+    case Key::Right: {
+      const int step = key == Key::Up ? -1 : key == Key::Down ? 1 : key == Key::Left ? -16 : 16;
+      const int day = panelDay() + step;
+      if (day < 1 || day > calendar::daysInMonth(ShownMonth, year)) return false;
+      GGMM_Click(day - 1);
+      return true;
+    }
+    case Key::Home:
+      Label11_Click();
+      return true;
+    case Key::OpenChooser:
+      zona_Click();
+      return true;
+    case Key::Enter:
+      if (!sceltac.visible) return false;
+      Label15_Click();
+      return true;
+    case Key::Escape:
+      if (!sceltac.visible) return false;
+      sceltac.visible = false;
+      return true;
+  }
+  return false;
+}
+
+std::string Form1::dayAccessibleName(int d) const {
+  static constexpr const char* months[] = {"gennaio", "febbraio", "marzo",     "aprile",  "maggio",   "giugno",
+                                           "luglio",  "agosto",   "settembre", "ottobre", "novembre", "dicembre"};
+  static constexpr const char* weekdays[] = {"domenica", "lunedì",  "martedì", "mercoledì",
+                                             "giovedì",  "venerdì", "sabato"};
+  const int year = shownYear();
+  if (ShownMonth < 1 || ShownMonth > 12 || d < 1 || d > calendar::daysInMonth(ShownMonth, year)) return {};
+  const auto k = static_cast<std::size_t>(d - 1);
+  std::string name =
+      std::to_string(d) + " " + months[ShownMonth - 1] + ", " + weekdays[calendar::weekday(d, ShownMonth, year) - 1];
+  if (GGMM[k].bold && GGMM[k].foreColor == colours::Red && calendar::weekday(d, ShownMonth, year) != 1)
+    name += ", festivo";
+  switch (LunaIMG[k + 1].resource) {
+    case resources::FullMoon:
+      name += ", luna piena";
+      break;
+    case resources::FirstQuarter:
+      name += ", primo quarto";
+      break;
+    case resources::LastQuarter:
+      name += ", ultimo quarto";
+      break;
+    case resources::NewMoon:
+      name += ", luna nuova";
+      break;
+    default:
+      break;
+  }
+  // A full or new moon day is neither; it says where the moon goes from there.
+  PhaseMark mark = phaseMarkOf(d);
+  if (mark == PhaseMark::Neutral) mark = phaseMarkOf(d + 1);
+  name += mark == PhaseMark::Waning ? ", calante" : ", crescente";
+  return name;
 }
 
 void Form1::zona_Click() {

@@ -18,6 +18,22 @@ namespace app {
 // Moon mark of a bar: waxing "+", waning "-", or neutral (full-moon and new-moon days).
 enum class PhaseMark { Neutral, Waxing, Waning };
 
+// Keys the window answers; each goes through the same handlers as the clicks.
+enum class Key {
+  PageUp,        // previous month
+  PageDown,      // next month
+  CtrlPageUp,    // previous year
+  CtrlPageDown,  // next year
+  Up,            // previous day
+  Down,          // next day
+  Left,          // the day of the other column (16 days before)
+  Right,         // the day of the other column (16 days after)
+  Home,          // back to today
+  OpenChooser,   // F4 or Ctrl+L: the city chooser
+  Enter,         // in the chooser: OK
+  Escape,        // in the chooser: close it, keeping the old city
+};
+
 class Form1 {
  public:
   explicit Form1(Platform& platform);
@@ -79,6 +95,13 @@ class Form1 {
   void Label15_Click();
   // Setting the list's focus row raises its click event, as a user click does.
   void setCityListFocusRow(int row);
+  // A key pressed in the window; false when it does nothing here.
+  bool Form_KeyDown(Key key);
+
+  // The day shown in the panel (1..31).
+  int panelDay() const;
+  // What a screen reader says for day row d: "5 giugno, venerdì, luna piena, calante".
+  std::string dayAccessibleName(int d) const;
 
   // Moon mark of position d (1..32) of the shown month, as the bars show it.
   PhaseMark phaseMarkOf(int d) const;

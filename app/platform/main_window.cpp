@@ -5,12 +5,14 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QSvgRenderer>
 #include <QTextBrowser>
+#include <optional>
 
 #include "app/platform/rtf/rtf_text_document.h"
 
@@ -57,11 +59,22 @@ void ShapeWidget::setFill(const QColor& colour) {
   update();
 }
 
+void ShapeWidget::setFocusMark(bool on) {
+  if (on == focusMark_) return;
+  focusMark_ = on;
+  update();
+}
+
 void ShapeWidget::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.fillRect(rect(), fill_);
   p.setPen(QColor(64, 64, 64));
   p.drawRect(rect().adjusted(0, 0, -1, -1));
+  if (focusMark_) {
+    QPen dashed(Qt::black, 2, Qt::DashLine);
+    p.setPen(dashed);
+    p.drawRect(rect().adjusted(2, 2, -3, -3));
+  }
 }
 
 void ClickLabel::mousePressEvent(QMouseEvent* event) {
@@ -89,8 +102,7 @@ void PictureWidget::paintEvent(QPaintEvent*) {
   renderer->render(&p, target);
 }
 
-ClickLabel* MainWindow::makeLabel(QWidget* parent, const char* name, int x, int y, int w, int h,
-                                  Qt::Alignment align) {
+ClickLabel* MainWindow::makeLabel(QWidget* parent, const char* name, int x, int y, int w, int h, Qt::Alignment align) {
   auto* label = new ClickLabel(parent);
   label->setObjectName(QString::fromUtf8(name));
   label->setGeometry(px(x), px(y), px(w), px(h));
@@ -159,8 +171,8 @@ MainWindow::MainWindow(app::Form1& form, QWidget* parent) : QWidget(parent), for
   makeLabel(this, "tramonta", 960, 3480, 615, 255, Qt::AlignLeft | Qt::AlignVCenter)->setFont(boldFont);
 
   // ---- month picker and year ----
-  makeShape(this, 195, 3960, 1425, 2385, QColor(250, 248, 240));    // Shape9
-  makeShape(this, 240, 4005, 1335, 330, QColor(40, 90, 40));        // Shape8
+  makeShape(this, 195, 3960, 1425, 2385, QColor(250, 248, 240));  // Shape9
+  makeShape(this, 240, 4005, 1335, 330, QColor(40, 90, 40));      // Shape8
   auto* mese = makeLabel(this, "Label3", 240, 4005, 1335, 330);
   mese->setFont(boldFont);
   mese->setStyleSheet(QStringLiteral("color: white"));
@@ -183,8 +195,8 @@ MainWindow::MainWindow(app::Form1& form, QWidget* parent) : QWidget(parent), for
     });
   }
   makeShape(this, 120, 6480, 1575, 375, QColor(255, 255, 255));  // Shape5
-  makeShape(this, 120, 6480, 375, 375, QColor(40, 90, 40));       // meno
-  makeShape(this, 1320, 6480, 375, 375, QColor(40, 90, 40));      // piu
+  makeShape(this, 120, 6480, 375, 375, QColor(40, 90, 40));      // meno
+  makeShape(this, 1320, 6480, 375, 375, QColor(40, 90, 40));     // piu
   auto* anno = makeLabel(this, "AnnoC", 120, 6480, 1575, 375);
   anno->setFont(monthFont);
   QFont arrowFont = monthFont;
@@ -250,6 +262,9 @@ MainWindow::MainWindow(app::Form1& form, QWidget* parent) : QWidget(parent), for
   vismese_->setGeometry(px(3240), px(720), px(3015), px(6375));
   vismese_->setReadOnly(true);
   vismese_->setOpenLinks(false);
+  // The keys belong to the almanac (Page Up/Down change the month); the notes scroll with the wheel.
+  vismese_->setFocusPolicy(Qt::NoFocus);
+  vismese_->setAccessibleName(QStringLiteral("Note del mese per l'orto e il giardino"));
   auto* notice = makeLabel(this, "avviso", 3240, 480, 3015, 240);
   notice->setWordWrap(true);
   notice->setFont(boldFont);
@@ -257,7 +272,7 @@ MainWindow::MainWindow(app::Form1& form, QWidget* parent) : QWidget(parent), for
   makeShape(this, 6435, 5955, 1185, 1185, QColor(40, 90, 40));  // Shape19
   image1_ = new PictureWidget(this);
   image1_->setGeometry(px(6480), px(6000), px(1095), px(1095));
-  makeShape(this, 1875, 6315, 1185, 825, QColor(40, 90, 40));   // Shape16
+  makeShape(this, 1875, 6315, 1185, 825, QColor(40, 90, 40));  // Shape16
   image2_ = new PictureWidget(this);
   image2_->setGeometry(px(1920), px(6360), px(1095), px(735));
   image3_ = new PictureWidget(this);
@@ -284,6 +299,12 @@ MainWindow::MainWindow(app::Form1& form, QWidget* parent) : QWidget(parent), for
   listPal.setColor(QPalette::Highlight, QColor(80, 80, 230));
   listPal.setColor(QPalette::HighlightedText, Qt::white);
   luogo2_->setPalette(listPal);
+  // Moving through the list with the arrow keys picks a city as a click does.
+  connect(luogo2_, &QListWidget::currentRowChanged, this, [this](int row) {
+    if (row < 0 || row == form_.luogo2.focusRow) return;
+    form_.setCityListFocusRow(row);
+    afterCommand();
+  });
   connect(luogo2_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
     form_.setCityListFocusRow(luogo2_->row(item));
     afterCommand();
@@ -306,16 +327,30 @@ MainWindow::MainWindow(app::Form1& form, QWidget* parent) : QWidget(parent), for
 
   // The view-model labels, by the names their widgets carry.
   const std::pair<const app::Label*, const char*> named[] = {
-      {&form_.meseT, "meseT"},       {&form_.giorno, "giorno"},     {&form_.settimana, "settimana"},
-      {&form_.Label2, "Label2"},     {&form_.santo, "santo"},       {&form_.Label5, "Label5"},
-      {&form_.zona, "zona"},         {&form_.Label4, "Label4"},     {&form_.sorge, "sorge"},
-      {&form_.Label6, "Label6"},     {&form_.tramonta, "tramonta"}, {&form_.Label3, "Label3"},
-      {&form_.lmen, "lmen"},         {&form_.AnnoC, "AnnoC"},       {&form_.lpiu, "lpiu"},
-      {&form_.Label11, "Label11"},   {&form_.Label1, "Label1"},     {&form_.Label14, "Label14"},
-      {&form_.Lsel, "Lsel"},         {&form_.Label15, "Label15"},   {&form_.Label7, "Label7"},
+      {&form_.meseT, "meseT"},     {&form_.giorno, "giorno"},     {&form_.settimana, "settimana"},
+      {&form_.Label2, "Label2"},   {&form_.santo, "santo"},       {&form_.Label5, "Label5"},
+      {&form_.zona, "zona"},       {&form_.Label4, "Label4"},     {&form_.sorge, "sorge"},
+      {&form_.Label6, "Label6"},   {&form_.tramonta, "tramonta"}, {&form_.Label3, "Label3"},
+      {&form_.lmen, "lmen"},       {&form_.AnnoC, "AnnoC"},       {&form_.lpiu, "lpiu"},
+      {&form_.Label11, "Label11"}, {&form_.Label1, "Label1"},     {&form_.Label14, "Label14"},
+      {&form_.Lsel, "Lsel"},       {&form_.Label15, "Label15"},   {&form_.Label7, "Label7"},
       {&form_.avviso, "avviso"}};
   for (const auto& [model, name] : named) labels_[model] = label(QString::fromUtf8(name));
-  for (int i = 0; i < 12; ++i) labels_[&form_.Label9[static_cast<std::size_t>(i)]] = months_[static_cast<std::size_t>(i)];
+
+  // Names a screen reader says for the widgets that do something.
+  static constexpr const char* monthNames[] = {"gennaio", "febbraio", "marzo",     "aprile",  "maggio",   "giugno",
+                                               "luglio",  "agosto",   "settembre", "ottobre", "novembre", "dicembre"};
+  for (int i = 0; i < 12; ++i)
+    months_[static_cast<std::size_t>(i)]->setAccessibleName(
+        QStringLiteral("Mostra %1").arg(QString::fromUtf8(monthNames[i])));
+  lmen_->setAccessibleName(QStringLiteral("Anno precedente"));
+  lpiu_->setAccessibleName(QStringLiteral("Anno successivo"));
+  label11_->setAccessibleName(QStringLiteral("Data odierna: torna a oggi"));
+  label15_->setAccessibleName(QStringLiteral("Conferma la città scelta"));
+  luogo2_->setAccessibleName(QStringLiteral("Elenco delle città"));
+  setFocusPolicy(Qt::StrongFocus);
+  for (int i = 0; i < 12; ++i)
+    labels_[&form_.Label9[static_cast<std::size_t>(i)]] = months_[static_cast<std::size_t>(i)];
   for (int k = 0; k < 31; ++k) labels_[&form_.GGMM[static_cast<std::size_t>(k)]] = days_[static_cast<std::size_t>(k)];
 
   form_.Form_Load();
@@ -337,7 +372,10 @@ void MainWindow::renderLabel(QLabel* widget, const app::Label& model) {
 
 void MainWindow::render() {
   for (const auto& [model, widget] : labels_) renderLabel(widget, *model);
+  const int selected = form_.panelDay();
   for (std::size_t k = 0; k < 31; ++k) {
+    bars_[k]->setFocusMark(static_cast<int>(k) + 1 == selected);
+    days_[k]->setAccessibleName(QString::fromStdString(form_.dayAccessibleName(static_cast<int>(k) + 1)));
     // Day labels turn bold and back.
     QFont f = days_[k]->font();
     if (f.bold() != form_.GGMM[k].bold) {
@@ -370,8 +408,14 @@ void MainWindow::render() {
       luogo2_->scrollToItem(luogo2_->currentItem());
     }
   }
+  zona_->setAccessibleName(
+      QStringLiteral("Città del sole: %1. Cambia città").arg(QString::fromStdString(form_.zona.caption)));
+  const bool opening = form_.sceltac.visible && !sceltac_->isVisible();
+  const bool closing = !form_.sceltac.visible && sceltac_->isVisible();
   sceltac_->setVisible(form_.sceltac.visible);
   if (form_.sceltac.visible) sceltac_->raise();
+  if (opening) luogo2_->setFocus();
+  if (closing) setFocus();
 
   if (form_.VISMESE.loadCount != notesLoaded_) loadNotes();
 }
@@ -390,13 +434,63 @@ void MainWindow::loadNotes() {
 
 void MainWindow::afterCommand() { render(); }
 
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+  const bool ctrl = event->modifiers() & Qt::ControlModifier;
+  std::optional<app::Key> key;
+  switch (event->key()) {
+    case Qt::Key_PageUp:
+      key = ctrl ? app::Key::CtrlPageUp : app::Key::PageUp;
+      break;
+    case Qt::Key_PageDown:
+      key = ctrl ? app::Key::CtrlPageDown : app::Key::PageDown;
+      break;
+    case Qt::Key_Up:
+      key = app::Key::Up;
+      break;
+    case Qt::Key_Down:
+      key = app::Key::Down;
+      break;
+    case Qt::Key_Left:
+      key = app::Key::Left;
+      break;
+    case Qt::Key_Right:
+      key = app::Key::Right;
+      break;
+    case Qt::Key_Home:
+      key = app::Key::Home;
+      break;
+    case Qt::Key_F4:
+      key = app::Key::OpenChooser;
+      break;
+    case Qt::Key_L:
+      if (ctrl) key = app::Key::OpenChooser;
+      break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      key = app::Key::Enter;
+      break;
+    case Qt::Key_Escape:
+      key = app::Key::Escape;
+      break;
+    default:
+      break;
+  }
+  if (key && form_.Form_KeyDown(*key)) {
+    afterCommand();
+    event->accept();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
 QString notesFile(const std::string& path) {
   // The working folder's own Doc/ comes first; an installed almanac started from
   // elsewhere falls back to the notes installed beside the program.
   const QString local = QString::fromStdString(path);
   if (local.isEmpty() || QFileInfo::exists(local)) return local;
   const QString name = QFileInfo(local).fileName();
-  const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/../" ORTALBA_DATA_SUBDIR "/Doc/") + name;
+  const QString beside =
+      QCoreApplication::applicationDirPath() + QStringLiteral("/../" ORTALBA_DATA_SUBDIR "/Doc/") + name;
   if (QFileInfo::exists(beside)) return beside;
   const QString installed = QStringLiteral(ORTALBA_DATA_DIR "/Doc/") + name;
   if (QFileInfo::exists(installed)) return installed;

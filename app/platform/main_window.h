@@ -20,12 +20,16 @@ class ShapeWidget : public QWidget {
   explicit ShapeWidget(QWidget* parent) : QWidget(parent) {}
   void setFill(const QColor& colour);
   QColor fill() const { return fill_; }
+  // A dashed frame for the keyboard's selected day; the fill stays as it is.
+  void setFocusMark(bool on);
+  bool focusMark() const { return focusMark_; }
 
  protected:
   void paintEvent(QPaintEvent*) override;
 
  private:
   QColor fill_{Qt::white};
+  bool focusMark_ = false;
 };
 
 // A label that reports a press of the left button.
@@ -89,6 +93,7 @@ class MainWindow : public QWidget {
   void renderLabel(QLabel* widget, const app::Label& label);
   void loadNotes();
   void afterCommand();
+  void keyPressEvent(QKeyEvent* event) override;
 
   app::Form1& form_;
   std::array<ShapeWidget*, 33> bars_{};

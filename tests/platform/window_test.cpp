@@ -73,3 +73,55 @@ TEST(Window, ClicksReachTheAlmanac) {
 }
 
 }  // namespace
+
+namespace {
+using namespace ortalba;
+
+TEST(Window, KeysAndScreenReaderNames) {
+  FakePlatform platform;
+  platform.todayDate = {6, 12, 2026};
+  app::Form1 form(platform);
+  MainWindow w(form);
+  w.show();
+  w.activateWindow();
+  w.setFocus();
+  const auto text = [&](const char* name) { return w.label(QString::fromUtf8(name))->text(); };
+
+  EXPECT_TRUE(w.bar(5)->focusMark());
+  EXPECT_EQ(w.dayLabel(23)->accessibleName(), "24 dicembre, giovedì, luna piena, calante");
+  EXPECT_EQ(w.previousYear()->accessibleName(), "Anno precedente");
+  EXPECT_FALSE(w.cityLabel()->accessibleName().isEmpty());
+
+  QTest::keyClick(&w, Qt::Key_PageDown);
+  EXPECT_EQ(text("Label1"), "GENNAIO 2027");
+  QTest::keyClick(&w, Qt::Key_Down);
+  EXPECT_EQ(text("giorno"), "2");
+  EXPECT_TRUE(w.bar(1)->focusMark());
+  EXPECT_FALSE(w.bar(0)->focusMark());
+  // The mark leaves the moon colours alone.
+  const app::Rgb model = form.Shape3[1].fillColor;
+  EXPECT_EQ(w.bar(1)->fill(), QColor(model.r, model.g, model.b));
+  QTest::keyClick(&w, Qt::Key_PageUp, Qt::ControlModifier);
+  EXPECT_EQ(text("Label1"), "GENNAIO 2026");
+  QTest::keyClick(&w, Qt::Key_Home);
+  EXPECT_EQ(text("Label1"), "DICEMBRE 2026");
+
+  QTest::keyClick(&w, Qt::Key_L, Qt::ControlModifier);
+  ASSERT_TRUE(w.chooser()->isVisible());
+  EXPECT_EQ(text("Lsel"), "ROMA");
+  QTest::keyClick(w.cityList(), Qt::Key_Down);
+  EXPECT_EQ(text("Lsel"), "VITERBO") << "the row after ROMA";
+  QTest::keyClick(w.cityList(), Qt::Key_Escape);
+  EXPECT_FALSE(w.chooser()->isVisible());
+  EXPECT_EQ(text("zona"), "ROMA");
+  EXPECT_TRUE(platform.files.empty());
+
+  QTest::keyClick(&w, Qt::Key_F4);
+  QTest::keyClick(w.cityList(), Qt::Key_Up);
+  QTest::keyClick(w.cityList(), Qt::Key_Return);
+  EXPECT_FALSE(w.chooser()->isVisible());
+  EXPECT_EQ(text("zona"), "RIETI");
+  EXPECT_EQ(platform.files["/orto/luogo.txt"], "RIETI\r\n");
+}
+
+}  // namespace
