@@ -37,6 +37,7 @@ enum class Key {
 class Form1 {
  public:
   explicit Form1(Platform& platform);
+  Platform& platform() const { return platform_; }
 
   // ---- form-level state -------------------------------------------------
   calendar::Date CurrentDate;

@@ -7,13 +7,18 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QScrollBar>
 #include <QSvgRenderer>
 #include <QTextBrowser>
 #include <optional>
 
+#include "app/platform/month_page.h"
+#include "app/platform/printer.h"
 #include "app/platform/rtf/rtf_text_document.h"
 
 // The pictures live in a static library: make sure the linker keeps them.
@@ -121,7 +126,7 @@ ShapeWidget* MainWindow::makeShape(QWidget* parent, int x, int y, int w, int h, 
 QLabel* MainWindow::label(const QString& objectName) const { return findChild<QLabel*>(objectName); }
 
 MainWindow::MainWindow(app::Form1& form, QWidget* parent) : QWidget(parent), form_(form) {
-  initOrtalbaResources();
+  initPictures();
   setWindowTitle(QStringLiteral("Ortalba"));
   setWindowIcon(QIcon(QStringLiteral(":/icons/ortalba.svg")));
   setFixedSize(px(7815), px(8160));
@@ -434,8 +439,38 @@ void MainWindow::loadNotes() {
 
 void MainWindow::afterCommand() { render(); }
 
+void MainWindow::printShownMonth() {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setPageSize(QPageSize(QPageSize::A4));
+  printer.setPageOrientation(QPageLayout::Portrait);
+  printer.setDocName(QString::fromStdString(form_.Label1.caption));
+  QPrintDialog dialog(&printer, this);
+  dialog.setWindowTitle(QStringLiteral("Stampa il mese"));
+  if (dialog.exec() != QDialog::Accepted) return;
+  if (!printShownMonth(printer))
+    QMessageBox::warning(this, QStringLiteral("Ortalba"), QStringLiteral("Impossibile stampare il mese."));
+}
+
+bool MainWindow::printShownMonth(QPrinter& printer) {
+  // A second almanac draws the page, so the window keeps its selected day.
+  app::Form1 page(form_.platform());
+  const int year = static_cast<int>(calendar::Val(form_.AnnoC.caption));
+  const MonthReport report = reportMonth(page, year, form_.ShownMonth, form_.CityIndex);
+  QPainter painter;
+  if (!painter.begin(&printer)) return false;
+  paintMonthPage(painter,
+                 printer.pageRect(QPrinter::DevicePixel).translated(-printer.pageRect(QPrinter::DevicePixel).topLeft()),
+                 report, notesFile(form_.VISMESE.path));
+  return painter.end();
+}
+
 void MainWindow::keyPressEvent(QKeyEvent* event) {
   const bool ctrl = event->modifiers() & Qt::ControlModifier;
+  if (ctrl && event->key() == Qt::Key_P) {
+    printShownMonth();
+    event->accept();
+    return;
+  }
   std::optional<app::Key> key;
   switch (event->key()) {
     case Qt::Key_PageUp:
@@ -482,6 +517,8 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
   }
   QWidget::keyPressEvent(event);
 }
+
+void initPictures() { initOrtalbaResources(); }
 
 QString notesFile(const std::string& path) {
   // The working folder's own Doc/ comes first; an installed almanac started from

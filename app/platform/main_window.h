@@ -10,6 +10,7 @@
 class QListWidget;
 class QTextBrowser;
 class QFrame;
+class QPrinter;
 
 namespace ortalba {
 
@@ -71,6 +72,11 @@ class MainWindow : public QWidget {
   // Brings every widget in line with the view model.
   void render();
 
+  // Ctrl+P: the print dialog, then the shown month on one page.
+  void printShownMonth();
+  // The shown month on one page of `printer`; false when the printer cannot be opened.
+  bool printShownMonth(QPrinter& printer);
+
   // The widgets, for tests that click them.
   ClickLabel* dayLabel(int index) const { return days_[static_cast<std::size_t>(index)]; }
   ClickLabel* monthLabel(int index) const { return months_[static_cast<std::size_t>(index)]; }
@@ -110,6 +116,9 @@ class MainWindow : public QWidget {
   unsigned notesLoaded_ = 0;
   std::string notesPath_;
 };
+
+// Makes the program's pictures available (they live in a static library).
+void initPictures();
 
 // The file the notes of `path` are read from: `path` itself when it exists,
 // else the same document among the installed ones.

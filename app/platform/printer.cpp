@@ -3,13 +3,17 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <cstdio>
+#include <memory>
 
 #include "app/city_table.h"
+#include "app/platform/main_window.h"
+#include "app/platform/month_page.h"
 #include "app/platform/qt_platform.h"
 #include "app/year_calendar.h"
 
@@ -83,7 +87,7 @@ QString q(const std::string& s) { return QString::fromStdString(s); }
 
 QString helpText() {
   return QStringLiteral(
-      "Uso: ortalba [--month AAAA-MM [--city NOME] [--json]]\n"
+      "Uso: ortalba [--month AAAA-MM [--city NOME] [--json | --pdf FILE]]\n"
       "       ortalba --ics ANNO [--city NOME] > luna.ics\n"
       "\n"
       "Senza argomenti apre la finestra dell'almanacco.\n"
@@ -93,6 +97,7 @@ QString helpText() {
       "  --city NOME       città per l'alba e il tramonto, scritta come nell'elenco\n"
       "                    (per esempio MILANO); senza, la città ricordata in luogo.txt\n"
       "  --json            stampa in JSON invece che in tabella\n"
+      "  --pdf FILE        con --month: scrive il mese in una pagina A4 PDF\n"
       "  --ics ANNO        stampa un calendario iCalendar dell'anno (fasi lunari,\n"
       "                    feste, Domenica delle Palme e Martedi' grasso)\n"
       "  -h, --help        mostra questo aiuto\n");
@@ -106,8 +111,9 @@ ParsedArguments parseArguments(const QStringList& arguments) {
   const QCommandLineOption cityOption(QStringLiteral("city"), QString(), QStringLiteral("NOME"));
   const QCommandLineOption jsonOption(QStringLiteral("json"));
   const QCommandLineOption icsOption(QStringLiteral("ics"), QString(), QStringLiteral("ANNO"));
+  const QCommandLineOption pdfOption(QStringLiteral("pdf"), QString(), QStringLiteral("FILE"));
   const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-  parser.addOptions({monthOption, cityOption, jsonOption, icsOption, helpOption});
+  parser.addOptions({monthOption, cityOption, jsonOption, icsOption, pdfOption, helpOption});
 
   if (!parser.parse(arguments)) {
     if (!parser.unknownOptionNames().isEmpty())
@@ -144,8 +150,8 @@ ParsedArguments parseArguments(const QStringList& arguments) {
       result.error = QStringLiteral("ortalba: anno non valido: \"%1\"; per esempio 2027").arg(yearText);
       return result;
     }
-    if (parser.isSet(jsonOption)) {
-      result.error = QStringLiteral("ortalba: --json va con --month, non con --ics");
+    if (parser.isSet(jsonOption) || parser.isSet(pdfOption)) {
+      result.error = QStringLiteral("ortalba: --json e --pdf vanno con --month, non con --ics");
       return result;
     }
     request.mode = PrintRequest::Mode::YearCalendar;
@@ -178,6 +184,13 @@ ParsedArguments parseArguments(const QStringList& arguments) {
     request.year = year;
     request.month = month;
     request.json = parser.isSet(jsonOption);
+    if (parser.isSet(pdfOption)) {
+      request.pdfFile = parser.value(pdfOption);
+      if (request.pdfFile.isEmpty() || request.json || parser.values(pdfOption).size() > 1) {
+        result.error = QStringLiteral("ortalba: --pdf vuole un solo nome di file e non va con --json");
+        return result;
+      }
+    }
   }
   if (parser.isSet(cityOption)) {
     const std::string city = parser.value(cityOption).toStdString();
@@ -287,7 +300,15 @@ QString monthTable(const MonthReport& report) {
 }
 
 int runCommandLine(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
+  // A PDF page needs fonts, so a GUI application, but never a display.
+  bool drawsPage = false;
+  for (int i = 1; i < argc; ++i) {
+    const QByteArray arg(argv[i]);
+    drawsPage = drawsPage || arg == "--pdf" || arg == "-pdf" || arg.startsWith("--pdf=") || arg.startsWith("-pdf=");
+  }
+  if (drawsPage) qputenv("QT_QPA_PLATFORM", "offscreen");
+  std::unique_ptr<QCoreApplication> app =
+      drawsPage ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
   const ParsedArguments parsed = parseArguments(QCoreApplication::arguments());
   if (parsed.help) {
     std::fputs(helpText().toUtf8().constData(), stdout);
@@ -315,6 +336,14 @@ int runCommandLine(int argc, char** argv) {
     return std::fflush(stdout) == 0 ? 0 : 1;
   }
   const MonthReport report = reportMonth(form, request.year, request.month, cityIndex);
+  if (!request.pdfFile.isEmpty()) {
+    initPictures();
+    if (!writeMonthPdf(request.pdfFile, report, notesFile(form.VISMESE.path))) {
+      std::fprintf(stderr, "ortalba: impossibile scrivere %s\n", request.pdfFile.toUtf8().constData());
+      return 1;
+    }
+    return 0;
+  }
   const QByteArray out = request.json ? monthJson(report) : monthTable(report).toUtf8();
   std::fwrite(out.constData(), 1, static_cast<std::size_t>(out.size()), stdout);
   return std::fflush(stdout) == 0 ? 0 : 1;

@@ -19,6 +19,7 @@ struct PrintRequest {
   int month = 0;  // with Mode::Month
   std::optional<std::string> city;  // a name of the table, as given
   bool json = false;
+  QString pdfFile;                  // with Mode::Month: write the page here instead of printing text
 };
 
 struct ParsedArguments {

@@ -5,6 +5,9 @@
 #include <QApplication>
 #include <QListWidget>
 #include <QTest>
+#include <QFile>
+#include <QPrinter>
+#include <QTemporaryDir>
 #include <QTextBrowser>
 
 #include "../app/fake_platform.h"
@@ -122,6 +125,33 @@ TEST(Window, KeysAndScreenReaderNames) {
   EXPECT_FALSE(w.chooser()->isVisible());
   EXPECT_EQ(text("zona"), "RIETI");
   EXPECT_EQ(platform.files["/orto/luogo.txt"], "RIETI\r\n");
+}
+
+}  // namespace
+
+namespace {
+using namespace ortalba;
+
+TEST(Window, PrintsTheShownMonthOnOnePage) {
+  FakePlatform platform;
+  platform.todayDate = {6, 12, 2026};
+  app::Form1 form(platform);
+  MainWindow w(form);
+  QTest::mouseClick(w.monthLabel(2), Qt::LeftButton);
+  QTest::mouseClick(w.dayLabel(9), Qt::LeftButton);
+  QTemporaryDir dir;
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(dir.filePath("marzo.pdf"));
+  ASSERT_TRUE(w.printShownMonth(printer));
+  QFile pdf(dir.filePath("marzo.pdf"));
+  ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+  const QByteArray bytes = pdf.readAll();
+  EXPECT_TRUE(bytes.startsWith("%PDF-"));
+  EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "), 1);
+  // Printing leaves the window as it was.
+  EXPECT_EQ(w.label("Label1")->text(), "MARZO 2026");
+  EXPECT_EQ(w.label("giorno")->text(), "10");
 }
 
 }  // namespace

@@ -1,0 +1,146 @@
+#include "app/platform/month_page.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QSvgRenderer>
+#include <QTextDocument>
+
+#include "app/platform/rtf/rtf_text_document.h"
+
+namespace ortalba {
+
+namespace {
+
+QColor barColour(app::PhaseMark mark) {
+  const app::Rgb c = mark == app::PhaseMark::Waxing   ? app::colours::Waxing
+                     : mark == app::PhaseMark::Waning ? app::colours::Waning
+                                                      : app::colours::Neutral;
+  return QColor(c.r, c.g, c.b);
+}
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+
+}  // namespace
+
+void paintMonthPage(QPainter& p, const QRectF& area, const MonthReport& report, const QString& notesPath) {
+  p.save();
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setRenderHint(QPainter::TextAntialiasing);
+  // Everything below is laid out in millimetres of an A4 sheet, scaled to the area.
+  const double unit = std::min(area.width() / 210.0, area.height() / 297.0);
+  p.translate(area.topLeft());
+  p.scale(unit, unit);
+  const QRectF sheet(12, 12, 186, 273);
+
+  // Fonts are sized by the device's resolution, before the scaling to millimetres.
+  const double dpi = p.device()->logicalDpiY();
+  QFont font(QStringLiteral("DejaVu Sans"));
+  auto setFont = [&](double points, bool bold = false, bool italic = false) {
+    font.setPointSizeF(points * 25.4 / dpi);
+    font.setBold(bold);
+    font.setItalic(italic);
+    p.setFont(font);
+  };
+
+  // Title.
+  p.setPen(QColor(40, 90, 40));
+  setFont(20, true);
+  p.drawText(QRectF(sheet.left(), sheet.top(), sheet.width(), 10), Qt::AlignLeft | Qt::AlignVCenter, q(report.title));
+  setFont(9);
+  p.setPen(Qt::black);
+  p.drawText(QRectF(sheet.left(), sheet.top(), sheet.width(), 10), Qt::AlignRight | Qt::AlignVCenter,
+             QStringLiteral("Sole a %1 (ora UTC+1)").arg(q(report.city)));
+
+  // Day rows.
+  const double top = sheet.top() + 14;
+  const double rowsWidth = 112;
+  const double rowHeight = std::min(7.6, (sheet.height() - 32) / std::max<double>(1, report.days.size()));
+  for (std::size_t i = 0; i < report.days.size(); ++i) {
+    const DayReport& day = report.days[i];
+    const QRectF row(sheet.left(), top + rowHeight * static_cast<double>(i), rowsWidth, rowHeight * 0.92);
+    p.setPen(QPen(QColor(90, 90, 90), 0.15));
+    p.setBrush(barColour(day.bar));
+    p.drawRect(row);
+    p.setPen(day.boldRed ? Qt::red : Qt::black);
+    setFont(8.5, day.boldRed);
+    p.drawText(row.adjusted(1.5, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, q(day.label).trimmed());
+    setFont(7.5);
+    p.setPen(Qt::black);
+    p.drawText(row.adjusted(11, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, q(day.weekday));
+    const QRectF saintBox = row.adjusted(28, 0, -33, 0);
+    p.drawText(saintBox, Qt::AlignLeft | Qt::AlignVCenter,
+               QFontMetricsF(font).elidedText(q(day.santo), Qt::ElideRight, saintBox.width()));
+    p.drawText(row.adjusted(0, 0, -20, 0), Qt::AlignRight | Qt::AlignVCenter, q(day.sorge));
+    p.drawText(row.adjusted(0, 0, -8, 0), Qt::AlignRight | Qt::AlignVCenter, q(day.tramonta));
+    if (day.icon != app::resources::None) {
+      QSvgRenderer icon(QStringLiteral(":/moon/%1.svg").arg(day.icon));
+      const double h = row.height();
+      icon.render(&p, QRectF(row.right() - h * 25 / 28 - 0.3, row.top(), h * 25 / 28, h));
+    }
+  }
+  setFont(6.5, false, true);
+  p.setPen(Qt::black);
+  const double legendTop = top + rowHeight * static_cast<double>(report.days.size()) + 2;
+  p.drawText(QRectF(sheet.left(), legendTop, rowsWidth, 5), Qt::AlignLeft | Qt::AlignVCenter,
+             QStringLiteral("Sorge e tramonta in ore e minuti; in rosso le domeniche e le feste."));
+  struct Key {
+    app::PhaseMark mark;
+    const char* text;
+  } keys[] = {{app::PhaseMark::Waxing, "Luna crescente"},
+              {app::PhaseMark::Waning, "Luna calante"},
+              {app::PhaseMark::Neutral, "Luna piena e nuova: non si fa nulla"}};
+  double x = sheet.left();
+  for (const auto& key : keys) {
+    p.setPen(QPen(QColor(90, 90, 90), 0.15));
+    p.setBrush(barColour(key.mark));
+    p.drawRect(QRectF(x, legendTop + 6, 4, 3.5));
+    p.setPen(Qt::black);
+    p.drawText(QRectF(x + 5, legendTop + 5.5, 60, 4.5), Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(key.text));
+    x += key.mark == app::PhaseMark::Neutral ? 0 : 28;
+  }
+
+  // The month's notes, shrunk to fit their column when they are long.
+  const QRectF notesBox(sheet.left() + rowsWidth + 5, top, sheet.width() - rowsWidth - 5, sheet.bottom() - top);
+  QTextDocument notes;
+  rtf::loadNotesDocument(notesPath, notes);
+  notes.documentLayout()->setPaintDevice(p.device());
+  notes.setDocumentMargin(0);
+  const double natural = 95 * dpi / 25.4;  // laid out 95 mm wide, in device pixels, then scaled to the column
+  notes.setTextWidth(natural);
+  const double scale = notesBox.width() / natural;
+  const double height = notes.size().height() * scale;
+  const double shrink = height > notesBox.height() ? notesBox.height() / height : 1.0;
+  p.save();
+  p.translate(notesBox.topLeft());
+  p.scale(scale * shrink, scale * shrink);
+  notes.setTextWidth(natural / shrink);
+  notes.drawContents(&p);
+  p.restore();
+  p.restore();
+}
+
+bool writeMonthPdf(const QString& fileName, const MonthReport& report, const QString& notesPath) {
+  // Written aside and moved into place only when complete.
+  QSaveFile file(fileName);
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  {
+    QPdfWriter writer(&file);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    writer.setResolution(300);
+    writer.setTitle(QString::fromStdString(report.title + " - " + report.city));
+    writer.setCreator(QStringLiteral("Ortalba"));
+    QPainter painter;
+    if (!painter.begin(&writer)) {
+      file.cancelWriting();
+      return false;
+    }
+    paintMonthPage(painter, QRectF(0, 0, writer.width(), writer.height()), report, notesPath);
+    painter.end();
+  }
+  return file.commit();
+}
+
+}  // namespace ortalba

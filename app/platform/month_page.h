@@ -1,0 +1,20 @@
+#pragma once
+// One A4 page of a month: the title, the day rows with their moon colours and icons,
+// saints or feasts, sunrise and sunset, and the month's gardening notes.
+#include <QString>
+
+#include "app/platform/printer.h"
+
+class QPainter;
+class QPagedPaintDevice;
+class QRectF;
+
+namespace ortalba {
+
+// Draws the page into `area` (device coordinates) of an open painter.
+void paintMonthPage(QPainter& painter, const QRectF& area, const MonthReport& report, const QString& notesPath);
+
+// Writes the page as a one-page A4 PDF; false (and no file) when it cannot be written.
+bool writeMonthPdf(const QString& fileName, const MonthReport& report, const QString& notesPath);
+
+}  // namespace ortalba
