@@ -1,0 +1,132 @@
+#include <QCommandLineParser>
+#include <QRegularExpression>
+
+#include "app/city_table.h"
+#include "app/platform/printer.h"
+
+namespace ortalba {
+
+QString helpText() {
+  return QStringLiteral(
+      "Uso: ortalba [--month AAAA-MM [--city NOME] [--json | --pdf FILE]]\n"
+      "       ortalba --ics ANNO [--city NOME] > luna.ics\n"
+      "\n"
+      "Senza argomenti apre la finestra dell'almanacco.\n"
+      "\n"
+      "Opzioni:\n"
+      "  --month AAAA-MM   stampa il mese indicato (anno 1-9999), per esempio 2026-03\n"
+      "  --city NOME       città per l'alba e il tramonto, scritta come nell'elenco\n"
+      "                    (per esempio MILANO); senza, la città ricordata in luogo.txt\n"
+      "  --json            stampa in JSON invece che in tabella\n"
+      "  --pdf FILE        con --month: scrive il mese in una pagina A4 PDF\n"
+      "  --ics ANNO        stampa un calendario iCalendar dell'anno (fasi lunari,\n"
+      "                    feste, Domenica delle Palme e Martedi' grasso)\n"
+      "  -h, --help        mostra questo aiuto\n");
+}
+
+ParsedArguments parseArguments(const QStringList& arguments) {
+  ParsedArguments result;
+  QCommandLineParser parser;
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  const QCommandLineOption monthOption(QStringLiteral("month"), QString(), QStringLiteral("AAAA-MM"));
+  const QCommandLineOption cityOption(QStringLiteral("city"), QString(), QStringLiteral("NOME"));
+  const QCommandLineOption jsonOption(QStringLiteral("json"));
+  const QCommandLineOption icsOption(QStringLiteral("ics"), QString(), QStringLiteral("ANNO"));
+  const QCommandLineOption pdfOption(QStringLiteral("pdf"), QString(), QStringLiteral("FILE"));
+  const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+  parser.addOptions({monthOption, cityOption, jsonOption, icsOption, pdfOption, helpOption});
+
+  if (!parser.parse(arguments)) {
+    if (!parser.unknownOptionNames().isEmpty())
+      result.error = QStringLiteral("ortalba: opzione sconosciuta: --%1 (vedi ortalba --help)")
+                         .arg(parser.unknownOptionNames().first());
+    else
+      result.error = QStringLiteral("ortalba: manca il valore di un'opzione (vedi ortalba --help)");
+    return result;
+  }
+  if (parser.isSet(helpOption)) {
+    result.help = true;
+    return result;
+  }
+  if (!parser.positionalArguments().isEmpty()) {
+    result.error = QStringLiteral("ortalba: argomento inatteso: %1 (vedi ortalba --help)")
+                       .arg(parser.positionalArguments().first());
+    return result;
+  }
+  if (parser.values(monthOption).size() > 1 || parser.values(cityOption).size() > 1 ||
+      parser.values(icsOption).size() > 1) {
+    result.error = QStringLiteral("ortalba: --month, --ics e --city si danno una volta sola");
+    return result;
+  }
+  if (parser.isSet(monthOption) == parser.isSet(icsOption)) {
+    result.error = QStringLiteral("ortalba: serve --month AAAA-MM oppure --ics ANNO (vedi ortalba --help)");
+    return result;
+  }
+
+  PrintRequest request;
+  if (parser.isSet(icsOption)) {
+    static const QRegularExpression yearPattern(QStringLiteral("^[0-9]{1,5}$"));
+    const QString yearText = parser.value(icsOption);
+    if (!yearPattern.match(yearText).hasMatch()) {
+      result.error = QStringLiteral("ortalba: anno non valido: \"%1\"; per esempio 2027").arg(yearText);
+      return result;
+    }
+    if (parser.isSet(jsonOption) || parser.isSet(pdfOption)) {
+      result.error = QStringLiteral("ortalba: --json e --pdf vanno con --month, non con --ics");
+      return result;
+    }
+    request.mode = PrintRequest::Mode::YearCalendar;
+    request.year = yearText.toInt();
+    if (request.year < app::Form1::FirstYear || request.year > app::Form1::LastYear) {
+      result.error = QStringLiteral("ortalba: anno fuori dall'intervallo 1-9999: %1").arg(yearText);
+      return result;
+    }
+  }
+
+  if (request.mode == PrintRequest::Mode::Month) {
+    const QString monthText = parser.value(monthOption);
+    static const QRegularExpression pattern(QStringLiteral("^([0-9]{1,5})-([0-9]{1,2})$"));
+    const auto match = pattern.match(monthText);
+    if (!match.hasMatch()) {
+      result.error =
+          QStringLiteral("ortalba: mese non valido: \"%1\"; si scrive AAAA-MM, per esempio 2026-03").arg(monthText);
+      return result;
+    }
+    const int year = match.captured(1).toInt();
+    const int month = match.captured(2).toInt();
+    if (month < 1 || month > 12) {
+      result.error = QStringLiteral("ortalba: mese non valido: \"%1\"; il mese va da 01 a 12").arg(monthText);
+      return result;
+    }
+    if (year < app::Form1::FirstYear || year > app::Form1::LastYear) {
+      result.error = QStringLiteral("ortalba: anno fuori dall'intervallo 1-9999: %1").arg(match.captured(1));
+      return result;
+    }
+    request.year = year;
+    request.month = month;
+    request.json = parser.isSet(jsonOption);
+    if (parser.isSet(pdfOption)) {
+      request.pdfFile = parser.value(pdfOption);
+      if (request.pdfFile.isEmpty() || request.json || parser.values(pdfOption).size() > 1) {
+        result.error = QStringLiteral("ortalba: --pdf vuole un solo nome di file e non va con --json");
+        return result;
+      }
+    }
+  }
+  if (parser.isSet(cityOption)) {
+    const std::string city = parser.value(cityOption).toStdString();
+    bool known = false;
+    for (const auto& row : app::CityTable) known = known || row.name == city;
+    if (!known) {
+      result.error =
+          QStringLiteral("ortalba: città sconosciuta: \"%1\"; si scrive come nell'elenco, per esempio MILANO")
+              .arg(parser.value(cityOption));
+      return result;
+    }
+    request.city = city;
+  }
+  result.request = request;
+  return result;
+}
+
+}  // namespace ortalba
