@@ -1,0 +1,19 @@
+// The benchmarks of the window's side need an application object for fonts and
+// text documents; no display is used.
+#include <benchmark/benchmark.h>
+
+#ifdef ORTALBA_WITH_PLATFORM
+#include <QGuiApplication>
+#endif
+
+int main(int argc, char** argv) {
+#ifdef ORTALBA_WITH_PLATFORM
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication application(argc, argv);
+#endif
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,58 @@
+// Speed of what the window's side adds: reading a notes document, and the printer.
+#ifdef ORTALBA_WITH_PLATFORM
+#include <benchmark/benchmark.h>
+
+#include <QFile>
+#include <QTextDocument>
+
+#include "app/platform/printer.h"
+#include "app/platform/rtf/rtf_document.h"
+#include "app/platform/rtf/rtf_text_document.h"
+
+namespace {
+
+class BenchPlatform : public app::Platform {
+ public:
+  void keepOnTop() override {}
+  std::string workingFolder() override { return ORTALBA_SOURCE_DIR; }
+  char pathSeparator() const override { return '/'; }
+  calendar::Date today() override { return {6, 12, 2026}; }
+  std::optional<std::string> readFirstLine(const std::string&, std::size_t) override { return "MILANO"; }
+  bool replaceFile(const std::string&, const std::string&) override { return true; }
+};
+
+const QString kAugust = QStringLiteral(ORTALBA_SOURCE_DIR "/Doc/Ago.rtf");
+
+// What the viewer does at every redraw and day click: read the month's file,
+// parse it and build the text document.
+void BM_NotesDocumentLoad(benchmark::State& state) {
+  QTextDocument document;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(rtf::loadNotesDocument(kAugust, document));
+  }
+}
+BENCHMARK(BM_NotesDocumentLoad)->Unit(benchmark::kMicrosecond);
+
+// The parser alone, on bytes already in memory.
+void BM_NotesDocumentParse(benchmark::State& state) {
+  QFile file(kAugust);
+  file.open(QIODevice::ReadOnly);
+  const std::string bytes = file.readAll().toStdString();
+  for (auto _ : state) benchmark::DoNotOptimize(rtf::parseRtf(bytes));
+}
+BENCHMARK(BM_NotesDocumentParse)->Unit(benchmark::kMicrosecond);
+
+// The printer for a whole year: twelve months drawn, every day selected, JSON made.
+void BM_PrinterWholeYear(benchmark::State& state) {
+  BenchPlatform platform;
+  for (auto _ : state) {
+    for (int month = 1; month <= 12; ++month) {
+      app::Form1 form(platform);
+      benchmark::DoNotOptimize(ortalba::monthJson(ortalba::reportMonth(form, 2026, month, 15)));
+    }
+  }
+}
+BENCHMARK(BM_PrinterWholeYear)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+#endif
