@@ -6,6 +6,19 @@
 
 namespace ortalba {
 
+namespace {
+// What the user typed, fit for a one-line message: control characters become
+// "?", and a very long text is cut.
+QString shown(const QString& typed) {
+  QString out = typed.left(60);
+  for (QChar& c : out)
+    if (c.unicode() < 0x20 || c.unicode() == 0x7F || c.category() == QChar::Separator_Line ||
+        c.category() == QChar::Separator_Paragraph)
+      c = QLatin1Char('?');
+  return typed.size() > 60 ? out + QStringLiteral("...") : out;
+}
+}  // namespace
+
 QString helpText() {
   return QStringLiteral(
       "Uso: ortalba [--month AAAA-MM [--city NOME] [--json | --pdf FILE]]\n"
@@ -39,7 +52,7 @@ ParsedArguments parseArguments(const QStringList& arguments) {
   if (!parser.parse(arguments)) {
     if (!parser.unknownOptionNames().isEmpty())
       result.error = QStringLiteral("ortalba: opzione sconosciuta: --%1 (vedi ortalba --help)")
-                         .arg(parser.unknownOptionNames().first());
+                         .arg(shown(parser.unknownOptionNames().first()));
     else
       result.error = QStringLiteral("ortalba: manca il valore di un'opzione (vedi ortalba --help)");
     return result;
@@ -50,7 +63,7 @@ ParsedArguments parseArguments(const QStringList& arguments) {
   }
   if (!parser.positionalArguments().isEmpty()) {
     result.error = QStringLiteral("ortalba: argomento inatteso: %1 (vedi ortalba --help)")
-                       .arg(parser.positionalArguments().first());
+                       .arg(shown(parser.positionalArguments().first()));
     return result;
   }
   if (parser.values(monthOption).size() > 1 || parser.values(cityOption).size() > 1 ||
@@ -68,7 +81,7 @@ ParsedArguments parseArguments(const QStringList& arguments) {
     static const QRegularExpression yearPattern(QStringLiteral("^[0-9]{1,5}$"));
     const QString yearText = parser.value(icsOption);
     if (!yearPattern.match(yearText).hasMatch()) {
-      result.error = QStringLiteral("ortalba: anno non valido: \"%1\"; per esempio 2027").arg(yearText);
+      result.error = QStringLiteral("ortalba: anno non valido: \"%1\"; per esempio 2027").arg(shown(yearText));
       return result;
     }
     if (parser.isSet(jsonOption) || parser.isSet(pdfOption)) {
@@ -78,7 +91,7 @@ ParsedArguments parseArguments(const QStringList& arguments) {
     request.mode = PrintRequest::Mode::YearCalendar;
     request.year = yearText.toInt();
     if (request.year < app::Form1::FirstYear || request.year > app::Form1::LastYear) {
-      result.error = QStringLiteral("ortalba: anno fuori dall'intervallo 1-9999: %1").arg(yearText);
+      result.error = QStringLiteral("ortalba: anno fuori dall'intervallo 1-9999: %1").arg(shown(yearText));
       return result;
     }
   }
@@ -89,13 +102,13 @@ ParsedArguments parseArguments(const QStringList& arguments) {
     const auto match = pattern.match(monthText);
     if (!match.hasMatch()) {
       result.error =
-          QStringLiteral("ortalba: mese non valido: \"%1\"; si scrive AAAA-MM, per esempio 2026-03").arg(monthText);
+          QStringLiteral("ortalba: mese non valido: \"%1\"; si scrive AAAA-MM, per esempio 2026-03").arg(shown(monthText));
       return result;
     }
     const int year = match.captured(1).toInt();
     const int month = match.captured(2).toInt();
     if (month < 1 || month > 12) {
-      result.error = QStringLiteral("ortalba: mese non valido: \"%1\"; il mese va da 01 a 12").arg(monthText);
+      result.error = QStringLiteral("ortalba: mese non valido: \"%1\"; il mese va da 01 a 12").arg(shown(monthText));
       return result;
     }
     if (year < app::Form1::FirstYear || year > app::Form1::LastYear) {
@@ -120,7 +133,7 @@ ParsedArguments parseArguments(const QStringList& arguments) {
     if (!known) {
       result.error =
           QStringLiteral("ortalba: città sconosciuta: \"%1\"; si scrive come nell'elenco, per esempio MILANO")
-              .arg(parser.value(cityOption));
+              .arg(shown(parser.value(cityOption)));
       return result;
     }
     request.city = city;

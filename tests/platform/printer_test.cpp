@@ -35,6 +35,9 @@ TEST(PrinterArguments, AcceptsAMonthAndRefusesBadInput) {
       {{"--month"}, false, "manca il valore"},
       {{"--frobnicate"}, false, "opzione sconosciuta"},
       {{"--month", "2026-03", "extra"}, false, "argomento inatteso"},
+      {{"-h\n2"}, false, "opzione sconosciuta"},
+      {{"--month", "2026-03\r\n2027-01"}, false, "mese non valido"},
+      {{"--month", "2026-03", "--city", "ROMA\nMILANO"}, false, "città sconosciuta"},
   };
   for (const auto& c : cases) {
     QStringList args{QStringLiteral("ortalba")};
