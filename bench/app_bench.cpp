@@ -2,6 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include "app/form1.h"
+#include "app/year_calendar.h"
 
 namespace {
 
@@ -50,5 +51,12 @@ void BM_StartUp(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_StartUp)->Unit(benchmark::kMicrosecond);
+
+// The calendar of a whole year for a phone: phases, feasts, notes, sun times.
+void BM_YearCalendarIcs(benchmark::State& state) {
+  const app::IcsStamp stamp{2026, 12, 6, 12, 0, 0};
+  for (auto _ : state) benchmark::DoNotOptimize(app::yearCalendarIcs(2027, 15, stamp));
+}
+BENCHMARK(BM_YearCalendarIcs)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

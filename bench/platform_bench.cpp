@@ -5,7 +5,9 @@
 #include <QFile>
 #include <QTextDocument>
 
+#include "app/platform/month_page.h"
 #include "app/platform/printer.h"
+#include <QTemporaryDir>
 #include "app/platform/rtf/rtf_document.h"
 #include "app/platform/rtf/rtf_text_document.h"
 
@@ -53,6 +55,17 @@ void BM_PrinterWholeYear(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_PrinterWholeYear)->Unit(benchmark::kMillisecond);
+
+// The month on an A4 PDF page, as --pdf and Ctrl+P draw it.
+void BM_MonthPdfPage(benchmark::State& state) {
+  BenchPlatform platform;
+  app::Form1 form(platform);
+  const auto report = ortalba::reportMonth(form, 2026, 8, 15);
+  QTemporaryDir dir;
+  const QString file = dir.filePath(QStringLiteral("agosto.pdf"));
+  for (auto _ : state) benchmark::DoNotOptimize(ortalba::writeMonthPdf(file, report, kAugust));
+}
+BENCHMARK(BM_MonthPdfPage)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 #endif

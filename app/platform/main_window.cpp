@@ -518,7 +518,10 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
   QWidget::keyPressEvent(event);
 }
 
-void initPictures() { initOrtalbaResources(); }
+void initPictures() {
+  static const bool registered = (initOrtalbaResources(), true);
+  (void)registered;
+}
 
 QString notesFile(const std::string& path) {
   // The working folder's own Doc/ comes first; an installed almanac started from

@@ -7,6 +7,7 @@
 #include <QSvgRenderer>
 #include <QTextDocument>
 
+#include "app/platform/main_window.h"
 #include "app/platform/rtf/rtf_text_document.h"
 
 namespace ortalba {
@@ -25,6 +26,7 @@ QString q(const std::string& s) { return QString::fromStdString(s); }
 }  // namespace
 
 void paintMonthPage(QPainter& p, const QRectF& area, const MonthReport& report, const QString& notesPath) {
+  initPictures();
   p.save();
   p.setRenderHint(QPainter::Antialiasing);
   p.setRenderHint(QPainter::TextAntialiasing);

@@ -214,7 +214,6 @@ int runCommandLine(int argc, char** argv) {
   }
   const MonthReport report = reportMonth(form, request.year, request.month, cityIndex);
   if (!request.pdfFile.isEmpty()) {
-    initPictures();
     if (!writeMonthPdf(request.pdfFile, report, notesFile(form.VISMESE.path))) {
       std::fprintf(stderr, "ortalba: impossibile scrivere %s\n", request.pdfFile.toUtf8().constData());
       return 1;

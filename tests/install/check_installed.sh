@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs the build into a scratch prefix and starts the installed program from an
+# unrelated folder: it must find the notes installed beside it.
+set -euo pipefail
+build=$1
+prefix=$(mktemp -d)
+run=$(mktemp -d)
+trap 'rm -rf "$prefix" "$run"' EXIT
+cmake --install "$build" --prefix "$prefix" >/dev/null
+test -x "$prefix/bin/ortalba"
+test -f "$prefix/share/applications/ortalba.desktop"
+test -f "$prefix/share/icons/hicolor/scalable/apps/ortalba.svg"
+for month in Gen Feb Mar Apr Mag Giu Lug Ago Sep Ott Nov Dic; do
+  test -f "$prefix/share/ortalba/Doc/$month.rtf"
+done
+cd "$run"
+env -u DISPLAY "$prefix/bin/ortalba" --month 2026-08 --city MILANO --pdf agosto.pdf
+pdftotext agosto.pdf - | grep -q "Giardino e Terrazzo"
+test ! -e luogo.txt
+echo "installed almanac finds its notes from $run"
