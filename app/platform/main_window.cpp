@@ -14,7 +14,10 @@
 #include <QPrinter>
 #include <QScrollBar>
 #include <QSvgRenderer>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <optional>
 
 #include "app/platform/month_page.h"
@@ -538,7 +541,26 @@ QString notesFile(const std::string& path) {
 }
 
 void loadNotesInto(QTextBrowser* viewer, const std::string& path) {
-  rtf::loadNotesDocument(notesFile(path), *viewer->document());
+  QTextDocument* document = viewer->document();
+  rtf::loadNotesDocument(notesFile(path), *document);
+  // The documents are written for a page; the viewer is a narrow column, so the
+  // text is set a little smaller there.
+  constexpr double factor = 0.82;
+  for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+      const QTextFragment fragment = it.fragment();
+      if (!fragment.isValid()) continue;
+      QTextCharFormat format = fragment.charFormat();
+      const double size = format.hasProperty(QTextFormat::FontPointSize) ? format.fontPointSize()
+                                                                         : document->defaultFont().pointSizeF();
+      if (size <= 0) continue;
+      format.setFontPointSize(size * factor);
+      QTextCursor cursor(document);
+      cursor.setPosition(fragment.position());
+      cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+      cursor.setCharFormat(format);
+    }
+  }
 }
 
 }  // namespace ortalba
