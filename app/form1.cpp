@@ -12,6 +12,8 @@ namespace app {
 
 const std::array<const char*, 12> MonthNames{"GENNAIO", "FEBRAIO", "MARZO",     "APRILE",  "MAGGIO",   "GIUGNO",
                                              "LUGLIO",  "AGOSTO",  "SETTEMBRE", "OTTOBRE", "NOVEMBRE", "DICEMBRE"};
+const std::array<const char*, 12> MonthWords{"gennaio", "febbraio", "marzo",     "aprile",  "maggio",   "giugno",
+                                             "luglio",  "agosto",   "settembre", "ottobre", "novembre", "dicembre"};
 const std::array<const char*, 7> WeekdayLetters{"D", "L", "M", "M", "G", "V", "S"};
 const std::array<const char*, 7> WeekdayNames{"Domenica", "Lunedì",  "Martedì", "Mercoledì",
                                               "Giovedì",  "Venerdì", "Sabato"};
@@ -413,16 +415,14 @@ bool Form1::Form_KeyDown(Key key) {
 }
 
 std::string Form1::dayAccessibleName(int d) const {
-  static constexpr const char* months[] = {"gennaio", "febbraio", "marzo",     "aprile",  "maggio",   "giugno",
-                                           "luglio",  "agosto",   "settembre", "ottobre", "novembre", "dicembre"};
-  static constexpr const char* weekdays[] = {"domenica", "lunedì",  "martedì", "mercoledì",
-                                             "giovedì",  "venerdì", "sabato"};
   const int year = shownYear();
   if (ShownMonth < 1 || ShownMonth > 12 || d < 1 || d > calendar::daysInMonth(ShownMonth, year)) return {};
   const auto k = static_cast<std::size_t>(d - 1);
-  std::string name =
-      std::to_string(d) + " " + months[ShownMonth - 1] + ", " + weekdays[calendar::weekday(d, ShownMonth, year) - 1];
-  if (GGMM[k].bold && GGMM[k].foreColor == colours::Red && calendar::weekday(d, ShownMonth, year) != 1)
+  const int w = calendar::weekday(d, ShownMonth, year);
+  std::string weekday = WeekdayNames[static_cast<std::size_t>(w - 1)];
+  weekday[0] = static_cast<char>(weekday[0] - 'A' + 'a');  // the names begin with an unaccented capital
+  std::string name = std::to_string(d) + " " + MonthWords[static_cast<std::size_t>(ShownMonth - 1)] + ", " + weekday;
+  if (GGMM[k].bold && GGMM[k].foreColor == colours::Red && w != 1)
     name += ", festivo";
   switch (LunaIMG[k + 1].resource) {
     case resources::FullMoon:

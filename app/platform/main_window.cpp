@@ -346,11 +346,9 @@ MainWindow::MainWindow(app::Form1& form, QWidget* parent) : QWidget(parent), for
   for (const auto& [model, name] : named) labels_[model] = label(QString::fromUtf8(name));
 
   // Names a screen reader says for the widgets that do something.
-  static constexpr const char* monthNames[] = {"gennaio", "febbraio", "marzo",     "aprile",  "maggio",   "giugno",
-                                               "luglio",  "agosto",   "settembre", "ottobre", "novembre", "dicembre"};
   for (int i = 0; i < 12; ++i)
     months_[static_cast<std::size_t>(i)]->setAccessibleName(
-        QStringLiteral("Mostra %1").arg(QString::fromUtf8(monthNames[i])));
+        QStringLiteral("Mostra %1").arg(QString::fromUtf8(app::MonthWords[static_cast<std::size_t>(i)])));
   lmen_->setAccessibleName(QStringLiteral("Anno precedente"));
   lpiu_->setAccessibleName(QStringLiteral("Anno successivo"));
   label11_->setAccessibleName(QStringLiteral("Data odierna: torna a oggi"));
