@@ -1,6 +1,5 @@
 #pragma once
-// Independent reference dates for the almanac tests: Easter by other algorithms
-// than the almanac's own, and real date arithmetic with std::chrono.
+// Reference dates independent of the almanac: other Easter algorithms, std::chrono date arithmetic.
 #include <chrono>
 
 namespace almanac_test {

@@ -20,11 +20,7 @@ constexpr F DerivedFeasts[] = {F::Easter,          F::LentSunday,  F::ShroveTues
                                F::CorpusDomini,    F::CorpusDominiSunday, F::SacredHeart};
 
 TEST(MovableFeasts, KnownYears) {
-  struct Case {
-    int year;
-    int q;
-    std::vector<std::pair<F, int>> days;
-  } cases[] = {
+  struct Case { int year, q; std::vector<std::pair<F, int>> days; } cases[] = {
       {2026, 36, {{F::Easter, 5}, {F::LentSunday, 22}, {F::ShroveTuesday, 17}, {F::EasterMonday, 6},
                   {F::Ascension, 14}, {F::AscensionSunday, 17}, {F::Pentecost, 24}, {F::Trinity, 31},
                   {F::CorpusDomini, 4}, {F::CorpusDominiSunday, 7}, {F::SacredHeart, 12}, {F::JulianEaster, 30}}},
@@ -45,11 +41,6 @@ TEST(MovableFeasts, KnownYears) {
     EXPECT_EQ(f.EasterMarchDay, c.q) << c.year;
     for (auto [feast, day] : c.days) EXPECT_EQ(dayOf(f, feast), day) << c.year << " feast " << int(feast);
   }
-  const MovableFeastDays f2026 = movableFeasts(2026);
-  EXPECT_EQ(f2026.JulianEasterMarchDay, 30);
-  const MovableFeastDays f1500 = movableFeasts(1500);
-  EXPECT_EQ(f1500.JulianEasterMarchDay, 50);
-  EXPECT_EQ(f1500.JulianEasterDay, 19);
 }
 
 TEST(MovableFeasts, GregorianEasterAgreesWithTheAnonymousAlgorithm) {
@@ -68,8 +59,7 @@ TEST(MovableFeasts, JulianEasterAgreesWithMeeus) {
   }
 }
 
-// Every movable date, day and month, against Easter plus its offset by calendar
-// arithmetic; the month is the one the feast table's rule picks for the year's q.
+// Day and month (as the feast table's rule picks it) of every movable date, against Easter plus its offset.
 TEST(MovableFeasts, DerivedDaysAndMonthsMatchDateArithmetic) {
   for (int y = 1583; y <= 9999; ++y) {
     const MovableFeastDays f = movableFeasts(y);
@@ -91,14 +81,8 @@ TEST(MovableFeasts, AnyYearStaysInRange) {
   const int years[] = {1, 2, 99, 100, 325, 1582, 1583, 9999, 10000, 0, -1, -400, INT_MIN, INT_MAX};
   for (int y : years) {
     const MovableFeastDays f = movableFeasts(y);
-    EXPECT_GE(f.EasterMarchDay, 22) << y;
-    EXPECT_LE(f.EasterMarchDay, 56) << y;
-    EXPECT_GE(f.JulianEasterMarchDay, 22) << y;
-    EXPECT_LE(f.JulianEasterMarchDay, 56) << y;
-    for (F feast : DerivedFeasts) {
-      EXPECT_GE(dayOf(f, feast), 1) << y << " feast " << int(feast);
-      EXPECT_LE(dayOf(f, feast), 31) << y << " feast " << int(feast);
-    }
+    EXPECT_TRUE(f.EasterMarchDay >= 22 && f.EasterMarchDay <= 56 && f.JulianEasterMarchDay >= 22 && f.JulianEasterMarchDay <= 56) << y;
+    for (F feast : DerivedFeasts) EXPECT_TRUE(dayOf(f, feast) >= 1 && dayOf(f, feast) <= 31) << y << " feast " << int(feast);
   }
 }
 

@@ -52,23 +52,6 @@ TEST(Keyboard, StopsAtTheEndsOfTheYears) {
   EXPECT_EQ(w.shown(), "GENNAIO 1 / 1");
 }
 
-TEST(Keyboard, ChooserOpensConfirmsAndCancels) {
-  Window w;
-  EXPECT_TRUE(w.form.Form_KeyDown(Key::OpenChooser));
-  EXPECT_TRUE(w.form.sceltac.visible);
-  w.form.setCityListFocusRow(15);
-  EXPECT_TRUE(w.form.Form_KeyDown(Key::Escape));
-  EXPECT_FALSE(w.form.sceltac.visible);
-  EXPECT_EQ(w.form.zona.caption, "ROMA") << "Escape keeps the old city";
-  EXPECT_TRUE(w.platform.files.empty());
-  w.form.Form_KeyDown(Key::OpenChooser);
-  w.form.setCityListFocusRow(15);
-  EXPECT_TRUE(w.form.Form_KeyDown(Key::Enter));
-  EXPECT_FALSE(w.form.sceltac.visible);
-  EXPECT_EQ(w.form.zona.caption, "MILANO");
-  EXPECT_EQ(w.platform.files["/orto/luogo.txt"], "MILANO\r\n");
-}
-
 TEST(Accessibility, DayNamesSayDateWeekdayFeastAndMoon) {
   Window w;
   w.form.AnnoC.caption = "2026";

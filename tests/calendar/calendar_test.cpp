@@ -20,9 +20,6 @@ TEST(MathCeil, WritesBackOnlyWhenNotIntegral) {
     EXPECT_EQ(Math_ceil(v), c.result) << c.in;
     EXPECT_EQ(v, c.result) << c.in;
   }
-  double negZeroCase = -0.5;
-  Math_ceil(negZeroCase);
-  EXPECT_EQ(negZeroCase, 0.0);
 }
 
 TEST(LeapYear, GregorianRuleEverywhere) {
@@ -66,11 +63,8 @@ TEST(Weekday, SundayIsOne) {
 }
 
 TEST(Dates, ValidityAndText) {
-  EXPECT_TRUE(isValidDate({29, 2, 2024}));
-  EXPECT_FALSE(isValidDate({29, 2, 2100}));
-  EXPECT_FALSE(isValidDate({1, 1, 0}));
-  EXPECT_FALSE(isValidDate({1, 1, 10000}));
-  EXPECT_FALSE(isValidDate({31, 4, 2026}));
+  EXPECT_TRUE(isValidDate({29, 2, 2024}) && isValidDate({31, 12, 9999}) && isValidDate({1, 1, 1}));
+  for (Date d : {Date{29, 2, 2100}, {1, 1, 0}, {1, 1, 10000}, {31, 4, 2026}, {0, 4, 2026}}) EXPECT_FALSE(isValidDate(d)) << dateText(d);
   EXPECT_EQ(dateText({7, 3, 2026}), "7/3/2026");
 }
 

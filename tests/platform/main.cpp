@@ -1,5 +1,4 @@
-// The window tests need one application object for the whole run, made before
-// any widget and gone only after the last test.
+// One application object for the whole run, made before any widget and gone after the last test.
 #include <gtest/gtest.h>
 
 #include <QApplication>

@@ -14,21 +14,17 @@ using namespace ortalba;
 TEST(PrinterArguments, AcceptsAMonthAndRefusesBadInput) {
   struct Case { QStringList args; bool ok; const char* errorPart; } cases[] = {
       {{"--month", "2026-03"}, true, ""},
-      {{"--month", "2026-03", "--city", "MILANO", "--json"}, true, ""},
       {{"--month=9999-12"}, true, ""},
       {{"--month", "1-01"}, true, ""},
       {{"--month", "2026-13"}, false, "mese non valido"},
       {{"--month", "2026-00"}, false, "mese non valido"},
-      {{"--month", "marzo"}, false, "mese non valido"},
       {{"--month", "2026-3-1"}, false, "mese non valido"},
       {{"--month", "0-05"}, false, "1-9999"},
       {{"--month", "10000-01"}, false, "1-9999"},
       {{"--month", "2026-03", "--city", "milano"}, false, "città sconosciuta"},
-      {{"--month", "2026-03", "--city", ""}, false, "città sconosciuta"},
       {{"--city", "ROMA"}, false, "serve --month"},
       {{"--month", "2026-03", "--ics", "2026"}, false, "serve --month"},
       {{"--ics", "2027"}, true, ""},
-      {{"--ics", "2027", "--city", "MILANO"}, true, ""},
       {{"--ics", "0"}, false, "1-9999"},
       {{"--ics", "duemila"}, false, "anno non valido"},
       {{"--ics", "2027", "--json"}, false, "--json"},
@@ -51,10 +47,8 @@ TEST(PrinterArguments, AcceptsAMonthAndRefusesBadInput) {
   }
   const auto full = parseArguments({"ortalba", "--month", "2026-03", "--city", "FORLÌ", "--json"});
   ASSERT_TRUE(full.request);
-  EXPECT_EQ(full.request->year, 2026);
-  EXPECT_EQ(full.request->month, 3);
+  EXPECT_TRUE(full.request->year == 2026 && full.request->month == 3 && full.request->json);
   EXPECT_EQ(full.request->city, std::optional<std::string>("FORLÌ"));
-  EXPECT_TRUE(full.request->json);
   EXPECT_TRUE(parseArguments({"ortalba", "--help"}).help);
 }
 
@@ -76,14 +70,14 @@ TEST(PrinterJson, MarchTwentyTwentySixInMilan) {
   ASSERT_EQ(days.size(), 31);
 
   struct Day { int day; const char* label; bool boldRed; const char* bar; const char* icon; const char* weekday;
-               const char* santo; const char* sorge; const char* tramonta; } expected[] = {
-      {1, "  1 D", true, "waxing", nullptr, "Domenica", "S.Albino", "07:02", "18:11"},
-      {3, "  3 M", false, "neutral", "full", "Martedì", "S.Cunegonda", nullptr, nullptr},
-      {11, "11 M", false, "waning", "last-quarter", "Mercoledì", "S.Costantino", nullptr, nullptr},
-      {19, "19 G", false, "neutral", "new", "Giovedì", "S.Giuseppe", nullptr, nullptr},
-      {25, "25 M", false, "waxing", "first-quarter", "Mercoledì", "Annunciazione M.V.", nullptr, nullptr},
-      {29, "29 D", true, "waxing", nullptr, "Domenica", "S.Secondo di Asti (Domenica Delle Palme)", "06:10", "18:48"},
-      {31, "31 M", false, "waxing", nullptr, "Martedì", "S.Beniamino", "06:07", "18:51"},
+               const char* santo; const char* sun; } expected[] = {  // icon "null": none; sun: sorge and tramonta
+      {1, "  1 D", true, "waxing", "null", "Domenica", "S.Albino", "07:02 18:11"},
+      {3, "  3 M", false, "neutral", "full", "Martedì", "S.Cunegonda", nullptr},
+      {11, "11 M", false, "waning", "last-quarter", "Mercoledì", "S.Costantino", nullptr},
+      {19, "19 G", false, "neutral", "new", "Giovedì", "S.Giuseppe", nullptr},
+      {25, "25 M", false, "waxing", "first-quarter", "Mercoledì", "Annunciazione M.V.", nullptr},
+      {29, "29 D", true, "waxing", "null", "Domenica", "S.Secondo di Asti (Domenica Delle Palme)", "06:10 18:48"},
+      {31, "31 M", false, "waxing", "null", "Martedì", "S.Beniamino", "06:07 18:51"},
   };
   for (const auto& e : expected) {
     const QJsonObject d = days[e.day - 1].toObject();
@@ -91,17 +85,11 @@ TEST(PrinterJson, MarchTwentyTwentySixInMilan) {
     EXPECT_EQ(d["label"].toString(), QString::fromUtf8(e.label)) << e.day;
     EXPECT_EQ(d["bold_red"].toBool(), e.boldRed) << e.day;
     EXPECT_EQ(d["bar"].toString(), e.bar) << e.day;
-    if (e.icon)
-      EXPECT_EQ(d["icon"].toString(), e.icon) << e.day;
-    else
-      EXPECT_TRUE(d["icon"].isNull()) << e.day;
+    EXPECT_EQ(d["icon"].isNull() ? "null" : d["icon"].toString(), e.icon) << e.day;
     EXPECT_EQ(d["weekday"].toString(), QString::fromUtf8(e.weekday)) << e.day;
     EXPECT_EQ(d["santo"].toString(), QString::fromUtf8(e.santo)) << e.day;
-    if (e.sorge) {
-      EXPECT_EQ(d["sorge"].toString(), e.sorge) << e.day;
-    }
-    if (e.tramonta) {
-      EXPECT_EQ(d["tramonta"].toString(), e.tramonta) << e.day;
+    if (e.sun) {
+      EXPECT_EQ(d["sorge"].toString() + " " + d["tramonta"].toString(), e.sun) << e.day;
     }
   }
   // Waning from the full moon of the 3rd to the new moon of the 19th.

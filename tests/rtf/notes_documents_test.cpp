@@ -1,9 +1,9 @@
-// The twelve monthly notes shipped in Doc/: each must read cleanly and keep the
-// layout the viewer is made for.
+// The twelve monthly notes shipped in Doc/ read cleanly and keep the layout the viewer is made for.
 #include "app/platform/rtf/rtf_document.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <fstream>
 #include <sstream>
@@ -27,20 +27,13 @@ bool isOrange(const std::optional<Rgb>& c) {
 bool isGreen(const std::optional<Rgb>& c) { return c && c->green >= 100 && c->red < 80 && c->blue < 80; }
 
 bool allRunsBoldAnd(const Paragraph& p, bool (*colour)(const std::optional<Rgb>&)) {
-  if (p.runs.empty()) return false;
-  for (const rtf::Run& r : p.runs) {
-    if (!r.format.bold || !colour(r.format.color)) return false;
-  }
-  return true;
+  return !p.runs.empty() && std::all_of(p.runs.begin(), p.runs.end(), [&](auto& r) { return r.format.bold && colour(r.format.color); });
 }
 
 TEST(NotesDocuments, EachMonthHoldsBothSectionsWithTheirMoonParagraphs) {
-  struct Month {
-    const char* file;
-    const char* title;
-  } months[] = {{"Gen", "Gennaio"}, {"Feb", "Febbraio"}, {"Mar", "Marzo"},     {"Apr", "Aprile"},
-                {"Mag", "Maggio"},  {"Giu", "Giugno"},   {"Lug", "Luglio"},    {"Ago", "Agosto"},
-                {"Sep", "Settembre"}, {"Ott", "Ottobre"}, {"Nov", "Novembre"}, {"Dic", "Dicembre"}};
+  struct Month { const char* file; const char* title; } months[] = {
+      {"Gen", "Gennaio"}, {"Feb", "Febbraio"}, {"Mar", "Marzo"},   {"Apr", "Aprile"},  {"Mag", "Maggio"},    {"Giu", "Giugno"},
+      {"Lug", "Luglio"},  {"Ago", "Agosto"},   {"Sep", "Settembre"}, {"Ott", "Ottobre"}, {"Nov", "Novembre"}, {"Dic", "Dicembre"}};
   const std::vector<std::string> verbs = {"seminare", "trapiantare", "raccogliere", "potare", "piantare",
                                           "innestare", "concimare", "tagliare"};
   for (const Month& m : months) {
@@ -74,13 +67,11 @@ TEST(NotesDocuments, EachMonthHoldsBothSectionsWithTheirMoonParagraphs) {
         bool boldVerb = false;
         for (const rtf::Run& run : p.runs) {
           EXPECT_FALSE(run.format.color.has_value());
+          // A bold run is one verb, never a stretch of ordinary prose.
+          EXPECT_TRUE(!run.format.bold || run.text.find(' ') == std::string::npos) << run.text;
           std::string lower = run.text;
           for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-          for (const std::string& v : verbs) boldVerb |= run.format.bold && lower == v;
-          // A bold run is a verb, never a stretch of ordinary prose.
-          if (run.format.bold) {
-            EXPECT_EQ(run.text.find(' '), std::string::npos) << run.text;
-          }
+          boldVerb |= run.format.bold && std::find(verbs.begin(), verbs.end(), lower) != verbs.end();
         }
         EXPECT_TRUE(boldVerb) << p.text();
         EXPECT_EQ(p.text().find('\\'), std::string::npos);
