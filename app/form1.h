@@ -109,7 +109,7 @@ class Form1 {
 
   static constexpr int FirstYear = 1;
   static constexpr int LastYear = 9999;
-  static constexpr const char* NotSavedNotice = "Scelta non salvata: impossibile scrivere luogo.txt";
+  static constexpr const char* NotSavedNotice = "Città non salvata in luogo.txt";
 
  private:
   const astro::MonthPhases& phasesOf(int month, int year);

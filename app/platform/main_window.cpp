@@ -274,8 +274,8 @@ MainWindow::MainWindow(app::Form1& form, QWidget* parent) : QWidget(parent), for
   vismese_->setFocusPolicy(Qt::NoFocus);
   vismese_->setAccessibleName(QStringLiteral("Note del mese per l'orto e il giardino"));
   auto* notice = makeLabel(this, "avviso", 3240, 480, 3015, 240);
-  notice->setWordWrap(true);
-  notice->setFont(boldFont);
+  notice->setFont(captionFont);
+  notice->setToolTip(QStringLiteral("Il file luogo.txt non si può scrivere: la città scelta vale fino alla chiusura."));
 
   makeShape(this, 6435, 5955, 1185, 1185, QColor(40, 90, 40));  // Shape19
   image1_ = new PictureWidget(this);
