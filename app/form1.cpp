@@ -20,6 +20,21 @@ const std::array<const char*, 7> WeekdayNames{"Domenica", "Lunedì",  "Martedì"
 const std::array<const char*, 12> NotesDocuments{"Gen.rtf", "Feb.rtf", "Mar.rtf", "Apr.rtf", "Mag.rtf", "Giu.rtf",
                                                  "Lug.rtf", "Ago.rtf", "Sep.rtf", "Ott.rtf", "Nov.rtf", "Dic.rtf"};
 
+const char* phaseWordsOfIcon(int resource) {
+  switch (resource) {
+    case resources::FullMoon:
+      return "luna piena";
+    case resources::FirstQuarter:
+      return "primo quarto";
+    case resources::LastQuarter:
+      return "ultimo quarto";
+    case resources::NewMoon:
+      return "luna nuova";
+    default:
+      return nullptr;
+  }
+}
+
 namespace {
 
 std::string twoDigits(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
@@ -159,20 +174,9 @@ void Form1::ShowMonth() {
       label.foreColor = colours::Red;
     }
 
-    ferialday(month);
-    santo.caption = SaintsOfMonth[static_cast<std::size_t>(std::clamp(dayFromCaption(giorno), 0, 31))];
-
-    feste(year);
-    const double day = calendar::Val(giorno.caption);
-    Vfeste(day, year, MovableFeastDays.EasterMarchDay, MovableFeastDays.JulianEasterMarchDay, day, month, j);
-
-    zona.caption = CityNames[static_cast<std::size_t>(CityIndex)];
-    Sun(giorno, month, year, CityCodes[static_cast<std::size_t>(CityIndex)]);
-
+    fillDay(CurrentDate, j);
     SelCellIndex = d;
-    double lunapiena = 0;
-    flunari(month, year, 3, MoonState, lunapiena, NewMoonStamp);
-    flunari(12, year - 1, 99, MoonState, lunapiena, NewMoonStamp);
+    moonPasses(month, year);
 
     label.caption = (d < 10 ? "  " : "") + std::to_string(d) + " " + settimana.caption;
   }
@@ -195,23 +199,28 @@ void Form1::DayCLK(calendar::Date DataSR) {
   settimana.caption =
       WeekdayNames[static_cast<std::size_t>(calendar::weekday(DataSR.day, DataSR.month, DataSR.year) - 1)];
 
-  ferialday(DataSR.month);
-  santo.caption = SaintsOfMonth[static_cast<std::size_t>(std::clamp(dayFromCaption(giorno), 0, 31))];
-
-  feste(DataSR.year);
-  const double day = calendar::Val(giorno.caption);
-  Vfeste(day, DataSR.year, MovableFeastDays.EasterMarchDay, MovableFeastDays.JulianEasterMarchDay, day, DataSR.month,
-         cnt);
-
-  zona.caption = CityNames[static_cast<std::size_t>(CityIndex)];
-  Sun(giorno, DataSR.month, DataSR.year, CityCodes[static_cast<std::size_t>(CityIndex)]);
-
+  fillDay(DataSR, cnt);
   MoonState.clear();
-  double lunapiena = 0;
-  flunari(DataSR.month, DataSR.year, 3, MoonState, lunapiena, NewMoonStamp);
-  flunari(12, DataSR.year - 1, 99, MoonState, lunapiena, NewMoonStamp);
-
+  moonPasses(DataSR.month, DataSR.year);
   Ripulisci();
+}
+
+void Form1::fillDay(const calendar::Date& date, int cnt) {
+  // The saint must be in place before the feasts, which replace or extend it;
+  // the day is read back from the giorno caption, as every step expects.
+  ferialday(date.month);
+  santo.caption = SaintsOfMonth[static_cast<std::size_t>(std::clamp(dayFromCaption(giorno), 0, 31))];
+  feste(date.year);
+  const double day = calendar::Val(giorno.caption);
+  Vfeste(day, date.year, MovableFeastDays.EasterMarchDay, MovableFeastDays.JulianEasterMarchDay, day, date.month, cnt);
+  zona.caption = CityNames[static_cast<std::size_t>(CityIndex)];
+  Sun(giorno, date.month, date.year, CityCodes[static_cast<std::size_t>(CityIndex)]);
+}
+
+void Form1::moonPasses(int month, int year) {
+  double lunapiena = 0;
+  flunari(month, year, 3, MoonState, lunapiena, NewMoonStamp);
+  flunari(12, year - 1, 99, MoonState, lunapiena, NewMoonStamp);
 }
 
 PhaseMark Form1::phaseMarkOf(int d) const {
@@ -229,18 +238,7 @@ PhaseMark Form1::phaseMarkOf(int d) const {
 void Form1::Ripulisci() {
   const int bars = std::clamp(SelCellIndex, 0, 32);
   for (int k = 0; k < bars; ++k) {
-    auto& bar = Shape3[static_cast<std::size_t>(k)];
-    bar.fillColor = colours::Neutral;
-    switch (phaseMarkOf(k + 1)) {
-      case PhaseMark::Waxing:
-        bar.fillColor = colours::Waxing;
-        break;
-      case PhaseMark::Waning:
-        bar.fillColor = colours::Waning;
-        break;
-      case PhaseMark::Neutral:
-        break;
-    }
+    Shape3[static_cast<std::size_t>(k)].fillColor = colourOf(phaseMarkOf(k + 1));
   }
 
   if (ShownMonth < 1 || ShownMonth > 12) return;
@@ -422,24 +420,8 @@ std::string Form1::dayAccessibleName(int d) const {
   std::string weekday = WeekdayNames[static_cast<std::size_t>(w - 1)];
   weekday[0] = static_cast<char>(weekday[0] - 'A' + 'a');  // the names begin with an unaccented capital
   std::string name = std::to_string(d) + " " + MonthWords[static_cast<std::size_t>(ShownMonth - 1)] + ", " + weekday;
-  if (GGMM[k].bold && GGMM[k].foreColor == colours::Red && w != 1)
-    name += ", festivo";
-  switch (LunaIMG[k + 1].resource) {
-    case resources::FullMoon:
-      name += ", luna piena";
-      break;
-    case resources::FirstQuarter:
-      name += ", primo quarto";
-      break;
-    case resources::LastQuarter:
-      name += ", ultimo quarto";
-      break;
-    case resources::NewMoon:
-      name += ", luna nuova";
-      break;
-    default:
-      break;
-  }
+  if (GGMM[k].bold && GGMM[k].foreColor == colours::Red && w != 1) name += ", festivo";
+  if (const char* phase = phaseWordsOfIcon(LunaIMG[k + 1].resource)) name += std::string(", ") + phase;
   // A full or new moon day is neither; it says where the moon goes from there.
   PhaseMark mark = phaseMarkOf(d);
   if (mark == PhaseMark::Neutral) mark = phaseMarkOf(d + 1);

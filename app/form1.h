@@ -18,6 +18,14 @@ namespace app {
 // Moon mark of a bar: waxing "+", waning "-", or neutral (full-moon and new-moon days).
 enum class PhaseMark { Neutral, Waxing, Waning };
 
+// The bar colour of a moon mark.
+constexpr Rgb colourOf(PhaseMark mark) {
+  return mark == PhaseMark::Waxing ? colours::Waxing : mark == PhaseMark::Waning ? colours::Waning : colours::Neutral;
+}
+
+// The phase a moon icon shows, in lower-case Italian ("luna piena"); nullptr for no icon.
+const char* phaseWordsOfIcon(int resource);
+
 // Keys the window answers; each goes through the same handlers as the clicks.
 enum class Key {
   PageUp,        // previous month
@@ -113,6 +121,10 @@ class Form1 {
 
  private:
   const astro::MonthPhases& phasesOf(int month, int year);
+  // The calls a redraw makes for each day and the panel makes for its day, in
+  // their order: saint, feasts, city, sun, then the two moon passes.
+  void fillDay(const calendar::Date& date, int cnt);
+  void moonPasses(int month, int year);
   int shownYear() const;
   void setYear(int year);
 

@@ -1,20 +1,12 @@
 // Speed of the window procedures a gardener feels: the month redraw and a day click.
 #include <benchmark/benchmark.h>
 
+#include "bench_platform.h"
+
 #include "app/form1.h"
 #include "app/year_calendar.h"
 
 namespace {
-
-class BenchPlatform : public app::Platform {
- public:
-  void keepOnTop() override {}
-  std::string workingFolder() override { return "/orto"; }
-  char pathSeparator() const override { return '/'; }
-  calendar::Date today() override { return {6, 12, 2026}; }
-  std::optional<std::string> readFirstLine(const std::string&, std::size_t) override { return "MILANO"; }
-  bool replaceFile(const std::string&, const std::string&) override { return true; }
-};
 
 void BM_ShowMonth31Days(benchmark::State& state) {
   BenchPlatform platform;

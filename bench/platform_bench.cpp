@@ -2,6 +2,8 @@
 #ifdef ORTALBA_WITH_PLATFORM
 #include <benchmark/benchmark.h>
 
+#include "bench_platform.h"
+
 #include <QFile>
 #include <QTextDocument>
 
@@ -12,16 +14,6 @@
 #include "app/platform/rtf/rtf_text_document.h"
 
 namespace {
-
-class BenchPlatform : public app::Platform {
- public:
-  void keepOnTop() override {}
-  std::string workingFolder() override { return ORTALBA_SOURCE_DIR; }
-  char pathSeparator() const override { return '/'; }
-  calendar::Date today() override { return {6, 12, 2026}; }
-  std::optional<std::string> readFirstLine(const std::string&, std::size_t) override { return "MILANO"; }
-  bool replaceFile(const std::string&, const std::string&) override { return true; }
-};
 
 const QString kAugust = QStringLiteral(ORTALBA_SOURCE_DIR "/Doc/Ago.rtf");
 
@@ -46,7 +38,7 @@ BENCHMARK(BM_NotesDocumentParse)->Unit(benchmark::kMicrosecond);
 
 // The printer for a whole year: twelve months drawn, every day selected, JSON made.
 void BM_PrinterWholeYear(benchmark::State& state) {
-  BenchPlatform platform;
+  BenchPlatform platform(ORTALBA_SOURCE_DIR);
   for (auto _ : state) {
     for (int month = 1; month <= 12; ++month) {
       app::Form1 form(platform);
@@ -58,7 +50,7 @@ BENCHMARK(BM_PrinterWholeYear)->Unit(benchmark::kMillisecond);
 
 // The month on an A4 PDF page, as --pdf and Ctrl+P draw it.
 void BM_MonthPdfPage(benchmark::State& state) {
-  BenchPlatform platform;
+  BenchPlatform platform(ORTALBA_SOURCE_DIR);
   app::Form1 form(platform);
   const auto report = ortalba::reportMonth(form, 2026, 8, 15);
   QTemporaryDir dir;

@@ -15,9 +15,7 @@ namespace ortalba {
 namespace {
 
 QColor barColour(app::PhaseMark mark) {
-  const app::Rgb c = mark == app::PhaseMark::Waxing   ? app::colours::Waxing
-                     : mark == app::PhaseMark::Waning ? app::colours::Waning
-                                                      : app::colours::Neutral;
+  const app::Rgb c = app::colourOf(mark);
   return QColor(c.r, c.g, c.b);
 }
 

@@ -58,24 +58,9 @@ const char* iconName(int icon) {
   }
 }
 
-const char* iconItalian(int icon) {
-  switch (icon) {
-    case app::resources::FullMoon:
-      return "luna piena";
-    case app::resources::FirstQuarter:
-      return "primo quarto";
-    case app::resources::LastQuarter:
-      return "ultimo quarto";
-    case app::resources::NewMoon:
-      return "luna nuova";
-    default:
-      return "";
-  }
-}
-
 app::PhaseMark markOfColour(app::Rgb colour) {
-  if (colour == app::colours::Waxing) return app::PhaseMark::Waxing;
-  if (colour == app::colours::Waning) return app::PhaseMark::Waning;
+  for (auto mark : {app::PhaseMark::Waxing, app::PhaseMark::Waning})
+    if (colour == app::colourOf(mark)) return mark;
   return app::PhaseMark::Neutral;
 }
 
@@ -164,7 +149,7 @@ QString monthTable(const MonthReport& report) {
                .arg(q(row.santo), -44)
                .arg(q(row.sorge), -5)
                .arg(q(row.tramonta), -5)
-               .arg(QString::fromUtf8(iconItalian(row.icon)), -13)
+               .arg(QString::fromUtf8(app::phaseWordsOfIcon(row.icon)), -13)
                .arg(QString::fromLatin1(markItalian(row.bar)));
     while (out.endsWith(QLatin1Char(' '))) out.chop(1);
     out += QLatin1Char('\n');
