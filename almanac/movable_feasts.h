@@ -18,6 +18,7 @@ struct MovableFeastDays {
   int CorpusDominiDay = 0;
   int CorpusDominiSundayDay = 0;
   int SacredHeartDay = 0;
+  friend bool operator==(const MovableFeastDays&, const MovableFeastDays&) = default;
 };
 
 // Every whole year gives Easter within 22..56 and the derived days within their

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "app/platform_port.h"
+
 namespace app {
 
 inline constexpr const char* CityFileName = "luogo.txt";
@@ -26,9 +28,15 @@ std::string decodeCityFileLine(std::string_view bytes);
 // when the name has a character Windows-1252 cannot hold.
 std::optional<std::string> cityFileContent(std::string_view utf8Name);
 
-// Windows-1252 <-> UTF-8 helpers.
-std::string cp1252ToUtf8(std::string_view bytes);
-std::optional<std::string> utf8ToCp1252(std::string_view utf8);
-bool isValidUtf8(std::string_view bytes);
+// Where luogo.txt lives: in the working folder.
+std::string cityFilePath(Platform& platform);
+
+// The name the file at `path` remembers (its first field, UTF-8); nothing when
+// the file cannot be read.
+std::optional<std::string> readRememberedName(Platform& platform, const std::string& path);
+
+// The row of CityTable that luogo.txt of the working folder names; ROMA when
+// the file cannot be read or names no city of the table.
+int rememberedCity(Platform& platform);
 
 }  // namespace app

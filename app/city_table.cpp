@@ -114,4 +114,16 @@ const std::array<CityRow, 108> CityTable{{
     {"CESENA", "121544080044"},  // 107
 }};
 
+std::optional<int> findCity(const std::vector<std::string>& names, std::string_view name) {
+  for (std::size_t i = 0; i < names.size(); ++i)
+    if (names[i] == name) return static_cast<int>(i);
+  return std::nullopt;
+}
+
+std::optional<int> findCity(std::string_view name) {
+  for (std::size_t i = 0; i < CityTable.size(); ++i)
+    if (CityTable[i].name == name) return static_cast<int>(i);
+  return std::nullopt;
+}
+
 }  // namespace app

@@ -16,7 +16,9 @@ struct CityRow {
 extern const std::array<CityRow, 108> CityTable;
 inline constexpr int DefaultCity = 68;  // ROMA
 
-// First row whose name equals `name` exactly (case-sensitive).
+// First row whose name equals `name` exactly (case-sensitive), in a list of
+// names or in CityTable itself.
 std::optional<int> findCity(const std::vector<std::string>& names, std::string_view name);
+std::optional<int> findCity(std::string_view name);
 
 }  // namespace app

@@ -3,41 +3,13 @@
 #include <algorithm>
 
 #include "almanac/feast_names.h"
-#include "almanac/saints.h"
 #include "app/city_file.h"
 #include "app/city_table.h"
 #include "astro/sun_times.h"
 
 namespace app {
 
-const std::array<const char*, 12> MonthNames{"GENNAIO", "FEBRAIO", "MARZO",     "APRILE",  "MAGGIO",   "GIUGNO",
-                                             "LUGLIO",  "AGOSTO",  "SETTEMBRE", "OTTOBRE", "NOVEMBRE", "DICEMBRE"};
-const std::array<const char*, 12> MonthWords{"gennaio", "febbraio", "marzo",     "aprile",  "maggio",   "giugno",
-                                             "luglio",  "agosto",   "settembre", "ottobre", "novembre", "dicembre"};
-const std::array<const char*, 7> WeekdayLetters{"D", "L", "M", "M", "G", "V", "S"};
-const std::array<const char*, 7> WeekdayNames{"Domenica", "Lunedì",  "Martedì", "Mercoledì",
-                                              "Giovedì",  "Venerdì", "Sabato"};
-const std::array<const char*, 12> NotesDocuments{"Gen.rtf", "Feb.rtf", "Mar.rtf", "Apr.rtf", "Mag.rtf", "Giu.rtf",
-                                                 "Lug.rtf", "Ago.rtf", "Sep.rtf", "Ott.rtf", "Nov.rtf", "Dic.rtf"};
-
-const char* phaseWordsOfIcon(int resource) {
-  switch (resource) {
-    case resources::FullMoon:
-      return "luna piena";
-    case resources::FirstQuarter:
-      return "primo quarto";
-    case resources::LastQuarter:
-      return "ultimo quarto";
-    case resources::NewMoon:
-      return "luna nuova";
-    default:
-      return nullptr;
-  }
-}
-
 namespace {
-
-std::string twoDigits(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
 
 // The first `count` characters of a UTF-8 text, and whether it had more.
 std::pair<std::string, bool> firstCharacters(const std::string& text, std::size_t count) {
@@ -53,6 +25,12 @@ std::pair<std::string, bool> firstCharacters(const std::string& text, std::size_
 int dayFromCaption(const Label& label) { return static_cast<int>(calendar::wholeNumber(calendar::Val(label.caption))); }
 
 }  // namespace
+
+std::string notesDocumentPath(Platform& platform, int month) {
+  const char sep = platform.pathSeparator();
+  return joinPath(joinPath(platform.workingFolder(), "Doc", sep), NotesDocuments[static_cast<std::size_t>(month - 1)],
+                  sep);
+}
 
 Form1::Form1(Platform& platform) : platform_(platform) {
   Label2.caption = "Il Santo";
@@ -72,6 +50,17 @@ Form1::Form1(Platform& platform) : platform_(platform) {
       "Durante la Luna PIENA e Luna NUOVA non bisogna fare nulla.";
   avviso.visible = false;
   avviso.foreColor = colours::Red;
+  // The design's lettering and grounds: bold headings, white on the dark green.
+  for (Label* heading : {&meseT, &giorno, &settimana, &Label2, &Label5, &zona, &sorge, &tramonta, &Label3, &AnnoC, &lmen,
+                         &lpiu, &Label11, &Label1, &Label14, &Lsel, &Label15})
+    heading->bold = true;
+  for (auto& number : Label9) number.bold = true;
+  for (Label* onGreen : {&meseT, &Label3, &lmen, &lpiu, &Label11, &Label15}) onGreen->foreColor = colours::White;
+  for (auto& number : Label9) number.foreColor = colours::White;
+  for (Shape* green : {&Shape6, &Shape8, &Shape10, &Shape16, &Shape19, &meno, &piu}) green->fillColor = colours::DarkGreen;
+  Shape7.fillColor = colours::White;
+  Shape5.fillColor = colours::White;
+  Shape9.fillColor = colours::PickerGround;
   for (auto& box : MeseTXT) box.fillColor = colours::Blue;
   Shape3[32].visible = false;
   LunaIMG[0].visible = false;
@@ -82,28 +71,25 @@ Form1::Form1(Platform& platform) : platform_(platform) {
 
 int Form1::shownYear() const { return static_cast<int>(calendar::Val(AnnoC.caption)); }
 
-const astro::MonthPhases& Form1::phasesOf(int month, int year) {
-  // A redraw asks for the same month once per day; the phases never change.
-  const auto key = std::make_pair(year, month);
-  auto it = phaseCache_.find(key);
-  if (it == phaseCache_.end()) {
-    if (phaseCache_.size() > 256) phaseCache_.clear();
-    it = phaseCache_.emplace(key, astro::PhaseDaysOfMonth(month, year)).first;
-  }
-  return it->second;
+const MonthSheet& Form1::sheetFor(int month, int year) {
+  // Every procedure of a redraw asks for the same month: it is computed once.
+  const auto city = static_cast<std::size_t>(CityIndex);
+  const bool sameCity = city < CityCodes.size() ? sheet_.cityCode == CityCodes[city] : sheet_.cityRow == CityIndex;
+  if (!sheet_.isOf(year, month) || !sameCity) sheet_ = sheetOf(year, month, CityIndex);
+  return sheet_;
+}
+
+const DaySheet* Form1::sheetDay(int month, int year, int day) const {
+  if (!sheet_.isOf(year, month) || day < 1 || day > sheet_.length()) return nullptr;
+  return &sheet_.days[static_cast<std::size_t>(day - 1)];
 }
 
 void Form1::Form_Load() {
   platform_.keepOnTop();
 
-  CityFilePath = joinPath(platform_.workingFolder(), CityFileName, platform_.pathSeparator());
-  std::optional<std::string> remembered;
-  if (auto line = platform_.readFirstLine(CityFilePath, CityFileReadLimit)) {
-    remembered = firstField(decodeCityFileLine(*line));
-    CityIndex = 999;
-  } else {
-    CityIndex = DefaultCity;
-  }
+  CityFilePath = cityFilePath(platform_);
+  const std::optional<std::string> remembered = readRememberedName(platform_, CityFilePath);
+  CityIndex = remembered ? 999 : DefaultCity;
 
   Image1.resource = resources::Gerbera;
   Image2.resource = resources::Sunflowers;
@@ -143,6 +129,8 @@ void Form1::ShowMonth() {
 
   AnnoC.caption = std::to_string(year);
   meseT.caption = MonthNames[static_cast<std::size_t>(month - 1)];
+  // A redraw computes its month afresh; the procedures below read their days from it.
+  sheet_ = sheetOf(year, month, CityIndex);
 
   for (std::size_t i = 0; i < 31; ++i) {
     Shape3[i].visible = false;
@@ -223,17 +211,7 @@ void Form1::moonPasses(int month, int year) {
   flunari(12, year - 1, 99, MoonState, lunapiena, NewMoonStamp);
 }
 
-PhaseMark Form1::phaseMarkOf(int d) const {
-  // The bar of day d is neutral on a new or full moon; otherwise it follows the
-  // last new or full moon before that day, from an earlier month if need be.
-  astro::PhaseKind last = MonthPhases.lastBeforeMonth;
-  for (const auto& phase : MonthPhases.phases) {
-    if (phase.kind != astro::PhaseKind::NewMoon && phase.kind != astro::PhaseKind::FullMoon) continue;
-    if (phase.day == d) return PhaseMark::Neutral;
-    if (phase.day < d) last = phase.kind;
-  }
-  return last == astro::PhaseKind::NewMoon ? PhaseMark::Waxing : PhaseMark::Waning;
-}
+PhaseMark Form1::phaseMarkOf(int d) const { return app::phaseMarkOf(MonthPhases, d); }
 
 void Form1::Ripulisci() {
   const int bars = std::clamp(SelCellIndex, 0, 32);
@@ -242,37 +220,50 @@ void Form1::Ripulisci() {
   }
 
   if (ShownMonth < 1 || ShownMonth > 12) return;
-  const char sep = platform_.pathSeparator();
-  VISMESE.path = joinPath(joinPath(platform_.workingFolder(), "Doc", sep),
-                          NotesDocuments[static_cast<std::size_t>(ShownMonth - 1)], sep);
+  VISMESE.path = notesDocumentPath(platform_, ShownMonth);
   ++VISMESE.loadCount;
 }
 
 void Form1::ferialday(int mese) {
   if (mese < 1 || mese > 12) return;
-  const int year = CurrentDate.year;
   const int days = mese == 2 ? 29 : MonthLengths[static_cast<std::size_t>(mese - 1)];
-  for (int d = 1; d <= days; ++d)
-    SaintsOfMonth[static_cast<std::size_t>(d)] = std::string(almanac::saintOfDay(mese, d, year));
+  const MonthSheet& month = sheetFor(mese, CurrentDate.year);
+  for (int d = 1; d <= days && d <= 31; ++d)
+    SaintsOfMonth[static_cast<std::size_t>(d)] = month.saints[static_cast<std::size_t>(d)];
 }
 
-void Form1::feste(int anno) { MovableFeastDays = almanac::movableFeasts(anno); }
+void Form1::feste(int anno) {
+  MovableFeastDays = sheet_.year == anno && sheet_.month != 0 ? sheet_.feasts : almanac::movableFeasts(anno);
+}
 
 void Form1::Vfeste(double i, int anno, int q, int p, double ii, int mese, int Cnt) {
   (void)i;  // the day is read from ii, which callers give the same value
   auto feasts = MovableFeastDays;
   feasts.EasterMarchDay = q;
   feasts.JulianEasterMarchDay = p;
-  const auto result = almanac::feastOfDay(static_cast<int>(ii), mese, anno, feasts, santo.caption);
-  santo.caption = result.santo;
-  if (result.boldRed && Cnt >= 0 && Cnt < 31) {
+  const int day = static_cast<int>(ii);
+  bool boldRed = false;
+  // The month's sheet already holds the decision for the day's own saint and feasts.
+  const DaySheet* known = sheetDay(mese, anno, day);
+  if (known && feasts == sheet_.feasts && santo.caption == sheet_.saints[static_cast<std::size_t>(day)]) {
+    santo.caption = known->santo;
+    boldRed = known->feast;
+  } else {
+    auto result = almanac::feastOfDay(day, mese, anno, feasts, santo.caption);
+    santo.caption = std::move(result.santo);
+    boldRed = result.boldRed;
+  }
+  if (boldRed && Cnt >= 0 && Cnt < 31) {
     GGMM[static_cast<std::size_t>(Cnt)].bold = true;
     GGMM[static_cast<std::size_t>(Cnt)].foreColor = colours::Red;
   }
 }
 
 void Form1::Sun(const Label& giornoLabel, int mese, int anno, const std::string& dati) {
-  const auto times = astro::sunTimes(calendar::Val(giornoLabel.caption), mese, anno, dati);
+  const double day = calendar::Val(giornoLabel.caption);
+  const bool whole = day >= 1 && day <= 31 && day == static_cast<int>(day);
+  const DaySheet* known = whole && sheet_.cityCode == dati ? sheetDay(mese, anno, static_cast<int>(day)) : nullptr;
+  const astro::SunTimes times = known ? known->sun : astro::sunTimes(day, mese, anno, dati);
   sorge.caption = times.sorge;
   tramonta.caption = times.tramonta;
 }
@@ -281,40 +272,24 @@ void Form1::flunari(int mese, int anno, int Calenda, std::string& stato, double&
   // Only the month pass has effects; the December pass of the year before is kept
   // for the callers' sake and computes nothing.
   if (Calenda != 3) return;
-  MonthPhases = phasesOf(mese, anno);
-
-  LN.clear();
-  FullMoonDay = 0;
-  for (const auto& phase : MonthPhases.phases) {
-    if (phase.kind == astro::PhaseKind::NewMoon && LN.empty())
-      LN = std::to_string(anno) + twoDigits(mese) + twoDigits(phase.day);
-    if (phase.kind == astro::PhaseKind::FullMoon && FullMoonDay == 0) FullMoonDay = phase.day;
-  }
+  const MonthSheet& month = sheetFor(mese, anno);
+  MonthPhases = month.phases;
+  LN = month.NewMoonStamp;
+  FullMoonDay = month.FullMoonDay;
   Lunapiena = FullMoonDay;
 
-  const std::string day = giorno.caption;
-  static constexpr std::pair<astro::PhaseKind, int> matchOrder[] = {
-      {astro::PhaseKind::FullMoon, resources::FullMoon},
-      {astro::PhaseKind::FirstQuarter, resources::FirstQuarter},
-      {astro::PhaseKind::LastQuarter, resources::LastQuarter},
-      {astro::PhaseKind::NewMoon, resources::NewMoon},
-  };
-  static constexpr const char* phaseNames[] = {"Luna nuova", "Primo quarto", "Luna piena", "Ultimo quarto"};
-  const int slot = std::clamp(SelCellIndex, 1, 32);
-  const char* phaseName = nullptr;
-  for (const auto& [kind, icon] : matchOrder) {
-    for (const auto& phase : MonthPhases.phases) {
-      if (phase.kind == kind && std::to_string(phase.day) == day) {
-        LunaIMG[static_cast<std::size_t>(slot)].resource = icon;
-        phaseName = phaseNames[static_cast<int>(kind)];
-      }
-    }
-  }
+  // The phase days are matched against the giorno caption.
+  const std::string& day = giorno.caption;
+  const int d = dayFromCaption(giorno);
+  const bool shown = d >= 1 && d <= 31 && std::to_string(d) == day;
+  const int icon = shown ? month.icons[static_cast<std::size_t>(d)] : resources::None;
+  if (icon != resources::None) LunaIMG[static_cast<std::size_t>(std::clamp(SelCellIndex, 1, 32))].resource = icon;
   // The day's moon in words; nothing shows it, but it is there for whoever asks.
-  if (phaseName)
-    stato = phaseName;
+  if (const auto phase = phaseOfIcon(icon))
+    stato = phaseName(*phase);
   else
-    stato = phaseMarkOf(static_cast<int>(calendar::Val(day))) == PhaseMark::Waning ? "calante" : "crescente";
+    stato = markWord(phaseMarkOf(static_cast<int>(calendar::Val(day))) == PhaseMark::Waning ? PhaseMark::Waning
+                                                                                            : PhaseMark::Waxing);
 }
 
 void Form1::GGMM_Click(int Index) { DayCLK({Index + 1, ShownMonth, shownYear()}); }
@@ -421,11 +396,11 @@ std::string Form1::dayAccessibleName(int d) const {
   weekday[0] = static_cast<char>(weekday[0] - 'A' + 'a');  // the names begin with an unaccented capital
   std::string name = std::to_string(d) + " " + MonthWords[static_cast<std::size_t>(ShownMonth - 1)] + ", " + weekday;
   if (GGMM[k].bold && GGMM[k].foreColor == colours::Red && w != 1) name += ", festivo";
-  if (const char* phase = phaseWordsOfIcon(LunaIMG[k + 1].resource)) name += std::string(", ") + phase;
+  if (const auto phase = phaseOfIcon(LunaIMG[k + 1].resource)) name += ", " + phaseWords(*phase);
   // A full or new moon day is neither; it says where the moon goes from there.
   PhaseMark mark = phaseMarkOf(d);
   if (mark == PhaseMark::Neutral) mark = phaseMarkOf(d + 1);
-  name += mark == PhaseMark::Waning ? ", calante" : ", crescente";
+  name += std::string(", ") + markWord(mark == PhaseMark::Waning ? PhaseMark::Waning : PhaseMark::Waxing);
   return name;
 }
 

@@ -2,29 +2,19 @@
 // The almanac's one window: its state, its widgets as a view model, and the
 // window procedures that draw the month, fill the day panel and run the commands.
 #include <array>
-#include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "almanac/movable_feasts.h"
+#include "app/italian_words.h"
+#include "app/month_sheet.h"
+#include "app/platform_port.h"
+#include "app/view_model.h"
 #include "astro/moon_phases.h"
 #include "calendar/calendar.h"
-#include "app/platform.h"
-#include "app/view_model.h"
 
 namespace app {
-
-// Moon mark of a bar: waxing "+", waning "-", or neutral (full-moon and new-moon days).
-enum class PhaseMark { Neutral, Waxing, Waning };
-
-// The bar colour of a moon mark.
-constexpr Rgb colourOf(PhaseMark mark) {
-  return mark == PhaseMark::Waxing ? colours::Waxing : mark == PhaseMark::Waning ? colours::Waning : colours::Neutral;
-}
-
-// The phase a moon icon shows, in lower-case Italian ("luna piena"); nullptr for no icon.
-const char* phaseWordsOfIcon(int resource);
 
 // Keys the window answers; each goes through the same handlers as the clicks.
 enum class Key {
@@ -56,7 +46,7 @@ class Form1 {
   int CityIndex = 0;
   std::string CityFilePath;
   std::string PendingCity;
-  std::array<std::string, 32> SaintsOfMonth;
+  std::array<std::string_view, 32> SaintsOfMonth{};  // the saints of the static tables
   int SelCellIndex = 1;
   std::string MoonState;
   double MoonIllum = 0;
@@ -115,12 +105,19 @@ class Form1 {
   // Moon mark of position d (1..32) of the shown month, as the bars show it.
   PhaseMark phaseMarkOf(int d) const;
 
+  // The month the procedures read their days from: the one the last redraw
+  // computed, or the one a procedure last asked for.
+  const MonthSheet& sheet() const { return sheet_; }
+
   static constexpr int FirstYear = 1;
   static constexpr int LastYear = 9999;
   static constexpr const char* NotSavedNotice = "Città non salvata in luogo.txt";
 
  private:
-  const astro::MonthPhases& phasesOf(int month, int year);
+  // The month of `month` and `year` at the current city, computed once.
+  const MonthSheet& sheetFor(int month, int year);
+  // The day of the sheet when it is of `month` and `year`; nullptr otherwise.
+  const DaySheet* sheetDay(int month, int year, int day) const;
   // The calls a redraw makes for each day and the panel makes for its day, in
   // their order: saint, feasts, city, sun, then the two moon passes.
   void fillDay(const calendar::Date& date, int cnt);
@@ -129,14 +126,10 @@ class Form1 {
   void setYear(int year);
 
   Platform& platform_;
-  std::map<std::pair<int, int>, astro::MonthPhases> phaseCache_;
+  MonthSheet sheet_;
 };
 
-// The captions of the fixed labels and the texts of the window.
-extern const std::array<const char*, 12> MonthNames;     // "GENNAIO" ...
-extern const std::array<const char*, 12> MonthWords;     // "gennaio", "febbraio" ... as said aloud
-extern const std::array<const char*, 7> WeekdayLetters;  // by weekday 1 = Sunday
-extern const std::array<const char*, 7> WeekdayNames;    // "Domenica" ...
-extern const std::array<const char*, 12> NotesDocuments; // "Gen.rtf" ...
+// Where the notes document of `month` lives: Doc/ of the working folder.
+std::string notesDocumentPath(Platform& platform, int month);
 
 }  // namespace app

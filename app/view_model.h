@@ -24,6 +24,14 @@ inline constexpr Rgb Waxing{255, 192, 128};    // pink bar
 inline constexpr Rgb Waning{192, 192, 0};      // olive-green bar
 inline constexpr Rgb Neutral{255, 255, 192};   // full-moon and new-moon days, and every bar's start
 inline constexpr Rgb ListGround{0, 0, 192};
+// The window's own: its ground, the dark green of the headers and buttons, the
+// month picker's ground, the borders of bars and boxes, the list's focus row.
+inline constexpr Rgb WindowGround{236, 233, 216};
+inline constexpr Rgb DarkGreen{40, 90, 40};
+inline constexpr Rgb PickerGround{250, 248, 240};
+inline constexpr Rgb Border{64, 64, 64};
+inline constexpr Rgb PageBorder{90, 90, 90};
+inline constexpr Rgb ListHighlight{80, 80, 230};
 }  // namespace colours
 
 struct Label {

@@ -4,13 +4,9 @@
 #include <cstddef>
 #include <vector>
 
-#include "almanac/feast_names.h"
 #include "almanac/feast_table.h"
-#include "almanac/movable_feasts.h"
-#include "almanac/saints.h"
 #include "app/city_table.h"
-#include "astro/moon_phases.h"
-#include "astro/sun_times.h"
+#include "app/month_sheet.h"
 #include "calendar/calendar.h"
 
 namespace app {
@@ -86,24 +82,15 @@ calendar::Date nextDay(const calendar::Date& d) {
   return {1, 1, d.year + 1};
 }
 
-struct PhaseWords {
-  const char* summary;
-  const char* slug;
-  const char* hint;
-};
-
-PhaseWords wordsOf(astro::PhaseKind kind) {
+// What a gardener is told on the day of each phase.
+const char* hintOf(astro::PhaseKind kind) {
   switch (kind) {
-    case astro::PhaseKind::NewMoon:
-      return {"Luna nuova", "luna-nuova", "Luna nuova: nell'orto non si fa nulla."};
-    case astro::PhaseKind::FirstQuarter:
-      return {"Primo quarto", "primo-quarto", "Luna crescente: si seminano gli ortaggi da foglia e da frutto."};
-    case astro::PhaseKind::FullMoon:
-      return {"Luna piena", "luna-piena", "Luna piena: nell'orto non si fa nulla."};
-    case astro::PhaseKind::LastQuarter:
-      return {"Ultimo quarto", "ultimo-quarto", "Luna calante: si seminano radici e bulbi, si trapianta e si pota."};
+    case astro::PhaseKind::NewMoon: return "Luna nuova: nell'orto non si fa nulla.";
+    case astro::PhaseKind::FirstQuarter: return "Luna crescente: si seminano gli ortaggi da foglia e da frutto.";
+    case astro::PhaseKind::FullMoon: return "Luna piena: nell'orto non si fa nulla.";
+    case astro::PhaseKind::LastQuarter: return "Luna calante: si seminano radici e bulbi, si trapianta e si pota.";
   }
-  return {"Luna", "luna", ""};
+  return "";
 }
 
 // The notes are recognised by the very text the almanac appends to the saint.
@@ -113,46 +100,39 @@ std::string_view noteText(almanac::FeastRule rule) {
   return {};
 }
 
-void addFeastsOfDay(std::vector<Event>& events, const calendar::Date& date,
-                    const almanac::MovableFeastDays& feasts) {
+void addFeastsOfDay(std::vector<Event>& events, const calendar::Date& date, const DaySheet& day) {
   static const std::string_view palmNote = noteText(almanac::FeastRule::PalmSundayNote);
   static const std::string_view shroveNote = noteText(almanac::FeastRule::ShroveTuesdayNote);
 
-  const std::string_view saint = almanac::saintOfDay(date.month, date.day, date.year);
-  const auto feast = almanac::feastOfDay(date.day, date.month, date.year, feasts, saint);
   // Every feast of the table has a name, and the name replaces the saint's text;
   // a saint that already bears the feast's name (Natale, Capodanno) is still a feast.
-  if (feast.boldRed && !feast.santo.empty()) {
-    events.push_back({date, slugOf(feast.santo), feast.santo, {}, "Festa"});
+  if (day.feast && !day.santo.empty()) {
+    events.push_back({date, slugOf(day.santo), day.santo, {}, "Festa"});
     return;
   }
-  if (!palmNote.empty() && feast.santo.find(palmNote) != std::string::npos)
-    events.push_back({date, "domenica-delle-palme", "Domenica delle Palme", feast.santo, "Nota"});
-  if (!shroveNote.empty() && feast.santo.find(shroveNote) != std::string::npos)
-    events.push_back({date, "martedi-grasso", "Martedì grasso", feast.santo, "Nota"});
+  if (!palmNote.empty() && day.santo.find(palmNote) != std::string::npos)
+    events.push_back({date, "domenica-delle-palme", "Domenica delle Palme", day.santo, "Nota"});
+  if (!shroveNote.empty() && day.santo.find(shroveNote) != std::string::npos)
+    events.push_back({date, "martedi-grasso", "Martedì grasso", day.santo, "Nota"});
 }
 
 std::vector<Event> eventsOfYear(int year, std::string_view cityName, std::string_view cityCode) {
   std::vector<Event> events;
   events.reserve(80);
-  const auto feasts = almanac::movableFeasts(year);
   for (int month = 1; month <= 12; ++month) {
     // A phase dated past the month's last row (29 February of a Julian leap year
     // that the Gregorian rule makes common) has no row to mark, so it is left out.
-    const int length = calendar::daysInMonth(month, year);
-    const auto phases = astro::PhaseDaysOfMonth(month, year).phases;
-    for (int day = 1; day <= length; ++day) {
-      const calendar::Date date{day, month, year};
-      for (const auto& phase : phases) {
-        if (phase.day != day) continue;
-        const PhaseWords words = wordsOf(phase.kind);
-        const auto sun = astro::sunTimes(day, month, year, cityCode);
-        std::string description = words.hint;
-        description += "\nSorge " + sun.sorge + ", tramonta " + sun.tramonta + " a ";
+    const MonthSheet sheet = sheetOf(year, month, cityName, cityCode);
+    for (const DaySheet& day : sheet.days) {
+      const calendar::Date date{day.day, month, year};
+      for (const auto& phase : sheet.phases.phases) {
+        if (phase.day != day.day) continue;
+        std::string description = hintOf(phase.kind);
+        description += "\nSorge " + day.sun.sorge + ", tramonta " + day.sun.tramonta + " a ";
         description += cityName;
-        events.push_back({date, words.slug, words.summary, std::move(description), "Luna"});
+        events.push_back({date, slugOf(phaseName(phase.kind)), phaseName(phase.kind), std::move(description), "Luna"});
       }
-      addFeastsOfDay(events, date, feasts);
+      addFeastsOfDay(events, date, day);
     }
   }
   return events;

@@ -2,7 +2,7 @@
 // A quiet outside world for the benchmarks: fixed clock, MILANO remembered, writes accepted.
 #include <string>
 
-#include "app/platform.h"
+#include "app/platform_port.h"
 
 class BenchPlatform : public app::Platform {
  public:

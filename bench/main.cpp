@@ -4,12 +4,15 @@
 
 #ifdef ORTALBA_WITH_PLATFORM
 #include <QGuiApplication>
+
+#include "app/platform/vector_state.h"
 #endif
 
 int main(int argc, char** argv) {
 #ifdef ORTALBA_WITH_PLATFORM
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication application(argc, argv);
+  ortalba::clearUpperVectorState();  // as the window does once its application object is built
 #endif
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

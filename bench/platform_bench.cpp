@@ -2,16 +2,15 @@
 #ifdef ORTALBA_WITH_PLATFORM
 #include <benchmark/benchmark.h>
 
-#include "bench_platform.h"
-
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTextDocument>
 
+#include "app/month_sheet.h"
 #include "app/platform/month_page.h"
 #include "app/platform/printer.h"
-#include <QTemporaryDir>
-#include "app/platform/rtf/rtf_document.h"
-#include "app/platform/rtf/rtf_text_document.h"
+#include "app/platform/rtf_text_document.h"
+#include "rtf/rtf_document.h"
 
 namespace {
 
@@ -36,26 +35,21 @@ void BM_NotesDocumentParse(benchmark::State& state) {
 }
 BENCHMARK(BM_NotesDocumentParse)->Unit(benchmark::kMicrosecond);
 
-// The printer for a whole year: twelve months drawn, every day selected, JSON made.
+// The printer for a whole year: twelve months computed and printed as JSON.
 void BM_PrinterWholeYear(benchmark::State& state) {
-  BenchPlatform platform(ORTALBA_SOURCE_DIR);
   for (auto _ : state) {
-    for (int month = 1; month <= 12; ++month) {
-      app::Form1 form(platform);
-      benchmark::DoNotOptimize(ortalba::monthJson(ortalba::reportMonth(form, 2026, month, 15)));
-    }
+    for (int month = 1; month <= 12; ++month)
+      benchmark::DoNotOptimize(ortalba::monthJson(app::sheetOf(2026, month, 15)));
   }
 }
 BENCHMARK(BM_PrinterWholeYear)->Unit(benchmark::kMillisecond);
 
 // The month on an A4 PDF page, as --pdf and Ctrl+P draw it.
 void BM_MonthPdfPage(benchmark::State& state) {
-  BenchPlatform platform(ORTALBA_SOURCE_DIR);
-  app::Form1 form(platform);
-  const auto report = ortalba::reportMonth(form, 2026, 8, 15);
+  const auto sheet = app::sheetOf(2026, 8, 15);
   QTemporaryDir dir;
   const QString file = dir.filePath(QStringLiteral("agosto.pdf"));
-  for (auto _ : state) benchmark::DoNotOptimize(ortalba::writeMonthPdf(file, report, kAugust));
+  for (auto _ : state) benchmark::DoNotOptimize(ortalba::writeMonthPdf(file, sheet, kAugust));
 }
 BENCHMARK(BM_MonthPdfPage)->Unit(benchmark::kMillisecond);
 

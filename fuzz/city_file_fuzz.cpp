@@ -8,6 +8,7 @@
 
 #include "app/city_file.h"
 #include "app/city_table.h"
+#include "encoding/text_encoding.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const std::vector<std::string> names = [] {
@@ -17,14 +18,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }();
   const std::string bytes(reinterpret_cast<const char*>(data), size);
   const std::string line = app::decodeCityFileLine(bytes);
-  if (!app::isValidUtf8(line)) std::abort();
+  if (!encoding::isValidUtf8(line)) std::abort();
   const std::string field = app::firstField(line);
   if (auto row = app::findCity(names, field)) {
     if (*row < 0 || *row >= 108 || names[static_cast<std::size_t>(*row)] != field) std::abort();
   }
   // What can be written must read back as the same name.
   if (auto content = app::cityFileContent(line)) {
-    const std::string back = app::cp1252ToUtf8(content->substr(0, content->size() - 2));
+    const std::string back = encoding::windows1252ToUtf8(content->substr(0, content->size() - 2));
     if (back != line) std::abort();
   }
   return 0;

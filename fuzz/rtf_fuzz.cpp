@@ -1,6 +1,6 @@
 // libFuzzer target for the notes reader: any bytes must parse without a fault,
 // and the model that comes out must hold only what the viewer can take.
-#include "app/platform/rtf/rtf_document.h"
+#include "rtf/rtf_document.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,8 +1,10 @@
+#include "app/platform/arguments.h"
+
 #include <QCommandLineParser>
 #include <QRegularExpression>
 
 #include "app/city_table.h"
-#include "app/platform/printer.h"
+#include "app/form1.h"
 
 namespace ortalba {
 
@@ -128,9 +130,7 @@ ParsedArguments parseArguments(const QStringList& arguments) {
   }
   if (parser.isSet(cityOption)) {
     const std::string city = parser.value(cityOption).toStdString();
-    bool known = false;
-    for (const auto& row : app::CityTable) known = known || row.name == city;
-    if (!known) {
+    if (!app::findCity(city)) {
       result.error =
           QStringLiteral("ortalba: città sconosciuta: \"%1\"; si scrive come nell'elenco, per esempio MILANO")
               .arg(shown(parser.value(cityOption)));

@@ -1,132 +1,213 @@
 #include "app/platform/main_window.h"
 
-#include <QCoreApplication>
-#include <QFileInfo>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScrollBar>
-#include <QSvgRenderer>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <optional>
+#include <type_traits>
+#include <variant>
 
 #include "app/platform/month_page.h"
-#include "app/platform/printer.h"
-#include "app/platform/rtf/rtf_text_document.h"
-
-// The pictures live in a static library: make sure the linker keeps them.
-static void initOrtalbaResources() { Q_INIT_RESOURCE(resources); }
+#include "app/platform/notes_lookup.h"
+#include "app/platform/pictures.h"
+#include "app/platform/qt_colours.h"
+#include "app/platform/rtf_text_document.h"
+#include "app/platform/vector_state.h"
 
 namespace ortalba {
 
 namespace {
 
-QColor toQColor(app::Rgb c) { return QColor(c.r, c.g, c.b); }
+using app::Form1;
 
-QString resourcePath(int resource) {
-  switch (resource) {
-    case app::resources::FullMoon:
-    case app::resources::LastQuarter:
-    case app::resources::NewMoon:
-    case app::resources::FirstQuarter:
-      return QStringLiteral(":/moon/%1.svg").arg(resource);
-    case app::resources::Gerbera:
-    case app::resources::Sunflowers:
-    case app::resources::QuestionMark:
-      return QStringLiteral(":/pictures/%1.svg").arg(resource);
-    default:
-      return {};
+// ---- the window as its design lists it ---------------------------------------
+
+// Element `i` of a widget of the view model: the widget itself, or the i-th of an array.
+template <auto Member>
+auto& element(Form1& form, std::size_t i) {
+  auto& member = form.*Member;
+  using Widget = std::remove_reference_t<decltype(member)>;
+  if constexpr (std::is_class_v<Widget> && requires { member[i]; }) {
+    return member[i];
+  } else {
+    (void)i;
+    return member;
   }
 }
 
-QSvgRenderer* rendererFor(int resource) {
-  static std::map<int, QSvgRenderer*> cache;
-  auto it = cache.find(resource);
-  if (it == cache.end()) {
-    const QString path = resourcePath(resource);
-    it = cache.emplace(resource, path.isEmpty() ? nullptr : new QSvgRenderer(path, qApp)).first;
+using ShapeOf = app::Shape& (*)(Form1&, std::size_t);
+using LabelOf = app::Label& (*)(Form1&, std::size_t);
+using PictureOf = app::Picture& (*)(Form1&, std::size_t);
+// The widgets that are not plain view-model objects.
+enum class Special { Chooser, CityList, Notes, ButtonGround };
+using Model = std::variant<ShapeOf, LabelOf, PictureOf, Special>;
+
+template <auto M> constexpr Model shape = ShapeOf{&element<M>};
+template <auto M> constexpr Model label = LabelOf{&element<M>};
+template <auto M> constexpr Model picture = PictureOf{&element<M>};
+
+// The handler a click on the widget (element i of an array) runs.
+using Click = void (*)(Form1&, int);
+template <auto Handler>
+void call(Form1& form, int i) {
+  if constexpr (std::is_invocable_v<decltype(Handler), Form1&, int>)
+    (form.*Handler)(i);
+  else
+    (form.*Handler)();
+}
+template <auto H> constexpr Click click = &call<H>;
+
+// How a label is lettered: pixel size at design size, alignment, and the rest.
+enum class Look { Plain, Wrapped, Caption, Time, MonthName, DayNumber, Link, BoxNumber, Arrow, Button, Title, DayRow,
+                  Notice, Instructions };
+
+struct Lettering {
+  int pixels = 11;
+  Qt::Alignment align = Qt::AlignCenter;
+  bool wrap = false;
+  bool underline = false;
+  bool hand = false;
+};
+
+Lettering letteringOf(Look look) {
+  constexpr Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
+  switch (look) {
+    case Look::Plain: return {};
+    case Look::Wrapped: return {11, Qt::AlignCenter, true};
+    case Look::Caption: return {10, left};
+    case Look::Time: return {11, left};
+    case Look::MonthName: return {15};
+    case Look::DayNumber: return {40};
+    case Look::Link: return {11, Qt::AlignCenter, false, true, true};
+    case Look::BoxNumber: return {13, Qt::AlignCenter, false, false, true};
+    case Look::Arrow: return {18, Qt::AlignCenter, false, false, true};
+    case Look::Button: return {11, Qt::AlignCenter, false, false, true};
+    case Look::Title: return {17};
+    case Look::DayRow: return {12, left, false, false, true};
+    case Look::Notice: return {10};
+    case Look::Instructions: return {10, left, true};
   }
-  return it->second;
+  return {};
+}
+
+// An array of widgets: elements first..first+count-1, `columns` to a row,
+// each `dx` and `dy` twips from the one before.
+struct Repeat {
+  int first = 0;
+  int count = 1;
+  int columns = 1;
+  int dx = 0;
+  int dy = 0;
+};
+
+struct Place {
+  const char* name;  // the design's name; an array's element i is name_i
+  Model model;
+  int x, y, w, h;    // design twips, inside the chooser for the rows marked so
+  Look look = Look::Plain;
+  Repeat repeat = {};
+  Click onClick = nullptr;
+  bool inChooser = false;
+  bool together = false;  // an array laid out element by element with the row above
+};
+
+// Back to front, as the design lists the widgets.
+const Place kWindow[] = {
+    // the day panel
+    {"Shape3", shape<&Form1::Shape3>, 120, 120, 1575, 1455, Look::Plain, {31}},
+    {"Shape6", shape<&Form1::Shape6>, 120, 120, 1575, 495},
+    {"meseT", label<&Form1::meseT>, 120, 240, 1575, 375, Look::MonthName},
+    {"giorno", label<&Form1::giorno>, 120, 600, 1575, 735, Look::DayNumber},
+    {"Shape7", shape<&Form1::Shape7>, 120, 1320, 1575, 255},
+    {"settimana", label<&Form1::settimana>, 120, 1320, 1575, 255},
+    {"Label2", label<&Form1::Label2>, 120, 1680, 1575, 255},
+    {"santo", label<&Form1::santo>, 240, 2040, 1335, 615, Look::Wrapped},
+    {"Label5", label<&Form1::Label5>, 120, 2760, 1575, 255},
+    {"zona", label<&Form1::zona>, 120, 3000, 1575, 255, Look::Link, {}, click<&Form1::zona_Click>},
+    {"Label4", label<&Form1::Label4>, 165, 3240, 795, 255, Look::Caption},
+    {"sorge", label<&Form1::sorge>, 960, 3240, 615, 255, Look::Time},
+    {"Label6", label<&Form1::Label6>, 165, 3480, 795, 255, Look::Caption},
+    {"tramonta", label<&Form1::tramonta>, 960, 3480, 615, 255, Look::Time},
+    // the month picker and the year
+    {"Shape9", shape<&Form1::Shape9>, 195, 3960, 1425, 2385},
+    {"Shape8", shape<&Form1::Shape8>, 240, 4005, 1335, 330},
+    {"Label3", label<&Form1::Label3>, 240, 4005, 1335, 330},
+    {"MeseTXT", shape<&Form1::MeseTXT>, 240, 4440, 375, 375, Look::Plain, {0, 12, 3, 480, 480}},
+    {"Label9", label<&Form1::Label9>, 240, 4440, 375, 375, Look::BoxNumber, {0, 12, 3, 480, 480},
+     click<&Form1::Label9_Click>, false, true},
+    {"Shape5", shape<&Form1::Shape5>, 120, 6480, 1575, 375},
+    {"meno", shape<&Form1::meno>, 120, 6480, 375, 375},
+    {"piu", shape<&Form1::piu>, 1320, 6480, 375, 375},
+    {"AnnoC", label<&Form1::AnnoC>, 120, 6480, 1575, 375, Look::MonthName},
+    {"lmen", label<&Form1::lmen>, 120, 6480, 375, 375, Look::Arrow, {}, click<&Form1::lmen_Click>},
+    {"lpiu", label<&Form1::lpiu>, 1320, 6480, 375, 375, Look::Arrow, {}, click<&Form1::lpiu_Click>},
+    {"Shape10", shape<&Form1::Shape10>, 240, 6960, 1335, 255},
+    {"Label11", label<&Form1::Label11>, 240, 6960, 1335, 255, Look::Button, {}, click<&Form1::Label11_Click>},
+    // the month's days: 1 to 16 on the left, 17 to 31 on the right
+    {"Label1", label<&Form1::Label1>, 1800, 120, 5895, 375, Look::Title},
+    {"Shape3", shape<&Form1::Shape3>, 1800, 480, 1335, 375, Look::Plain, {0, 16, 1, 0, 360}},
+    {"GGMM", label<&Form1::GGMM>, 1920, 480, 735, 375, Look::DayRow, {0, 16, 1, 0, 360}, click<&Form1::GGMM_Click>,
+     false, true},
+    {"LunaIMG", picture<&Form1::LunaIMG>, 2760, 480, 375, 375, Look::Plain, {1, 16, 1, 0, 360}, nullptr, false, true},
+    {"Shape3", shape<&Form1::Shape3>, 6360, 480, 1335, 375, Look::Plain, {16, 15, 1, 0, 360}},
+    {"GGMM", label<&Form1::GGMM>, 6480, 480, 735, 375, Look::DayRow, {16, 15, 1, 0, 360}, click<&Form1::GGMM_Click>,
+     false, true},
+    {"LunaIMG", picture<&Form1::LunaIMG>, 7320, 480, 375, 375, Look::Plain, {17, 15, 1, 0, 360}, nullptr, false, true},
+    {"Shape3", shape<&Form1::Shape3>, 6360, 5880, 1335, 375, Look::Plain, {32}},
+    {"LunaIMG", picture<&Form1::LunaIMG>, 7320, 5880, 375, 375, Look::Plain, {32}},
+    // the notes, the pictures and the instructions
+    {"VISMESE", Special::Notes, 3240, 720, 3015, 6375},
+    {"avviso", label<&Form1::avviso>, 3240, 480, 3015, 240, Look::Notice},
+    {"Shape19", shape<&Form1::Shape19>, 6435, 5955, 1185, 1185},
+    {"Image1", picture<&Form1::Image1>, 6480, 6000, 1095, 1095},
+    {"Shape16", shape<&Form1::Shape16>, 1875, 6315, 1185, 825},
+    {"Image2", picture<&Form1::Image2>, 1920, 6360, 1095, 735},
+    {"Image3", picture<&Form1::Image3>, 165, 7320, 810, 705},
+    {"Label7", label<&Form1::Label7>, 1065, 7275, 6540, 765, Look::Instructions},
+    // the city chooser, over the notes
+    {"sceltac", Special::Chooser, 3600, 2280, 2295, 3375},
+    {"Label14", label<&Form1::Label14>, 0, 0, 2295, 255, Look::Plain, {}, nullptr, true},
+    {"luogo2", Special::CityList, 0, 240, 2295, 2760, Look::Plain, {}, nullptr, true},
+    {"Lsel", label<&Form1::Lsel>, 0, 3070, 1455, 305, Look::Plain, {}, nullptr, true},
+    {"Label15_ground", Special::ButtonGround, 1455, 3030, 825, 315, Look::Plain, {}, nullptr, true},
+    {"Label15", label<&Form1::Label15>, 1440, 3000, 855, 375, Look::Button, {}, click<&Form1::Label15_Click>, true},
+};
+
+// The month's notes, read into the viewer's document.
+void loadNotesInto(QTextBrowser* viewer, const std::string& path) {
+  QTextDocument* document = viewer->document();
+  rtf::loadNotesDocument(notesFile(path), *document);
+  // The documents are written for a page; the viewer is a narrow column, so the
+  // text is set a little smaller there.
+  constexpr double factor = 0.82;
+  for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+      const QTextFragment fragment = it.fragment();
+      if (!fragment.isValid()) continue;
+      QTextCharFormat format = fragment.charFormat();
+      const double size = format.hasProperty(QTextFormat::FontPointSize) ? format.fontPointSize()
+                                                                         : document->defaultFont().pointSizeF();
+      if (size <= 0) continue;
+      format.setFontPointSize(size * factor);
+      QTextCursor cursor(document);
+      cursor.setPosition(fragment.position());
+      cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+      cursor.setCharFormat(format);
+    }
+  }
 }
 
 }  // namespace
-
-void ShapeWidget::setFill(const QColor& colour) {
-  if (colour == fill_) return;
-  fill_ = colour;
-  update();
-}
-
-void ShapeWidget::setFocusMark(bool on) {
-  if (on == focusMark_) return;
-  focusMark_ = on;
-  update();
-}
-
-void ShapeWidget::paintEvent(QPaintEvent*) {
-  QPainter p(this);
-  p.fillRect(rect(), fill_);
-  p.setPen(QColor(64, 64, 64));
-  p.drawRect(rect().adjusted(0, 0, -1, -1));
-  if (focusMark_) {
-    QPen dashed(Qt::black, 2, Qt::DashLine);
-    p.setPen(dashed);
-    p.drawRect(rect().adjusted(2, 2, -3, -3));
-  }
-}
-
-void ClickLabel::mousePressEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) emit clicked();
-  QLabel::mousePressEvent(event);
-}
-
-void PictureWidget::setResource(int resource) {
-  if (resource == resource_) return;
-  resource_ = resource;
-  update();
-}
-
-void PictureWidget::paintEvent(QPaintEvent*) {
-  QSvgRenderer* renderer = rendererFor(resource_);
-  if (!renderer || !renderer->isValid()) return;
-  QPainter p(this);
-  p.setRenderHint(QPainter::Antialiasing);
-  // Keep the picture's proportions, centred in the slot.
-  const QSizeF natural = renderer->defaultSize();
-  QSizeF fitted = natural.scaled(QSizeF(width(), height()), Qt::KeepAspectRatio);
-  if (natural.width() <= width() && natural.height() <= height()) fitted = natural;
-  const QRectF target((width() - fitted.width()) / 2, (height() - fitted.height()) / 2, fitted.width(),
-                      fitted.height());
-  renderer->render(&p, target);
-}
-
-ClickLabel* MainWindow::makeLabel(QWidget* parent, const char* name, int x, int y, int w, int h, Qt::Alignment align) {
-  auto* label = new ClickLabel(parent);
-  label->setObjectName(QString::fromUtf8(name));
-  label->setGeometry(px(x), px(y), px(w), px(h));
-  label->setAlignment(align);
-  label->setAttribute(Qt::WA_TranslucentBackground);
-  return label;
-}
-
-ShapeWidget* MainWindow::makeShape(QWidget* parent, int x, int y, int w, int h, const QColor& fill) {
-  auto* shape = new ShapeWidget(parent);
-  shape->setGeometry(px(x), px(y), px(w), px(h));
-  shape->setFill(fill);
-  return shape;
-}
-
-QLabel* MainWindow::label(const QString& objectName) const { return findChild<QLabel*>(objectName); }
 
 MainWindow::MainWindow(app::Form1& form, QWidget* parent) : QWidget(parent), form_(form) {
   initPictures();
@@ -134,273 +215,179 @@ MainWindow::MainWindow(app::Form1& form, QWidget* parent) : QWidget(parent), for
   setWindowIcon(QIcon(QStringLiteral(":/icons/ortalba.svg")));
   setFixedSize(px(7815), px(8160));
   QPalette pal = palette();
-  pal.setColor(QPalette::Window, QColor(236, 233, 216));
+  pal.setColor(QPalette::Window, toQColor(app::colours::WindowGround));
   setPalette(pal);
   setAutoFillBackground(true);
-
   QFont base = font();
   base.setPixelSize(11);
   setFont(base);
 
-  // ---- the day panel ----
-  bars_[31] = makeShape(this, 120, 120, 1575, 1455, toQColor(app::colours::Neutral));
-  makeShape(this, 120, 120, 1575, 495, QColor(40, 90, 40));  // Shape6, behind the month name
-  auto* meseT = makeLabel(this, "meseT", 120, 240, 1575, 375);
-  QFont monthFont = base;
-  monthFont.setPixelSize(15);
-  monthFont.setBold(true);
-  meseT->setFont(monthFont);
-  meseT->setStyleSheet(QStringLiteral("color: white"));
-  auto* giorno = makeLabel(this, "giorno", 120, 600, 1575, 735);
-  QFont bigFont = base;
-  bigFont.setPixelSize(40);
-  bigFont.setBold(true);
-  giorno->setFont(bigFont);
-  makeShape(this, 120, 1320, 1575, 255, QColor(255, 255, 255));  // Shape7
-  auto* settimana = makeLabel(this, "settimana", 120, 1320, 1575, 255);
-  QFont boldFont = base;
-  boldFont.setBold(true);
-  settimana->setFont(boldFont);
-  makeLabel(this, "Label2", 120, 1680, 1575, 255)->setFont(boldFont);
-  auto* santo = makeLabel(this, "santo", 240, 2040, 1335, 615);
-  santo->setWordWrap(true);
-  makeLabel(this, "Label5", 120, 2760, 1575, 255)->setFont(boldFont);
-  zona_ = makeLabel(this, "zona", 120, 3000, 1575, 255);
-  QFont linkFont = boldFont;
-  linkFont.setUnderline(true);
-  zona_->setFont(linkFont);
-  zona_->setCursor(Qt::PointingHandCursor);
-  zona_->setToolTip(QStringLiteral("Scegli la città"));
-  QFont captionFont = base;
-  captionFont.setPixelSize(10);
-  makeLabel(this, "Label4", 165, 3240, 795, 255, Qt::AlignLeft | Qt::AlignVCenter)->setFont(captionFont);
-  makeLabel(this, "sorge", 960, 3240, 615, 255, Qt::AlignLeft | Qt::AlignVCenter)->setFont(boldFont);
-  makeLabel(this, "Label6", 165, 3480, 795, 255, Qt::AlignLeft | Qt::AlignVCenter)->setFont(captionFont);
-  makeLabel(this, "tramonta", 960, 3480, 615, 255, Qt::AlignLeft | Qt::AlignVCenter)->setFont(boldFont);
-
-  // ---- month picker and year ----
-  makeShape(this, 195, 3960, 1425, 2385, QColor(250, 248, 240));  // Shape9
-  makeShape(this, 240, 4005, 1335, 330, QColor(40, 90, 40));      // Shape8
-  auto* mese = makeLabel(this, "Label3", 240, 4005, 1335, 330);
-  mese->setFont(boldFont);
-  mese->setStyleSheet(QStringLiteral("color: white"));
-  static constexpr int columns[3] = {240, 720, 1200};
-  static constexpr int rows[4] = {4440, 4920, 5400, 5880};
-  QFont boxFont = boldFont;
-  boxFont.setPixelSize(13);
-  for (int i = 0; i < 12; ++i) {
-    const int x = columns[i % 3], y = rows[i / 3];
-    monthBoxes_[static_cast<std::size_t>(i)] = makeShape(this, x, y, 375, 375, Qt::blue);
-    auto* number = makeLabel(this, "Label9", x, y, 375, 375);
-    number->setObjectName(QStringLiteral("Label9_%1").arg(i));
-    number->setFont(boxFont);
-    number->setStyleSheet(QStringLiteral("color: white"));
-    number->setCursor(Qt::PointingHandCursor);
-    months_[static_cast<std::size_t>(i)] = number;
-    connect(number, &ClickLabel::clicked, this, [this, i] {
-      form_.Label9_Click(i);
-      afterCommand();
-    });
-  }
-  makeShape(this, 120, 6480, 1575, 375, QColor(255, 255, 255));  // Shape5
-  makeShape(this, 120, 6480, 375, 375, QColor(40, 90, 40));      // meno
-  makeShape(this, 1320, 6480, 375, 375, QColor(40, 90, 40));     // piu
-  auto* anno = makeLabel(this, "AnnoC", 120, 6480, 1575, 375);
-  anno->setFont(monthFont);
-  QFont arrowFont = monthFont;
-  arrowFont.setPixelSize(18);
-  lmen_ = makeLabel(this, "lmen", 120, 6480, 375, 375);
-  lpiu_ = makeLabel(this, "lpiu", 1320, 6480, 375, 375);
-  for (auto* arrow : {lmen_, lpiu_}) {
-    arrow->setFont(arrowFont);
-    arrow->setStyleSheet(QStringLiteral("color: white"));
-    arrow->setCursor(Qt::PointingHandCursor);
-  }
-  lmen_->setToolTip(QStringLiteral("Anno precedente"));
-  lpiu_->setToolTip(QStringLiteral("Anno successivo"));
-  connect(lmen_, &ClickLabel::clicked, this, [this] {
-    form_.lmen_Click();
-    afterCommand();
-  });
-  connect(lpiu_, &ClickLabel::clicked, this, [this] {
-    form_.lpiu_Click();
-    afterCommand();
-  });
-  makeShape(this, 240, 6960, 1335, 255, QColor(40, 90, 40));  // Shape10
-  label11_ = makeLabel(this, "Label11", 240, 6960, 1335, 255);
-  label11_->setFont(boldFont);
-  label11_->setStyleSheet(QStringLiteral("color: white"));
-  label11_->setCursor(Qt::PointingHandCursor);
-  connect(label11_, &ClickLabel::clicked, this, [this] {
-    form_.Label11_Click();
-    afterCommand();
-  });
-
-  // ---- the grid ----
-  QFont titleFont = base;
-  titleFont.setPixelSize(17);
-  titleFont.setBold(true);
-  makeLabel(this, "Label1", 1800, 120, 5895, 375)->setFont(titleFont);
-  QFont dayFont = base;
-  dayFont.setPixelSize(12);
-  for (int k = 0; k < 31; ++k) {
-    const bool left = k < 16;
-    const int top = 480 + 360 * (left ? k : k - 16);
-    bars_[static_cast<std::size_t>(k)] = makeShape(this, left ? 1800 : 6360, top, 1335, 375, Qt::white);
-    auto* day = makeLabel(this, "GGMM", left ? 1920 : 6480, top, 735, 375, Qt::AlignLeft | Qt::AlignVCenter);
-    day->setObjectName(QStringLiteral("GGMM_%1").arg(k));
-    day->setFont(dayFont);
-    day->setCursor(Qt::PointingHandCursor);
-    days_[static_cast<std::size_t>(k)] = day;
-    connect(day, &ClickLabel::clicked, this, [this, k] {
-      form_.GGMM_Click(k);
-      afterCommand();
-    });
-    auto* icon = new PictureWidget(this);
-    icon->setGeometry(px(left ? 2760 : 7320), px(top), px(375), px(375));
-    icons_[static_cast<std::size_t>(k + 1)] = icon;
-  }
-  bars_[32] = makeShape(this, 6360, 5880, 1335, 375, Qt::white);
-  icons_[32] = new PictureWidget(this);
-  icons_[32]->setGeometry(px(7320), px(5880), px(375), px(375));
-
-  // ---- notes, pictures, instructions ----
-  vismese_ = new QTextBrowser(this);
-  vismese_->setObjectName(QStringLiteral("VISMESE"));
-  vismese_->setGeometry(px(3240), px(720), px(3015), px(6375));
-  vismese_->setReadOnly(true);
-  vismese_->setOpenLinks(false);
-  // The keys belong to the almanac (Page Up/Down change the month); the notes scroll with the wheel.
-  vismese_->setFocusPolicy(Qt::NoFocus);
-  vismese_->setAccessibleName(QStringLiteral("Note del mese per l'orto e il giardino"));
-  auto* notice = makeLabel(this, "avviso", 3240, 480, 3015, 240);
-  notice->setFont(captionFont);
-  notice->setToolTip(QStringLiteral("Il file luogo.txt non si può scrivere: la città scelta vale fino alla chiusura."));
-
-  makeShape(this, 6435, 5955, 1185, 1185, QColor(40, 90, 40));  // Shape19
-  image1_ = new PictureWidget(this);
-  image1_->setGeometry(px(6480), px(6000), px(1095), px(1095));
-  makeShape(this, 1875, 6315, 1185, 825, QColor(40, 90, 40));  // Shape16
-  image2_ = new PictureWidget(this);
-  image2_->setGeometry(px(1920), px(6360), px(1095), px(735));
-  image3_ = new PictureWidget(this);
-  image3_->setGeometry(px(165), px(7320), px(810), px(705));
-  auto* instructions = makeLabel(this, "Label7", 1065, 7275, 6540, 765, Qt::AlignLeft | Qt::AlignVCenter);
-  QFont smallFont = base;
-  smallFont.setPixelSize(10);
-  instructions->setFont(smallFont);
-  instructions->setWordWrap(true);
-
-  // ---- the city chooser, over the notes ----
-  sceltac_ = new QFrame(this);
-  sceltac_->setGeometry(px(3600), px(2280), px(2295), px(3375));
-  sceltac_->setFrameShape(QFrame::Box);
-  sceltac_->setAutoFillBackground(true);
-  auto* header = makeLabel(sceltac_, "Label14", 0, 0, 2295, 255);
-  header->setFont(boldFont);
-  luogo2_ = new QListWidget(sceltac_);
-  luogo2_->setObjectName(QStringLiteral("luogo2"));
-  luogo2_->setGeometry(0, px(240), px(2295), px(2760));
-  luogo2_->setSelectionMode(QAbstractItemView::MultiSelection);
-  QPalette listPal = luogo2_->palette();
-  listPal.setColor(QPalette::Base, toQColor(app::colours::ListGround));
-  listPal.setColor(QPalette::Highlight, QColor(80, 80, 230));
-  listPal.setColor(QPalette::HighlightedText, Qt::white);
-  luogo2_->setPalette(listPal);
-  // Moving through the list with the arrow keys picks a city as a click does.
-  connect(luogo2_, &QListWidget::currentRowChanged, this, [this](int row) {
-    if (row < 0 || row == form_.luogo2.focusRow) return;
-    form_.setCityListFocusRow(row);
-    afterCommand();
-  });
-  connect(luogo2_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-    form_.setCityListFocusRow(luogo2_->row(item));
-    afterCommand();
-  });
-  auto* chosen = makeLabel(sceltac_, "Lsel", 0, 3070, 1455, 305);
-  chosen->setFont(boldFont);
-  makeShape(sceltac_, 1455, 3030, 825, 315, QColor(40, 90, 40));
-  label15_ = makeLabel(sceltac_, "Label15", 1440, 3000, 855, 375);
-  label15_->setFont(boldFont);
-  label15_->setCursor(Qt::PointingHandCursor);
-  label15_->setStyleSheet(QStringLiteral("color: white"));
-  connect(label15_, &ClickLabel::clicked, this, [this] {
-    form_.Label15_Click();
-    afterCommand();
-  });
-  connect(zona_, &ClickLabel::clicked, this, [this] {
-    form_.zona_Click();
-    afterCommand();
-  });
-
-  // The view-model labels, by the names their widgets carry.
-  const std::pair<const app::Label*, const char*> named[] = {
-      {&form_.meseT, "meseT"},     {&form_.giorno, "giorno"},     {&form_.settimana, "settimana"},
-      {&form_.Label2, "Label2"},   {&form_.santo, "santo"},       {&form_.Label5, "Label5"},
-      {&form_.zona, "zona"},       {&form_.Label4, "Label4"},     {&form_.sorge, "sorge"},
-      {&form_.Label6, "Label6"},   {&form_.tramonta, "tramonta"}, {&form_.Label3, "Label3"},
-      {&form_.lmen, "lmen"},       {&form_.AnnoC, "AnnoC"},       {&form_.lpiu, "lpiu"},
-      {&form_.Label11, "Label11"}, {&form_.Label1, "Label1"},     {&form_.Label14, "Label14"},
-      {&form_.Lsel, "Lsel"},       {&form_.Label15, "Label15"},   {&form_.Label7, "Label7"},
-      {&form_.avviso, "avviso"}};
-  for (const auto& [model, name] : named) labels_[model] = label(QString::fromUtf8(name));
+  build();
 
   // Names a screen reader says for the widgets that do something.
   for (int i = 0; i < 12; ++i)
     months_[static_cast<std::size_t>(i)]->setAccessibleName(
         QStringLiteral("Mostra %1").arg(QString::fromUtf8(app::MonthWords[static_cast<std::size_t>(i)])));
-  lmen_->setAccessibleName(QStringLiteral("Anno precedente"));
-  lpiu_->setAccessibleName(QStringLiteral("Anno successivo"));
-  label11_->setAccessibleName(QStringLiteral("Data odierna: torna a oggi"));
-  label15_->setAccessibleName(QStringLiteral("Conferma la città scelta"));
+  previousYear()->setAccessibleName(QStringLiteral("Anno precedente"));
+  previousYear()->setToolTip(QStringLiteral("Anno precedente"));
+  nextYear()->setAccessibleName(QStringLiteral("Anno successivo"));
+  nextYear()->setToolTip(QStringLiteral("Anno successivo"));
+  todayLabel()->setAccessibleName(QStringLiteral("Data odierna: torna a oggi"));
+  okLabel()->setAccessibleName(QStringLiteral("Conferma la città scelta"));
+  cityLabel()->setToolTip(QStringLiteral("Scegli la città"));
+  label(QStringLiteral("avviso"))
+      ->setToolTip(QStringLiteral("Il file luogo.txt non si può scrivere: la città scelta vale fino alla chiusura."));
   luogo2_->setAccessibleName(QStringLiteral("Elenco delle città"));
+  vismese_->setAccessibleName(QStringLiteral("Note del mese per l'orto e il giardino"));
   setFocusPolicy(Qt::StrongFocus);
-  for (int i = 0; i < 12; ++i)
-    labels_[&form_.Label9[static_cast<std::size_t>(i)]] = months_[static_cast<std::size_t>(i)];
-  for (int k = 0; k < 31; ++k) labels_[&form_.GGMM[static_cast<std::size_t>(k)]] = days_[static_cast<std::size_t>(k)];
 
-  form_.Form_Load();
+  command([this] { form_.Form_Load(); });
   // The list rows are made once, after start-up has filled them.
   for (const auto& row : form_.luogo2.rows) luogo2_->addItem(QString::fromStdString(row));
   render();
 }
+
+void MainWindow::build() {
+  const QFont base = font();
+  auto place = [&](const Place& row, int e) {
+    const int index = row.repeat.first + e;
+    const int x = row.x + (e % row.repeat.columns) * row.repeat.dx;
+    const int y = row.y + (e / row.repeat.columns) * row.repeat.dy;
+    QWidget* parent = row.inChooser ? static_cast<QWidget*>(sceltac_) : this;
+    const auto i = static_cast<std::size_t>(index);
+    QWidget* widget = nullptr;
+    if (const auto* of = std::get_if<ShapeOf>(&row.model)) {
+      app::Shape& model = (*of)(form_, i);
+      auto* shape = new ShapeWidget(parent);
+      shapes_.emplace_back(&model, shape);
+      widgetOf_[&model] = widget = shape;
+    } else if (const auto* of = std::get_if<LabelOf>(&row.model)) {
+      app::Label& model = (*of)(form_, i);
+      auto* text = new ClickLabel(parent);
+      const Lettering lettering = letteringOf(row.look);
+      QFont font = base;
+      font.setPixelSize(lettering.pixels);
+      font.setUnderline(lettering.underline);
+      text->setFont(font);
+      text->setAlignment(lettering.align);
+      text->setWordWrap(lettering.wrap);
+      text->setAttribute(Qt::WA_TranslucentBackground);
+      if (lettering.hand) text->setCursor(Qt::PointingHandCursor);
+      if (row.onClick) {
+        const Click handler = row.onClick;
+        connect(text, &ClickLabel::clicked, this, [this, handler, index] { command([&] { handler(form_, index); }); });
+      }
+      labels_.emplace_back(&model, text);
+      widgetOf_[&model] = widget = text;
+    } else if (const auto* of = std::get_if<PictureOf>(&row.model)) {
+      app::Picture& model = (*of)(form_, i);
+      auto* slot = new PictureWidget(parent);
+      pictures_.emplace_back(&model, slot);
+      widgetOf_[&model] = widget = slot;
+    } else {
+      switch (std::get<Special>(row.model)) {
+        case Special::Chooser:
+          sceltac_ = new QFrame(parent);
+          sceltac_->setFrameShape(QFrame::Box);
+          sceltac_->setAutoFillBackground(true);
+          widget = sceltac_;
+          break;
+        case Special::CityList: {
+          luogo2_ = new QListWidget(parent);
+          luogo2_->setSelectionMode(QAbstractItemView::MultiSelection);
+          QPalette listPal = luogo2_->palette();
+          listPal.setColor(QPalette::Base, toQColor(app::colours::ListGround));
+          listPal.setColor(QPalette::Highlight, toQColor(app::colours::ListHighlight));
+          listPal.setColor(QPalette::HighlightedText, Qt::white);
+          luogo2_->setPalette(listPal);
+          // Moving through the list with the arrow keys picks a city as a click does.
+          connect(luogo2_, &QListWidget::currentRowChanged, this, [this](int r) {
+            if (r < 0 || r == form_.luogo2.focusRow) return;
+            command([&] { form_.setCityListFocusRow(r); });
+          });
+          connect(luogo2_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+            command([&] { form_.setCityListFocusRow(luogo2_->row(item)); });
+          });
+          widget = luogo2_;
+          break;
+        }
+        case Special::Notes:
+          vismese_ = new QTextBrowser(parent);
+          vismese_->setReadOnly(true);
+          vismese_->setOpenLinks(false);
+          // The keys belong to the almanac (Page Up/Down change the month); the notes scroll with the wheel.
+          vismese_->setFocusPolicy(Qt::NoFocus);
+          widget = vismese_;
+          break;
+        case Special::ButtonGround: {
+          auto* ground = new ShapeWidget(parent);
+          ground->setFill(toQColor(app::colours::DarkGreen));
+          widget = ground;
+          break;
+        }
+      }
+    }
+    const bool array = row.repeat.count > 1 || row.repeat.first != 0;
+    widget->setObjectName(array ? QStringLiteral("%1_%2").arg(QString::fromUtf8(row.name)).arg(index)
+                                : QString::fromUtf8(row.name));
+    widget->setGeometry(px(x), px(y), px(row.w), px(row.h));
+  };
+
+  constexpr std::size_t rows = std::size(kWindow);
+  for (std::size_t r = 0; r < rows;) {
+    // Rows marked `together` are laid out element by element with the row above them.
+    std::size_t end = r + 1;
+    while (end < rows && kWindow[end].together) ++end;
+    for (int e = 0; e < kWindow[r].repeat.count; ++e)
+      for (std::size_t k = r; k < end; ++k) place(kWindow[k], e);
+    r = end;
+  }
+
+  for (std::size_t k = 0; k < bars_.size(); ++k) bars_[k] = static_cast<ShapeWidget*>(widgetOf_.at(&form_.Shape3[k]));
+  for (std::size_t k = 0; k < days_.size(); ++k) days_[k] = static_cast<ClickLabel*>(widgetOf_.at(&form_.GGMM[k]));
+  for (std::size_t k = 1; k < icons_.size(); ++k)
+    icons_[k] = static_cast<PictureWidget*>(widgetOf_.at(&form_.LunaIMG[k]));
+  for (std::size_t k = 0; k < months_.size(); ++k)
+    months_[k] = static_cast<ClickLabel*>(widgetOf_.at(&form_.Label9[k]));
+}
+
+ClickLabel* MainWindow::clickable(const app::Label& model) const {
+  return static_cast<ClickLabel*>(widgetOf_.at(&model));
+}
+
+QLabel* MainWindow::label(const QString& objectName) const { return findChild<QLabel*>(objectName); }
 
 void MainWindow::renderLabel(QLabel* widget, const app::Label& model) {
   const QString text = QString::fromStdString(model.caption);
   if (widget->text() != text) widget->setText(text);
   widget->setVisible(model.visible);
   QPalette pal = widget->palette();
-  if (widget->styleSheet().isEmpty() && pal.color(QPalette::WindowText) != toQColor(model.foreColor)) {
+  if (pal.color(QPalette::WindowText) != toQColor(model.foreColor)) {
     pal.setColor(QPalette::WindowText, toQColor(model.foreColor));
     widget->setPalette(pal);
+  }
+  if (widget->font().bold() != model.bold) {
+    QFont f = widget->font();
+    f.setBold(model.bold);
+    widget->setFont(f);
   }
 }
 
 void MainWindow::render() {
   for (const auto& [model, widget] : labels_) renderLabel(widget, *model);
+  for (const auto& [model, widget] : shapes_) {
+    widget->setFill(toQColor(model->fillColor));
+    widget->setVisible(model->visible);
+  }
+  for (const auto& [model, widget] : pictures_) {
+    widget->setResource(model->resource);
+    widget->setVisible(model->visible);
+  }
   const int selected = form_.panelDay();
   for (std::size_t k = 0; k < 31; ++k) {
     bars_[k]->setFocusMark(static_cast<int>(k) + 1 == selected);
     days_[k]->setAccessibleName(QString::fromStdString(form_.dayAccessibleName(static_cast<int>(k) + 1)));
-    // Day labels turn bold and back.
-    QFont f = days_[k]->font();
-    if (f.bold() != form_.GGMM[k].bold) {
-      f.setBold(form_.GGMM[k].bold);
-      days_[k]->setFont(f);
-    }
   }
-  for (std::size_t k = 0; k < 33; ++k) {
-    bars_[k]->setFill(toQColor(form_.Shape3[k].fillColor));
-    bars_[k]->setVisible(form_.Shape3[k].visible);
-  }
-  for (std::size_t slot = 1; slot < 33; ++slot) {
-    icons_[slot]->setResource(form_.LunaIMG[slot].resource);
-    icons_[slot]->setVisible(form_.LunaIMG[slot].visible);
-  }
-  for (std::size_t i = 0; i < 12; ++i) monthBoxes_[i]->setFill(toQColor(form_.MeseTXT[i].fillColor));
-  image1_->setResource(form_.Image1.resource);
-  image2_->setResource(form_.Image2.resource);
-  image3_->setResource(form_.Image3.resource);
 
   QPalette listPal = luogo2_->palette();
   listPal.setColor(QPalette::Text, toQColor(form_.luogo2.foreColor));
@@ -414,7 +401,7 @@ void MainWindow::render() {
       luogo2_->scrollToItem(luogo2_->currentItem());
     }
   }
-  zona_->setAccessibleName(
+  cityLabel()->setAccessibleName(
       QStringLiteral("Città del sole: %1. Cambia città").arg(QString::fromStdString(form_.zona.caption)));
   const bool opening = form_.sceltac.visible && !sceltac_->isVisible();
   const bool closing = !form_.sceltac.visible && sceltac_->isVisible();
@@ -438,7 +425,12 @@ void MainWindow::loadNotes() {
   notesLoaded_ = form_.VISMESE.loadCount;
 }
 
-void MainWindow::afterCommand() { render(); }
+void MainWindow::command(const std::function<void()>& handler) {
+  // Qt may have left the vector registers in the state that slows our arithmetic.
+  clearUpperVectorState();
+  handler();
+  render();
+}
 
 void MainWindow::printShownMonth() {
   QPrinter printer(QPrinter::HighResolution);
@@ -453,15 +445,13 @@ void MainWindow::printShownMonth() {
 }
 
 bool MainWindow::printShownMonth(QPrinter& printer) {
-  // A second almanac draws the page, so the window keeps its selected day.
-  app::Form1 page(form_.platform());
+  clearUpperVectorState();
   const int year = static_cast<int>(calendar::Val(form_.AnnoC.caption));
-  const MonthReport report = reportMonth(page, year, form_.ShownMonth, form_.CityIndex);
+  const app::MonthSheet sheet = app::sheetOf(year, form_.ShownMonth, form_.CityIndex);
   QPainter painter;
   if (!painter.begin(&printer)) return false;
-  paintMonthPage(painter,
-                 printer.pageRect(QPrinter::DevicePixel).translated(-printer.pageRect(QPrinter::DevicePixel).topLeft()),
-                 report, notesFile(form_.VISMESE.path));
+  const QRectF page = printer.pageRect(QPrinter::DevicePixel);
+  paintMonthPage(painter, page.translated(-page.topLeft()), sheet, notesFile(form_.VISMESE.path));
   return painter.end();
 }
 
@@ -511,54 +501,13 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
     default:
       break;
   }
-  if (key && form_.Form_KeyDown(*key)) {
-    afterCommand();
+  bool handled = false;
+  if (key) command([&] { handled = form_.Form_KeyDown(*key); });
+  if (handled) {
     event->accept();
     return;
   }
   QWidget::keyPressEvent(event);
-}
-
-void initPictures() {
-  static const bool registered = (initOrtalbaResources(), true);
-  (void)registered;
-}
-
-QString notesFile(const std::string& path) {
-  // The working folder's own Doc/ comes first; an installed almanac started from
-  // elsewhere falls back to the notes installed beside the program.
-  const QString local = QString::fromStdString(path);
-  if (local.isEmpty() || QFileInfo::exists(local)) return local;
-  const QString name = QFileInfo(local).fileName();
-  const QString beside =
-      QCoreApplication::applicationDirPath() + QStringLiteral("/../" ORTALBA_DATA_SUBDIR "/Doc/") + name;
-  if (QFileInfo::exists(beside)) return beside;
-  const QString installed = QStringLiteral(ORTALBA_DATA_DIR "/Doc/") + name;
-  if (QFileInfo::exists(installed)) return installed;
-  return local;
-}
-
-void loadNotesInto(QTextBrowser* viewer, const std::string& path) {
-  QTextDocument* document = viewer->document();
-  rtf::loadNotesDocument(notesFile(path), *document);
-  // The documents are written for a page; the viewer is a narrow column, so the
-  // text is set a little smaller there.
-  constexpr double factor = 0.82;
-  for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
-    for (auto it = block.begin(); !it.atEnd(); ++it) {
-      const QTextFragment fragment = it.fragment();
-      if (!fragment.isValid()) continue;
-      QTextCharFormat format = fragment.charFormat();
-      const double size = format.hasProperty(QTextFormat::FontPointSize) ? format.fontPointSize()
-                                                                         : document->defaultFont().pointSizeF();
-      if (size <= 0) continue;
-      format.setFontPointSize(size * factor);
-      QTextCursor cursor(document);
-      cursor.setPosition(fragment.position());
-      cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
-      cursor.setCharFormat(format);
-    }
-  }
 }
 
 }  // namespace ortalba

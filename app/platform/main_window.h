@@ -1,64 +1,21 @@
 #pragma once
 // The almanac's window: renders the view model of Form1 and passes every click to it.
-#include <QLabel>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <map>
+#include <vector>
 
 #include "app/form1.h"
+#include "app/platform/widgets.h"
 
 class QListWidget;
 class QTextBrowser;
 class QFrame;
 class QPrinter;
+class QLabel;
 
 namespace ortalba {
-
-// A filled rectangle with a thin border, as the day bars and the picker boxes are drawn.
-class ShapeWidget : public QWidget {
-  Q_OBJECT
- public:
-  explicit ShapeWidget(QWidget* parent) : QWidget(parent) {}
-  void setFill(const QColor& colour);
-  QColor fill() const { return fill_; }
-  // A dashed frame for the keyboard's selected day; the fill stays as it is.
-  void setFocusMark(bool on);
-  bool focusMark() const { return focusMark_; }
-
- protected:
-  void paintEvent(QPaintEvent*) override;
-
- private:
-  QColor fill_{Qt::white};
-  bool focusMark_ = false;
-};
-
-// A label that reports a press of the left button.
-class ClickLabel : public QLabel {
-  Q_OBJECT
- public:
-  using QLabel::QLabel;
- signals:
-  void clicked();
-
- protected:
-  void mousePressEvent(QMouseEvent* event) override;
-};
-
-// A picture slot that shows one of the program's pictures, scaled to fit.
-class PictureWidget : public QWidget {
-  Q_OBJECT
- public:
-  explicit PictureWidget(QWidget* parent) : QWidget(parent) {}
-  void setResource(int resource);
-  int resource() const { return resource_; }
-
- protected:
-  void paintEvent(QPaintEvent*) override;
-
- private:
-  int resource_ = app::resources::None;
-};
 
 // Design positions are in twips: 15 twips make a pixel at 96 dpi.
 constexpr int px(int twips) { return (twips + 7) / 15; }
@@ -80,11 +37,11 @@ class MainWindow : public QWidget {
   // The widgets, for tests that click them.
   ClickLabel* dayLabel(int index) const { return days_[static_cast<std::size_t>(index)]; }
   ClickLabel* monthLabel(int index) const { return months_[static_cast<std::size_t>(index)]; }
-  ClickLabel* previousYear() const { return lmen_; }
-  ClickLabel* nextYear() const { return lpiu_; }
-  ClickLabel* todayLabel() const { return label11_; }
-  ClickLabel* cityLabel() const { return zona_; }
-  ClickLabel* okLabel() const { return label15_; }
+  ClickLabel* previousYear() const { return clickable(form_.lmen); }
+  ClickLabel* nextYear() const { return clickable(form_.lpiu); }
+  ClickLabel* todayLabel() const { return clickable(form_.Label11); }
+  ClickLabel* cityLabel() const { return clickable(form_.zona); }
+  ClickLabel* okLabel() const { return clickable(form_.Label15); }
   QListWidget* cityList() const { return luogo2_; }
   QFrame* chooser() const { return sceltac_; }
   QTextBrowser* notesViewer() const { return vismese_; }
@@ -93,38 +50,29 @@ class MainWindow : public QWidget {
   PictureWidget* moonIcon(int slot) const { return icons_[static_cast<std::size_t>(slot)]; }
 
  private:
-  ClickLabel* makeLabel(QWidget* parent, const char* name, int x, int y, int w, int h,
-                        Qt::Alignment align = Qt::AlignCenter);
-  ShapeWidget* makeShape(QWidget* parent, int x, int y, int w, int h, const QColor& fill);
+  void build();
+  ClickLabel* clickable(const app::Label& model) const;
   void renderLabel(QLabel* widget, const app::Label& label);
   void loadNotes();
-  void afterCommand();
+  // Every window event that reaches the almanac goes through here.
+  void command(const std::function<void()>& handler);
   void keyPressEvent(QKeyEvent* event) override;
 
   app::Form1& form_;
+  // The view-model objects and the widgets that show them.
+  std::vector<std::pair<const app::Label*, QLabel*>> labels_;
+  std::vector<std::pair<const app::Shape*, ShapeWidget*>> shapes_;
+  std::vector<std::pair<const app::Picture*, PictureWidget*>> pictures_;
+  std::map<const void*, QWidget*> widgetOf_;
   std::array<ShapeWidget*, 33> bars_{};
   std::array<ClickLabel*, 31> days_{};
   std::array<PictureWidget*, 33> icons_{};
-  std::array<ShapeWidget*, 12> monthBoxes_{};
   std::array<ClickLabel*, 12> months_{};
-  std::map<const app::Label*, QLabel*> labels_;
-  ClickLabel *lmen_ = nullptr, *lpiu_ = nullptr, *label11_ = nullptr, *zona_ = nullptr, *label15_ = nullptr;
-  PictureWidget *image1_ = nullptr, *image2_ = nullptr, *image3_ = nullptr;
   QListWidget* luogo2_ = nullptr;
   QFrame* sceltac_ = nullptr;
   QTextBrowser* vismese_ = nullptr;
   unsigned notesLoaded_ = 0;
   std::string notesPath_;
 };
-
-// Makes the program's pictures available (they live in a static library).
-void initPictures();
-
-// The file the notes of `path` are read from: `path` itself when it exists,
-// else the same document among the installed ones.
-QString notesFile(const std::string& path);
-
-// Loads the month's notes into a viewer's document, or the notice that there are none.
-void loadNotesInto(QTextBrowser* viewer, const std::string& path);
 
 }  // namespace ortalba

@@ -7,32 +7,30 @@
 #include <QSvgRenderer>
 #include <QTextDocument>
 
-#include "app/platform/main_window.h"
-#include "app/platform/rtf/rtf_text_document.h"
+#include "app/platform/pictures.h"
+#include "app/platform/qt_colours.h"
+#include "app/platform/rtf_text_document.h"
 
 namespace ortalba {
 
 namespace {
 
-QColor barColour(app::PhaseMark mark) {
-  const app::Rgb c = app::colourOf(mark);
-  return QColor(c.r, c.g, c.b);
-}
+QColor barColour(app::PhaseMark mark) { return toQColor(app::colourOf(mark)); }
 
-QString q(const std::string& s) { return QString::fromStdString(s); }
+QString q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 }  // namespace
 
-void paintMonthPage(QPainter& p, const QRectF& area, const MonthReport& report, const QString& notesPath) {
+void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& month, const QString& notesPath) {
   initPictures();
   p.save();
   p.setRenderHint(QPainter::Antialiasing);
   p.setRenderHint(QPainter::TextAntialiasing);
-  // Everything below is laid out in millimetres of an A4 sheet, scaled to the area.
+  // Everything below is laid out in millimetres of an A4 paper, scaled to the area.
   const double unit = std::min(area.width() / 210.0, area.height() / 297.0);
   p.translate(area.topLeft());
   p.scale(unit, unit);
-  const QRectF sheet(12, 12, 186, 273);
+  const QRectF paper(12, 12, 186, 273);
 
   // Fonts are sized by the device's resolution, before the scaling to millimetres.
   const double dpi = p.device()->logicalDpiY();
@@ -45,64 +43,65 @@ void paintMonthPage(QPainter& p, const QRectF& area, const MonthReport& report, 
   };
 
   // Title.
-  p.setPen(QColor(40, 90, 40));
+  p.setPen(toQColor(app::colours::DarkGreen));
   setFont(20, true);
-  p.drawText(QRectF(sheet.left(), sheet.top(), sheet.width(), 10), Qt::AlignLeft | Qt::AlignVCenter, q(report.title));
+  p.drawText(QRectF(paper.left(), paper.top(), paper.width(), 10), Qt::AlignLeft | Qt::AlignVCenter, q(month.title));
   setFont(9);
   p.setPen(Qt::black);
-  p.drawText(QRectF(sheet.left(), sheet.top(), sheet.width(), 10), Qt::AlignRight | Qt::AlignVCenter,
-             QStringLiteral("Sole a %1 (ora UTC+1)").arg(q(report.city)));
+  p.drawText(QRectF(paper.left(), paper.top(), paper.width(), 10), Qt::AlignRight | Qt::AlignVCenter,
+             QStringLiteral("Sole a %1 (ora UTC+1)").arg(q(month.cityName)));
 
   // Day rows.
-  const double top = sheet.top() + 14;
+  const double top = paper.top() + 14;
   const double rowsWidth = 112;
-  const double rowHeight = std::min(7.6, (sheet.height() - 32) / std::max<double>(1, report.days.size()));
-  for (std::size_t i = 0; i < report.days.size(); ++i) {
-    const DayReport& day = report.days[i];
-    const QRectF row(sheet.left(), top + rowHeight * static_cast<double>(i), rowsWidth, rowHeight * 0.92);
-    p.setPen(QPen(QColor(90, 90, 90), 0.15));
-    p.setBrush(barColour(day.bar));
+  const double rowHeight = std::min(7.6, (paper.height() - 32) / std::max<double>(1, month.days.size()));
+  for (std::size_t i = 0; i < month.days.size(); ++i) {
+    const app::DaySheet& day = month.days[i];
+    const QRectF row(paper.left(), top + rowHeight * static_cast<double>(i), rowsWidth, rowHeight * 0.92);
+    p.setPen(QPen(toQColor(app::colours::PageBorder), 0.15));
+    p.setBrush(barColour(day.mark));
     p.drawRect(row);
     p.setPen(day.boldRed ? Qt::red : Qt::black);
     setFont(8.5, day.boldRed);
     p.drawText(row.adjusted(1.5, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, q(day.label).trimmed());
     setFont(7.5);
     p.setPen(Qt::black);
-    p.drawText(row.adjusted(11, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, q(day.weekday));
+    p.drawText(row.adjusted(11, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(day.weekdayName()));
     const QRectF saintBox = row.adjusted(28, 0, -33, 0);
     p.drawText(saintBox, Qt::AlignLeft | Qt::AlignVCenter,
                QFontMetricsF(font).elidedText(q(day.santo), Qt::ElideRight, saintBox.width()));
-    p.drawText(row.adjusted(0, 0, -20, 0), Qt::AlignRight | Qt::AlignVCenter, q(day.sorge));
-    p.drawText(row.adjusted(0, 0, -8, 0), Qt::AlignRight | Qt::AlignVCenter, q(day.tramonta));
+    p.drawText(row.adjusted(0, 0, -20, 0), Qt::AlignRight | Qt::AlignVCenter, q(day.sun.sorge));
+    p.drawText(row.adjusted(0, 0, -8, 0), Qt::AlignRight | Qt::AlignVCenter, q(day.sun.tramonta));
     if (day.icon != app::resources::None) {
-      QSvgRenderer icon(QStringLiteral(":/moon/%1.svg").arg(day.icon));
       const double h = row.height();
-      icon.render(&p, QRectF(row.right() - h * 25 / 28 - 0.3, row.top(), h * 25 / 28, h));
+      if (QSvgRenderer* icon = pictureRenderer(day.icon))
+        icon->render(&p, QRectF(row.right() - h * 25 / 28 - 0.3, row.top(), h * 25 / 28, h));
     }
   }
   setFont(6.5, false, true);
   p.setPen(Qt::black);
-  const double legendTop = top + rowHeight * static_cast<double>(report.days.size()) + 2;
-  p.drawText(QRectF(sheet.left(), legendTop, rowsWidth, 5), Qt::AlignLeft | Qt::AlignVCenter,
+  const double legendTop = top + rowHeight * static_cast<double>(month.days.size()) + 2;
+  p.drawText(QRectF(paper.left(), legendTop, rowsWidth, 5), Qt::AlignLeft | Qt::AlignVCenter,
              QStringLiteral("Sorge e tramonta in ore e minuti; in rosso le domeniche e le feste."));
   struct Key {
     app::PhaseMark mark;
     const char* text;
-  } keys[] = {{app::PhaseMark::Waxing, "Luna crescente"},
-              {app::PhaseMark::Waning, "Luna calante"},
+  } keys[] = {{app::PhaseMark::Waxing, nullptr}, {app::PhaseMark::Waning, nullptr},
               {app::PhaseMark::Neutral, "Luna piena e nuova: non si fa nulla"}};
-  double x = sheet.left();
+  double x = paper.left();
   for (const auto& key : keys) {
-    p.setPen(QPen(QColor(90, 90, 90), 0.15));
+    p.setPen(QPen(toQColor(app::colours::PageBorder), 0.15));
     p.setBrush(barColour(key.mark));
     p.drawRect(QRectF(x, legendTop + 6, 4, 3.5));
     p.setPen(Qt::black);
-    p.drawText(QRectF(x + 5, legendTop + 5.5, 60, 4.5), Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(key.text));
+    const QString text = key.text ? QString::fromUtf8(key.text)
+                                  : QStringLiteral("Luna ") + QString::fromLatin1(app::markWord(key.mark));
+    p.drawText(QRectF(x + 5, legendTop + 5.5, 60, 4.5), Qt::AlignLeft | Qt::AlignVCenter, text);
     x += key.mark == app::PhaseMark::Neutral ? 0 : 28;
   }
 
   // The month's notes, shrunk to fit their column when they are long.
-  const QRectF notesBox(sheet.left() + rowsWidth + 5, top, sheet.width() - rowsWidth - 5, sheet.bottom() - top);
+  const QRectF notesBox(paper.left() + rowsWidth + 5, top, paper.width() - rowsWidth - 5, paper.bottom() - top);
   QTextDocument notes;
   rtf::loadNotesDocument(notesPath, notes);
   notes.documentLayout()->setPaintDevice(p.device());
@@ -121,7 +120,7 @@ void paintMonthPage(QPainter& p, const QRectF& area, const MonthReport& report, 
   p.restore();
 }
 
-bool writeMonthPdf(const QString& fileName, const MonthReport& report, const QString& notesPath) {
+bool writeMonthPdf(const QString& fileName, const app::MonthSheet& sheet, const QString& notesPath) {
   // Written aside and moved into place only when complete.
   QSaveFile file(fileName);
   if (!file.open(QIODevice::WriteOnly)) return false;
@@ -130,14 +129,14 @@ bool writeMonthPdf(const QString& fileName, const MonthReport& report, const QSt
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
     writer.setResolution(300);
-    writer.setTitle(QString::fromStdString(report.title + " - " + report.city));
+    writer.setTitle(q(sheet.title) + QStringLiteral(" - ") + q(sheet.cityName));
     writer.setCreator(QStringLiteral("Ortalba"));
     QPainter painter;
     if (!painter.begin(&writer)) {
       file.cancelWriting();
       return false;
     }
-    paintMonthPage(painter, QRectF(0, 0, writer.width(), writer.height()), report, notesPath);
+    paintMonthPage(painter, QRectF(0, 0, writer.width(), writer.height()), sheet, notesPath);
     painter.end();
   }
   return file.commit();

@@ -3,7 +3,7 @@
 // saints or feasts, sunrise and sunset, and the month's gardening notes.
 #include <QString>
 
-#include "app/platform/printer.h"
+#include "app/month_sheet.h"
 
 class QPainter;
 class QPagedPaintDevice;
@@ -12,9 +12,9 @@ class QRectF;
 namespace ortalba {
 
 // Draws the page into `area` (device coordinates) of an open painter.
-void paintMonthPage(QPainter& painter, const QRectF& area, const MonthReport& report, const QString& notesPath);
+void paintMonthPage(QPainter& painter, const QRectF& area, const app::MonthSheet& sheet, const QString& notesPath);
 
 // Writes the page as a one-page A4 PDF; false (and no file) when it cannot be written.
-bool writeMonthPdf(const QString& fileName, const MonthReport& report, const QString& notesPath);
+bool writeMonthPdf(const QString& fileName, const app::MonthSheet& sheet, const QString& notesPath);
 
 }  // namespace ortalba

@@ -1,6 +1,6 @@
 #pragma once
 // The platform operations of the window, on Qt: clock, working folder, files.
-#include "app/platform.h"
+#include "app/platform_port.h"
 
 namespace ortalba {
 

@@ -2,7 +2,7 @@
 #include <map>
 #include <string>
 
-#include "app/platform.h"
+#include "app/platform_port.h"
 
 // An in-memory outside world: a fixed clock, a working folder and a few files.
 class FakePlatform : public app::Platform {

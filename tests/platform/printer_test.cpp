@@ -1,12 +1,13 @@
 #include "app/platform/printer.h"
 
+#include "app/platform/arguments.h"
+
 #include <gtest/gtest.h>
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include "../app/fake_platform.h"
 
 namespace {
 using namespace ortalba;
@@ -53,12 +54,8 @@ TEST(PrinterArguments, AcceptsAMonthAndRefusesBadInput) {
 }
 
 TEST(PrinterJson, MarchTwentyTwentySixInMilan) {
-  FakePlatform platform;
-  platform.todayDate = {6, 12, 2026};
-  platform.files["/orto/luogo.txt"] = "ROMA\r\n";
-  app::Form1 form(platform);
-  const MonthReport report = reportMonth(form, 2026, 3, 15);
-  const QJsonObject root = QJsonDocument::fromJson(monthJson(report)).object();
+  const app::MonthSheet sheet = app::sheetOf(2026, 3, 15);
+  const QJsonObject root = QJsonDocument::fromJson(monthJson(sheet)).object();
   EXPECT_EQ(root["year"].toInt(), 2026);
   EXPECT_EQ(root["month"].toInt(), 3);
   EXPECT_EQ(root["title"].toString(), "MARZO 2026");
@@ -94,10 +91,8 @@ TEST(PrinterJson, MarchTwentyTwentySixInMilan) {
   }
   // Waning from the full moon of the 3rd to the new moon of the 19th.
   for (int day = 4; day <= 18; ++day) EXPECT_EQ(days[day - 1].toObject()["bar"].toString(), "waning") << day;
-  // The printer never touches the remembered city.
-  EXPECT_EQ(platform.files["/orto/luogo.txt"], "ROMA\r\n");
 
-  const QString table = monthTable(report);
+  const QString table = monthTable(sheet);
   EXPECT_TRUE(table.startsWith("MARZO 2026 - MILANO\n"));
   EXPECT_TRUE(table.contains("  1 D*  Domenica"));
   EXPECT_EQ(table.count('\n'), 31 + 3);

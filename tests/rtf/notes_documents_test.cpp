@@ -1,5 +1,5 @@
 // The twelve monthly notes shipped in Doc/ read cleanly and keep the layout the viewer is made for.
-#include "app/platform/rtf/rtf_document.h"
+#include "rtf/rtf_document.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/platform/rtf/rtf_document.h"
+#include "rtf/rtf_document.h"
 
 #include <gtest/gtest.h>
 

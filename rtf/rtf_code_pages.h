@@ -16,7 +16,4 @@ char32_t decodeByte(int codePage, unsigned char byte);
 // document's own code page.
 int codePageOfCharset(int charset);
 
-// Appends `cp` encoded as UTF-8; surrogates and values past U+10FFFF become U+FFFD.
-void appendUtf8(std::string& out, char32_t cp);
-
 }  // namespace rtf

@@ -1,7 +1,7 @@
 #pragma once
 // The notes viewer's side of the RTF reader: the parsed document turned into a
 // QTextDocument, and the month's file loaded with a notice when it cannot be read.
-#include "app/platform/rtf/rtf_document.h"
+#include "rtf/rtf_document.h"
 
 #include <QString>
 

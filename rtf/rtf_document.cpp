@@ -1,6 +1,7 @@
-#include "app/platform/rtf/rtf_document.h"
+#include "rtf/rtf_document.h"
 
-#include "app/platform/rtf/rtf_code_pages.h"
+#include "rtf/rtf_code_pages.h"
+#include "encoding/text_encoding.h"
 
 #include <algorithm>
 #include <array>
@@ -460,7 +461,7 @@ class Parser {
         } else if (c == '\t') {
           chunk_.push_back('\t');
         } else if (c >= 0x80) {
-          appendUtf8(chunk_, decodeByte(codePage, c));
+          encoding::appendUtf8(chunk_, decodeByte(codePage, c));
         }
       } else {
         tableCharacter(c, codePage);
@@ -478,7 +479,7 @@ class Parser {
     if (c == ';') {
       finishFont();
     } else if (fontOpen_ && c >= 0x20 && c != 0x7F && pendingFont_.name.size() < kMaxFontName) {
-      appendUtf8(pendingFont_.name, decodeByte(codePage, c));
+      encoding::appendUtf8(pendingFont_.name, decodeByte(codePage, c));
     }
   }
 
@@ -766,7 +767,7 @@ class Parser {
     if (cp < 0x20 && cp != '\t') return;
     if (cp == 0x7F) return;
     scratch_.clear();
-    appendUtf8(scratch_, cp);
+    encoding::appendUtf8(scratch_, cp);
     putUtf8(scratch_);
   }
 

@@ -1,6 +1,8 @@
-#include "app/platform/rtf/rtf_code_pages.h"
+#include "rtf/rtf_code_pages.h"
 
 #include <array>
+
+#include "encoding/text_encoding.h"
 
 namespace rtf {
 namespace {
@@ -47,26 +49,6 @@ constexpr UpperHalf kCp1251{
     0x0438, 0x0439, 0x043A, 0x043B, 0x043C, 0x043D, 0x043E, 0x043F,
     0x0440, 0x0441, 0x0442, 0x0443, 0x0444, 0x0445, 0x0446, 0x0447,
     0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F,
-};
-
-// Western European, the default.
-constexpr UpperHalf kCp1252{
-    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD,
-    0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178,
-    0x00A0, 0x00A1, 0x00A2, 0x00A3, 0x00A4, 0x00A5, 0x00A6, 0x00A7,
-    0x00A8, 0x00A9, 0x00AA, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x00AF,
-    0x00B0, 0x00B1, 0x00B2, 0x00B3, 0x00B4, 0x00B5, 0x00B6, 0x00B7,
-    0x00B8, 0x00B9, 0x00BA, 0x00BB, 0x00BC, 0x00BD, 0x00BE, 0x00BF,
-    0x00C0, 0x00C1, 0x00C2, 0x00C3, 0x00C4, 0x00C5, 0x00C6, 0x00C7,
-    0x00C8, 0x00C9, 0x00CA, 0x00CB, 0x00CC, 0x00CD, 0x00CE, 0x00CF,
-    0x00D0, 0x00D1, 0x00D2, 0x00D3, 0x00D4, 0x00D5, 0x00D6, 0x00D7,
-    0x00D8, 0x00D9, 0x00DA, 0x00DB, 0x00DC, 0x00DD, 0x00DE, 0x00DF,
-    0x00E0, 0x00E1, 0x00E2, 0x00E3, 0x00E4, 0x00E5, 0x00E6, 0x00E7,
-    0x00E8, 0x00E9, 0x00EA, 0x00EB, 0x00EC, 0x00ED, 0x00EE, 0x00EF,
-    0x00F0, 0x00F1, 0x00F2, 0x00F3, 0x00F4, 0x00F5, 0x00F6, 0x00F7,
-    0x00F8, 0x00F9, 0x00FA, 0x00FB, 0x00FC, 0x00FD, 0x00FE, 0x00FF,
 };
 
 // Greek.
@@ -173,7 +155,6 @@ const UpperHalf* upperHalf(int codePage) {
   switch (codePage) {
     case 1250: return &kCp1250;
     case 1251: return &kCp1251;
-    case 1252: return &kCp1252;
     case 1253: return &kCp1253;
     case 1254: return &kCp1254;
     case 1257: return &kCp1257;
@@ -185,13 +166,12 @@ const UpperHalf* upperHalf(int codePage) {
 
 }  // namespace
 
-bool isSupportedCodePage(int codePage) { return upperHalf(codePage) != nullptr; }
+bool isSupportedCodePage(int codePage) { return codePage == 1252 || upperHalf(codePage) != nullptr; }
 
 char32_t decodeByte(int codePage, unsigned char byte) {
   if (byte < 0x80) return byte;
   const UpperHalf* table = upperHalf(codePage);
-  if (table == nullptr) table = &kCp1252;
-  return (*table)[byte - 0x80];
+  return table ? (*table)[byte - 0x80] : encoding::fromWindows1252(byte);
 }
 
 int codePageOfCharset(int charset) {
@@ -203,25 +183,6 @@ int codePageOfCharset(int charset) {
     case 204: return 1251;   // Russian
     case 238: return 1250;   // Eastern European
     default: return 0;       // ANSI, default, symbol and the rest: the document's own
-  }
-}
-
-void appendUtf8(std::string& out, char32_t cp) {
-  if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
-  if (cp < 0x80) {
-    out.push_back(static_cast<char>(cp));
-  } else if (cp < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else if (cp < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
   }
 }
 

@@ -1,4 +1,4 @@
-#include "app/platform/rtf/rtf_text_document.h"
+#include "app/platform/rtf_text_document.h"
 
 #include <QBrush>
 #include <QColor>

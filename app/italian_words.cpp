@@ -1,0 +1,40 @@
+#include "app/italian_words.h"
+
+namespace app {
+
+const std::array<const char*, 12> MonthNames{"GENNAIO", "FEBRAIO", "MARZO",     "APRILE",  "MAGGIO",   "GIUGNO",
+                                             "LUGLIO",  "AGOSTO",   "SETTEMBRE", "OTTOBRE", "NOVEMBRE", "DICEMBRE"};
+const std::array<const char*, 12> MonthWords{"gennaio", "febbraio", "marzo",     "aprile",  "maggio",   "giugno",
+                                             "luglio",  "agosto",   "settembre", "ottobre", "novembre", "dicembre"};
+const std::array<const char*, 7> WeekdayLetters{"D", "L", "M", "M", "G", "V", "S"};
+const std::array<const char*, 7> WeekdayNames{"Domenica", "Lunedì",  "Martedì", "Mercoledì",
+                                              "Giovedì",  "Venerdì", "Sabato"};
+const std::array<const char*, 12> NotesDocuments{"Gen.rtf", "Feb.rtf", "Mar.rtf", "Apr.rtf", "Mag.rtf", "Giu.rtf",
+                                                 "Lug.rtf", "Ago.rtf", "Sep.rtf", "Ott.rtf", "Nov.rtf", "Dic.rtf"};
+
+const char* phaseName(astro::PhaseKind kind) {
+  switch (kind) {
+    case astro::PhaseKind::NewMoon: return "Luna nuova";
+    case astro::PhaseKind::FirstQuarter: return "Primo quarto";
+    case astro::PhaseKind::FullMoon: return "Luna piena";
+    case astro::PhaseKind::LastQuarter: return "Ultimo quarto";
+  }
+  return "Luna";
+}
+
+std::string phaseWords(astro::PhaseKind kind) {
+  std::string words = phaseName(kind);
+  words[0] = static_cast<char>(words[0] - 'A' + 'a');  // every name begins with a plain capital
+  return words;
+}
+
+const char* markWord(PhaseMark mark) {
+  switch (mark) {
+    case PhaseMark::Waxing: return "crescente";
+    case PhaseMark::Waning: return "calante";
+    case PhaseMark::Neutral: break;
+  }
+  return "neutra";
+}
+
+}  // namespace app
