@@ -116,7 +116,8 @@ void addFeastsOfDay(std::vector<Event>& events, const calendar::Date& date, cons
     events.push_back({date, "martedi-grasso", "Martedì grasso", day.santo, "Nota"});
 }
 
-std::vector<Event> eventsOfYear(int year, std::string_view cityName, std::string_view cityCode) {
+std::vector<Event> eventsOfYear(int year, std::string_view cityName, std::string_view cityCode,
+                                const SummerTime& summer) {
   std::vector<Event> events;
   events.reserve(80);
   for (int month = 1; month <= 12; ++month) {
@@ -130,6 +131,10 @@ std::vector<Event> eventsOfYear(int year, std::string_view cityName, std::string
         std::string description = hintOf(phase.kind);
         description += "\nSorge " + day.sun.sorge + ", tramonta " + day.sun.tramonta + " a ";
         description += cityName;
+        description += ", in ora solare (UTC+1)";
+        if (summer && summer(date))
+          description += "; in ora legale " + oneHourLater(day.sun.sorge) + " e " + oneHourLater(day.sun.tramonta);
+        description += ".";
         events.push_back({date, slugOf(phaseName(phase.kind)), phaseName(phase.kind), std::move(description), "Luna"});
       }
       addFeastsOfDay(events, date, day);
@@ -190,7 +195,15 @@ std::string icsFoldLine(std::string_view line) {
   return out;
 }
 
-std::string yearCalendarIcs(int year, std::string_view cityName, std::string_view cityCode, const IcsStamp& stamp) {
+std::string oneHourLater(std::string_view time) {
+  const auto digit = [&](std::size_t i) { return time[i] >= '0' && time[i] <= '9'; };
+  if (time.size() != 5 || time[2] != ':' || !digit(0) || !digit(1) || !digit(3) || !digit(4)) return std::string(time);
+  const int hour = ((time[0] - '0') * 10 + (time[1] - '0') + 1) % 24;
+  return std::string{char('0' + hour / 10), char('0' + hour % 10)} + std::string(time.substr(2));
+}
+
+std::string yearCalendarIcs(int year, std::string_view cityName, std::string_view cityCode, const IcsStamp& stamp,
+                            const SummerTime& summer) {
   if (year < 1 || year > 9999) return {};
 
   std::string out;
@@ -203,10 +216,11 @@ std::string yearCalendarIcs(int year, std::string_view cityName, std::string_vie
   addLine(out, "X-WR-CALNAME:" + icsEscapeText("Ortalba " + std::to_string(year) + " - " + std::string(cityName)));
 
   const std::string dtstamp = "DTSTAMP:" + stampValue(stamp);
-  for (const Event& e : eventsOfYear(year, cityName, cityCode)) {
+  const std::string place = slugOf(cityName);
+  for (const Event& e : eventsOfYear(year, cityName, cityCode, summer)) {
     const std::string start = dateValue(e.date);
     addLine(out, "BEGIN:VEVENT");
-    addLine(out, "UID:" + start + "-" + e.slug + "@ortalba");
+    addLine(out, "UID:" + start + "-" + e.slug + "-" + place + "@ortalba");
     addLine(out, dtstamp);
     addLine(out, "DTSTART;VALUE=DATE:" + start);
     const calendar::Date end = nextDay(e.date);
@@ -225,10 +239,10 @@ std::string yearCalendarIcs(int year, std::string_view cityName, std::string_vie
   return out;
 }
 
-std::string yearCalendarIcs(int year, int cityIndex, const IcsStamp& stamp) {
+std::string yearCalendarIcs(int year, int cityIndex, const IcsStamp& stamp, const SummerTime& summer) {
   const bool inTable = cityIndex >= 0 && cityIndex < static_cast<int>(CityTable.size());
   const CityRow& city = CityTable[static_cast<std::size_t>(inTable ? cityIndex : DefaultCity)];
-  return yearCalendarIcs(year, city.name, city.code, stamp);
+  return yearCalendarIcs(year, city.name, city.code, stamp, summer);
 }
 
 }  // namespace app

@@ -2,8 +2,11 @@
 // The almanac's year as an iCalendar file (RFC 5545) of all-day events: the
 // principal moon phases, the feasts, and the Palm Sunday and Shrove Tuesday notes,
 // on the days the month grid shows them, so a gardener can carry them in a phone.
+#include <functional>
 #include <string>
 #include <string_view>
+
+#include "calendar/calendar.h"
 
 namespace app {
 
@@ -18,13 +21,25 @@ struct IcsStamp {
   int second = 0;
 };
 
+// Whether Italian clocks are on ora legale (UTC+2) on a day. The almanac's sun
+// times are in ora solare (UTC+1) all year; on such days the calendar also gives
+// them as the clocks show them. Empty: nothing is known of ora legale.
+using SummerTime = std::function<bool(const calendar::Date&)>;
+
 // The calendar of `year` (1..9999) for the place of row `cityIndex` of CityTable
 // (ROMA when the index is outside the table). Lines end in CRLF and are folded at
 // 75 octets. A year outside 1..9999 gives an empty text: its dates cannot be written.
-std::string yearCalendarIcs(int year, int cityIndex, const IcsStamp& stamp);
+// Every UID names the date, the event and the place, so that the calendars of two
+// places can live side by side in one phone.
+std::string yearCalendarIcs(int year, int cityIndex, const IcsStamp& stamp, const SummerTime& summer = {});
 
 // The same for any place, by its name and 12-digit coordinate code.
-std::string yearCalendarIcs(int year, std::string_view cityName, std::string_view cityCode, const IcsStamp& stamp);
+std::string yearCalendarIcs(int year, std::string_view cityName, std::string_view cityCode, const IcsStamp& stamp,
+                            const SummerTime& summer = {});
+
+// A clock time "hh:mm" one hour later, as ora legale shows an ora solare time;
+// a time that is not "hh:mm" ("--:--") is given back as it is.
+std::string oneHourLater(std::string_view time);
 
 // A TEXT value: backslash, semicolon and comma escaped, every line break written
 // as \n, other control characters dropped.

@@ -1,5 +1,6 @@
 #include "app/platform/main_window.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QIcon>
 #include <QKeyEvent>
@@ -13,6 +14,9 @@
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QScreen>
+#include <algorithm>
+#include <cmath>
 #include <optional>
 #include <type_traits>
 #include <variant>
@@ -74,7 +78,7 @@ enum class Look { Plain, Wrapped, Caption, Time, MonthName, DayNumber, Link, Box
 struct Lettering {
   int pixels = 11;
   Qt::Alignment align = Qt::AlignCenter;
-  bool wrap = false;
+  bool wrap = false;  // several lines, and smaller letters where even they do not hold the text
   bool underline = false;
   bool hand = false;
 };
@@ -183,13 +187,19 @@ const Place kWindow[] = {
     {"Label15", label<&Form1::Label15>, 1440, 3000, 855, 375, Look::Button, {}, click<&Form1::Label15_Click>, true},
 };
 
+// The zooms the window allows, and the desktop font that the design size suits
+// (9 points at 96 dots per inch).
+constexpr double MinZoom = 0.5;
+constexpr double MaxZoom = 4.0;
+constexpr double DesignFontPixels = 12.0;
+
 // The month's notes, read into the viewer's document.
-void loadNotesInto(QTextBrowser* viewer, const std::string& path) {
+void loadNotesInto(QTextBrowser* viewer, const std::string& path, double zoom) {
   QTextDocument* document = viewer->document();
   rtf::loadNotesDocument(notesFile(path), *document);
   // The documents are written for a page; the viewer is a narrow column, so the
-  // text is set a little smaller there.
-  constexpr double factor = 0.82;
+  // text is set a little smaller there, and as large as the window is drawn.
+  const double factor = 0.82 * zoom;
   for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
     for (auto it = block.begin(); !it.atEnd(); ++it) {
       const QTextFragment fragment = it.fragment();
@@ -213,7 +223,6 @@ MainWindow::MainWindow(app::Form1& form, QWidget* parent) : QWidget(parent), for
   initPictures();
   setWindowTitle(QStringLiteral("Ortalba"));
   setWindowIcon(QIcon(QStringLiteral(":/icons/ortalba.svg")));
-  setFixedSize(px(7815), px(8160));
   QPalette pal = palette();
   pal.setColor(QPalette::Window, toQColor(app::colours::WindowGround));
   setPalette(pal);
@@ -241,6 +250,21 @@ MainWindow::MainWindow(app::Form1& form, QWidget* parent) : QWidget(parent), for
   vismese_->setAccessibleName(QStringLiteral("Note del mese per l'orto e il giardino"));
   setFocusPolicy(Qt::StrongFocus);
 
+  // The window starts as large as the desktop's letters ask, within the screen;
+  // nothing of it is stored.
+  const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+  const QFont desktop = QApplication::font();
+  const double dpi = screen ? screen->logicalDotsPerInchY() : 96.0;
+  const double desktopPixels = desktop.pixelSize() > 0 ? desktop.pixelSize() : desktop.pointSizeF() * dpi / 72.0;
+  double fit = MaxZoom;
+  if (screen) {
+    const QSize room = screen->availableGeometry().size() * 0.92;
+    fit = std::min(room.width() / double(DesignWidth), room.height() / double(DesignHeight));
+  }
+  startZoom_ = std::clamp(std::min(desktopPixels / DesignFontPixels, fit), MinZoom, MaxZoom);
+  setMinimumSize(int(std::ceil(DesignWidth * MinZoom)), int(std::ceil(DesignHeight * MinZoom)));
+  resetZoom();
+
   command([this] { form_.Form_Load(); });
   // The list rows are made once, after start-up has filled them.
   for (const auto& row : form_.luogo2.rows) luogo2_->addItem(QString::fromStdString(row));
@@ -256,6 +280,7 @@ void MainWindow::build() {
     QWidget* parent = row.inChooser ? static_cast<QWidget*>(sceltac_) : this;
     const auto i = static_cast<std::size_t>(index);
     QWidget* widget = nullptr;
+    int pixels = 0;
     if (const auto* of = std::get_if<ShapeOf>(&row.model)) {
       app::Shape& model = (*of)(form_, i);
       auto* shape = new ShapeWidget(parent);
@@ -265,10 +290,12 @@ void MainWindow::build() {
       app::Label& model = (*of)(form_, i);
       auto* text = new ClickLabel(parent);
       const Lettering lettering = letteringOf(row.look);
+      pixels = lettering.pixels;
       QFont font = base;
       font.setPixelSize(lettering.pixels);
       font.setUnderline(lettering.underline);
       text->setFont(font);
+      if (lettering.wrap) text->setShrinkToFit(lettering.pixels);
       text->setAlignment(lettering.align);
       text->setWordWrap(lettering.wrap);
       text->setAttribute(Qt::WA_TranslucentBackground);
@@ -330,7 +357,7 @@ void MainWindow::build() {
     const bool array = row.repeat.count > 1 || row.repeat.first != 0;
     widget->setObjectName(array ? QStringLiteral("%1_%2").arg(QString::fromUtf8(row.name)).arg(index)
                                 : QString::fromUtf8(row.name));
-    widget->setGeometry(px(x), px(y), px(row.w), px(row.h));
+    placed_.push_back({widget, x, y, row.w, row.h, pixels});
   };
 
   constexpr std::size_t rows = std::size(kWindow);
@@ -349,6 +376,59 @@ void MainWindow::build() {
     icons_[k] = static_cast<PictureWidget*>(widgetOf_.at(&form_.LunaIMG[k]));
   for (std::size_t k = 0; k < months_.size(); ++k)
     months_[k] = static_cast<ClickLabel*>(widgetOf_.at(&form_.Label9[k]));
+  layOut();
+}
+
+void MainWindow::layOut() {
+  const double z = zoom_;
+  // At design size the positions are the design's own pixels.
+  const auto at = [z](int twips) { return z == 1.0 ? px(twips) : int(std::lround(twips * z / 15.0)); };
+  const auto letters = [z](int pixels) { return std::max(1, int(std::lround(pixels * z))); };
+  // The drawing keeps the design's proportions, centred in the window.
+  const int left = std::max(0, (width() - int(std::lround(DesignWidth * z))) / 2);
+  const int top = std::max(0, (height() - int(std::lround(DesignHeight * z))) / 2);
+  QFont base = font();
+  base.setPixelSize(letters(11));
+  setFont(base);
+  for (const Placed& p : placed_) {
+    const bool inWindow = p.widget->parentWidget() == this;
+    p.widget->setGeometry((inWindow ? left : 0) + at(p.x), (inWindow ? top : 0) + at(p.y), at(p.w), at(p.h));
+    if (auto* picture = qobject_cast<PictureWidget*>(p.widget)) picture->setNaturalScale(z);
+    if (p.pixels == 0) continue;
+    auto* text = static_cast<ClickLabel*>(p.widget);
+    if (text->shrinkToFit())
+      text->setShrinkToFit(letters(p.pixels));
+    else if (text->font().pixelSize() != letters(p.pixels)) {
+      QFont f = text->font();
+      f.setPixelSize(letters(p.pixels));
+      text->setFont(f);
+    }
+  }
+  if (notesLoaded_ != 0 && notesZoom_ != zoom_) loadNotes();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  zoom_ = std::min(width() / double(DesignWidth), height() / double(DesignHeight));
+  layOut();
+}
+
+void MainWindow::zoomBy(double factor) {
+  double most = MaxZoom;
+  if (const QScreen* s = screen()) {
+    const QSize room = s->availableGeometry().size();
+    most = std::min(most, std::min(room.width() / double(DesignWidth), room.height() / double(DesignHeight)));
+  }
+  setZoom(std::clamp(zoom_ * factor, MinZoom, std::max(MinZoom, most)));
+}
+
+void MainWindow::resetZoom() { setZoom(startZoom_); }
+
+void MainWindow::setZoom(double z) {
+  // A hidden window hears of its new size only when shown: lay it out now.
+  resize(int(std::lround(DesignWidth * z)), int(std::lround(DesignHeight * z)));
+  zoom_ = std::min(width() / double(DesignWidth), height() / double(DesignHeight));
+  layOut();
 }
 
 ClickLabel* MainWindow::clickable(const app::Label& model) const {
@@ -359,7 +439,11 @@ QLabel* MainWindow::label(const QString& objectName) const { return findChild<QL
 
 void MainWindow::renderLabel(QLabel* widget, const app::Label& model) {
   const QString text = QString::fromStdString(model.caption);
-  if (widget->text() != text) widget->setText(text);
+  bool changed = false;
+  if (widget->text() != text) {
+    widget->setText(text);
+    changed = true;
+  }
   widget->setVisible(model.visible);
   QPalette pal = widget->palette();
   if (pal.color(QPalette::WindowText) != toQColor(model.foreColor)) {
@@ -370,7 +454,9 @@ void MainWindow::renderLabel(QLabel* widget, const app::Label& model) {
     QFont f = widget->font();
     f.setBold(model.bold);
     widget->setFont(f);
+    changed = true;
   }
+  if (changed) static_cast<ClickLabel*>(widget)->refit();
 }
 
 void MainWindow::render() {
@@ -417,12 +503,17 @@ void MainWindow::loadNotes() {
   // Reloaded on every request, as the notes may change on disk; a reload of the
   // same document keeps the reader's place.
   const bool same = form_.VISMESE.path == notesPath_;
-  const int scroll = vismese_->verticalScrollBar()->value();
-  loadNotesInto(vismese_, form_.VISMESE.path);
+  QScrollBar* bar = vismese_->verticalScrollBar();
+  const double place = bar->maximum() > 0 ? double(bar->value()) / bar->maximum() : 0.0;
+  const int scroll = bar->value();
+  const bool rezoomed = notesZoom_ != zoom_;
+  loadNotesInto(vismese_, form_.VISMESE.path, zoom_);
   vismese_->moveCursor(QTextCursor::Start);
-  vismese_->verticalScrollBar()->setValue(same ? scroll : 0);
+  // The same place of the same document; after a zoom, the same share of it.
+  bar->setValue(!same ? 0 : rezoomed ? int(std::lround(place * bar->maximum())) : scroll);
   notesPath_ = form_.VISMESE.path;
   notesLoaded_ = form_.VISMESE.loadCount;
+  notesZoom_ = zoom_;
 }
 
 void MainWindow::command(const std::function<void()>& handler) {
@@ -459,6 +550,21 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
   const bool ctrl = event->modifiers() & Qt::ControlModifier;
   if (ctrl && event->key() == Qt::Key_P) {
     printShownMonth();
+    event->accept();
+    return;
+  }
+  if (event->matches(QKeySequence::ZoomIn) || (ctrl && (event->key() == Qt::Key_Plus || event->key() == Qt::Key_Equal))) {
+    zoomBy(1.1);
+    event->accept();
+    return;
+  }
+  if (event->matches(QKeySequence::ZoomOut) || (ctrl && event->key() == Qt::Key_Minus)) {
+    zoomBy(1 / 1.1);
+    event->accept();
+    return;
+  }
+  if (ctrl && event->key() == Qt::Key_0) {
+    resetZoom();
     event->accept();
     return;
   }

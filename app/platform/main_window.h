@@ -20,6 +20,10 @@ namespace ortalba {
 // Design positions are in twips: 15 twips make a pixel at 96 dpi.
 constexpr int px(int twips) { return (twips + 7) / 15; }
 
+// The window's size at design size, in pixels.
+inline constexpr int DesignWidth = px(7815);
+inline constexpr int DesignHeight = px(8160);
+
 class MainWindow : public QWidget {
   Q_OBJECT
  public:
@@ -28,6 +32,16 @@ class MainWindow : public QWidget {
 
   // Brings every widget in line with the view model.
   void render();
+
+  // How large the window is drawn: 1 at design size. It follows the window's size,
+  // keeping the design's proportions.
+  double zoom() const { return zoom_; }
+  // The zoom a new window starts at: the desktop's font size against the design's,
+  // within the screen.
+  double startZoom() const { return startZoom_; }
+  // Ctrl++, Ctrl+- and Ctrl+0: the window grows, shrinks, or goes back to its start size.
+  void zoomBy(double factor);
+  void resetZoom();
 
   // Ctrl+P: the print dialog, then the shown month on one page.
   void printShownMonth();
@@ -51,6 +65,10 @@ class MainWindow : public QWidget {
 
  private:
   void build();
+  // Places every widget and sets its lettering for the current zoom.
+  void layOut();
+  void setZoom(double zoom);
+  void resizeEvent(QResizeEvent* event) override;
   ClickLabel* clickable(const app::Label& model) const;
   void renderLabel(QLabel* widget, const app::Label& label);
   void loadNotes();
@@ -59,6 +77,16 @@ class MainWindow : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
 
   app::Form1& form_;
+  // Where each widget goes, in design twips, and its letters' size in pixels at design size.
+  struct Placed {
+    QWidget* widget;
+    int x, y, w, h;
+    int pixels;  // 0: the widget's letters follow the window's
+  };
+  std::vector<Placed> placed_;
+  double zoom_ = 1;
+  double startZoom_ = 1;
+  double notesZoom_ = 1;
   // The view-model objects and the widgets that show them.
   std::vector<std::pair<const app::Label*, QLabel*>> labels_;
   std::vector<std::pair<const app::Shape*, ShapeWidget*>> shapes_;

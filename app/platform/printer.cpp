@@ -6,6 +6,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -13,6 +14,7 @@
 #include "app/city_table.h"
 #include "app/form1.h"
 #include "app/platform/arguments.h"
+#include "app/platform/italian_clock.h"
 #include "app/platform/month_page.h"
 #include "app/platform/notes_lookup.h"
 #include "app/platform/qt_platform.h"
@@ -88,30 +90,49 @@ QByteArray monthJson(const app::MonthSheet& sheet) {
   return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
-QString monthTable(const app::MonthSheet& sheet) {
+QString monthTable(const app::MonthSheet& sheet, const app::SummerTime& summer) {
+  // The saint column is as wide as the month's longest text, so that every
+  // column stands where its heading does.
+  qsizetype saintWidth = 44;
+  for (const auto& row : sheet.days) saintWidth = std::max(saintWidth, q(row.santo).size());
+  const auto line = [&](const QString& day, const QString& weekday, const QString& santo, const QString& sorge,
+                        const QString& tramonta, const QString& legal, const QString& moon, const QString& mark) {
+    QString text = QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8")
+                       .arg(day, -7)
+                       .arg(weekday, -10)
+                       .arg(santo, -int(saintWidth))
+                       .arg(sorge, -5)
+                       .arg(tramonta, -5)
+                       .arg(legal, -11)
+                       .arg(moon, -13)
+                       .arg(mark);
+    while (text.endsWith(QLatin1Char(' '))) text.chop(1);
+    return text + QLatin1Char('\n');
+  };
   QString out;
   out += q(sheet.title) + QStringLiteral(" - ") + q(sheet.cityName) + QLatin1Char('\n');
-  out += QStringLiteral("%1 %2 %3 %4 %5 %6 %7\n")
-             .arg(QStringLiteral("Giorno"), -7)
-             .arg(QStringLiteral("Settimana"), -10)
-             .arg(QStringLiteral("Santo o festa"), -44)
-             .arg(QStringLiteral("Sorge"), -5)
-             .arg(QStringLiteral("Tram."), -5)
-             .arg(QStringLiteral("Luna"), -13)
-             .arg(QStringLiteral("Fase"));
+  out += line(QStringLiteral("Giorno"), QStringLiteral("Settimana"), QStringLiteral("Santo o festa"),
+              QStringLiteral("Sorge"), QStringLiteral("Tram."), QStringLiteral("Ora legale"), QStringLiteral("Luna"),
+              QStringLiteral("Fase"));
+  bool anyLegal = false;
   for (const auto& row : sheet.days) {
-    out += QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
-               .arg(q(row.label) + (row.boldRed ? QStringLiteral("*") : QString()), -7)
-               .arg(QString::fromUtf8(row.weekdayName()), -10)
-               .arg(q(row.santo), -44)
-               .arg(q(row.sun.sorge), -5)
-               .arg(q(row.sun.tramonta), -5)
-               .arg(phaseWordsOfIcon(row.icon), -13)
-               .arg(QString::fromLatin1(app::markWord(row.mark)));
-    while (out.endsWith(QLatin1Char(' '))) out.chop(1);
-    out += QLatin1Char('\n');
+    const QString day = QStringLiteral("%1 %2%3")
+                            .arg(row.day, 2)
+                            .arg(QString::fromUtf8(app::WeekdayLetters[static_cast<std::size_t>(row.weekday - 1)]))
+                            .arg(row.boldRed ? QStringLiteral("*") : QString());
+    QString legal;
+    if (summer && summer({row.day, sheet.month, sheet.year})) {
+      legal = q(app::oneHourLater(row.sun.sorge)) + QLatin1Char(' ') + q(app::oneHourLater(row.sun.tramonta));
+      anyLegal = true;
+    }
+    out += line(day, QString::fromUtf8(row.weekdayName()), q(row.santo), q(row.sun.sorge), q(row.sun.tramonta), legal,
+                phaseWordsOfIcon(row.icon), QString::fromLatin1(app::markWord(row.mark)));
   }
-  out += QStringLiteral("* domenica o festa. Riquadro del giorno: %1. Note del mese: %2\n")
+  out += QStringLiteral("* domenica o festa. Sorge e tramonta in ora solare (UTC+1)%1.\n")
+             .arg(anyLegal ? QStringLiteral("; Ora legale: le stesse ore come le segnano gli orologi nei giorni "
+                                            "dell'ora legale")
+                           : QString());
+  out += QStringLiteral("Riquadro del giorno: %1. Note del mese: %2\n")
              .arg(QString::fromLatin1(app::markWord(sheet.panelBackground())), notesName(sheet));
   return out;
 }
@@ -144,7 +165,7 @@ int runCommandLine(int argc, char** argv) {
     const QDateTime now = QDateTime::currentDateTimeUtc();
     const app::IcsStamp stamp{now.date().year(), now.date().month(),  now.date().day(),
                               now.time().hour(), now.time().minute(), now.time().second()};
-    const std::string ics = app::yearCalendarIcs(request.year, city, stamp);
+    const std::string ics = app::yearCalendarIcs(request.year, city, stamp, onOraLegale);
     std::fwrite(ics.data(), 1, ics.size(), stdout);
     return std::fflush(stdout) == 0 ? 0 : 1;
   }
@@ -156,7 +177,7 @@ int runCommandLine(int argc, char** argv) {
     }
     return 0;
   }
-  const QByteArray out = request.json ? monthJson(sheet) : monthTable(sheet).toUtf8();
+  const QByteArray out = request.json ? monthJson(sheet) : monthTable(sheet, onOraLegale).toUtf8();
   std::fwrite(out.constData(), 1, static_cast<std::size_t>(out.size()), stdout);
   return std::fflush(stdout) == 0 ? 0 : 1;
 }

@@ -5,13 +5,15 @@
 #include <QString>
 
 #include "app/month_sheet.h"
+#include "app/year_calendar.h"
 
 namespace ortalba {
 
 // The month as JSON: its title, city, notes document and every day's row.
 QByteArray monthJson(const app::MonthSheet& sheet);
-// The month as a text table, one line a day.
-QString monthTable(const app::MonthSheet& sheet);
+// The month as a text table, one line a day; the sun times in ora solare and,
+// on the days `summer` names, in ora legale too.
+QString monthTable(const app::MonthSheet& sheet, const app::SummerTime& summer = {});
 
 // The whole command line: prints to stdout, errors to stderr; returns the exit code.
 int runCommandLine(int argc, char** argv);

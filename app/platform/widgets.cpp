@@ -1,6 +1,8 @@
 #include "app/platform/widgets.h"
 
+#include <QFontMetrics>
 #include <QMouseEvent>
+#include <algorithm>
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -38,9 +40,44 @@ void ClickLabel::mousePressEvent(QMouseEvent* event) {
   QLabel::mousePressEvent(event);
 }
 
+void ClickLabel::setShrinkToFit(int pixels) {
+  fitPixels_ = pixels;
+  refit();
+}
+
+void ClickLabel::refit() {
+  if (fitPixels_ <= 0) return;
+  const int size = fittingPixelSize(font(), text(), contentsRect(), alignment(), fitPixels_, std::max(1, fitPixels_ / 2));
+  if (font().pixelSize() == size) return;
+  QFont f = font();
+  f.setPixelSize(size);
+  setFont(f);
+}
+
+void ClickLabel::resizeEvent(QResizeEvent* event) {
+  QLabel::resizeEvent(event);
+  refit();
+}
+
+int fittingPixelSize(QFont font, const QString& text, const QRect& box, Qt::Alignment align, int pixels,
+                     int smallest) {
+  for (int size = pixels; size > smallest; --size) {
+    font.setPixelSize(size);
+    const QRect needed = QFontMetrics(font).boundingRect(box, int(align) | Qt::TextWordWrap, text);
+    if (needed.width() <= box.width() && needed.height() <= box.height()) return size;
+  }
+  return smallest;
+}
+
 void PictureWidget::setResource(int resource) {
   if (resource == resource_) return;
   resource_ = resource;
+  update();
+}
+
+void PictureWidget::setNaturalScale(double scale) {
+  if (scale == naturalScale_) return;
+  naturalScale_ = scale;
   update();
 }
 
@@ -50,7 +87,7 @@ void PictureWidget::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.setRenderHint(QPainter::Antialiasing);
   // Keep the picture's proportions, centred in the slot.
-  const QSizeF natural = renderer->defaultSize();
+  const QSizeF natural = QSizeF(renderer->defaultSize()) * naturalScale_;
   QSizeF fitted = natural.scaled(QSizeF(width(), height()), Qt::KeepAspectRatio);
   if (natural.width() <= width() && natural.height() <= height()) fitted = natural;
   const QRectF target((width() - fitted.width()) / 2, (height() - fitted.height()) / 2, fitted.width(),

@@ -26,17 +26,32 @@ class ShapeWidget : public QWidget {
   bool focusMark_ = false;
 };
 
-// A label that reports a press of the left button.
+// A label that reports a press of the left button. A label that wraps its text
+// can also shrink its letters until the whole text fits its box.
 class ClickLabel : public QLabel {
   Q_OBJECT
  public:
   using QLabel::QLabel;
+  // Letters of `pixels` where the text fits, smaller where it does not; 0: as set.
+  void setShrinkToFit(int pixels);
+  int shrinkToFit() const { return fitPixels_; }
+  // Fits the letters to the current text and box.
+  void refit();
  signals:
   void clicked();
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  int fitPixels_ = 0;
 };
+
+// The largest pixel size from `pixels` down to `smallest` at which `text`,
+// wrapped at word boundaries, fits `box`; `smallest` when none does.
+int fittingPixelSize(QFont font, const QString& text, const QRect& box, Qt::Alignment align, int pixels,
+                     int smallest);
 
 // A picture slot that shows one of the program's pictures, scaled to fit.
 class PictureWidget : public QWidget {
@@ -45,12 +60,15 @@ class PictureWidget : public QWidget {
   explicit PictureWidget(QWidget* parent) : QWidget(parent) {}
   void setResource(int resource);
   int resource() const { return resource_; }
+  // A picture smaller than its slot is drawn at its own size times this.
+  void setNaturalScale(double scale);
 
  protected:
   void paintEvent(QPaintEvent*) override;
 
  private:
   int resource_ = app::resources::None;
+  double naturalScale_ = 1;
 };
 
 }  // namespace ortalba

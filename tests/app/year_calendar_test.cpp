@@ -168,7 +168,7 @@ TEST(YearCalendar, HoldsTheFeastsAndNotesOf2027) {
   EXPECT_EQ(datedSummaries(events, "Nota"), notes);
   std::set<std::string> uids;
   for (const Event& e : events) uids.insert(e.at("UID"));
-  EXPECT_TRUE(uids.count("20270329-lunedi-dell-angelo@ortalba")) << "UIDs are plain ASCII";
+  EXPECT_TRUE(uids.count("20270329-lunedi-dell-angelo-milano@ortalba")) << "UIDs are plain ASCII";
 }
 
 TEST(YearCalendar, MoonPhasesAreTheDaysTheGridMarks) {
@@ -211,6 +211,49 @@ TEST(YearCalendar, RejectsWhatItCannotWrite) {
       {Stamp, "20260307T090503Z"}, {{1, 1, 1, 0, 0, 0}, "00010101T000000Z"},
       {{9999, 12, 31, 23, 59, 59}, "99991231T235959Z"}, {{-3, 13, 0, 24, -1, 60}, "00011201T230059Z"}};
   for (auto c : stamps) EXPECT_EQ(eventsOf(yearCalendarIcs(2027, Milano, c.stamp)).at(0).at("DTSTAMP"), c.text);
+}
+
+}  // namespace
+
+namespace {
+
+// Two places' calendars imported into one phone keep all their events.
+TEST(YearCalendar, UidsNameThePlaceAndStayTheSame) {
+  std::set<std::string> milan, rome;
+  for (const Event& e : eventsOf(yearCalendarIcs(2027, Milano, Stamp))) milan.insert(e.at("UID"));
+  for (const Event& e : eventsOf(yearCalendarIcs(2027, DefaultCity, Stamp))) rome.insert(e.at("UID"));
+  std::set<std::string> again;
+  for (const Event& e : eventsOf(yearCalendarIcs(2027, Milano, IcsStamp{2030, 1, 1, 0, 0, 0}))) again.insert(e.at("UID"));
+  EXPECT_EQ(milan, again) << "a later run gives the same UIDs";
+  for (const std::string& uid : milan) {
+    EXPECT_FALSE(rome.count(uid)) << uid;
+    EXPECT_NE(uid.find("-milano@ortalba"), std::string::npos) << uid;
+  }
+}
+
+// The sun times are ora solare; on the days the clocks are on ora legale the
+// description gives them as the clocks show them too.
+TEST(YearCalendar, SunTimesSayOraSolareAndGiveOraLegaleInSummer) {
+  const SummerTime summer = [](const calendar::Date& d) { return d.month >= 4 && d.month <= 9; };
+  int summerDays = 0;
+  for (const Event& e : eventsOf(yearCalendarIcs(2027, Milano, Stamp, summer))) {
+    if (e.at("CATEGORIES") != "Luna") continue;
+    const std::string& start = e.at("DTSTART;VALUE=DATE");
+    const int month = std::stoi(start.substr(4, 2));
+    const auto sun = astro::sunTimes(std::stoi(start.substr(6, 2)), month, 2027, CityTable[Milano].code);
+    const std::string description = unescape(e.at("DESCRIPTION"));
+    EXPECT_NE(description.find("a MILANO, in ora solare (UTC+1)"), std::string::npos) << description;
+    const std::string legal = "in ora legale " + oneHourLater(sun.sorge) + " e " + oneHourLater(sun.tramonta);
+    EXPECT_EQ(description.find(legal) != std::string::npos, month >= 4 && month <= 9) << description;
+    summerDays += month >= 4 && month <= 9;
+  }
+  EXPECT_GT(summerDays, 20);
+}
+
+TEST(YearCalendar, OneHourLaterIsTheClockOfOraLegale) {
+  struct Case { const char* in; const char* out; } cases[] = {
+      {"05:38", "06:38"}, {"09:59", "10:59"}, {"19:00", "20:00"}, {"23:10", "00:10"}, {"--:--", "--:--"}, {"7:05", "7:05"}};
+  for (auto c : cases) EXPECT_EQ(oneHourLater(c.in), c.out) << c.in;
 }
 
 }  // namespace

@@ -94,8 +94,36 @@ TEST(PrinterJson, MarchTwentyTwentySixInMilan) {
 
   const QString table = monthTable(sheet);
   EXPECT_TRUE(table.startsWith("MARZO 2026 - MILANO\n"));
-  EXPECT_TRUE(table.contains("  1 D*  Domenica"));
-  EXPECT_EQ(table.count('\n'), 31 + 3);
+  EXPECT_TRUE(table.contains("\n 1 D*   Domenica   S.Albino"));
+  EXPECT_EQ(table.count('\n'), 31 + 4);
+}
+
+// Every column of the table stands where its heading does, whatever the day's text,
+// and the ora legale column is filled on the days the clocks are on it.
+TEST(PrinterTable, ColumnsStandUnderTheirHeadings) {
+  const app::SummerTime summer = [](const calendar::Date& d) { return d.month >= 4 && d.month <= 10; };
+  for (int year : {2026, 1969}) {
+    for (int month = 1; month <= 12; ++month) {
+      const app::MonthSheet sheet = app::sheetOf(year, month, 45);  // REGGIO NELL'EMILIA, the longest name
+      const QStringList lines = monthTable(sheet, summer).split('\n');
+      const QString heading = lines.at(1);
+      const QStringList columns{"Settimana", "Santo o festa", "Sorge", "Tram.", "Ora legale", "Luna", "Fase"};
+      for (int d = 1; d <= sheet.length(); ++d) {
+        const QString& row = lines.at(d + 1);
+        const app::DaySheet& day = sheet.days[static_cast<std::size_t>(d - 1)];
+        SCOPED_TRACE(row.toStdString());
+        EXPECT_EQ(row.left(2).trimmed().toInt(), d);
+        const auto at = [&](const QString& column) { return heading.indexOf(column); };
+        EXPECT_EQ(row.mid(at("Settimana")).section(' ', 0, 0), QString::fromUtf8(day.weekdayName()));
+        EXPECT_TRUE(row.mid(at("Santo o festa")).startsWith(QString::fromStdString(day.santo)));
+        EXPECT_EQ(row.mid(at("Sorge"), 5), QString::fromStdString(day.sun.sorge));
+        EXPECT_EQ(row.mid(at("Tram."), 5), QString::fromStdString(day.sun.tramonta));
+        EXPECT_EQ(row.mid(at("Ora legale"), 11).trimmed().isEmpty(), !summer({d, month, year}));
+        EXPECT_EQ(row.mid(at("Fase")), QString::fromLatin1(app::markWord(day.mark)));
+        EXPECT_EQ(row.left(at("Settimana")).contains(QLatin1Char('*')), day.boldRed);
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -139,3 +139,38 @@ TEST(Window, PrintsTheShownMonthOnOnePage) {
 }
 
 }  // namespace
+
+namespace {
+using namespace ortalba;
+
+// The window grows and shrinks with the keys and keeps the design's proportions.
+TEST(Window, ZoomsWithTheKeysAndKeepsItsProportions) {
+  Shown s;
+  MainWindow& w = s.w;
+  w.show();
+  EXPECT_EQ(w.startZoom(), 1.0) << "the test desktop has the design's 9-point letters";
+  EXPECT_EQ(w.size(), QSize(DesignWidth, DesignHeight));
+  const QRect dayAtDesign = w.dayLabel(20)->geometry();
+  const int lettersAtDesign = w.label("giorno")->font().pixelSize();
+
+  for (int i = 0; i < 3; ++i) QTest::keyClick(&w, Qt::Key_Plus, Qt::ControlModifier);
+  const double z = w.zoom();
+  EXPECT_NEAR(z, 1.331, 0.01);
+  EXPECT_NEAR(w.width() / double(w.height()), DesignWidth / double(DesignHeight), 0.005);
+  EXPECT_NEAR(w.dayLabel(20)->geometry().left(), dayAtDesign.left() * z, 1.5);
+  EXPECT_NEAR(w.dayLabel(20)->geometry().width(), dayAtDesign.width() * z, 1.5);
+  EXPECT_EQ(w.label("giorno")->font().pixelSize(), std::lround(lettersAtDesign * z));
+
+  QTest::keyClick(&w, Qt::Key_Minus, Qt::ControlModifier);
+  EXPECT_NEAR(w.zoom(), 1.21, 0.01);
+  QTest::keyClick(&w, Qt::Key_0, Qt::ControlModifier);
+  EXPECT_EQ(w.zoom(), 1.0);
+  EXPECT_EQ(w.dayLabel(20)->geometry(), dayAtDesign);
+
+  // A window made wider than the design keeps its proportions, centred.
+  w.resize(DesignWidth * 2, DesignHeight);
+  EXPECT_EQ(w.zoom(), 1.0);
+  EXPECT_EQ(w.dayLabel(20)->geometry(), dayAtDesign.translated(DesignWidth / 2, 0));
+}
+
+}  // namespace
