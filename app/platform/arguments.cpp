@@ -21,12 +21,22 @@ QString shown(const QString& typed) {
 }
 }  // namespace
 
+QString versionText() { return QStringLiteral("ortalba " ORTALBA_VERSION); }
+
 QString helpText() {
   return QStringLiteral(
       "Uso: ortalba [--month AAAA-MM [--city NOME] [--json | --pdf FILE]]\n"
       "       ortalba --ics ANNO [--city NOME] > luna.ics\n"
+      "       ortalba [--cartella-utente]\n"
       "\n"
-      "Senza argomenti apre la finestra dell'almanacco.\n"
+      "Senza argomenti apre la finestra dell'almanacco, che ricorda la città in\n"
+      "luogo.txt nella cartella da cui è avviata; con --cartella-utente (così la\n"
+      "avvia il menu) la ricorda in ~/.config/ortalba. La finestra ha bisogno di\n"
+      "una sessione grafica; le altre opzioni funzionano anche senza.\n"
+      "\n"
+      "Tasti della finestra: Pagina su/giù mese, Ctrl+Pagina su/giù anno, frecce\n"
+      "giorno, Inizio oggi, F4 o Ctrl+L città, Ctrl+P stampa, Ctrl++ Ctrl+- Ctrl+0\n"
+      "ingrandisce, rimpicciolisce, riporta la finestra alla misura iniziale.\n"
       "\n"
       "Opzioni:\n"
       "  --month AAAA-MM   stampa il mese indicato (anno 1-9999), per esempio 2026-03\n"
@@ -36,6 +46,8 @@ QString helpText() {
       "  --pdf FILE        con --month: scrive il mese in una pagina A4 PDF\n"
       "  --ics ANNO        stampa un calendario iCalendar dell'anno (fasi lunari,\n"
       "                    feste, Domenica delle Palme e Martedi' grasso)\n"
+      "  --cartella-utente apre la finestra con luogo.txt in ~/.config/ortalba\n"
+      "  --version         mostra la versione\n"
       "  -h, --help        mostra questo aiuto\n");
 }
 
@@ -49,7 +61,10 @@ ParsedArguments parseArguments(const QStringList& arguments) {
   const QCommandLineOption icsOption(QStringLiteral("ics"), QString(), QStringLiteral("ANNO"));
   const QCommandLineOption pdfOption(QStringLiteral("pdf"), QString(), QStringLiteral("FILE"));
   const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-  parser.addOptions({monthOption, cityOption, jsonOption, icsOption, pdfOption, helpOption});
+  const QCommandLineOption versionOption(QStringLiteral("version"));
+  const QCommandLineOption userFolderOption(QStringLiteral("cartella-utente"));
+  parser.addOptions({monthOption, cityOption, jsonOption, icsOption, pdfOption, helpOption, versionOption,
+                     userFolderOption});
 
   if (!parser.parse(arguments)) {
     if (!parser.unknownOptionNames().isEmpty())
@@ -61,6 +76,14 @@ ParsedArguments parseArguments(const QStringList& arguments) {
   }
   if (parser.isSet(helpOption)) {
     result.help = true;
+    return result;
+  }
+  if (parser.isSet(versionOption)) {
+    result.version = true;
+    return result;
+  }
+  if (parser.isSet(userFolderOption)) {
+    result.error = QStringLiteral("ortalba: --cartella-utente apre la finestra e va data da sola");
     return result;
   }
   if (!parser.positionalArguments().isEmpty()) {

@@ -21,6 +21,7 @@ struct PrintRequest {
 struct ParsedArguments {
   std::optional<PrintRequest> request;
   bool help = false;
+  bool version = false;
   QString error;  // one Italian line when the arguments are wrong
 };
 
@@ -28,5 +29,7 @@ struct ParsedArguments {
 ParsedArguments parseArguments(const QStringList& arguments);
 
 QString helpText();
+// "ortalba 0.1.0".
+QString versionText();
 
 }  // namespace ortalba

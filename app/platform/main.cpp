@@ -1,21 +1,13 @@
 // Ortalba: with no arguments the almanac's window; with arguments the command-line printer.
-#include <QApplication>
+#include <cstring>
 
-#include "app/form1.h"
-#include "app/platform/main_window.h"
+#include "app/platform/desktop_session.h"
 #include "app/platform/printer.h"
-#include "app/platform/qt_platform.h"
-#include "app/platform/vector_state.h"
 
 int main(int argc, char** argv) {
+  // The desktop menu's launcher keeps the almanac's file in the user's configuration folder.
+  if (argc == 2 && std::strcmp(argv[1], "--cartella-utente") == 0)
+    return ortalba::runWindow(argc, argv, ortalba::WorkingFolder::UserConfig);
   if (argc > 1) return ortalba::runCommandLine(argc, argv);
-
-  QApplication application(argc, argv);
-  ortalba::clearUpperVectorState();
-  ortalba::QtPlatform platform;  // the working folder is the one current now
-  app::Form1 form(platform);
-  ortalba::MainWindow window(form);
-  if (platform.keepOnTopRequested()) window.setWindowFlag(Qt::WindowStaysOnTopHint, true);
-  window.show();
-  return application.exec();
+  return ortalba::runWindow(argc, argv, ortalba::WorkingFolder::Current);
 }

@@ -21,12 +21,14 @@
 #include <type_traits>
 #include <variant>
 
+#include "app/platform/italian_clock.h"
 #include "app/platform/month_page.h"
 #include "app/platform/notes_lookup.h"
 #include "app/platform/pictures.h"
 #include "app/platform/qt_colours.h"
 #include "app/platform/rtf_text_document.h"
 #include "app/platform/vector_state.h"
+#include "app/year_calendar.h"
 
 namespace ortalba {
 
@@ -485,6 +487,20 @@ void MainWindow::render() {
     if (form_.luogo2.focusRow >= 0 && luogo2_->currentRow() != form_.luogo2.focusRow) {
       luogo2_->setCurrentRow(form_.luogo2.focusRow, QItemSelectionModel::NoUpdate);
       luogo2_->scrollToItem(luogo2_->currentItem());
+    }
+  }
+  // The sun times are ora solare all year; the clocks may say otherwise.
+  const int year = static_cast<int>(calendar::Val(form_.AnnoC.caption));
+  const calendar::Date shown{form_.panelDay(), form_.ShownMonth, year};
+  for (const app::Label* time : {&form_.sorge, &form_.tramonta}) {
+    QString note = QStringLiteral("In ora solare (UTC+1), come tutto l'almanacco");
+    if (calendar::isValidDate(shown) && onOraLegale(shown))
+      note += QStringLiteral("; oggi gli orologi sono in ora legale e segnano %1")
+                  .arg(QString::fromStdString(app::oneHourLater(time->caption)));
+    QWidget* widget = widgetOf_.at(time);
+    if (widget->toolTip() != note) {
+      widget->setToolTip(note);
+      widget->setAccessibleDescription(note);
     }
   }
   cityLabel()->setAccessibleName(

@@ -149,9 +149,9 @@ int runCommandLine(int argc, char** argv) {
       drawsPage ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
   clearUpperVectorState();
   const ParsedArguments parsed = parseArguments(QCoreApplication::arguments());
-  if (parsed.help) {
-    std::fputs(helpText().toUtf8().constData(), stdout);
-    return 0;
+  if (parsed.help || parsed.version) {
+    std::fputs((parsed.help ? helpText() : versionText() + QLatin1Char('\n')).toUtf8().constData(), stdout);
+    return std::fflush(stdout) == 0 ? 0 : 1;
   }
   if (!parsed.request) {
     std::fprintf(stderr, "%s\n", parsed.error.toUtf8().constData());

@@ -10,9 +10,16 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cstdio>
 #include <functional>
 
+#include <QDialogButtonBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+
 #include "app/form1.h"
+#include "app/platform/desktop_session.h"
 #include "app/platform/main_window.h"
 #include "app/platform/qt_platform.h"
 
@@ -98,10 +105,27 @@ TEST(LiveWindow, AGardenerClicksThrough) {
   EXPECT_EQ(remembered.readAll(), QByteArray("MILANO\r\n"));
 }
 
+// Qt's own dialogs speak Italian, whatever the locale the almanac runs in.
+TEST(LiveWindow, StandardDialogsSpeakItalian) {
+  QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text(), "Annulla");
+  QPrinter printer;
+  QPrintDialog dialog(&printer);
+  dialog.show();
+  QStringList texts;
+  for (const QPushButton* button : dialog.findChildren<QPushButton*>()) texts << button->text().remove('&');
+  EXPECT_TRUE(texts.contains("Stampa")) << texts.join(", ").toStdString();
+  EXPECT_TRUE(texts.contains("Annulla")) << texts.join(", ").toStdString();
+  dialog.close();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  qputenv("LANG", "en_US.UTF-8");  // the almanac is Italian in any locale
   QApplication application(argc, argv);
+  // The window's own start-up: Qt's texts in Italian.
+  if (!ortalba::speakItalian(application)) std::fprintf(stderr, "Qt's Italian translation is not installed\n");
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

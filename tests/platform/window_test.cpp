@@ -174,3 +174,59 @@ TEST(Window, ZoomsWithTheKeysAndKeepsItsProportions) {
 }
 
 }  // namespace
+
+#include <algorithm>
+#include <set>
+
+#include "app/year_calendar.h"
+
+namespace {
+using namespace ortalba;
+
+// The saint's label never cuts a text: it wraps, and takes smaller letters when
+// even that is not enough. Tried on the longest texts the almanac shows.
+TEST(Window, TheSaintsLabelHoldsTheLongestTexts) {
+  std::set<std::string> texts;
+  for (int year = 1583; year <= 2100; ++year)
+    for (int month = 1; month <= 12; ++month)
+      for (const auto& day : app::sheetOf(year, month, app::DefaultCity).days) texts.insert(day.santo);
+  std::vector<std::string> longest(texts.begin(), texts.end());
+  std::sort(longest.begin(), longest.end(), [](auto& a, auto& b) { return a.size() > b.size(); });
+  longest.resize(12);
+  longest.push_back("SS.7 fondatori Servi Maria - (Martedì Grasso)");
+
+  Shown s;
+  s.w.show();
+  for (double zoom : {1.0, 1.6}) {
+    s.w.resize(int(DesignWidth * zoom), int(DesignHeight * zoom));
+    QLabel* santo = s.w.label("santo");
+    for (const std::string& text : longest) {
+      s.form.santo.caption = text;
+      s.w.render();
+      const QRect box = santo->contentsRect();
+      const QRect needed = QFontMetrics(santo->font()).boundingRect(box, Qt::AlignCenter | Qt::TextWordWrap,
+                                                                     santo->text());
+      EXPECT_LE(needed.height(), box.height()) << text << " at " << zoom;
+      EXPECT_LE(needed.width(), box.width()) << text << " at " << zoom;
+      EXPECT_GE(santo->font().pixelSize(), int(7 * zoom)) << text << ": too small to read";
+    }
+    s.form.santo.caption = "S.Nicola";
+    s.w.render();
+    EXPECT_EQ(santo->font().pixelSize(), std::lround(11 * zoom)) << "a short text keeps the design's letters";
+  }
+}
+
+// The sun times say they are ora solare, and what the clocks show in summer.
+TEST(Window, SunTimesTellTheyAreOraSolare) {
+  Shown s;
+  QTest::mouseClick(s.w.monthLabel(6), Qt::LeftButton);  // July 2026
+  QTest::mouseClick(s.w.dayLabel(14), Qt::LeftButton);
+  const QString sunrise = s.w.label("sorge")->text();
+  EXPECT_TRUE(s.w.label("sorge")->toolTip().startsWith("In ora solare (UTC+1)"));
+  EXPECT_TRUE(s.w.label("sorge")->accessibleDescription().contains(
+      QString::fromStdString(app::oneHourLater(sunrise.toStdString()))));
+  QTest::mouseClick(s.w.monthLabel(0), Qt::LeftButton);  // January: the clocks are on ora solare too
+  EXPECT_FALSE(s.w.label("tramonta")->toolTip().contains("ora legale"));
+}
+
+}  // namespace

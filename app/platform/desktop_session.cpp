@@ -1,0 +1,88 @@
+#include "app/platform/desktop_session.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QStandardPaths>
+#include <QTranslator>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "app/form1.h"
+#include "app/platform/main_window.h"
+#include "app/platform/qt_platform.h"
+#include "app/platform/vector_state.h"
+
+namespace ortalba {
+
+namespace {
+
+QtMessageHandler qtMessages = nullptr;
+
+// While the application object is being made: the platform plugin's complaints
+// are Qt's, in English, and its last word aborts; the user hears one line of ours.
+void startingMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (type == QtFatalMsg) {
+    std::fprintf(stderr, "%s\n", NoDisplayMessage);
+    std::fflush(stderr);
+    std::_Exit(1);
+  }
+  if (context.category && std::strncmp(context.category, "qt.qpa", 6) == 0) return;
+  if (qtMessages) qtMessages(type, context, message);
+}
+
+bool hasDisplay() {
+  // A platform asked for by name (offscreen, vnc...) is the user's own choice.
+  return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
+         !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+}  // namespace
+
+bool speakItalian(QCoreApplication& application) {
+  QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+  auto* translator = new QTranslator(&application);
+  if (!translator->load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    delete translator;
+    return false;
+  }
+  return QCoreApplication::installTranslator(translator);
+}
+
+std::optional<QString> userConfigFolder() {
+  const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+  if (base.isEmpty()) return std::nullopt;
+  const QString folder = base + QStringLiteral("/ortalba");
+  if (!QDir().mkpath(folder)) return std::nullopt;
+  return folder;
+}
+
+int runWindow(int argc, char** argv, WorkingFolder folder) {
+  if (!hasDisplay()) {
+    std::fprintf(stderr, "%s\n", NoDisplayMessage);
+    return 1;
+  }
+  qtMessages = qInstallMessageHandler(startingMessages);
+  QApplication application(argc, argv);
+  qInstallMessageHandler(qtMessages);
+  clearUpperVectorState();
+  speakItalian(application);
+  QGuiApplication::setDesktopFileName(QStringLiteral("it.ortalba.Ortalba"));
+
+  // From the menu the almanac keeps luogo.txt in the user's configuration folder;
+  // its notes then come from the installed ones.
+  if (folder == WorkingFolder::UserConfig)
+    if (const auto config = userConfigFolder()) QDir::setCurrent(*config);
+
+  QtPlatform platform;  // the working folder is the one current now
+  app::Form1 form(platform);
+  MainWindow window(form);
+  if (platform.keepOnTopRequested()) window.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+  window.show();
+  return application.exec();
+}
+
+}  // namespace ortalba
