@@ -8,8 +8,15 @@ run=$(mktemp -d)
 trap 'rm -rf "$prefix" "$run"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
 test -x "$prefix/bin/ortalba"
-test -f "$prefix/share/applications/ortalba.desktop"
-test -f "$prefix/share/icons/hicolor/scalable/apps/ortalba.svg"
+test -f "$prefix/share/applications/it.ortalba.Ortalba.desktop"
+test -f "$prefix/share/metainfo/it.ortalba.Ortalba.metainfo.xml"
+test -f "$prefix/share/icons/hicolor/scalable/apps/it.ortalba.Ortalba.svg"
+for size in 16 22 24 32 48 64 128 256; do
+  png="$prefix/share/icons/hicolor/${size}x${size}/apps/it.ortalba.Ortalba.png"
+  file "$png" | grep -q "PNG image data, $size x $size" || { echo "no $size x $size icon"; exit 1; }
+done
+zcat "$prefix/share/man/man1/ortalba.1.gz" | grep -q '^\.SH OPZIONI'
+test -f "$prefix/share/doc/Ortalba/LICENSE"
 for month in Gen Feb Mar Apr Mag Giu Lug Ago Sep Ott Nov Dic; do
   test -f "$prefix/share/ortalba/Doc/$month.rtf"
 done
