@@ -32,7 +32,14 @@ inline constexpr Rgb PickerGround{250, 248, 240};
 inline constexpr Rgb Border{64, 64, 64};
 inline constexpr Rgb PageBorder{90, 90, 90};
 inline constexpr Rgb ListHighlight{80, 80, 230};
+// With the cue for colour-blind gardeners: the red of Sundays and feasts, dark
+// enough to read on every bar (at least 4.5 : 1).
+inline constexpr Rgb CueRed{140, 0, 0};
 }  // namespace colours
+
+// The contrast of two colours as the web's accessibility guidelines measure it,
+// from 1 : 1 (the same) to 21 : 1 (black on white).
+double contrastRatio(Rgb a, Rgb b);
 
 struct Label {
   std::string caption;

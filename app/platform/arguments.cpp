@@ -36,7 +36,9 @@ QString helpText() {
       "\n"
       "Tasti della finestra: Pagina su/giù mese, Ctrl+Pagina su/giù anno, frecce\n"
       "giorno, Inizio oggi, F4 o Ctrl+L città, Ctrl+P stampa, Ctrl++ Ctrl+- Ctrl+0\n"
-      "ingrandisce, rimpicciolisce, riporta la finestra alla misura iniziale.\n"
+      "ingrandisce, rimpicciolisce, riporta la finestra alla misura iniziale, Ctrl+K\n"
+      "tratteggia la Luna crescente e calante per chi non distingue i colori. Tab e\n"
+      "Maiusc+Tab passano da un comando all'altro; Spazio o Invio lo premono.\n"
       "\n"
       "Opzioni:\n"
       "  --month AAAA-MM   stampa il mese indicato (anno 1-9999), per esempio 2026-03\n"
@@ -44,6 +46,8 @@ QString helpText() {
       "                    (per esempio MILANO); senza, la città ricordata in luogo.txt\n"
       "  --json            stampa in JSON invece che in tabella\n"
       "  --pdf FILE        con --month: scrive il mese in una pagina A4 PDF\n"
+      "  --contrasto       con --pdf: righe tratteggiate per la Luna crescente e\n"
+      "                    calante e un rosso più scuro, leggibili senza i colori\n"
       "  --ics ANNO        stampa un calendario iCalendar dell'anno (fasi lunari,\n"
       "                    feste, Domenica delle Palme e Martedi' grasso)\n"
       "  --cartella-utente apre la finestra con luogo.txt in ~/.config/ortalba\n"
@@ -63,8 +67,9 @@ ParsedArguments parseArguments(const QStringList& arguments) {
   const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
   const QCommandLineOption versionOption(QStringLiteral("version"));
   const QCommandLineOption userFolderOption(QStringLiteral("cartella-utente"));
+  const QCommandLineOption cueOption(QStringLiteral("contrasto"));
   parser.addOptions({monthOption, cityOption, jsonOption, icsOption, pdfOption, helpOption, versionOption,
-                     userFolderOption});
+                     userFolderOption, cueOption});
 
   if (!parser.parse(arguments)) {
     if (!parser.unknownOptionNames().isEmpty())
@@ -150,6 +155,11 @@ ParsedArguments parseArguments(const QStringList& arguments) {
         return result;
       }
     }
+    request.cue = parser.isSet(cueOption);
+  }
+  if (parser.isSet(cueOption) && request.pdfFile.isEmpty()) {
+    result.error = QStringLiteral("ortalba: --contrasto va con --month e --pdf");
+    return result;
   }
   if (parser.isSet(cityOption)) {
     const std::string city = parser.value(cityOption).toStdString();

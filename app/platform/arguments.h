@@ -16,6 +16,7 @@ struct PrintRequest {
   std::optional<std::string> city;  // a name of the table, as given
   bool json = false;
   QString pdfFile;                  // with Mode::Month: write the page here instead of printing text
+  bool cue = false;                 // with pdfFile: the moon cue for colour-blind gardeners
 };
 
 struct ParsedArguments {

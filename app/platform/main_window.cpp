@@ -21,8 +21,10 @@
 #include <type_traits>
 #include <variant>
 
+#include "app/platform/accessibility.h"
 #include "app/platform/italian_clock.h"
 #include "app/platform/month_page.h"
+#include "app/platform/moon_cue.h"
 #include "app/platform/notes_lookup.h"
 #include "app/platform/pictures.h"
 #include "app/platform/qt_colours.h"
@@ -55,7 +57,7 @@ using ShapeOf = app::Shape& (*)(Form1&, std::size_t);
 using LabelOf = app::Label& (*)(Form1&, std::size_t);
 using PictureOf = app::Picture& (*)(Form1&, std::size_t);
 // The widgets that are not plain view-model objects.
-enum class Special { Chooser, CityList, Notes, ButtonGround };
+enum class Special { Chooser, CityList, Notes, ButtonGround, CueLegend };
 using Model = std::variant<ShapeOf, LabelOf, PictureOf, Special>;
 
 template <auto M> constexpr Model shape = ShapeOf{&element<M>};
@@ -180,6 +182,8 @@ const Place kWindow[] = {
     {"Image2", picture<&Form1::Image2>, 1920, 6360, 1095, 735},
     {"Image3", picture<&Form1::Image3>, 165, 7320, 810, 705},
     {"Label7", label<&Form1::Label7>, 1065, 7275, 6540, 765, Look::Instructions},
+    // the moon cue's legend, under the instructions while the cue is on
+    {"legenda", Special::CueLegend, 1065, 8055, 6540, 255, Look::Caption},
     // the city chooser, over the notes
     {"sceltac", Special::Chooser, 3600, 2280, 2295, 3375},
     {"Label14", label<&Form1::Label14>, 0, 0, 2295, 255, Look::Plain, {}, nullptr, true},
@@ -250,7 +254,10 @@ MainWindow::MainWindow(app::Form1& form, QWidget* parent) : QWidget(parent), for
       ->setToolTip(QStringLiteral("Il file luogo.txt non si può scrivere: la città scelta vale fino alla chiusura."));
   luogo2_->setAccessibleName(QStringLiteral("Elenco delle città"));
   vismese_->setAccessibleName(QStringLiteral("Note del mese per l'orto e il giardino"));
-  setFocusPolicy(Qt::StrongFocus);
+  // The keys reach the window when no control has the focus; Tab goes through the controls only.
+  setFocusPolicy(Qt::ClickFocus);
+  setTabOrder();
+  installAccessibility();
 
   // The window starts as large as the desktop's letters ask, within the screen;
   // nothing of it is stored.
@@ -261,16 +268,18 @@ MainWindow::MainWindow(app::Form1& form, QWidget* parent) : QWidget(parent), for
   double fit = MaxZoom;
   if (screen) {
     const QSize room = screen->availableGeometry().size() * 0.92;
-    fit = std::min(room.width() / double(DesignWidth), room.height() / double(DesignHeight));
+    fit = std::min(room.width() / double(DesignWidth), room.height() / double(designHeight()));
   }
   startZoom_ = std::clamp(std::min(desktopPixels / DesignFontPixels, fit), MinZoom, MaxZoom);
-  setMinimumSize(int(std::ceil(DesignWidth * MinZoom)), int(std::ceil(DesignHeight * MinZoom)));
+  setMinimumSize(int(std::ceil(DesignWidth * MinZoom)), int(std::ceil(designHeight() * MinZoom)));
   resetZoom();
 
   command([this] { form_.Form_Load(); });
   // The list rows are made once, after start-up has filled them.
   for (const auto& row : form_.luogo2.rows) luogo2_->addItem(QString::fromStdString(row));
   render();
+  // The keys go to the almanac itself until Tab or a click picks a control.
+  setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::build() {
@@ -302,6 +311,7 @@ void MainWindow::build() {
       text->setWordWrap(lettering.wrap);
       text->setAttribute(Qt::WA_TranslucentBackground);
       if (lettering.hand) text->setCursor(Qt::PointingHandCursor);
+      text->setClickable(row.onClick != nullptr);
       if (row.onClick) {
         const Click handler = row.onClick;
         connect(text, &ClickLabel::clicked, this, [this, handler, index] { command([&] { handler(form_, index); }); });
@@ -323,7 +333,9 @@ void MainWindow::build() {
           break;
         case Special::CityList: {
           luogo2_ = new QListWidget(parent);
-          luogo2_->setSelectionMode(QAbstractItemView::MultiSelection);
+          // The selection is the city in focus; the design's stripes are painted, not selected.
+          luogo2_->setSelectionMode(QAbstractItemView::SingleSelection);
+          luogo2_->setItemDelegate(new StripedRows(luogo2_));
           QPalette listPal = luogo2_->palette();
           listPal.setColor(QPalette::Base, toQColor(app::colours::ListGround));
           listPal.setColor(QPalette::Highlight, toQColor(app::colours::ListHighlight));
@@ -341,12 +353,19 @@ void MainWindow::build() {
           break;
         }
         case Special::Notes:
-          vismese_ = new QTextBrowser(parent);
+          vismese_ = new NotesViewer(parent);
           vismese_->setReadOnly(true);
           vismese_->setOpenLinks(false);
-          // The keys belong to the almanac (Page Up/Down change the month); the notes scroll with the wheel.
-          vismese_->setFocusPolicy(Qt::NoFocus);
+          // The notes take the keys only when reached with Tab: a click leaves Page Up and
+          // Page Down with the almanac, which change the month.
+          vismese_->setFocusPolicy(Qt::TabFocus);
           widget = vismese_;
+          break;
+        case Special::CueLegend:
+          legend_ = new CueLegend(parent);
+          legend_->hide();
+          pixels = letteringOf(row.look).pixels;
+          widget = legend_;
           break;
         case Special::ButtonGround: {
           auto* ground = new ShapeWidget(parent);
@@ -388,7 +407,7 @@ void MainWindow::layOut() {
   const auto letters = [z](int pixels) { return std::max(1, int(std::lround(pixels * z))); };
   // The drawing keeps the design's proportions, centred in the window.
   const int left = std::max(0, (width() - int(std::lround(DesignWidth * z))) / 2);
-  const int top = std::max(0, (height() - int(std::lround(DesignHeight * z))) / 2);
+  const int top = std::max(0, (height() - int(std::lround(designHeight() * z))) / 2);
   QFont base = font();
   base.setPixelSize(letters(11));
   setFont(base);
@@ -397,8 +416,12 @@ void MainWindow::layOut() {
     p.widget->setGeometry((inWindow ? left : 0) + at(p.x), (inWindow ? top : 0) + at(p.y), at(p.w), at(p.h));
     if (auto* picture = qobject_cast<PictureWidget*>(p.widget)) picture->setNaturalScale(z);
     if (p.pixels == 0) continue;
-    auto* text = static_cast<ClickLabel*>(p.widget);
-    if (text->shrinkToFit())
+    auto* text = qobject_cast<ClickLabel*>(p.widget);
+    if (!text) {
+      QFont f = p.widget->font();
+      f.setPixelSize(letters(p.pixels));
+      p.widget->setFont(f);
+    } else if (text->shrinkToFit())
       text->setShrinkToFit(letters(p.pixels));
     else if (text->font().pixelSize() != letters(p.pixels)) {
       QFont f = text->font();
@@ -411,7 +434,7 @@ void MainWindow::layOut() {
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  zoom_ = std::min(width() / double(DesignWidth), height() / double(DesignHeight));
+  zoom_ = std::min(width() / double(DesignWidth), height() / double(designHeight()));
   layOut();
 }
 
@@ -419,7 +442,7 @@ void MainWindow::zoomBy(double factor) {
   double most = MaxZoom;
   if (const QScreen* s = screen()) {
     const QSize room = s->availableGeometry().size();
-    most = std::min(most, std::min(room.width() / double(DesignWidth), room.height() / double(DesignHeight)));
+    most = std::min(most, std::min(room.width() / double(DesignWidth), room.height() / double(designHeight())));
   }
   setZoom(std::clamp(zoom_ * factor, MinZoom, std::max(MinZoom, most)));
 }
@@ -428,9 +451,20 @@ void MainWindow::resetZoom() { setZoom(startZoom_); }
 
 void MainWindow::setZoom(double z) {
   // A hidden window hears of its new size only when shown: lay it out now.
-  resize(int(std::lround(DesignWidth * z)), int(std::lround(DesignHeight * z)));
-  zoom_ = std::min(width() / double(DesignWidth), height() / double(DesignHeight));
+  resize(int(std::lround(DesignWidth * z)), int(std::lround(designHeight() * z)));
+  zoom_ = std::min(width() / double(DesignWidth), height() / double(designHeight()));
   layOut();
+}
+
+void MainWindow::setTabOrder() {
+  // Reading order: the panel's city, the month boxes, the year's arrows, Data
+  // Odierna, the day rows, the notes, then the chooser's list and OK when it is open.
+  std::vector<QWidget*> order{cityLabel()};
+  for (auto* month : months_) order.push_back(month);
+  order.insert(order.end(), {previousYear(), nextYear(), todayLabel()});
+  for (auto* day : days_) order.push_back(day);
+  order.insert(order.end(), {vismese_, luogo2_, okLabel()});
+  for (std::size_t i = 0; i + 1 < order.size(); ++i) QWidget::setTabOrder(order[i], order[i + 1]);
 }
 
 ClickLabel* MainWindow::clickable(const app::Label& model) const {
@@ -447,9 +481,11 @@ void MainWindow::renderLabel(QLabel* widget, const app::Label& model) {
     changed = true;
   }
   widget->setVisible(model.visible);
+  // With the cue the red of Sundays and feasts is darker, to be read on every bar.
+  const QColor colour = model.foreColor == app::colours::Red ? feastRed(cue_) : toQColor(model.foreColor);
   QPalette pal = widget->palette();
-  if (pal.color(QPalette::WindowText) != toQColor(model.foreColor)) {
-    pal.setColor(QPalette::WindowText, toQColor(model.foreColor));
+  if (pal.color(QPalette::WindowText) != colour) {
+    pal.setColor(QPalette::WindowText, colour);
     widget->setPalette(pal);
   }
   if (widget->font().bold() != model.bold) {
@@ -474,6 +510,7 @@ void MainWindow::render() {
   const int selected = form_.panelDay();
   for (std::size_t k = 0; k < 31; ++k) {
     bars_[k]->setFocusMark(static_cast<int>(k) + 1 == selected);
+    bars_[k]->setHatching(cue_ ? form_.phaseMarkOf(static_cast<int>(k) + 1) : app::PhaseMark::Neutral, 6 * zoom_);
     days_[k]->setAccessibleName(QString::fromStdString(form_.dayAccessibleName(static_cast<int>(k) + 1)));
   }
 
@@ -482,10 +519,15 @@ void MainWindow::render() {
   luogo2_->setPalette(listPal);
   {
     const QSignalBlocker block(luogo2_);
-    for (int i = 0; i < luogo2_->count() && i < static_cast<int>(form_.luogo2.selected.size()); ++i)
-      luogo2_->item(i)->setSelected(form_.luogo2.selected[static_cast<std::size_t>(i)]);
+    // The design's stripes are the rows' ground; the one selected row is the city in focus.
+    const QBrush stripe(toQColor(app::colours::ListHighlight));
+    for (int i = 0; i < luogo2_->count() && i < static_cast<int>(form_.luogo2.selected.size()); ++i) {
+      QListWidgetItem* item = luogo2_->item(i);
+      const bool striped = form_.luogo2.selected[static_cast<std::size_t>(i)];
+      if ((item->background() == stripe) != striped) item->setBackground(striped ? stripe : QBrush());
+    }
     if (form_.luogo2.focusRow >= 0 && luogo2_->currentRow() != form_.luogo2.focusRow) {
-      luogo2_->setCurrentRow(form_.luogo2.focusRow, QItemSelectionModel::NoUpdate);
+      luogo2_->setCurrentRow(form_.luogo2.focusRow, QItemSelectionModel::ClearAndSelect);
       luogo2_->scrollToItem(luogo2_->currentItem());
     }
   }
@@ -532,6 +574,14 @@ void MainWindow::loadNotes() {
   notesZoom_ = zoom_;
 }
 
+void MainWindow::toggleCue() {
+  cue_ = !cue_;
+  legend_->setVisible(cue_);
+  setMinimumSize(int(std::ceil(DesignWidth * MinZoom)), int(std::ceil(designHeight() * MinZoom)));
+  setZoom(zoom_);  // the same zoom, with or without the legend's strip
+  render();
+}
+
 void MainWindow::command(const std::function<void()>& handler) {
   // Qt may have left the vector registers in the state that slows our arithmetic.
   clearUpperVectorState();
@@ -558,7 +608,7 @@ bool MainWindow::printShownMonth(QPrinter& printer) {
   QPainter painter;
   if (!painter.begin(&printer)) return false;
   const QRectF page = printer.pageRect(QPrinter::DevicePixel);
-  paintMonthPage(painter, page.translated(-page.topLeft()), sheet, notesFile(form_.VISMESE.path));
+  paintMonthPage(painter, page.translated(-page.topLeft()), sheet, notesFile(form_.VISMESE.path), cue_);
   return painter.end();
 }
 
@@ -581,6 +631,11 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
   }
   if (ctrl && event->key() == Qt::Key_0) {
     resetZoom();
+    event->accept();
+    return;
+  }
+  if (ctrl && event->key() == Qt::Key_K) {
+    toggleCue();
     event->accept();
     return;
   }
@@ -626,6 +681,10 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
   bool handled = false;
   if (key) command([&] { handled = form_.Form_KeyDown(*key); });
   if (handled) {
+    // The keyboard's place follows the day it chose.
+    const int day = form_.panelDay();
+    const bool onDay = std::find(days_.begin(), days_.end(), focusWidget()) != days_.end();
+    if (onDay && day >= 1 && day <= 31) days_[static_cast<std::size_t>(day - 1)]->setFocus(Qt::OtherFocusReason);
     event->accept();
     return;
   }

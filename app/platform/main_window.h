@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/form1.h"
+#include "app/platform/accessibility.h"
 #include "app/platform/widgets.h"
 
 class QListWidget;
@@ -20,9 +21,10 @@ namespace ortalba {
 // Design positions are in twips: 15 twips make a pixel at 96 dpi.
 constexpr int px(int twips) { return (twips + 7) / 15; }
 
-// The window's size at design size, in pixels.
+// The window's size at design size, in pixels; the moon cue's legend adds a strip.
 inline constexpr int DesignWidth = px(7815);
 inline constexpr int DesignHeight = px(8160);
+inline constexpr int CueDesignHeight = px(8430);
 
 class MainWindow : public QWidget {
   Q_OBJECT
@@ -42,6 +44,11 @@ class MainWindow : public QWidget {
   // Ctrl++, Ctrl+- and Ctrl+0: the window grows, shrinks, or goes back to its start size.
   void zoomBy(double factor);
   void resetZoom();
+
+  // Ctrl+K: the cue for colour-blind gardeners, hatching on the waxing and waning
+  // bars, a darker red for Sundays and feasts and a legend; off at start.
+  void toggleCue();
+  bool cueShown() const { return cue_; }
 
   // Ctrl+P: the print dialog, then the shown month on one page.
   void printShownMonth();
@@ -68,6 +75,8 @@ class MainWindow : public QWidget {
   // Places every widget and sets its lettering for the current zoom.
   void layOut();
   void setZoom(double zoom);
+  int designHeight() const { return cue_ ? CueDesignHeight : DesignHeight; }
+  void setTabOrder();
   void resizeEvent(QResizeEvent* event) override;
   ClickLabel* clickable(const app::Label& model) const;
   void renderLabel(QLabel* widget, const app::Label& label);
@@ -87,6 +96,8 @@ class MainWindow : public QWidget {
   double zoom_ = 1;
   double startZoom_ = 1;
   double notesZoom_ = 1;
+  bool cue_ = false;
+  CueLegend* legend_ = nullptr;
   // The view-model objects and the widgets that show them.
   std::vector<std::pair<const app::Label*, QLabel*>> labels_;
   std::vector<std::pair<const app::Shape*, ShapeWidget*>> shapes_;
@@ -98,7 +109,7 @@ class MainWindow : public QWidget {
   std::array<ClickLabel*, 12> months_{};
   QListWidget* luogo2_ = nullptr;
   QFrame* sceltac_ = nullptr;
-  QTextBrowser* vismese_ = nullptr;
+  NotesViewer* vismese_ = nullptr;
   unsigned notesLoaded_ = 0;
   std::string notesPath_;
 };

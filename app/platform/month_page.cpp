@@ -7,6 +7,7 @@
 #include <QSvgRenderer>
 #include <QTextDocument>
 
+#include "app/platform/moon_cue.h"
 #include "app/platform/pictures.h"
 #include "app/platform/qt_colours.h"
 #include "app/platform/rtf_text_document.h"
@@ -21,7 +22,8 @@ QString q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<q
 
 }  // namespace
 
-void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& month, const QString& notesPath) {
+void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& month, const QString& notesPath,
+                    bool cue) {
   initPictures();
   p.save();
   p.setRenderHint(QPainter::Antialiasing);
@@ -61,7 +63,8 @@ void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& mont
     p.setPen(QPen(toQColor(app::colours::PageBorder), 0.15));
     p.setBrush(barColour(day.mark));
     p.drawRect(row);
-    p.setPen(day.boldRed ? Qt::red : Qt::black);
+    if (cue) paintMoonCue(p, row, day.mark, 1.6);
+    p.setPen(day.boldRed ? feastRed(cue) : QColor(Qt::black));
     setFont(8.5, day.boldRed);
     p.drawText(row.adjusted(1.5, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, q(day.label).trimmed());
     setFont(7.5);
@@ -93,6 +96,7 @@ void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& mont
     p.setPen(QPen(toQColor(app::colours::PageBorder), 0.15));
     p.setBrush(barColour(key.mark));
     p.drawRect(QRectF(x, legendTop + 6, 4, 3.5));
+    if (cue) paintMoonCue(p, QRectF(x, legendTop + 6, 4, 3.5), key.mark, 1.2);
     p.setPen(Qt::black);
     const QString text = key.text ? QString::fromUtf8(key.text)
                                   : QStringLiteral("Luna ") + QString::fromLatin1(app::markWord(key.mark));
@@ -120,7 +124,7 @@ void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& mont
   p.restore();
 }
 
-bool writeMonthPdf(const QString& fileName, const app::MonthSheet& sheet, const QString& notesPath) {
+bool writeMonthPdf(const QString& fileName, const app::MonthSheet& sheet, const QString& notesPath, bool cue) {
   // Written aside and moved into place only when complete.
   QSaveFile file(fileName);
   if (!file.open(QIODevice::WriteOnly)) return false;
@@ -136,7 +140,7 @@ bool writeMonthPdf(const QString& fileName, const app::MonthSheet& sheet, const 
       file.cancelWriting();
       return false;
     }
-    paintMonthPage(painter, QRectF(0, 0, writer.width(), writer.height()), sheet, notesPath);
+    paintMonthPage(painter, QRectF(0, 0, writer.width(), writer.height()), sheet, notesPath, cue);
     painter.end();
   }
   return file.commit();

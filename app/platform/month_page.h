@@ -11,10 +11,12 @@ class QRectF;
 
 namespace ortalba {
 
-// Draws the page into `area` (device coordinates) of an open painter.
-void paintMonthPage(QPainter& painter, const QRectF& area, const app::MonthSheet& sheet, const QString& notesPath);
+// Draws the page into `area` (device coordinates) of an open painter; with `cue`
+// the bars carry the moon cue's hatching, Sundays and feasts the cue's darker red.
+void paintMonthPage(QPainter& painter, const QRectF& area, const app::MonthSheet& sheet, const QString& notesPath,
+                    bool cue = false);
 
 // Writes the page as a one-page A4 PDF; false (and no file) when it cannot be written.
-bool writeMonthPdf(const QString& fileName, const app::MonthSheet& sheet, const QString& notesPath);
+bool writeMonthPdf(const QString& fileName, const app::MonthSheet& sheet, const QString& notesPath, bool cue = false);
 
 }  // namespace ortalba

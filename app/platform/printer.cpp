@@ -171,7 +171,8 @@ int runCommandLine(int argc, char** argv) {
   }
   const app::MonthSheet sheet = app::sheetOf(request.year, request.month, city);
   if (!request.pdfFile.isEmpty()) {
-    if (!writeMonthPdf(request.pdfFile, sheet, notesFile(app::notesDocumentPath(platform, request.month)))) {
+    if (!writeMonthPdf(request.pdfFile, sheet, notesFile(app::notesDocumentPath(platform, request.month)),
+                       request.cue)) {
       std::fprintf(stderr, "ortalba: impossibile scrivere %s\n", request.pdfFile.toUtf8().constData());
       return 1;
     }

@@ -1,11 +1,14 @@
 #include "app/platform/widgets.h"
 
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <algorithm>
 #include <QPainter>
+#include <QStyle>
 #include <QSvgRenderer>
 
+#include "app/platform/moon_cue.h"
 #include "app/platform/pictures.h"
 #include "app/platform/qt_colours.h"
 
@@ -23,9 +26,17 @@ void ShapeWidget::setFocusMark(bool on) {
   update();
 }
 
+void ShapeWidget::setHatching(app::PhaseMark mark, double spacing) {
+  if (mark == hatching_ && spacing == spacing_) return;
+  hatching_ = mark;
+  spacing_ = spacing;
+  update();
+}
+
 void ShapeWidget::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.fillRect(rect(), fill_);
+  paintMoonCue(p, rect(), hatching_, spacing_);
   p.setPen(toQColor(app::colours::Border));
   p.drawRect(rect().adjusted(0, 0, -1, -1));
   if (focusMark_) {
@@ -38,6 +49,40 @@ void ShapeWidget::paintEvent(QPaintEvent*) {
 void ClickLabel::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) emit clicked();
   QLabel::mousePressEvent(event);
+}
+
+void ClickLabel::setClickable(bool clickable) {
+  clickable_ = clickable;
+  setFocusPolicy(clickable ? Qt::StrongFocus : Qt::NoFocus);
+  if (clickable) setCursor(Qt::PointingHandCursor);
+}
+
+void ClickLabel::keyPressEvent(QKeyEvent* event) {
+  const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+  if (clickable_ && plain &&
+      (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+    emit clicked();
+    event->accept();
+    return;
+  }
+  QLabel::keyPressEvent(event);
+}
+
+void ClickLabel::paintEvent(QPaintEvent* event) {
+  if (!clickable_) {
+    QLabel::paintEvent(event);
+    return;
+  }
+  // A label that takes the focus lays its text out otherwise (a pixel higher); the
+  // text is drawn here as a plain label draws it, so the design stays as it is.
+  QPainter p(this);
+  const int flags = int(alignment()) | Qt::TextForceLeftToRight | (wordWrap() ? int(Qt::TextWordWrap) : 0);
+  style()->drawItemText(&p, contentsRect(), flags, palette(), isEnabled(), text(), foregroundRole());
+  if (!hasFocus()) return;
+  // The keyboard's place, drawn in the label's own letters' colour over whatever ground it has.
+  QPen dotted(palette().color(QPalette::WindowText), 1, Qt::DotLine);
+  p.setPen(dotted);
+  p.drawRect(rect().adjusted(1, 1, -2, -2));
 }
 
 void ClickLabel::setShrinkToFit(int pixels) {
@@ -57,6 +102,34 @@ void ClickLabel::refit() {
 void ClickLabel::resizeEvent(QResizeEvent* event) {
   QLabel::resizeEvent(event);
   refit();
+}
+
+void StripedRows::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
+  QStyledItemDelegate::initStyleOption(option, index);
+  option->state &= ~QStyle::State_Selected;
+}
+
+void CueLegend::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.setRenderHint(QPainter::TextAntialiasing);
+  const double h = height();
+  const double swatchW = h * 1.4, swatchH = h * 0.6;
+  double x = 0;
+  for (const auto mark : {app::PhaseMark::Waxing, app::PhaseMark::Waning, app::PhaseMark::Neutral}) {
+    paintCueSwatch(p, QRectF(x, (h - swatchH) / 2, swatchW, swatchH), mark, swatchH / 2.5, 1);
+    x += swatchW + h * 0.3;
+    const QString text = cueLegendText(mark);
+    p.setPen(palette().color(QPalette::WindowText));
+    const double w = QFontMetricsF(font()).horizontalAdvance(text);
+    p.drawText(QRectF(x, 0, w + 2, h), Qt::AlignLeft | Qt::AlignVCenter, text);
+    x += w + h;
+  }
+  const QString feasts = QStringLiteral("in rosso scuro domeniche e feste");
+  p.setPen(feastRed(true));
+  QFont bold = font();
+  bold.setBold(true);
+  p.setFont(bold);
+  p.drawText(QRectF(x, 0, width() - x, h), Qt::AlignLeft | Qt::AlignVCenter, feasts);
 }
 
 int fittingPixelSize(QFont font, const QString& text, const QRect& box, Qt::Alignment align, int pixels,

@@ -1,8 +1,10 @@
 #pragma once
 // The window's own widgets: filled rectangles, clickable labels and pictures.
 #include <QLabel>
+#include <QStyledItemDelegate>
 #include <QWidget>
 
+#include "app/italian_words.h"
 #include "app/view_model.h"
 
 namespace ortalba {
@@ -17,6 +19,9 @@ class ShapeWidget : public QWidget {
   // A dashed frame for the keyboard's selected day; the fill stays as it is.
   void setFocusMark(bool on);
   bool focusMark() const { return focusMark_; }
+  // The moon cue's hatching for a mark, lines `spacing` pixels apart; Neutral: none.
+  void setHatching(app::PhaseMark mark, double spacing);
+  app::PhaseMark hatching() const { return hatching_; }
 
  protected:
   void paintEvent(QPaintEvent*) override;
@@ -24,6 +29,8 @@ class ShapeWidget : public QWidget {
  private:
   QColor fill_{Qt::white};
   bool focusMark_ = false;
+  app::PhaseMark hatching_ = app::PhaseMark::Neutral;
+  double spacing_ = 6;
 };
 
 // A label that reports a press of the left button. A label that wraps its text
@@ -37,15 +44,46 @@ class ClickLabel : public QLabel {
   int shrinkToFit() const { return fitPixels_; }
   // Fits the letters to the current text and box.
   void refit();
+  // A label that does something: it takes the keyboard's focus (Tab), shows it
+  // with a dotted frame, and Space or Enter press it as a click does.
+  void setClickable(bool clickable);
+  bool isClickable() const { return clickable_; }
+ public slots:
+  void press() { emit clicked(); }
  signals:
   void clicked();
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
   int fitPixels_ = 0;
+  bool clickable_ = false;
+};
+
+// The cue's legend: a hatched swatch and the words for waxing, waning, and the
+// full and new moon.
+class CueLegend : public QWidget {
+  Q_OBJECT
+ public:
+  explicit CueLegend(QWidget* parent) : QWidget(parent) {}
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+};
+
+// The city list's rows: the design's stripes are their own background, and the
+// selection (the city in focus, as a screen reader hears it) is not painted as one.
+class StripedRows : public QStyledItemDelegate {
+  Q_OBJECT
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+ protected:
+  void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
 };
 
 // The largest pixel size from `pixels` down to `smallest` at which `text`,

@@ -3,12 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QListWidget>
-#include <QTest>
+#include <QDir>
 #include <QFile>
+#include <QListWidget>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextBrowser>
+#include <algorithm>
+#include <set>
+
+#include "app/platform/accessibility.h"
+#include "app/year_calendar.h"
 
 #include "../app/fake_platform.h"
 
@@ -63,8 +70,10 @@ TEST(Window, ClicksReachTheAlmanac) {
   list->scrollToItem(list->item(15));
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(15)).center());
   EXPECT_EQ(text(w, "Lsel"), "MILANO");
-  EXPECT_TRUE(list->item(14)->isSelected());
-  EXPECT_FALSE(list->item(15)->isSelected()) << "the striping stays as it was";
+  // The city clicked is the list's one selection; the design's stripes stay as they were, painted.
+  EXPECT_EQ(list->selectedItems(), QList<QListWidgetItem*>{list->item(15)});
+  EXPECT_EQ(list->item(14)->background().color(), QColor(80, 80, 230));
+  EXPECT_EQ(list->item(15)->background().style(), Qt::NoBrush);
   QTest::mouseClick(w.okLabel(), Qt::LeftButton);
   EXPECT_FALSE(w.chooser()->isVisible());
   EXPECT_EQ(text(w, "zona"), "MILANO");
@@ -175,10 +184,6 @@ TEST(Window, ZoomsWithTheKeysAndKeepsItsProportions) {
 
 }  // namespace
 
-#include <algorithm>
-#include <set>
-
-#include "app/year_calendar.h"
 
 namespace {
 using namespace ortalba;
@@ -227,6 +232,120 @@ TEST(Window, SunTimesTellTheyAreOraSolare) {
       QString::fromStdString(app::oneHourLater(sunrise.toStdString()))));
   QTest::mouseClick(s.w.monthLabel(0), Qt::LeftButton);  // January: the clocks are on ora solare too
   EXPECT_FALSE(s.w.label("tramonta")->toolTip().contains("ora legale"));
+}
+
+}  // namespace
+
+
+namespace {
+using namespace ortalba;
+
+QWidget* focused() { return QApplication::focusWidget(); }
+
+// Tab walks the controls in reading order; Space and Enter press them as a click does.
+TEST(Window, TheKeyboardReachesEveryControl) {
+  Shown s;
+  MainWindow& w = s.w;
+  w.show();
+  w.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  w.setFocus();
+
+  std::vector<QWidget*> expected{w.cityLabel()};
+  for (int i = 0; i < 12; ++i) expected.push_back(w.monthLabel(i));
+  expected.insert(expected.end(), {w.previousYear(), w.nextYear(), w.todayLabel()});
+  for (int k = 0; k < 31; ++k) expected.push_back(w.dayLabel(k));
+  expected.push_back(w.notesViewer());
+  for (QWidget* widget : expected) {
+    QTest::keyClick(focused() ? focused() : &w, Qt::Key_Tab);
+    EXPECT_EQ(focused(), widget) << widget->objectName().toStdString() << " got "
+                                 << (focused() ? focused()->objectName().toStdString() : "nothing");
+  }
+  QTest::keyClick(focused(), Qt::Key_Backtab);
+  EXPECT_EQ(focused(), w.dayLabel(30));
+
+  // The focus mark leaves the design's colours alone and shows on the focused control only.
+  const QImage unfocused = w.nextYear()->grab().toImage();
+  w.nextYear()->setFocus();
+  EXPECT_NE(w.nextYear()->grab().toImage(), unfocused);
+  QTest::keyClick(w.nextYear(), Qt::Key_Space);
+  EXPECT_EQ(text(w, "AnnoC"), "2027");
+  QTest::keyClick(w.monthLabel(2), Qt::Key_Return);
+  EXPECT_EQ(text(w, "Label1"), "MARZO 2027");
+  w.dayLabel(9)->setFocus();
+  QTest::keyClick(w.dayLabel(9), Qt::Key_Space);
+  EXPECT_EQ(text(w, "giorno"), "10");
+  // The arrow keys still choose the day, and the keyboard's place follows it.
+  QTest::keyClick(w.dayLabel(9), Qt::Key_Down);
+  EXPECT_EQ(text(w, "giorno"), "11");
+  EXPECT_EQ(focused(), w.dayLabel(10));
+  w.cityLabel()->setFocus();
+  QTest::keyClick(w.cityLabel(), Qt::Key_Return);
+  ASSERT_TRUE(w.chooser()->isVisible());
+  EXPECT_EQ(focused(), w.cityList());
+  QTest::keyClick(w.cityList(), Qt::Key_Tab);
+  EXPECT_EQ(focused(), w.okLabel());
+  QTest::keyClick(w.okLabel(), Qt::Key_Space);
+  EXPECT_FALSE(w.chooser()->isVisible());
+  EXPECT_EQ(s.platform.files["/orto/luogo.txt"], "ROMA\r\n");
+}
+
+// Page Down scrolls the notes when they have the keyboard; anywhere else it is the next month.
+TEST(Window, PageDownScrollsTheNotesOnlyWhenTheyHaveTheKeyboard) {
+  QTemporaryDir folder;
+  ASSERT_TRUE(QDir(folder.path()).mkpath("Doc"));
+  ASSERT_TRUE(QFile::copy(ORTALBA_SOURCE_DIR "/Doc/Dic.rtf", folder.filePath("Doc/Dic.rtf")));
+  FakePlatform platform;
+  platform.folder = folder.path().toStdString();
+  app::Form1 form(platform);
+  MainWindow w(form);
+  w.show();
+  w.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  QScrollBar* bar = w.notesViewer()->verticalScrollBar();
+  ASSERT_GT(bar->maximum(), 0) << "December's notes are longer than the viewer";
+
+  w.notesViewer()->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(w.notesViewer(), Qt::Key_PageDown);
+  EXPECT_GT(bar->value(), 0);
+  EXPECT_EQ(text(w, "Label1"), "DICEMBRE 2026");
+
+  w.dayLabel(3)->setFocus();
+  QTest::keyClick(w.dayLabel(3), Qt::Key_PageDown);
+  EXPECT_EQ(text(w, "Label1"), "GENNAIO 2027");
+}
+
+// Ctrl+K: hatching on the waxing and waning bars, a darker red, a legend; and back.
+TEST(Window, TheMoonCueComesAndGoesWithCtrlK) {
+  Shown s;
+  MainWindow& w = s.w;
+  w.show();
+  const QImage plain = w.grab().toImage();
+  EXPECT_FALSE(w.cueShown());
+  std::vector<QColor> fills;
+  for (int k = 0; k < 31; ++k) {
+    EXPECT_EQ(w.bar(k)->hatching(), app::PhaseMark::Neutral);
+    fills.push_back(w.bar(k)->fill());
+  }
+
+  QTest::keyClick(&w, Qt::Key_K, Qt::ControlModifier);
+  ASSERT_TRUE(w.cueShown());
+  EXPECT_EQ(w.height(), CueDesignHeight) << "the legend's strip under the instructions";
+  EXPECT_TRUE(w.findChild<CueLegend*>()->isVisible());
+  for (int k = 0; k < 31; ++k) {
+    const app::PhaseMark mark = s.form.phaseMarkOf(k + 1);
+    EXPECT_EQ(w.bar(k)->hatching(), mark) << k;
+    EXPECT_EQ(w.bar(k)->fill(), fills[static_cast<std::size_t>(k)]) << "the cue adds to the colours, it keeps them";
+  }
+  EXPECT_EQ(w.bar(10)->hatching(), app::PhaseMark::Waxing) << "10 December 2026 is waxing";
+  EXPECT_EQ(w.bar(25)->hatching(), app::PhaseMark::Waning) << "26 December 2026 is waning";
+  EXPECT_EQ(w.bar(8)->hatching(), app::PhaseMark::Neutral) << "the new moon of the 9th";
+  EXPECT_EQ(w.dayLabel(24)->palette().color(QPalette::WindowText), QColor(140, 0, 0)) << "Christmas";
+
+  QTest::keyClick(&w, Qt::Key_K, Qt::ControlModifier);
+  EXPECT_FALSE(w.cueShown());
+  EXPECT_EQ(w.size(), QSize(DesignWidth, DesignHeight));
+  EXPECT_EQ(w.grab().toImage(), plain) << "the design comes back as it was";
 }
 
 }  // namespace

@@ -1,0 +1,157 @@
+#include "app/platform/accessibility.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include "app/platform/main_window.h"
+#include "app/platform/widgets.h"
+
+namespace ortalba {
+
+namespace {
+
+// A label that does something: a button whose press runs the same handler as a click.
+class AccessibleButton : public QAccessibleWidget {
+ public:
+  explicit AccessibleButton(ClickLabel* label) : QAccessibleWidget(label, QAccessible::Button) {}
+
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Name) {
+      const QString name = widget()->accessibleName();
+      return name.isEmpty() ? label()->text() : name;
+    }
+    return QAccessibleWidget::text(t);
+  }
+  QAccessible::State state() const override {
+    QAccessible::State s = QAccessibleWidget::state();
+    s.focusable = true;
+    return s;
+  }
+  QStringList actionNames() const override { return QStringList{pressAction()} + QAccessibleWidget::actionNames(); }
+  void doAction(const QString& action) override {
+    // Run from the event loop, as a click is, not from inside the screen reader's request.
+    if (action == pressAction())
+      QMetaObject::invokeMethod(label(), &ClickLabel::press, Qt::QueuedConnection);
+    else
+      QAccessibleWidget::doAction(action);
+  }
+  QStringList keyBindingsForAction(const QString& action) const override {
+    return action == pressAction() ? QStringList{QStringLiteral("Space")} : QStringList{};
+  }
+
+ private:
+  ClickLabel* label() const { return static_cast<ClickLabel*>(widget()); }
+};
+
+// The day bars, the picker boxes and the pictures: what they say is said by the
+// buttons on them.
+class Decoration : public QAccessibleWidget {
+ public:
+  explicit Decoration(QWidget* widget) : QAccessibleWidget(widget, QAccessible::Graphic) {}
+  QAccessible::State state() const override {
+    QAccessible::State s = QAccessibleWidget::state();
+    s.invisible = true;
+    return s;
+  }
+};
+
+// The month's notes: a read-only document whose text a screen reader can read.
+class AccessibleNotes : public QAccessibleWidget, public QAccessibleTextInterface {
+ public:
+  explicit AccessibleNotes(NotesViewer* viewer) : QAccessibleWidget(viewer, QAccessible::Document) {}
+
+  void* interface_cast(QAccessible::InterfaceType type) override {
+    if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+    return QAccessibleWidget::interface_cast(type);
+  }
+  QAccessible::State state() const override {
+    QAccessible::State s = QAccessibleWidget::state();
+    s.readOnly = true;
+    s.multiLine = true;
+    s.focusable = true;
+    return s;
+  }
+
+  // QAccessibleTextInterface
+  void selection(int index, int* start, int* end) const override {
+    const QTextCursor c = viewer()->textCursor();
+    *start = index == 0 && c.hasSelection() ? c.selectionStart() : 0;
+    *end = index == 0 && c.hasSelection() ? c.selectionEnd() : 0;
+  }
+  int selectionCount() const override { return viewer()->textCursor().hasSelection() ? 1 : 0; }
+  void addSelection(int start, int end) override { setSelection(0, start, end); }
+  void removeSelection(int) override {
+    QTextCursor c = viewer()->textCursor();
+    c.clearSelection();
+    viewer()->setTextCursor(c);
+  }
+  void setSelection(int, int start, int end) override {
+    QTextCursor c(viewer()->document());
+    c.setPosition(clamped(start));
+    c.setPosition(clamped(end), QTextCursor::KeepAnchor);
+    viewer()->setTextCursor(c);
+  }
+  int cursorPosition() const override { return viewer()->textCursor().position(); }
+  void setCursorPosition(int position) override {
+    QTextCursor c = viewer()->textCursor();
+    c.setPosition(clamped(position));
+    viewer()->setTextCursor(c);
+  }
+  QString text(int start, int end) const override {
+    return plain().mid(clamped(start), clamped(end) - clamped(start));
+  }
+  int characterCount() const override { return int(plain().size()); }
+  QRect characterRect(int offset) const override {
+    QTextCursor c(viewer()->document());
+    c.setPosition(clamped(offset));
+    const QRect r = viewer()->cursorRect(c);
+    return QRect(viewer()->viewport()->mapToGlobal(r.topLeft()), r.size());
+  }
+  int offsetAtPoint(const QPoint& point) const override {
+    return viewer()->cursorForPosition(viewer()->viewport()->mapFromGlobal(point)).position();
+  }
+  void scrollToSubstring(int start, int) override {
+    QTextCursor c(viewer()->document());
+    c.setPosition(clamped(start));
+    viewer()->setTextCursor(c);
+    viewer()->ensureCursorVisible();
+  }
+  QString attributes(int offset, int* start, int* end) const override {
+    *start = offset;
+    *end = offset;
+    return {};
+  }
+
+ private:
+  NotesViewer* viewer() const { return static_cast<NotesViewer*>(widget()); }
+  QString plain() const { return viewer()->document()->toPlainText(); }
+  int clamped(int position) const { return std::clamp(position, 0, characterCount()); }
+};
+
+QAccessibleInterface* almanacWidgets(const QString& className, QObject* object) {
+  if (!object || !object->isWidgetType()) return nullptr;
+  if (className == QLatin1String("ortalba::ClickLabel")) {
+    auto* label = static_cast<ClickLabel*>(object);
+    return label->isClickable() ? new AccessibleButton(label) : nullptr;  // a plain label is text
+  }
+  if (className == QLatin1String("ortalba::ShapeWidget") || className == QLatin1String("ortalba::PictureWidget") ||
+      className == QLatin1String("ortalba::CueLegend"))
+    return new Decoration(static_cast<QWidget*>(object));
+  if (className == QLatin1String("ortalba::NotesViewer")) return new AccessibleNotes(static_cast<NotesViewer*>(object));
+  if (className == QLatin1String("ortalba::MainWindow"))
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+  return nullptr;
+}
+
+}  // namespace
+
+void installAccessibility() {
+  static const bool installed = (QAccessible::installFactory(almanacWidgets), true);
+  (void)installed;
+}
+
+}  // namespace ortalba
