@@ -2,6 +2,8 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QLabel>
+#include <algorithm>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -57,6 +59,53 @@ class Decoration : public QAccessibleWidget {
     s.invisible = true;
     return s;
   }
+};
+
+// A text of the panel: a label whose text a screen reader can read as text.
+class AccessibleText : public QAccessibleWidget, public QAccessibleTextInterface {
+ public:
+  explicit AccessibleText(QLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+
+  void* interface_cast(QAccessible::InterfaceType type) override {
+    if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+    return QAccessibleWidget::interface_cast(type);
+  }
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Name && widget()->accessibleName().isEmpty()) return label()->text();
+    return QAccessibleWidget::text(t);
+  }
+  QAccessible::State state() const override {
+    QAccessible::State s = QAccessibleWidget::state();
+    s.readOnly = true;
+    return s;
+  }
+
+  // QAccessibleTextInterface: the label's text, which has no cursor and no selection.
+  void selection(int, int* start, int* end) const override { *start = *end = 0; }
+  int selectionCount() const override { return 0; }
+  void addSelection(int, int) override {}
+  void removeSelection(int) override {}
+  void setSelection(int, int, int) override {}
+  int cursorPosition() const override { return 0; }
+  void setCursorPosition(int) override {}
+  QString text(int start, int end) const override {
+    const QString all = label()->text();
+    start = std::clamp(start, 0, int(all.size()));
+    end = end < 0 ? int(all.size()) : std::clamp(end, start, int(all.size()));
+    return all.mid(start, end - start);
+  }
+  int characterCount() const override { return int(label()->text().size()); }
+  QRect characterRect(int) const override { return rect(); }
+  int offsetAtPoint(const QPoint&) const override { return 0; }
+  void scrollToSubstring(int, int) override {}
+  QString attributes(int offset, int* start, int* end) const override {
+    *start = offset;
+    *end = offset;
+    return {};
+  }
+
+ private:
+  QLabel* label() const { return static_cast<QLabel*>(widget()); }
 };
 
 // The month's notes: a read-only document whose text a screen reader can read.
@@ -136,8 +185,13 @@ QAccessibleInterface* almanacWidgets(const QString& className, QObject* object) 
   if (!object || !object->isWidgetType()) return nullptr;
   if (className == QLatin1String("ortalba::ClickLabel")) {
     auto* label = static_cast<ClickLabel*>(object);
-    return label->isClickable() ? new AccessibleButton(label) : nullptr;  // a plain label is text
+    if (label->isClickable()) return new AccessibleButton(label);
+    return new AccessibleText(label);
   }
+  // The notes' scrolling area: its inner widgets are the document's own frame.
+  if (className == QLatin1String("QWidget") && object->objectName().startsWith(QLatin1String("qt_scrollarea_")) &&
+      qobject_cast<NotesViewer*>(object->parent()))
+    return new Decoration(static_cast<QWidget*>(object));
   if (className == QLatin1String("ortalba::ShapeWidget") || className == QLatin1String("ortalba::PictureWidget") ||
       className == QLatin1String("ortalba::CueLegend"))
     return new Decoration(static_cast<QWidget*>(object));

@@ -183,7 +183,7 @@ const Place kWindow[] = {
     {"Image3", picture<&Form1::Image3>, 165, 7320, 810, 705},
     {"Label7", label<&Form1::Label7>, 1065, 7275, 6540, 765, Look::Instructions},
     // the moon cue's legend, under the instructions while the cue is on
-    {"legenda", Special::CueLegend, 1065, 8055, 6540, 255, Look::Caption},
+    {"legenda", Special::CueLegend, 165, 8055, 7530, 255, Look::Caption},
     // the city chooser, over the notes
     {"sceltac", Special::Chooser, 3600, 2280, 2295, 3375},
     {"Label14", label<&Form1::Label14>, 0, 0, 2295, 255, Look::Plain, {}, nullptr, true},
@@ -226,6 +226,8 @@ void loadNotesInto(QTextBrowser* viewer, const std::string& path, double zoom) {
 }  // namespace
 
 MainWindow::MainWindow(app::Form1& form, QWidget* parent) : QWidget(parent), form_(form) {
+  // Before any widget is made: a screen reader may ask for them at once.
+  installAccessibility();
   initPictures();
   setWindowTitle(QStringLiteral("Ortalba"));
   setWindowIcon(QIcon(QStringLiteral(":/icons/ortalba.svg")));
@@ -257,7 +259,6 @@ MainWindow::MainWindow(app::Form1& form, QWidget* parent) : QWidget(parent), for
   // The keys reach the window when no control has the focus; Tab goes through the controls only.
   setFocusPolicy(Qt::ClickFocus);
   setTabOrder();
-  installAccessibility();
 
   // The window starts as large as the desktop's letters ask, within the screen;
   // nothing of it is stored.

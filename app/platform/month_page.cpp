@@ -63,7 +63,7 @@ void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& mont
     p.setPen(QPen(toQColor(app::colours::PageBorder), 0.15));
     p.setBrush(barColour(day.mark));
     p.drawRect(row);
-    if (cue) paintMoonCue(p, row, day.mark, 1.6);
+    if (cue) paintMoonCue(p, row, day.mark, 2.4);
     p.setPen(day.boldRed ? feastRed(cue) : QColor(Qt::black));
     setFont(8.5, day.boldRed);
     p.drawText(row.adjusted(1.5, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, q(day.label).trimmed());

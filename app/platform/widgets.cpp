@@ -113,21 +113,34 @@ void CueLegend::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.setRenderHint(QPainter::TextAntialiasing);
   const double h = height();
-  const double swatchW = h * 1.4, swatchH = h * 0.6;
+  const app::PhaseMark marks[] = {app::PhaseMark::Waxing, app::PhaseMark::Waning, app::PhaseMark::Neutral};
+  const QString feasts = QStringLiteral("rosso scuro: domeniche e feste");
+  QFont plain = font();
+  QFont bold = plain;
+  bold.setBold(true);
+  // Swatch, words, a gap; the letters shrink when the strip is too narrow for them all.
+  const auto natural = [&] {
+    double w = 0;
+    for (const auto mark : marks) w += h * (1.0 + 0.3 + 0.8) + QFontMetricsF(plain).horizontalAdvance(cueLegendText(mark));
+    return w + QFontMetricsF(bold).horizontalAdvance(feasts);
+  };
+  while (natural() > width() && plain.pixelSize() > 6) {
+    plain.setPixelSize(plain.pixelSize() - 1);
+    bold.setPixelSize(plain.pixelSize());
+  }
+  const double swatchW = h * 1.0, swatchH = h * 0.6;
   double x = 0;
-  for (const auto mark : {app::PhaseMark::Waxing, app::PhaseMark::Waning, app::PhaseMark::Neutral}) {
+  p.setFont(plain);
+  for (const auto mark : marks) {
     paintCueSwatch(p, QRectF(x, (h - swatchH) / 2, swatchW, swatchH), mark, swatchH / 2.5, 1);
     x += swatchW + h * 0.3;
     const QString text = cueLegendText(mark);
     p.setPen(palette().color(QPalette::WindowText));
-    const double w = QFontMetricsF(font()).horizontalAdvance(text);
+    const double w = QFontMetricsF(plain).horizontalAdvance(text);
     p.drawText(QRectF(x, 0, w + 2, h), Qt::AlignLeft | Qt::AlignVCenter, text);
-    x += w + h;
+    x += w + h * 0.8;
   }
-  const QString feasts = QStringLiteral("in rosso scuro domeniche e feste");
   p.setPen(feastRed(true));
-  QFont bold = font();
-  bold.setBold(true);
   p.setFont(bold);
   p.drawText(QRectF(x, 0, width() - x, h), Qt::AlignLeft | Qt::AlignVCenter, feasts);
 }

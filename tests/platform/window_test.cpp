@@ -268,6 +268,9 @@ TEST(Window, TheKeyboardReachesEveryControl) {
   const QImage unfocused = w.nextYear()->grab().toImage();
   w.nextYear()->setFocus();
   EXPECT_NE(w.nextYear()->grab().toImage(), unfocused);
+  QTest::keyClick(&w, Qt::Key_K, Qt::ControlModifier);
+  if (const char* dir = std::getenv("ORTALBA_SCREENSHOT_DIR")) w.grab().save(QString::fromUtf8(dir) + "/focus-cue.png");
+  QTest::keyClick(&w, Qt::Key_K, Qt::ControlModifier);
   QTest::keyClick(w.nextYear(), Qt::Key_Space);
   EXPECT_EQ(text(w, "AnnoC"), "2027");
   QTest::keyClick(w.monthLabel(2), Qt::Key_Return);
