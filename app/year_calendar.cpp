@@ -20,6 +20,7 @@ struct Event {
   std::string summary;
   std::string description;  // empty: no DESCRIPTION
   std::string category;
+  int days = 1;      // an event of several days: a span of the moon
 };
 
 std::string digits(long long value, int width) {
@@ -116,6 +117,32 @@ void addFeastsOfDay(std::vector<Event>& events, const calendar::Date& date, cons
     events.push_back({date, "martedi-grasso", "Martedì grasso", day.santo, "Nota"});
 }
 
+// What a gardener is told for a whole span.
+const char* spanAdviceOf(PhaseMark mark) {
+  return mark == PhaseMark::Waxing ? "In Luna crescente si seminano gli ortaggi da foglia e da frutto e si innesta."
+                                   : "In Luna calante si seminano radici e bulbi, si trapianta, si pota e si raccoglie.";
+}
+
+std::string dayAndMonth(const calendar::Date& d) {
+  return std::to_string(d.day) + " " + MonthWords[static_cast<std::size_t>(d.month - 1)];
+}
+
+int daysBetween(calendar::Date from, const calendar::Date& to) {
+  int n = 1;
+  for (; from < to; ++n) from = nextDay(from);
+  return n;
+}
+
+void addMoonSpans(std::vector<Event>& events, int year) {
+  for (const MoonSpan& span : moonSpansOfYear(year)) {
+    const std::string name = std::string("Luna ") + markWord(span.mark);
+    std::string description = spanAdviceOf(span.mark);
+    description += "\n" + name + " dal " + dayAndMonth(span.first) + " al " + dayAndMonth(span.last) + " " +
+                   std::to_string(year) + ".";
+    events.push_back({span.first, slugOf(name), name, std::move(description), "Luna", daysBetween(span.first, span.last)});
+  }
+}
+
 std::vector<Event> eventsOfYear(int year, std::string_view cityName, std::string_view cityCode,
                                 const SummerTime& summer) {
   std::vector<Event> events;
@@ -202,8 +229,25 @@ std::string oneHourLater(std::string_view time) {
   return std::string{char('0' + hour / 10), char('0' + hour % 10)} + std::string(time.substr(2));
 }
 
+std::vector<MoonSpan> moonSpansOfYear(int year) {
+  std::vector<MoonSpan> spans;
+  if (year < 1 || year > 9999) return spans;
+  for (int month = 1; month <= 12; ++month) {
+    const MonthSheet sheet = sheetOf(year, month, DefaultCity);
+    for (const DaySheet& day : sheet.days) {
+      const calendar::Date date{day.day, month, year};
+      if (day.mark == PhaseMark::Neutral) continue;
+      if (!spans.empty() && spans.back().mark == day.mark && nextDay(spans.back().last) == date)
+        spans.back().last = date;
+      else
+        spans.push_back({day.mark, date, date});
+    }
+  }
+  return spans;
+}
+
 std::string yearCalendarIcs(int year, std::string_view cityName, std::string_view cityCode, const IcsStamp& stamp,
-                            const SummerTime& summer) {
+                            const IcsOptions& options) {
   if (year < 1 || year > 9999) return {};
 
   std::string out;
@@ -217,18 +261,24 @@ std::string yearCalendarIcs(int year, std::string_view cityName, std::string_vie
 
   const std::string dtstamp = "DTSTAMP:" + stampValue(stamp);
   const std::string place = slugOf(cityName);
-  for (const Event& e : eventsOfYear(year, cityName, cityCode, summer)) {
+  std::vector<Event> events = eventsOfYear(year, cityName, cityCode, options.summer);
+  if (options.moonSpans) {
+    addMoonSpans(events, year);
+    std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) { return a.date < b.date; });
+  }
+  for (const Event& e : events) {
     const std::string start = dateValue(e.date);
     addLine(out, "BEGIN:VEVENT");
     addLine(out, "UID:" + start + "-" + e.slug + "-" + place + "@ortalba");
     addLine(out, dtstamp);
     addLine(out, "DTSTART;VALUE=DATE:" + start);
-    const calendar::Date end = nextDay(e.date);
-    // The day after 31 December 9999 has no four-digit year; a day's duration says the same.
+    calendar::Date end = e.date;
+    for (int d = 0; d < e.days; ++d) end = nextDay(end);
+    // The day after 31 December 9999 has no four-digit year; the event's length says the same.
     if (end.year <= 9999)
       addLine(out, "DTEND;VALUE=DATE:" + dateValue(end));
     else
-      addLine(out, "DURATION:P1D");
+      addLine(out, "DURATION:P" + std::to_string(e.days) + "D");
     addLine(out, "SUMMARY:" + icsEscapeText(e.summary));
     if (!e.description.empty()) addLine(out, "DESCRIPTION:" + icsEscapeText(e.description));
     addLine(out, "CATEGORIES:" + icsEscapeText(e.category));
@@ -239,10 +289,10 @@ std::string yearCalendarIcs(int year, std::string_view cityName, std::string_vie
   return out;
 }
 
-std::string yearCalendarIcs(int year, int cityIndex, const IcsStamp& stamp, const SummerTime& summer) {
+std::string yearCalendarIcs(int year, int cityIndex, const IcsStamp& stamp, const IcsOptions& options) {
   const bool inTable = cityIndex >= 0 && cityIndex < static_cast<int>(CityTable.size());
   const CityRow& city = CityTable[static_cast<std::size_t>(inTable ? cityIndex : DefaultCity)];
-  return yearCalendarIcs(year, city.name, city.code, stamp, summer);
+  return yearCalendarIcs(year, city.name, city.code, stamp, options);
 }
 
 }  // namespace app

@@ -41,7 +41,13 @@ struct Date {
   int day = 1;
   int month = 1;
   int year = 2000;
-  friend auto operator<=>(const Date&, const Date&) = default;
+  friend bool operator==(const Date&, const Date&) = default;
+  // In time order: the year first, the day last (not the order of the fields).
+  friend std::strong_ordering operator<=>(const Date& a, const Date& b) {
+    if (a.year != b.year) return a.year <=> b.year;
+    if (a.month != b.month) return a.month <=> b.month;
+    return a.day <=> b.day;
+  }
 };
 
 // True for a real date of years 1..9999 in the proleptic Gregorian calendar.

@@ -25,8 +25,8 @@ QString versionText() { return QStringLiteral("ortalba " ORTALBA_VERSION); }
 
 QString helpText() {
   return QStringLiteral(
-      "Uso: ortalba [--month AAAA-MM [--city NOME] [--json | --pdf FILE]]\n"
-      "       ortalba --ics ANNO [--city NOME] > luna.ics\n"
+      "Uso: ortalba [--month AAAA-MM [--city NOME] [--json | --pdf FILE [--contrasto]]]\n"
+      "       ortalba --ics ANNO [--city NOME] [--periodi] > luna.ics\n"
       "       ortalba [--cartella-utente]\n"
       "\n"
       "Senza argomenti apre la finestra dell'almanacco, che ricorda la città in\n"
@@ -50,6 +50,8 @@ QString helpText() {
       "                    calante e un rosso più scuro, leggibili senza i colori\n"
       "  --ics ANNO        stampa un calendario iCalendar dell'anno (fasi lunari,\n"
       "                    feste, Domenica delle Palme e Martedi' grasso)\n"
+      "  --periodi         con --ics: anche ogni periodo di Luna crescente e\n"
+      "                    calante come un evento di più giorni\n"
       "  --cartella-utente apre la finestra con luogo.txt in ~/.config/ortalba\n"
       "  --version         mostra la versione\n"
       "  -h, --help        mostra questo aiuto\n");
@@ -68,8 +70,9 @@ ParsedArguments parseArguments(const QStringList& arguments) {
   const QCommandLineOption versionOption(QStringLiteral("version"));
   const QCommandLineOption userFolderOption(QStringLiteral("cartella-utente"));
   const QCommandLineOption cueOption(QStringLiteral("contrasto"));
+  const QCommandLineOption spansOption(QStringLiteral("periodi"));
   parser.addOptions({monthOption, cityOption, jsonOption, icsOption, pdfOption, helpOption, versionOption,
-                     userFolderOption, cueOption});
+                     userFolderOption, cueOption, spansOption});
 
   if (!parser.parse(arguments)) {
     if (!parser.unknownOptionNames().isEmpty())
@@ -120,6 +123,7 @@ ParsedArguments parseArguments(const QStringList& arguments) {
     }
     request.mode = PrintRequest::Mode::YearCalendar;
     request.year = yearText.toInt();
+    request.moonSpans = parser.isSet(spansOption);
     if (request.year < app::Form1::FirstYear || request.year > app::Form1::LastYear) {
       result.error = QStringLiteral("ortalba: anno fuori dall'intervallo 1-9999: %1").arg(shown(yearText));
       return result;
@@ -156,6 +160,10 @@ ParsedArguments parseArguments(const QStringList& arguments) {
       }
     }
     request.cue = parser.isSet(cueOption);
+  }
+  if (parser.isSet(spansOption) && request.mode != PrintRequest::Mode::YearCalendar) {
+    result.error = QStringLiteral("ortalba: --periodi va con --ics");
+    return result;
   }
   if (parser.isSet(cueOption) && request.pdfFile.isEmpty()) {
     result.error = QStringLiteral("ortalba: --contrasto va con --month e --pdf");

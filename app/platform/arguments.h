@@ -17,6 +17,7 @@ struct PrintRequest {
   bool json = false;
   QString pdfFile;                  // with Mode::Month: write the page here instead of printing text
   bool cue = false;                 // with pdfFile: the moon cue for colour-blind gardeners
+  bool moonSpans = false;           // with Mode::YearCalendar: the waxing and waning spans as events
 };
 
 struct ParsedArguments {

@@ -165,7 +165,7 @@ int runCommandLine(int argc, char** argv) {
     const QDateTime now = QDateTime::currentDateTimeUtc();
     const app::IcsStamp stamp{now.date().year(), now.date().month(),  now.date().day(),
                               now.time().hour(), now.time().minute(), now.time().second()};
-    const std::string ics = app::yearCalendarIcs(request.year, city, stamp, onOraLegale);
+    const std::string ics = app::yearCalendarIcs(request.year, city, stamp, {onOraLegale, request.moonSpans});
     std::fwrite(ics.data(), 1, ics.size(), stdout);
     return std::fflush(stdout) == 0 ? 0 : 1;
   }

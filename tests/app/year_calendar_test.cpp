@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/city_table.h"
+#include "app/month_sheet.h"
 #include "app/year_calendar.h"
 #include "astro/moon_phases.h"
 #include "astro/sun_times.h"
@@ -236,7 +237,7 @@ TEST(YearCalendar, UidsNameThePlaceAndStayTheSame) {
 TEST(YearCalendar, SunTimesSayOraSolareAndGiveOraLegaleInSummer) {
   const SummerTime summer = [](const calendar::Date& d) { return d.month >= 4 && d.month <= 9; };
   int summerDays = 0;
-  for (const Event& e : eventsOf(yearCalendarIcs(2027, Milano, Stamp, summer))) {
+  for (const Event& e : eventsOf(yearCalendarIcs(2027, Milano, Stamp, {summer}))) {
     if (e.at("CATEGORIES") != "Luna") continue;
     const std::string& start = e.at("DTSTART;VALUE=DATE");
     const int month = std::stoi(start.substr(4, 2));
@@ -254,6 +255,67 @@ TEST(YearCalendar, OneHourLaterIsTheClockOfOraLegale) {
   struct Case { const char* in; const char* out; } cases[] = {
       {"05:38", "06:38"}, {"09:59", "10:59"}, {"19:00", "20:00"}, {"23:10", "00:10"}, {"--:--", "--:--"}, {"7:05", "7:05"}};
   for (auto c : cases) EXPECT_EQ(oneHourLater(c.in), c.out) << c.in;
+}
+
+}  // namespace
+
+namespace {
+
+calendar::Date dateOf(const std::string& yyyymmdd) {
+  return {std::stoi(yyyymmdd.substr(6, 2)), std::stoi(yyyymmdd.substr(4, 2)), std::stoi(yyyymmdd.substr(0, 4))};
+}
+
+calendar::Date following(const calendar::Date& d) {
+  if (d.day < calendar::daysInMonth(d.month, d.year)) return {d.day + 1, d.month, d.year};
+  return d.month < 12 ? calendar::Date{1, d.month + 1, d.year} : calendar::Date{1, 1, d.year + 1};
+}
+
+// --periodi: every waxing and waning span of the year as the bars colour it, day by day.
+TEST(YearCalendar, MoonSpansAreTheDaysTheBarsColour) {
+  for (int year : {2026, 2027, 1582, 9999}) {
+    SCOPED_TRACE(year);
+    const auto events = eventsOf(yearCalendarIcs(year, Milano, Stamp, {{}, true}));
+    std::map<std::pair<int, int>, PhaseMark> marked;  // (month, day) -> the span's mark
+    std::string previous;
+    for (const Event& e : events) {
+      if (e.at("SUMMARY") != "Luna crescente" && e.at("SUMMARY") != "Luna calante") continue;
+      EXPECT_EQ(e.at("CATEGORIES"), "Luna");
+      EXPECT_EQ(e.at("TRANSP"), "TRANSPARENT");
+      const PhaseMark mark = e.at("SUMMARY") == "Luna crescente" ? PhaseMark::Waxing : PhaseMark::Waning;
+      const std::string& start = e.at("DTSTART;VALUE=DATE");
+      EXPECT_LT(previous, start) << "spans in order, one per start";
+      previous = start;
+      calendar::Date day = dateOf(start);
+      int length = 0;
+      if (e.count("DTEND;VALUE=DATE")) {
+        const calendar::Date end = dateOf(e.at("DTEND;VALUE=DATE"));
+        for (calendar::Date d = day; d < end; d = following(d)) ++length;
+      } else {
+        length = std::stoi(e.at("DURATION").substr(1));  // "P12D"
+      }
+      for (int k = 0; k < length; ++k) {
+        EXPECT_EQ(day.year, year) << "a span is cut at the year's end";
+        EXPECT_TRUE(marked.emplace(std::pair{day.month, day.day}, mark).second) << "two spans on one day";
+        day = following(day);
+      }
+      const std::string description = unescape(e.at("DESCRIPTION"));
+      EXPECT_NE(description.find(e.at("SUMMARY") + " dal "), std::string::npos) << description;
+    }
+    for (int month = 1; month <= 12; ++month)
+      for (const DaySheet& day : sheetOf(year, month, Milano).days) {
+        const auto it = marked.find({month, day.day});
+        if (day.mark == PhaseMark::Neutral)
+          EXPECT_TRUE(it == marked.end()) << month << "/" << day.day << ": full and new moon days stay outside";
+        else
+          EXPECT_TRUE(it != marked.end() && it->second == day.mark) << month << "/" << day.day;
+      }
+  }
+  // Without the option the calendar is the one of the phases and feasts alone.
+  EXPECT_EQ(yearCalendarIcs(2027, Milano, Stamp, {{}, false}), yearCalendarIcs(2027, Milano, Stamp));
+  const auto spans = moonSpansOfYear(2026);
+  ASSERT_FALSE(spans.empty());
+  EXPECT_EQ(spans.front().first, (calendar::Date{1, 1, 2026})) << "the first span starts on New Year's Day";
+  EXPECT_EQ(spans.back().last, (calendar::Date{31, 12, 2026}));
 }
 
 }  // namespace

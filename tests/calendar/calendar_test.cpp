@@ -69,3 +69,16 @@ TEST(Dates, ValidityAndText) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Dates, OrderInTime) {
+  using calendar::Date;
+  EXPECT_LT((Date{31, 1, 2026}), (Date{1, 2, 2026}));
+  EXPECT_LT((Date{31, 12, 2025}), (Date{1, 1, 2026}));
+  EXPECT_LT((Date{5, 3, 2026}), (Date{6, 3, 2026}));
+  EXPECT_EQ((Date{6, 3, 2026}), (Date{6, 3, 2026}));
+  EXPECT_GT((Date{1, 1, 10}), (Date{31, 12, 9}));
+}
+
+}  // namespace

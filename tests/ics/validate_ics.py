@@ -121,11 +121,12 @@ def check_calendar(data, problems):
             continue
         if "DTEND" in event:
             end = event.decoded("DTEND")
-            if not is_plain_date(end) or end != start + datetime.timedelta(days=1):
-                problems.append(f"{where}: DTEND {end!r} is not the day after DTSTART {start}")
+            if not is_plain_date(end) or end <= start:
+                problems.append(f"{where}: DTEND {end!r} is not a day after DTSTART {start}")
         elif "DURATION" in event:
-            if event.decoded("DURATION") != datetime.timedelta(days=1):
-                problems.append(f"{where}: DURATION is not one day")
+            length = event.decoded("DURATION")
+            if length < datetime.timedelta(days=1) or length % datetime.timedelta(days=1):
+                problems.append(f"{where}: DURATION {length} is not a number of whole days")
         if "DTSTAMP" in event:
             stamp = event.decoded("DTSTAMP")
             if not isinstance(stamp, datetime.datetime) or stamp.utcoffset() != datetime.timedelta(0):
