@@ -1,0 +1,62 @@
+#include "app/notes_passages.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "app/italian_words.h"
+
+namespace {
+using namespace app;
+
+rtf::Document parsed(const std::string& rtfText) { return rtf::parseRtf(rtfText).document; }
+
+std::string fileText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// Every month's notes: two sections, each with a waxing and a waning passage that
+// holds its advice and stops before the next sub-heading or section.
+TEST(NotesPassages, TheTwelveDocumentsHaveTheirFourPassages) {
+  for (const char* name : NotesDocuments) {
+    SCOPED_TRACE(name);
+    const rtf::Document document = parsed(fileText(std::string(ORTALBA_SOURCE_DIR "/Doc/") + name));
+    const auto passages = moonPassages(document);
+    ASSERT_EQ(passages.size(), 4u);
+    const PhaseMark order[] = {PhaseMark::Waxing, PhaseMark::Waning, PhaseMark::Waxing, PhaseMark::Waning};
+    for (std::size_t k = 0; k < 4; ++k) {
+      EXPECT_EQ(passages[k].mark, order[k]);
+      EXPECT_EQ(document.paragraphs[passages[k].first].text(), passageHeading(order[k]));
+      EXPECT_GT(passages[k].last, passages[k].first) << "the advice belongs to its passage";
+      if (k > 0) EXPECT_LT(passages[k - 1].last, passages[k].first);
+    }
+    EXPECT_EQ(document.paragraphs[passages[1].last + 1].text(), "Giardino e Terrazzo") << "a section ends a passage";
+    EXPECT_EQ(passages[3].last + 1, document.paragraphs.size()) << "the last runs to the end";
+  }
+}
+
+TEST(NotesPassages, FindsTheSubHeadingsAsAWriterMightTypeThem) {
+  struct Case { const char* rtf; std::vector<std::pair<PhaseMark, std::pair<std::size_t, std::size_t>>> passages; const char* why; } cases[] = {
+      {R"({\rtf1 {\b Orto}\par Testo.\par})", {}, "no sub-headings: the document is shown as it is"},
+      {R"({\rtf1 {\b IN LUNA CRESCENTE:}\par seminare\par altro\par {\b Giardino}\par})",
+       {{PhaseMark::Waxing, {0, 2}}}, "capitals, a colon; a bold heading ends the passage"},
+      {R"({\rtf1  In Luna calante \par {\b Tagliare} la legna\par In luna crescente\par})",
+       {{PhaseMark::Waning, {0, 1}}, {PhaseMark::Waxing, {2, 2}}}, "a body that starts bold is advice, not a heading"},
+      {R"({\rtf1 In Luna crescente e calante\par testo\par})", {}, "a sentence that begins like one is not one"},
+  };
+  for (const auto& c : cases) {
+    const auto found = moonPassages(parsed(c.rtf));
+    ASSERT_EQ(found.size(), c.passages.size()) << c.why;
+    for (std::size_t k = 0; k < found.size(); ++k) {
+      EXPECT_EQ(found[k].mark, c.passages[k].first) << c.why;
+      EXPECT_EQ(found[k].first, c.passages[k].second.first) << c.why;
+      EXPECT_EQ(found[k].last, c.passages[k].second.second) << c.why;
+    }
+  }
+}
+
+}  // namespace
