@@ -1,0 +1,110 @@
+#include "app/platform/year_booklet.h"
+
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QStringList>
+
+#include "app/platform/month_page.h"
+#include "app/platform/paper.h"
+#include "app/platform/qt_colours.h"
+
+namespace ortalba {
+
+namespace {
+
+QString q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+// The days of the month's phases of one kind, "9" or "1, 31"; "-" when there is none.
+QString phaseDays(const app::MonthSheet& month, astro::PhaseKind kind) {
+  QStringList days;
+  for (const auto& phase : month.phases.phases)
+    if (phase.kind == kind && phase.day <= month.length()) days << QString::number(phase.day);
+  return days.isEmpty() ? QStringLiteral("-") : days.join(QStringLiteral(", "));
+}
+
+// The month's feasts, day and name: "8 Immacolata Concezione  ·  25 Natale".
+QString feastsOf(const app::MonthSheet& month) {
+  QStringList feasts;
+  for (const auto& day : month.days)
+    if (day.feast && !day.santo.empty()) feasts << QStringLiteral("%1 %2").arg(day.day).arg(q(day.santo));
+  return feasts.join(QStringLiteral("  ·  "));
+}
+
+}  // namespace
+
+std::vector<app::MonthSheet> monthsOfYear(int year, int cityRow) {
+  std::vector<app::MonthSheet> months;
+  months.reserve(12);
+  for (int month = 1; month <= 12; ++month) months.push_back(app::sheetOf(year, month, cityRow));
+  return months;
+}
+
+void paintYearCover(QPainter& p, const QRectF& area, const std::vector<app::MonthSheet>& months) {
+  if (months.empty()) return;
+  Paper paper(p, area);
+  const QRectF inside = Paper::inside();
+  const app::MonthSheet& first = months.front();
+
+  p.setPen(toQColor(app::colours::DarkGreen));
+  paper.letters(34, true);
+  p.drawText(QRectF(inside.left(), inside.top(), inside.width(), 18), Qt::AlignLeft | Qt::AlignVCenter,
+             QString::number(first.year));
+  paper.letters(13, true);
+  p.drawText(QRectF(inside.left(), inside.top() + 18, inside.width(), 8), Qt::AlignLeft | Qt::AlignVCenter,
+             QStringLiteral("Ortalba, almanacco lunare dell'orto"));
+  p.setPen(Qt::black);
+  paper.letters(10);
+  p.drawText(QRectF(inside.left(), inside.top() + 26, inside.width(), 7), Qt::AlignLeft | Qt::AlignVCenter,
+             QStringLiteral("Il sole a %1, in ora solare (UTC+1); le fasi della Luna nel giorno di Greenwich")
+                 .arg(q(first.cityName)));
+
+  // The table: a row a month.
+  const double top = inside.top() + 40;
+  const double columns[] = {inside.left(), inside.left() + 30, inside.left() + 52, inside.left() + 74};
+  const double right = inside.right();
+  const double rowHeight = (inside.bottom() - top - 8) / 12.0;
+  paper.letters(9, true);
+  p.setPen(toQColor(app::colours::DarkGreen));
+  const QStringList headings{QStringLiteral("Mese"), QStringLiteral("Luna nuova"), QStringLiteral("Luna piena"),
+                             QStringLiteral("Feste")};
+  for (int c = 0; c < 4; ++c)
+    p.drawText(QRectF(columns[c] + 1.5, top, (c < 3 ? columns[c + 1] : right) - columns[c] - 2, 7),
+               Qt::AlignLeft | Qt::AlignVCenter, headings[c]);
+  for (std::size_t m = 0; m < months.size(); ++m) {
+    const app::MonthSheet& month = months[m];
+    const QRectF row(inside.left(), top + 8 + rowHeight * static_cast<double>(m), inside.width(), rowHeight);
+    p.setPen(QPen(toQColor(app::colours::PageBorder), 0.15));
+    p.setBrush(m % 2 == 0 ? QColor(245, 243, 232) : QColor(Qt::white));
+    p.drawRect(row);
+    const auto cell = [&](int c) {
+      return QRectF(columns[c] + 1.5, row.top() + 1.2, (c < 3 ? columns[c + 1] : right) - columns[c] - 3,
+                    row.height() - 2.4);
+    };
+    p.setPen(Qt::black);
+    paper.letters(10, true);
+    p.drawText(cell(0), Qt::AlignLeft | Qt::AlignTop, q(app::MonthNames[m]));
+    paper.letters(10);
+    p.drawText(cell(1), Qt::AlignLeft | Qt::AlignTop, phaseDays(month, astro::PhaseKind::NewMoon));
+    p.drawText(cell(2), Qt::AlignLeft | Qt::AlignTop, phaseDays(month, astro::PhaseKind::FullMoon));
+    paper.letters(8.5);
+    p.setPen(toQColor(app::colours::Red));
+    p.drawText(cell(3), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, feastsOf(month));
+  }
+  p.setPen(Qt::black);
+  paper.letters(7, false, true);
+  p.drawText(QRectF(inside.left(), inside.bottom() - 5, inside.width(), 5), Qt::AlignLeft | Qt::AlignVCenter,
+             QStringLiteral("Nelle pagine che seguono, i giorni di ogni mese con le note per l'orto e il giardino."));
+}
+
+bool paintYearBooklet(QPainter& painter, QPagedPaintDevice& device, const std::function<QRectF()>& pageArea,
+                      const std::vector<app::MonthSheet>& months, const std::function<std::string(int)>& notesOf,
+                      bool cue) {
+  paintYearCover(painter, pageArea(), months);
+  for (const app::MonthSheet& month : months) {
+    if (!device.newPage()) return false;
+    paintMonthPage(painter, pageArea(), month, QString::fromStdString(notesOf(month.month)), cue);
+  }
+  return true;
+}
+
+}  // namespace ortalba

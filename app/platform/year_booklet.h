@@ -1,0 +1,30 @@
+#pragma once
+// The gardener's year on paper: a first page with the year, the city and the new
+// and full moons and feasts of every month, then the twelve month pages.
+#include <QString>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/month_sheet.h"
+
+class QPainter;
+class QPagedPaintDevice;
+class QRectF;
+
+namespace ortalba {
+
+// The year's first page, drawn into `area` of an open painter.
+void paintYearCover(QPainter& painter, const QRectF& area, const std::vector<app::MonthSheet>& months);
+
+// The cover and the twelve month pages on `device`, which `painter` paints on:
+// each page in `pageArea()`; `notesOf(month)` is where that month's notes are read.
+// False when a new page could not be started.
+bool paintYearBooklet(QPainter& painter, QPagedPaintDevice& device, const std::function<QRectF()>& pageArea,
+                      const std::vector<app::MonthSheet>& months, const std::function<std::string(int)>& notesOf,
+                      bool cue);
+
+// The twelve months of `year` at a city of the table.
+std::vector<app::MonthSheet> monthsOfYear(int year, int cityRow);
+
+}  // namespace ortalba
