@@ -29,4 +29,8 @@ ParsedArguments parseArguments(const QStringList& arguments);
 
 QString helpText();
 
+// What the user typed, fit for a one-line message: characters that would move
+// or hide the text on a terminal become "?", and a long text is cut.
+QString shown(const QString& typed);
+
 }  // namespace ortalba

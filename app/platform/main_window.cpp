@@ -9,7 +9,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScrollBar>
-#include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -183,31 +182,14 @@ const Place kWindow[] = {
     {"Label15", label<&Form1::Label15>, 1440, 3000, 855, 375, Look::Button, {}, click<&Form1::Label15_Click>, true},
 };
 
-// The month's notes, read into the viewer's document.
-void loadNotesInto(QTextBrowser* viewer, const std::string& path) {
-  QTextDocument* document = viewer->document();
-  rtf::loadNotesDocument(notesFile(path), *document);
-  // The documents are written for a page; the viewer is a narrow column, so the
-  // text is set a little smaller there.
-  constexpr double factor = 0.82;
-  for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
-    for (auto it = block.begin(); !it.atEnd(); ++it) {
-      const QTextFragment fragment = it.fragment();
-      if (!fragment.isValid()) continue;
-      QTextCharFormat format = fragment.charFormat();
-      const double size = format.hasProperty(QTextFormat::FontPointSize) ? format.fontPointSize()
-                                                                         : document->defaultFont().pointSizeF();
-      if (size <= 0) continue;
-      format.setFontPointSize(size * factor);
-      QTextCursor cursor(document);
-      cursor.setPosition(fragment.position());
-      cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
-      cursor.setCharFormat(format);
-    }
-  }
-}
-
 }  // namespace
+
+void loadNotesInto(QTextBrowser* viewer, const std::string& path) {
+  // The documents are written for a page; the viewer is a narrow column, so the
+  // text is set a little smaller there, as the document is built.
+  constexpr double factor = 0.82;
+  rtf::loadNotesFile(notesFile(path), *viewer->document(), factor);
+}
 
 MainWindow::MainWindow(app::Form1& form, QWidget* parent) : QWidget(parent), form_(form) {
   initPictures();
@@ -235,8 +217,6 @@ MainWindow::MainWindow(app::Form1& form, QWidget* parent) : QWidget(parent), for
   todayLabel()->setAccessibleName(QStringLiteral("Data odierna: torna a oggi"));
   okLabel()->setAccessibleName(QStringLiteral("Conferma la città scelta"));
   cityLabel()->setToolTip(QStringLiteral("Scegli la città"));
-  label(QStringLiteral("avviso"))
-      ->setToolTip(QStringLiteral("Il file luogo.txt non si può scrivere: la città scelta vale fino alla chiusura."));
   luogo2_->setAccessibleName(QStringLiteral("Elenco delle città"));
   vismese_->setAccessibleName(QStringLiteral("Note del mese per l'orto e il giardino"));
   setFocusPolicy(Qt::StrongFocus);
@@ -365,6 +345,13 @@ void MainWindow::renderLabel(QLabel* widget, const app::Label& model) {
   if (pal.color(QPalette::WindowText) != toQColor(model.foreColor)) {
     pal.setColor(QPalette::WindowText, toQColor(model.foreColor));
     widget->setPalette(pal);
+  }
+  if (!model.toolTip.empty()) {
+    const QString tip = QString::fromStdString(model.toolTip);
+    if (widget->toolTip() != tip) {
+      widget->setToolTip(tip);
+      widget->setAccessibleDescription(tip);
+    }
   }
   if (widget->font().bold() != model.bold) {
     QFont f = widget->font();

@@ -4,6 +4,7 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "app/form1.h"
@@ -16,6 +17,10 @@ class QPrinter;
 class QLabel;
 
 namespace ortalba {
+
+// The month's notes document at `path` (the file system's own bytes), or the
+// installed copy of it, read into the viewer, set a little smaller for its column.
+void loadNotesInto(QTextBrowser* viewer, const std::string& path);
 
 // Design positions are in twips: 15 twips make a pixel at 96 dpi.
 constexpr int px(int twips) { return (twips + 7) / 15; }
