@@ -116,8 +116,18 @@ std::string errorWords(int error) {
   }
 }
 
-std::optional<std::string> readRegularFile(const std::string& path, std::size_t maxBytes) {
-  if (path.empty()) return std::nullopt;
+std::string reachablePath(const std::string& path) {
+  if (path.size() < PATH_MAX || path[0] != '/') return path;
+  char* current = ::getcwd(nullptr, 0);
+  if (current == nullptr) return path;
+  const std::string folder = std::string(current) + "/";
+  std::free(current);
+  return path.compare(0, folder.size(), folder) == 0 ? path.substr(folder.size()) : path;
+}
+
+std::optional<std::string> readRegularFile(const std::string& wholePath, std::size_t maxBytes) {
+  if (wholePath.empty()) return std::nullopt;
+  const std::string path = reachablePath(wholePath);
   const int fd = openRetrying(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) return std::nullopt;
   std::optional<std::string> out;
@@ -145,7 +155,7 @@ std::optional<std::string> readRegularFile(const std::string& path, std::size_t 
   return out;
 }
 
-SafeFile::SafeFile(std::string path, SpecialFiles special) : path_(std::move(path)), special_(special) {}
+SafeFile::SafeFile(std::string path, SpecialFiles special) : path_(reachablePath(path)), special_(special) {}
 
 SafeFile::~SafeFile() { cancel(); }
 

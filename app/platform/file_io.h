@@ -11,6 +11,11 @@
 
 namespace ortalba {
 
+// `path` in a form the system calls take: a name longer than they allow that
+// lies inside the current folder is given relative to it (a working folder may
+// be nested deeper than 4,096 bytes of name); any other path as it is.
+std::string reachablePath(const std::string& path);
+
 // The first `maxBytes` of a regular file. Opened without blocking, so a pipe or
 // a device in the file's place never hangs the almanac: anything but a regular
 // file, and any error, gives nothing.

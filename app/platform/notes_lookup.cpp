@@ -5,13 +5,15 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#include "app/platform/file_io.h"
+
 namespace ortalba {
 
 namespace {
 
 bool exists(const std::string& path) {
   struct stat st {};
-  return !path.empty() && ::stat(path.c_str(), &st) == 0;
+  return !path.empty() && ::stat(reachablePath(path).c_str(), &st) == 0;
 }
 
 }  // namespace
