@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -145,21 +146,33 @@ int printed(const QByteArray& bytes) { return printed(std::string_view(bytes.con
 // A standard stream the caller closed must not be taken by the next file we
 // open (a PDF would receive the table, or an error line): it is held by the
 // root folder, opened for reading, so that a write to it fails as a closed one does.
-void holdClosedStreams() {
+// Returns whether stdout was closed.
+bool holdClosedStreams() {
+  bool stdoutClosed = false;
   for (int fd = 0; fd <= 2; ++fd) {
     if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+    stdoutClosed = stdoutClosed || fd == 1;
     const int held = ::open(fd == 0 ? "/dev/null" : "/", O_RDONLY | O_CLOEXEC);
     if (held >= 0 && held != fd) {
       ::dup2(held, fd);
       ::close(held);
     }
   }
+  return stdoutClosed;
+}
+
+// Whether `path` names what stdout is (/dev/stdout, /proc/self/fd/1).
+bool isStdout(const QString& path) {
+  struct stat named {};
+  struct stat out {};
+  return ::stat(QFile::encodeName(path).constData(), &named) == 0 && ::fstat(1, &out) == 0 &&
+         named.st_dev == out.st_dev && named.st_ino == out.st_ino;
 }
 
 }  // namespace
 
 int runCommandLine(int argc, char** argv) {
-  holdClosedStreams();
+  const bool stdoutClosed = holdClosedStreams();
   // A PDF page needs fonts, so a GUI application, but never a display.
   bool drawsPage = false;
   for (int i = 1; i < argc; ++i) {
@@ -198,7 +211,9 @@ int runCommandLine(int argc, char** argv) {
   const app::MonthSheet sheet = app::sheetOf(request.year, request.month, city);
   if (!request.pdfFile.isEmpty()) {
     const app::WriteOutcome outcome =
-        writeMonthPdf(request.pdfFile, sheet, notesFile(app::notesDocumentPath(platform, request.month)));
+        stdoutClosed && isStdout(request.pdfFile)
+            ? app::WriteOutcome::failed(errorWords(EBADF))
+            : writeMonthPdf(request.pdfFile, sheet, notesFile(app::notesDocumentPath(platform, request.month)));
     if (!outcome) {
       std::fprintf(stderr, "ortalba: impossibile scrivere %s: %s\n", shown(request.pdfFile).toUtf8().constData(),
                    outcome.reason.c_str());
