@@ -7,7 +7,7 @@ namespace app {
 
 std::string joinPath(std::string_view folder, std::string_view name, char separator) {
   std::string out(folder);
-  if (out.empty() || (out.back() != '/' && out.back() != '\\')) out += separator;
+  if (!out.empty() && out.back() != '/' && out.back() != '\\') out += separator;
   out += name;
   return out;
 }
@@ -39,10 +39,12 @@ std::optional<std::string> cityFileContent(std::string_view utf8Name) {
 }
 
 std::string cityFilePath(Platform& platform) {
-  return joinPath(platform.workingFolder(), CityFileName, platform.pathSeparator());
+  const std::string folder = platform.workingFolder();
+  return folder.empty() ? std::string() : joinPath(folder, CityFileName, platform.pathSeparator());
 }
 
 std::optional<std::string> readRememberedName(Platform& platform, const std::string& path) {
+  if (path.empty()) return std::nullopt;
   auto line = platform.readFirstLine(path, CityFileReadLimit);
   if (!line) return std::nullopt;
   return firstField(decodeCityFileLine(*line));

@@ -13,7 +13,8 @@ inline constexpr const char* CityFileName = "luogo.txt";
 inline constexpr std::size_t CityFileReadLimit = 4096;
 
 // Join a folder and a name with `separator`, without doubling a separator the
-// folder already ends with ("/" + "luogo.txt" = "/luogo.txt").
+// folder already ends with ("/" + "luogo.txt" = "/luogo.txt"); no folder at
+// all leaves the name as it is, never at the root.
 std::string joinPath(std::string_view folder, std::string_view name, char separator);
 
 // The first field of a line: leading blanks skipped; ends at the first comma or
@@ -28,7 +29,8 @@ std::string decodeCityFileLine(std::string_view bytes);
 // when the name has a character Windows-1252 cannot hold.
 std::optional<std::string> cityFileContent(std::string_view utf8Name);
 
-// Where luogo.txt lives: in the working folder.
+// Where luogo.txt lives: in the working folder; empty when that folder is not
+// known, and then the city is neither read nor saved.
 std::string cityFilePath(Platform& platform);
 
 // The name the file at `path` remembers (its first field, UTF-8); nothing when

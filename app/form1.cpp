@@ -50,6 +50,7 @@ Form1::Form1(Platform& platform) : platform_(platform) {
       "Durante la Luna PIENA e Luna NUOVA non bisogna fare nulla.";
   avviso.visible = false;
   avviso.foreColor = colours::Red;
+  avviso.toolTip = notSavedExplanation("");
   // The design's lettering and grounds: bold headings, white on the dark green.
   for (Label* heading : {&meseT, &giorno, &settimana, &Label2, &Label5, &zona, &sorge, &tramonta, &Label3, &AnnoC, &lmen,
                          &lpiu, &Label11, &Label1, &Label14, &Lsel, &Label15})
@@ -409,6 +410,11 @@ void Form1::zona_Click() {
   sceltac.visible = true;
 }
 
+std::string Form1::notSavedExplanation(const std::string& reason) {
+  return "Il file luogo.txt non si può scrivere" + (reason.empty() ? std::string() : " (" + reason + ")") +
+         ": la città scelta vale fino alla chiusura.";
+}
+
 void Form1::setCityListFocusRow(int row) {
   if (row < 0 || row >= static_cast<int>(luogo2.rows.size())) return;
   luogo2.focusRow = row;
@@ -429,9 +435,13 @@ void Form1::Label15_Click() {
   zona.caption = PendingCity;
 
   const auto content = cityFileContent(zona.caption);
-  const bool saved = content && platform_.replaceFile(CityFilePath, *content);
+  const WriteOutcome outcome = CityFilePath.empty() ? WriteOutcome::failed("la cartella di lavoro non è nota")
+                               : !content           ? WriteOutcome::failed("il nome non si scrive in luogo.txt")
+                                                    : platform_.replaceFile(CityFilePath, *content);
+  const bool saved = outcome.written;
   avviso.caption = saved ? "" : NotSavedNotice;
   avviso.visible = !saved;
+  avviso.toolTip = notSavedExplanation(saved ? std::string() : outcome.reason);
 
   CityIndex = *row;
   Sun(giorno, CurrentDate.month, CurrentDate.year, CityCodes[static_cast<std::size_t>(CityIndex)]);

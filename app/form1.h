@@ -112,6 +112,8 @@ class Form1 {
   static constexpr int FirstYear = 1;
   static constexpr int LastYear = 9999;
   static constexpr const char* NotSavedNotice = "Città non salvata in luogo.txt";
+  // Why, on hovering the notice: "Il file luogo.txt non si può scrivere (il disco è pieno): ...".
+  static std::string notSavedExplanation(const std::string& reason);
 
  private:
   // The month of `month` and `year` at the current city, computed once.

@@ -46,6 +46,7 @@ struct Label {
   Rgb foreColor = colours::Black;
   bool bold = false;
   bool visible = true;
+  std::string toolTip;  // said on hovering (and to a screen reader); empty: the window's own
 };
 
 struct Shape {

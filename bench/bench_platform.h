@@ -12,7 +12,7 @@ class BenchPlatform : public app::Platform {
   char pathSeparator() const override { return '/'; }
   calendar::Date today() override { return {6, 12, 2026}; }
   std::optional<std::string> readFirstLine(const std::string&, std::size_t) override { return "MILANO"; }
-  bool replaceFile(const std::string&, const std::string&) override { return true; }
+  app::WriteOutcome replaceFile(const std::string&, const std::string&) override { return app::WriteOutcome::done(); }
 
  private:
   std::string folder_;

@@ -4,9 +4,16 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QAbstractTextDocumentLayout>
+#include <QPixmap>
+#include <QTextBrowser>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <string>
 
 #include "app/month_sheet.h"
+#include "app/platform/main_window.h"
 #include "app/platform/month_page.h"
 #include "app/platform/printer.h"
 #include "app/platform/rtf_text_document.h"
@@ -49,9 +56,71 @@ void BM_MonthPdfPage(benchmark::State& state) {
   const auto sheet = app::sheetOf(2026, 8, 15);
   QTemporaryDir dir;
   const QString file = dir.filePath(QStringLiteral("agosto.pdf"));
-  for (auto _ : state) benchmark::DoNotOptimize(ortalba::writeMonthPdf(file, sheet, kAugust));
+  for (auto _ : state) benchmark::DoNotOptimize(ortalba::writeMonthPdf(file, sheet, kAugust.toStdString()).written);
 }
 BENCHMARK(BM_MonthPdfPage)->Unit(benchmark::kMillisecond);
+
+// Notes documents written to make the layout slow, each well under a second
+// from file to laid-out column, in the viewer and on the page.
+std::string hostileNotes(int kind) {
+  std::string rtf = "{\\rtf1\\ansi ";
+  switch (kind) {
+    case 0:  // the largest size, one short word a line
+      rtf += "\\fs3276 ";
+      for (int i = 0; i < 4000; ++i) rtf += "W ";
+      break;
+    case 1:  // a format change every letter
+      for (int i = 0; i < 200'000; ++i) rtf += "{\\b a}{\\i b}";
+      break;
+    case 2:  // one endless word
+      rtf += std::string(400'000, 'a');
+      break;
+    default:  // the reader's whole text limit
+      while (rtf.size() < (2u << 20)) rtf += "seminare le fave ";
+      break;
+  }
+  return rtf + "}";
+}
+
+const char* const kHostileNames[] = {"huge-font", "runs", "long-word", "long-text"};
+
+void BM_HostileNotesInViewer(benchmark::State& state) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("Dic.rtf"));
+  QFile file(path);
+  file.open(QIODevice::WriteOnly);
+  file.write(QByteArray::fromStdString(hostileNotes(static_cast<int>(state.range(0)))));
+  file.close();
+  state.SetLabel(kHostileNames[state.range(0)]);
+  QTextBrowser viewer;
+  QFont font = viewer.font();
+  font.setPixelSize(11);
+  viewer.setFont(font);
+  viewer.resize(201, 425);
+  for (auto _ : state) {
+    ortalba::loadNotesInto(&viewer, path.toStdString());
+    // Laid out to its end and painted at its start and its end, as a reader scrolls it.
+    benchmark::DoNotOptimize(viewer.document()->documentLayout()->blockBoundingRect(viewer.document()->lastBlock()));
+    benchmark::DoNotOptimize(viewer.grab());
+    viewer.moveCursor(QTextCursor::End);
+    benchmark::DoNotOptimize(viewer.grab());
+  }
+}
+BENCHMARK(BM_HostileNotesInViewer)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
+
+void BM_HostileNotesOnPage(benchmark::State& state) {
+  QTemporaryDir dir;
+  const QString notes = dir.filePath(QStringLiteral("Dic.rtf"));
+  QFile file(notes);
+  file.open(QIODevice::WriteOnly);
+  file.write(QByteArray::fromStdString(hostileNotes(static_cast<int>(state.range(0)))));
+  file.close();
+  state.SetLabel(kHostileNames[state.range(0)]);
+  const auto sheet = app::sheetOf(2026, 12, 15);
+  const QString pdf = dir.filePath(QStringLiteral("dicembre.pdf"));
+  for (auto _ : state) benchmark::DoNotOptimize(ortalba::writeMonthPdf(pdf, sheet, notes.toStdString()).written);
+}
+BENCHMARK(BM_HostileNotesOnPage)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 #endif

@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QRegularExpression>
+#include <algorithm>
 
 #include "app/city_table.h"
 #include "app/form1.h"
@@ -9,17 +10,30 @@
 namespace ortalba {
 
 namespace {
-// What the user typed, fit for a one-line message: control characters become
-// "?", and a very long text is cut.
+
+// Characters that must not reach a terminal as they are: C0 and C1 controls,
+// line and paragraph separators, and the marks and overrides that turn the
+// direction of the text (a name could otherwise show itself as another).
+bool hidden(char16_t c) {
+  return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x061C || c == 0x200E || c == 0x200F ||
+         (c >= 0x2028 && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+}
+
+bool endsInBlank(const QString& text) { return !text.isEmpty() && text.back().isSpace(); }
+
+bool holdsHidden(const QString& text) {
+  return std::any_of(text.begin(), text.end(), [](QChar c) { return hidden(c.unicode()); });
+}
+
+}  // namespace
+
 QString shown(const QString& typed) {
   QString out = typed.left(60);
+  if (!out.isEmpty() && out.back().isHighSurrogate()) out.chop(1);  // never half a character
   for (QChar& c : out)
-    if (c.unicode() < 0x20 || c.unicode() == 0x7F || c.category() == QChar::Separator_Line ||
-        c.category() == QChar::Separator_Paragraph)
-      c = QLatin1Char('?');
+    if (hidden(c.unicode())) c = QLatin1Char('?');
   return typed.size() > 60 ? out + QStringLiteral("...") : out;
 }
-}  // namespace
 
 QString versionText() { return QStringLiteral("ortalba " ORTALBA_VERSION); }
 
@@ -111,7 +125,8 @@ ParsedArguments parseArguments(const QStringList& arguments) {
 
   PrintRequest request;
   if (parser.isSet(icsOption)) {
-    static const QRegularExpression yearPattern(QStringLiteral("^[0-9]{1,5}$"));
+    // \z, not $: a year followed by a line end is not a year.
+    static const QRegularExpression yearPattern(QStringLiteral("\\A[0-9]{1,5}\\z"));
     const QString yearText = parser.value(icsOption);
     if (!yearPattern.match(yearText).hasMatch()) {
       result.error = QStringLiteral("ortalba: anno non valido: \"%1\"; per esempio 2027").arg(shown(yearText));
@@ -132,7 +147,7 @@ ParsedArguments parseArguments(const QStringList& arguments) {
 
   if (request.mode == PrintRequest::Mode::Month) {
     const QString monthText = parser.value(monthOption);
-    static const QRegularExpression pattern(QStringLiteral("^([0-9]{1,5})-([0-9]{1,2})$"));
+    static const QRegularExpression pattern(QStringLiteral("\\A([0-9]{1,5})-([0-9]{1,2})\\z"));
     const auto match = pattern.match(monthText);
     if (!match.hasMatch()) {
       result.error =
@@ -156,6 +171,11 @@ ParsedArguments parseArguments(const QStringList& arguments) {
       request.pdfFile = parser.value(pdfOption);
       if (request.pdfFile.isEmpty() || request.json || parser.values(pdfOption).size() > 1) {
         result.error = QStringLiteral("ortalba: --pdf vuole un solo nome di file e non va con --json");
+        return result;
+      }
+      // A name ending in a blank or holding a line end is a slip of the shell, not a file to make.
+      if (endsInBlank(request.pdfFile) || holdsHidden(request.pdfFile)) {
+        result.error = QStringLiteral("ortalba: nome di file non valido per --pdf: \"%1\"").arg(shown(request.pdfFile));
         return result;
       }
     }

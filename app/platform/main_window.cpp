@@ -10,7 +10,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScrollBar>
-#include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -199,31 +198,13 @@ constexpr double MinZoom = 0.5;
 constexpr double MaxZoom = 4.0;
 constexpr double DesignFontPixels = 12.0;
 
-// The month's notes, read into the viewer's document.
-void loadNotesInto(QTextBrowser* viewer, const std::string& path, double zoom) {
-  QTextDocument* document = viewer->document();
-  rtf::loadNotesDocument(notesFile(path), *document);
-  // The documents are written for a page; the viewer is a narrow column, so the
-  // text is set a little smaller there, and as large as the window is drawn.
-  const double factor = 0.82 * zoom;
-  for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
-    for (auto it = block.begin(); !it.atEnd(); ++it) {
-      const QTextFragment fragment = it.fragment();
-      if (!fragment.isValid()) continue;
-      QTextCharFormat format = fragment.charFormat();
-      const double size = format.hasProperty(QTextFormat::FontPointSize) ? format.fontPointSize()
-                                                                         : document->defaultFont().pointSizeF();
-      if (size <= 0) continue;
-      format.setFontPointSize(size * factor);
-      QTextCursor cursor(document);
-      cursor.setPosition(fragment.position());
-      cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
-      cursor.setCharFormat(format);
-    }
-  }
-}
-
 }  // namespace
+
+void loadNotesInto(QTextBrowser* viewer, const std::string& path, double zoom) {
+  // The documents are written for a page; the viewer is a narrow column, so the
+  // text is set a little smaller there, as the document is built.
+  rtf::loadNotesFile(notesFile(path), *viewer->document(), 0.82 * zoom);
+}
 
 MainWindow::MainWindow(app::Form1& form, QWidget* parent) : QWidget(parent), form_(form) {
   // Before any widget is made: a screen reader may ask for them at once.
@@ -252,8 +233,6 @@ MainWindow::MainWindow(app::Form1& form, QWidget* parent) : QWidget(parent), for
   todayLabel()->setAccessibleName(QStringLiteral("Data odierna: torna a oggi"));
   okLabel()->setAccessibleName(QStringLiteral("Conferma la città scelta"));
   cityLabel()->setToolTip(QStringLiteral("Scegli la città"));
-  label(QStringLiteral("avviso"))
-      ->setToolTip(QStringLiteral("Il file luogo.txt non si può scrivere: la città scelta vale fino alla chiusura."));
   luogo2_->setAccessibleName(QStringLiteral("Elenco delle città"));
   vismese_->setAccessibleName(QStringLiteral("Note del mese per l'orto e il giardino"));
   // The keys reach the window when no control has the focus; Tab goes through the controls only.
@@ -488,6 +467,13 @@ void MainWindow::renderLabel(QLabel* widget, const app::Label& model) {
   if (pal.color(QPalette::WindowText) != colour) {
     pal.setColor(QPalette::WindowText, colour);
     widget->setPalette(pal);
+  }
+  if (!model.toolTip.empty()) {
+    const QString tip = QString::fromStdString(model.toolTip);
+    if (widget->toolTip() != tip) {
+      widget->setToolTip(tip);
+      widget->setAccessibleDescription(tip);
+    }
   }
   if (widget->font().bold() != model.bold) {
     QFont f = widget->font();

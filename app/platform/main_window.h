@@ -4,6 +4,7 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "app/form1.h"
@@ -17,6 +18,11 @@ class QPrinter;
 class QLabel;
 
 namespace ortalba {
+
+// The month's notes document at `path` (the file system's own bytes), or the
+// installed copy of it, read into the viewer, set a little smaller for its column
+// and as large as the window is drawn (`zoom`, 1 at design size).
+void loadNotesInto(QTextBrowser* viewer, const std::string& path, double zoom = 1.0);
 
 // Design positions are in twips: 15 twips make a pixel at 96 dpi.
 constexpr int px(int twips) { return (twips + 7) / 15; }

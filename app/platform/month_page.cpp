@@ -3,10 +3,11 @@
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
+#include <QFile>
 #include <QSvgRenderer>
 #include <QTextDocument>
 
+#include "app/platform/file_io.h"
 #include "app/platform/moon_cue.h"
 #include "app/platform/pictures.h"
 #include "app/platform/qt_colours.h"
@@ -22,7 +23,7 @@ QString q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<q
 
 }  // namespace
 
-void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& month, const QString& notesPath,
+void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& month, const std::string& notesPath,
                     bool cue) {
   initPictures();
   p.save();
@@ -107,7 +108,7 @@ void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& mont
   // The month's notes, shrunk to fit their column when they are long.
   const QRectF notesBox(paper.left() + rowsWidth + 5, top, paper.width() - rowsWidth - 5, paper.bottom() - top);
   QTextDocument notes;
-  rtf::loadNotesDocument(notesPath, notes);
+  rtf::loadNotesFile(notesPath, notes);
   notes.documentLayout()->setPaintDevice(p.device());
   notes.setDocumentMargin(0);
   const double natural = 95 * dpi / 25.4;  // laid out 95 mm wide, in device pixels, then scaled to the column
@@ -124,10 +125,11 @@ void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& mont
   p.restore();
 }
 
-bool writeMonthPdf(const QString& fileName, const app::MonthSheet& sheet, const QString& notesPath, bool cue) {
-  // Written aside and moved into place only when complete.
-  QSaveFile file(fileName);
-  if (!file.open(QIODevice::WriteOnly)) return false;
+app::WriteOutcome writeMonthPdf(const QString& fileName, const app::MonthSheet& sheet, const std::string& notesPath,
+                                bool cue) {
+  SafeFile file(QFile::encodeName(fileName).toStdString(), SpecialFiles::WriteInPlace);
+  if (!file.open(QIODevice::WriteOnly)) return app::WriteOutcome::failed(file.failure());
+  bool drawn = false;
   {
     QPdfWriter writer(&file);
     writer.setPageSize(QPageSize(QPageSize::A4));
@@ -136,14 +138,15 @@ bool writeMonthPdf(const QString& fileName, const app::MonthSheet& sheet, const 
     writer.setTitle(q(sheet.title) + QStringLiteral(" - ") + q(sheet.cityName));
     writer.setCreator(QStringLiteral("Ortalba"));
     QPainter painter;
-    if (!painter.begin(&writer)) {
-      file.cancelWriting();
-      return false;
+    if (painter.begin(&writer)) {
+      paintMonthPage(painter, QRectF(0, 0, writer.width(), writer.height()), sheet, notesPath, cue);
+      drawn = painter.end();
     }
-    paintMonthPage(painter, QRectF(0, 0, writer.width(), writer.height()), sheet, notesPath, cue);
-    painter.end();
   }
-  return file.commit();
+  if (drawn && file.commit()) return app::WriteOutcome::done();
+  file.cancel();
+  return app::WriteOutcome::failed(file.failure().empty() ? std::string("la pagina non si è potuta disegnare")
+                                                          : file.failure());
 }
 
 }  // namespace ortalba

@@ -2,8 +2,10 @@
 // One A4 page of a month: the title, the day rows with their moon colours and icons,
 // saints or feasts, sunrise and sunset, and the month's gardening notes.
 #include <QString>
+#include <string>
 
 #include "app/month_sheet.h"
+#include "app/platform_port.h"
 
 class QPainter;
 class QPagedPaintDevice;
@@ -11,12 +13,16 @@ class QRectF;
 
 namespace ortalba {
 
-// Draws the page into `area` (device coordinates) of an open painter; with `cue`
-// the bars carry the moon cue's hatching, Sundays and feasts the cue's darker red.
-void paintMonthPage(QPainter& painter, const QRectF& area, const app::MonthSheet& sheet, const QString& notesPath,
+// Draws the page into `area` (device coordinates) of an open painter; the notes
+// are read from `notesPath` (the file system's own bytes). With `cue` the bars
+// carry the moon cue's hatching, Sundays and feasts the cue's darker red.
+void paintMonthPage(QPainter& painter, const QRectF& area, const app::MonthSheet& sheet, const std::string& notesPath,
                     bool cue = false);
 
-// Writes the page as a one-page A4 PDF; false (and no file) when it cannot be written.
-bool writeMonthPdf(const QString& fileName, const app::MonthSheet& sheet, const QString& notesPath, bool cue = false);
+// Writes the page as a one-page A4 PDF. A file is replaced only once the whole
+// page is on the disk; a pipe or a device (/dev/stdout) is written in place.
+// When that fails the outcome says why, and an old file is left as it was.
+app::WriteOutcome writeMonthPdf(const QString& fileName, const app::MonthSheet& sheet, const std::string& notesPath,
+                                bool cue = false);
 
 }  // namespace ortalba

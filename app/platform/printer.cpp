@@ -6,14 +6,25 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <memory>
+#include <optional>
+#include <string_view>
 
 #include "app/city_file.h"
 #include "app/city_table.h"
 #include "app/form1.h"
 #include "app/platform/arguments.h"
+#include "app/platform/file_io.h"
 #include "app/platform/italian_clock.h"
 #include "app/platform/month_page.h"
 #include "app/platform/notes_lookup.h"
@@ -137,22 +148,74 @@ QString monthTable(const app::MonthSheet& sheet, const app::SummerTime& summer) 
   return out;
 }
 
+namespace {
+
+// Output that reaches its end in full, or one line saying why not.
+int printed(std::string_view bytes) {
+  errno = 0;
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
+  int error = errno;
+  const bool flushed = std::fflush(stdout) == 0;
+  if (error == 0) error = errno;
+  if (written && flushed && !std::ferror(stdout)) return 0;
+  std::fprintf(stderr, "ortalba: impossibile scrivere l'uscita: %s\n", errorWords(error).c_str());
+  return 1;
+}
+
+int printed(const QByteArray& bytes) { return printed(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))); }
+
+// A standard stream the caller closed must not be taken by the next file we
+// open (a PDF would receive the table, or an error line): it is held by the
+// root folder, opened for reading, so that a write to it fails as a closed one does.
+// Returns whether stdout was closed.
+bool holdClosedStreams() {
+  bool stdoutClosed = false;
+  for (int fd = 0; fd <= 2; ++fd) {
+    if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+    stdoutClosed = stdoutClosed || fd == 1;
+    const int held = ::open(fd == 0 ? "/dev/null" : "/", O_RDONLY | O_CLOEXEC);
+    if (held >= 0 && held != fd) {
+      ::dup2(held, fd);
+      ::close(held);
+    }
+  }
+  return stdoutClosed;
+}
+
+// Whether `path` names what stdout is (/dev/stdout, /proc/self/fd/1).
+bool isStdout(const QString& path) {
+  struct stat named {};
+  struct stat out {};
+  return ::stat(QFile::encodeName(path).constData(), &named) == 0 && ::fstat(1, &out) == 0 &&
+         named.st_dev == out.st_dev && named.st_ino == out.st_ino;
+}
+
+}  // namespace
+
 int runCommandLine(int argc, char** argv) {
+  const bool stdoutClosed = holdClosedStreams();
   // A PDF page needs fonts, so a GUI application, but never a display.
   bool drawsPage = false;
   for (int i = 1; i < argc; ++i) {
     const QByteArray arg(argv[i]);
     drawsPage = drawsPage || arg == "--pdf" || arg == "-pdf" || arg.startsWith("--pdf=") || arg.startsWith("-pdf=");
   }
-  if (drawsPage) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Drawing asks Qt for a runtime folder; a session without one (cron, su, ssh)
+  // gets a private one for this run instead of a warning on stderr.
+  std::optional<QTemporaryDir> runtimeFolder;
+  if (drawsPage) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+      runtimeFolder.emplace(QDir::tempPath() + QStringLiteral("/ortalba-runtime-XXXXXX"));
+      if (runtimeFolder->isValid()) qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeFolder->path()));
+    }
+  }
   std::unique_ptr<QCoreApplication> app =
       drawsPage ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
   clearUpperVectorState();
   const ParsedArguments parsed = parseArguments(QCoreApplication::arguments());
-  if (parsed.help || parsed.version) {
-    std::fputs((parsed.help ? helpText() : versionText() + QLatin1Char('\n')).toUtf8().constData(), stdout);
-    return std::fflush(stdout) == 0 ? 0 : 1;
-  }
+  if (parsed.help) return printed(helpText().toUtf8());
+  if (parsed.version) return printed((versionText() + QLatin1Char('\n')).toUtf8());
   if (!parsed.request) {
     std::fprintf(stderr, "%s\n", parsed.error.toUtf8().constData());
     return 2;
@@ -165,22 +228,23 @@ int runCommandLine(int argc, char** argv) {
     const QDateTime now = QDateTime::currentDateTimeUtc();
     const app::IcsStamp stamp{now.date().year(), now.date().month(),  now.date().day(),
                               now.time().hour(), now.time().minute(), now.time().second()};
-    const std::string ics = app::yearCalendarIcs(request.year, city, stamp, {onOraLegale, request.moonSpans});
-    std::fwrite(ics.data(), 1, ics.size(), stdout);
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    return printed(app::yearCalendarIcs(request.year, city, stamp, {onOraLegale, request.moonSpans}));
   }
   const app::MonthSheet sheet = app::sheetOf(request.year, request.month, city);
   if (!request.pdfFile.isEmpty()) {
-    if (!writeMonthPdf(request.pdfFile, sheet, notesFile(app::notesDocumentPath(platform, request.month)),
-                       request.cue)) {
-      std::fprintf(stderr, "ortalba: impossibile scrivere %s\n", request.pdfFile.toUtf8().constData());
+    const app::WriteOutcome outcome =
+        stdoutClosed && isStdout(request.pdfFile)
+            ? app::WriteOutcome::failed(errorWords(EBADF))
+            : writeMonthPdf(request.pdfFile, sheet, notesFile(app::notesDocumentPath(platform, request.month)),
+                            request.cue);
+    if (!outcome) {
+      std::fprintf(stderr, "ortalba: impossibile scrivere %s: %s\n", shown(request.pdfFile).toUtf8().constData(),
+                   outcome.reason.c_str());
       return 1;
     }
     return 0;
   }
-  const QByteArray out = request.json ? monthJson(sheet) : monthTable(sheet, onOraLegale).toUtf8();
-  std::fwrite(out.constData(), 1, static_cast<std::size_t>(out.size()), stdout);
-  return std::fflush(stdout) == 0 ? 0 : 1;
+  return printed(request.json ? monthJson(sheet) : monthTable(sheet, onOraLegale).toUtf8());
 }
 
 }  // namespace ortalba

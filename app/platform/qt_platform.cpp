@@ -1,14 +1,32 @@
 #include "app/platform/qt_platform.h"
 
+#include <unistd.h>
+
 #include <QDate>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include <cstdlib>
+
+#include "app/platform/file_io.h"
 
 namespace ortalba {
 
-QtPlatform::QtPlatform() : workingFolder_(QDir::currentPath().toStdString()) {}
+namespace {
+
+// The current folder as the file system names it: its own bytes, of any length
+// (the C library's getcwd allocates what the name needs), whatever encoding the
+// name is in. Empty when it has no name (deleted, or outside our root).
+std::string currentFolder() {
+  char* name = ::getcwd(nullptr, 0);
+  if (name == nullptr) return {};
+  std::string out(name);
+  std::free(name);
+  // "(unreachable)/..." is how an old kernel names a folder outside our root.
+  return out.empty() || out[0] != '/' ? std::string() : out;
+}
+
+}  // namespace
+
+QtPlatform::QtPlatform() : workingFolder_(currentFolder()) {}
 
 char QtPlatform::pathSeparator() const { return QDir::separator().toLatin1(); }
 
@@ -18,28 +36,17 @@ calendar::Date QtPlatform::today() {
 }
 
 std::optional<std::string> QtPlatform::readFirstLine(const std::string& path, std::size_t maxBytes) {
-  const QString name = QString::fromStdString(path);
-  if (QFileInfo(name).isDir()) return std::nullopt;
-  QFile file(name);
-  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
   // Read no further than needed: a huge or binary file costs one small read.
-  const QByteArray head = file.read(static_cast<qint64>(maxBytes));
-  if (head.isNull() && file.error() != QFileDevice::NoError) return std::nullopt;
-  qsizetype end = head.indexOf('\n');
-  if (end < 0) end = head.size();
-  if (end > 0 && head[end - 1] == '\r') --end;
-  return head.left(end).toStdString();
+  const auto head = readRegularFile(path, maxBytes);
+  if (!head) return std::nullopt;
+  std::size_t end = head->find('\n');
+  if (end == std::string::npos) end = head->size();
+  if (end > 0 && (*head)[end - 1] == '\r') --end;
+  return head->substr(0, end);
 }
 
-bool QtPlatform::replaceFile(const std::string& path, const std::string& bytes) {
-  // Written beside the old file and renamed over it: never a half-written file.
-  QSaveFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
-    file.cancelWriting();
-    return false;
-  }
-  return file.commit();
+app::WriteOutcome QtPlatform::replaceFile(const std::string& path, const std::string& bytes) {
+  return writeWholeFile(path, bytes, SpecialFiles::Refuse);
 }
 
 }  // namespace ortalba

@@ -1,5 +1,6 @@
 #pragma once
-// The platform operations of the window, on Qt: clock, working folder, files.
+// The platform operations of the window, on Qt: clock, working folder, files
+// (paths in the file system's own bytes).
 #include "app/platform_port.h"
 
 namespace ortalba {
@@ -13,7 +14,7 @@ class QtPlatform : public app::Platform {
   char pathSeparator() const override;
   calendar::Date today() override;
   std::optional<std::string> readFirstLine(const std::string& path, std::size_t maxBytes) override;
-  bool replaceFile(const std::string& path, const std::string& bytes) override;
+  app::WriteOutcome replaceFile(const std::string& path, const std::string& bytes) override;
 
   bool keepOnTopRequested() const { return keepOnTopRequested_; }
 

@@ -1,5 +1,7 @@
 #include "app/platform/rtf_text_document.h"
 
+#include "app/platform/file_io.h"
+
 #include <QBrush>
 #include <QColor>
 #include <QFile>
@@ -28,12 +30,12 @@ Qt::Alignment qtAlignment(Alignment alignment) {
 // Block margins are in pixels at 96 per inch; RTF spacing is in twips, 1440 per inch.
 qreal twipsToPixels(int twips) { return twips * 96.0 / 1440.0; }
 
-QTextCharFormat qtCharFormat(const CharFormat& format, const Document& document) {
+QTextCharFormat qtCharFormat(const CharFormat& format, const Document& document, double fontScale) {
   QTextCharFormat out;
   out.setFontWeight(format.bold ? QFont::Bold : QFont::Normal);
   out.setFontItalic(format.italic);
   out.setFontUnderline(format.underline);
-  out.setFontPointSize(format.pointSize());
+  out.setFontPointSize(format.pointSize() * fontScale);
   if (format.color) {
     out.setForeground(QBrush(QColor(format.color->red, format.color->green, format.color->blue)));
   }
@@ -61,11 +63,15 @@ class UndoOff {
 
 }  // namespace
 
-void fillTextDocument(const Document& document, QTextDocument& target) {
+void fillTextDocument(const Document& whole, QTextDocument& target, double fontScale, const LayoutBounds& bounds) {
+  const Document document = boundedForLayout(whole, bounds);
   UndoOff undoOff(target);
   target.clear();
   QTextCursor cursor(&target);
   cursor.beginEditBlock();
+  // The end of a paragraph keeps the size its last run was written in, as when
+  // the text was set and then scaled run by run: an empty line stays as high.
+  QTextCharFormat lineEnd = cursor.charFormat();
   bool first = true;
   for (const Paragraph& paragraph : document.paragraphs) {
     QTextBlockFormat block;
@@ -76,17 +82,18 @@ void fillTextDocument(const Document& document, QTextDocument& target) {
       cursor.setBlockFormat(block);
       first = false;
     } else {
-      cursor.insertBlock(block);
+      cursor.insertBlock(block, lineEnd);
     }
     for (const Run& run : paragraph.runs) {
       cursor.insertText(QString::fromUtf8(run.text.data(), static_cast<qsizetype>(run.text.size())),
-                        qtCharFormat(run.format, document));
+                        qtCharFormat(run.format, document, fontScale));
+      lineEnd = qtCharFormat(run.format, document, 1.0);
     }
   }
   cursor.endEditBlock();
 }
 
-void fillWithNotice(QTextDocument& target) {
+void fillWithNotice(QTextDocument& target, double fontScale) {
   UndoOff undoOff(target);
   target.clear();
   QTextCursor cursor(&target);
@@ -95,27 +102,32 @@ void fillWithNotice(QTextDocument& target) {
   cursor.setBlockFormat(block);
   QTextCharFormat format;
   format.setFontItalic(true);
+  // Set in the document's own size, scaled where that size is in points.
+  const double points = target.defaultFont().pointSizeF();
+  if (fontScale != 1.0 && points > 0) format.setFontPointSize(points * fontScale);
   cursor.insertText(QString::fromUtf8(kNotesUnavailable), format);
 }
 
-bool showReadResult(const ReadResult& result, QTextDocument& target) {
+bool showReadResult(const ReadResult& result, QTextDocument& target, double fontScale) {
   if (!result.readable()) {
-    fillWithNotice(target);
+    fillWithNotice(target, fontScale);
     return false;
   }
-  fillTextDocument(result.document, target);
+  fillTextDocument(result.document, target, fontScale);
   return true;
 }
 
-bool loadNotesDocument(const QString& path, QTextDocument& target) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    fillWithNotice(target);
+bool loadNotesFile(const std::string& path, QTextDocument& target, double fontScale) {
+  const auto bytes = ortalba::readRegularFile(path, static_cast<std::size_t>(kMaxNotesFileBytes));
+  if (!bytes) {
+    fillWithNotice(target, fontScale);
     return false;
   }
-  const QByteArray bytes = file.read(kMaxNotesFileBytes);
-  return showReadResult(parseRtf(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))),
-                        target);
+  return showReadResult(parseRtf(*bytes), target, fontScale);
+}
+
+bool loadNotesDocument(const QString& path, QTextDocument& target, double fontScale) {
+  return loadNotesFile(QFile::encodeName(path).toStdString(), target, fontScale);
 }
 
 }  // namespace rtf

@@ -102,7 +102,7 @@ bool paintYearBooklet(QPainter& painter, QPagedPaintDevice& device, const std::f
   paintYearCover(painter, pageArea(), months);
   for (const app::MonthSheet& month : months) {
     if (!device.newPage()) return false;
-    paintMonthPage(painter, pageArea(), month, QString::fromStdString(notesOf(month.month)), cue);
+    paintMonthPage(painter, pageArea(), month, notesOf(month.month), cue);
   }
   return true;
 }

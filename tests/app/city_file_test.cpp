@@ -35,7 +35,7 @@ TEST(CityFile, JoinsPathsWithoutDoublingTheSeparator) {
   struct Case { const char* folder; char sep; const char* path; } cases[] = {
       {"/", '/', "/luogo.txt"},          {"/ab", '/', "/ab/luogo.txt"},
       {"/home/orto/", '/', "/home/orto/luogo.txt"}, {"C:\\", '\\', "C:\\luogo.txt"},
-      {"C:\\Orto", '\\', "C:\\Orto\\luogo.txt"},   {"", '/', "/luogo.txt"}};
+      {"C:\\Orto", '\\', "C:\\Orto\\luogo.txt"},   {"", '/', "luogo.txt"}};  // no folder: never the root
   for (auto c : cases) EXPECT_EQ(joinPath(c.folder, CityFileName, c.sep), c.path) << c.folder;
 }
 

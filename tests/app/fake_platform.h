@@ -26,9 +26,9 @@ class FakePlatform : public app::Platform {
     if (!head.empty() && head.back() == '\r') head.pop_back();
     return head;
   }
-  bool replaceFile(const std::string& path, const std::string& bytes) override {
-    if (failWrites) return false;
+  app::WriteOutcome replaceFile(const std::string& path, const std::string& bytes) override {
+    if (failWrites) return app::WriteOutcome::failed("il disco è pieno");
     files[path] = bytes;
-    return true;
+    return app::WriteOutcome::done();
   }
 };

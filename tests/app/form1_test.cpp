@@ -264,11 +264,34 @@ TEST(Commands, CityThatCannotBeSavedStillApplies) {
   EXPECT_TRUE(s.form.avviso.visible);
   EXPECT_EQ(s.form.avviso.caption, Form1::NotSavedNotice);
   EXPECT_EQ(s.platform.files["/orto/luogo.txt"], "ROMA\r\n");
+  EXPECT_EQ(s.form.avviso.toolTip, Form1::notSavedExplanation("il disco è pieno"));
+  EXPECT_NE(s.form.avviso.toolTip.find("(il disco è pieno)"), std::string::npos) << s.form.avviso.toolTip;
   s.platform.failWrites = false;
   s.form.zona_Click();
   s.form.Label15_Click();
   EXPECT_FALSE(s.form.avviso.visible);
   EXPECT_EQ(s.platform.files["/orto/luogo.txt"], "FORL\xCC\r\n");
+  EXPECT_EQ(s.form.avviso.toolTip.find('('), std::string::npos) << "the reason goes with the failure";
+}
+
+TEST(Commands, AnUnknownWorkingFolderIsNeitherReadNorWritten) {
+  FakePlatform platform;
+  platform.folder = "";  // deleted while the almanac was starting, say
+  platform.files["/luogo.txt"] = "MILANO\r\n";
+  platform.files["luogo.txt"] = "MILANO\r\n";
+  Form1 form(platform);
+  form.Form_Load();
+  EXPECT_EQ(form.CityFilePath, "");
+  EXPECT_EQ(form.CityIndex, DefaultCity);
+  EXPECT_EQ(form.VISMESE.path, "Doc/Dic.rtf") << "looked up by name among the installed notes";
+  form.zona_Click();
+  form.setCityListFocusRow(15);
+  form.Label15_Click();
+  EXPECT_EQ(form.CityIndex, 15);
+  EXPECT_TRUE(form.avviso.visible);
+  EXPECT_EQ(form.avviso.toolTip, Form1::notSavedExplanation("la cartella di lavoro non è nota"));
+  EXPECT_EQ(platform.files.size(), 2u) << "nothing written anywhere";
+  EXPECT_EQ(platform.files["/luogo.txt"], "MILANO\r\n");
 }
 
 TEST(Notes, DocumentFollowsTheShownMonth) {

@@ -35,6 +35,16 @@ TEST(PrinterArguments, AcceptsAMonthAndRefusesBadInput) {
       {{"-h\n2"}, false, "opzione sconosciuta"},
       {{"--month", "2026-03\r\n2027-01"}, false, "mese non valido"},
       {{"--month", "2026-03", "--city", "ROMA\nMILANO"}, false, "città sconosciuta"},
+      // A value with a line end or a blank after it is not the value.
+      {{"--month", "2026-03\n"}, false, "mese non valido"},
+      {{"--month", "2026-03 "}, false, "mese non valido"},
+      {{"--ics", "2026\n"}, false, "anno non valido"},
+      {{"--ics", "2026\t"}, false, "anno non valido"},
+      {{"--month", "2026-03", "--city", "MILANO\n"}, false, "città sconosciuta"},
+      {{"--month", "2026-03", "--pdf", "marzo.pdf\n"}, false, "nome di file non valido"},
+      {{"--month", "2026-03", "--pdf", "marzo.pdf "}, false, "nome di file non valido"},
+      {{"--month", "2026-03", "--pdf", "mar\u202Ezo.pdf"}, false, "nome di file non valido"},
+      {{"--month", "2026-03", "--pdf", "marzo 2026.pdf"}, true, ""},
   };
   for (const auto& c : cases) {
     QStringList args{QStringLiteral("ortalba")};
@@ -51,6 +61,24 @@ TEST(PrinterArguments, AcceptsAMonthAndRefusesBadInput) {
   EXPECT_TRUE(full.request->year == 2026 && full.request->month == 3 && full.request->json);
   EXPECT_EQ(full.request->city, std::optional<std::string>("FORLÌ"));
   EXPECT_TRUE(parseArguments({"ortalba", "--help"}).help);
+}
+
+TEST(PrinterArguments, EchoedTextHidesWhatWouldMoveOrHideIt) {
+  struct Case { const char16_t* typed; const char16_t* shown; } cases[] = {
+      {u"MILANO", u"MILANO"},
+      {u"a\tb\nc\x7f", u"a?b?c?"},                              // C0 and DEL
+      {u"a\u0085b\u009Bc\u0080", u"a?b?c?"},                    // C1: a line end and a terminal command
+      {u"x\u202Ey\u202Az\u2066w\u2069v", u"x?y?z?w?v"},        // direction overrides and isolates
+      {u"\u061C\u200E\u200F\u2028\u2029", u"?????"},             // direction marks, line and paragraph separators
+      {u"FORLÌ \u00E8 \u200B", u"FORLÌ \u00E8 \u200B"},           // letters and an invisible break stay
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(shown(QString::fromUtf16(c.typed)), QString::fromUtf16(c.shown)) << QString::fromUtf16(c.typed).toStdString();
+  // Cut at 60 characters, never between the halves of one.
+  const QString emoji = QString(59, QLatin1Char('a')) + QString::fromUtf16(u"\U0001F600");
+  EXPECT_EQ(shown(emoji), QString(59, QLatin1Char('a')) + QStringLiteral("..."));
+  const auto parsed = parseArguments({"ortalba", "--month", QString::fromUtf16(u"\u202E30-6202\u0085")});
+  EXPECT_TRUE(parsed.error.contains(QStringLiteral("\"?30-6202?\""))) << parsed.error.toStdString();
 }
 
 TEST(PrinterJson, MarchTwentyTwentySixInMilan) {

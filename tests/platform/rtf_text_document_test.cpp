@@ -1,6 +1,8 @@
 #include "app/platform/rtf_text_document.h"
 
+#include <QDir>
 #include <QFile>
+#include <QTextCursor>
 #include <QFont>
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -9,7 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
+
+#include <sys/stat.h>
 
 namespace {
 using namespace rtf;
@@ -70,24 +75,108 @@ TEST(NotesTextDocument, CarriesRunsColoursAndAlignment) {
 TEST(NotesTextDocument, LoadsAFileOrShowsTheNotice) {
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
-  struct Case { const char* name; const char* file; QByteArray bytes; bool readable; const char* text; } cases[] = {
-      {"good file", "good.rtf", "{\\rtf1 Seminare le fave\\par}", true, "Seminare le fave"},
-      {"missing file", nullptr, {}, false, kNotesUnavailable},  // no file written at all
-      {"not RTF", "text.rtf", "Seminare le fave", false, kNotesUnavailable},
-      {"RTF without text", "blank.rtf", "{\\rtf1{\\pict 0a0b}\\par}", false, kNotesUnavailable},
-      {"truncated file", "cut.rtf", "{\\rtf1{\\b Pota", true, "Pota"},
-  };
-  for (const Case& c : cases) {
-    const QString path = dir.filePath(c.file ? c.file : "absent.rtf");
-    if (c.file) {
+  const auto bytes = [](const char* content) {
+    return [content](const QString& path) {
       QFile f(path);
-      ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << c.name;
-      f.write(c.bytes);
+      return f.open(QIODevice::WriteOnly) && f.write(content) >= 0;
+    };
+  };
+  const auto fifo = [](const QString& path) { return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0; };
+  const auto linkTo = [](const char* target) {
+    return [target](const QString& path) { return QFile::link(QString::fromUtf8(target), path); };
+  };
+  struct Case { const char* name; std::function<bool(const QString&)> make; bool readable; const char* text; } cases[] = {
+      {"good file", bytes("{\\rtf1 Seminare le fave\\par}"), true, "Seminare le fave"},
+      {"missing file", nullptr, false, kNotesUnavailable},  // no file made at all
+      {"not RTF", bytes("Seminare le fave"), false, kNotesUnavailable},
+      {"RTF without text", bytes("{\\rtf1{\\pict 0a0b}\\par}"), false, kNotesUnavailable},
+      {"truncated file", bytes("{\\rtf1{\\b Pota"), true, "Pota"},
+      // None of these may be waited on: a pipe nobody writes, an endless device, a folder.
+      {"a pipe", fifo, false, kNotesUnavailable},
+      {"an endless device", linkTo("/dev/zero"), false, kNotesUnavailable},
+      {"a folder", [](const QString& path) { return QDir().mkdir(path); }, false, kNotesUnavailable},
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    const QString path = dir.filePath(QStringLiteral("notes%1.rtf").arg(n++));
+    if (c.make) {
+      ASSERT_TRUE(c.make(path)) << c.name;
     }
     QTextDocument doc;
     doc.setPlainText("previous month");
     EXPECT_EQ(loadNotesDocument(path, doc), c.readable) << c.name;
     EXPECT_EQ(utf8(doc.toPlainText()), c.text) << c.name;
+  }
+}
+
+// How the viewer set its text smaller before: the document built as written,
+// then each fragment's size multiplied. Scaling while building must give the
+// very same document.
+void scaleFragmentByFragment(QTextDocument& document, double factor) {
+  for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+      const QTextFragment fragment = it.fragment();
+      QTextCharFormat format = fragment.charFormat();
+      format.setFontPointSize(format.fontPointSize() * factor);
+      QTextCursor cursor(&document);
+      cursor.setPosition(fragment.position());
+      cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+      cursor.setCharFormat(format);
+    }
+  }
+}
+
+TEST(NotesTextDocument, ScaledAsBuiltJustAsWhenScaledAfterwards) {
+  std::vector<std::string> sources;
+  for (const char* month : {"Gen", "Feb", "Mar", "Apr", "Mag", "Giu", "Lug", "Ago", "Sep", "Ott", "Nov", "Dic"}) {
+    QFile f(QStringLiteral(ORTALBA_SOURCE_DIR "/Doc/%1.rtf").arg(QLatin1String(month)));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    sources.push_back(f.readAll().toStdString());
+  }
+  // Empty lines after text of another size keep that size's height.
+  sources.push_back("{\\rtf1\\fs40 Titolo\\par\\par\\fs20 riga\\line a capo\\par\\par\\par{\\b\\fs30 fine}}");
+  for (const std::string& source : sources) {
+    const Document parsed = parseRtf(source).document;
+    QTextDocument before, after;
+    fillTextDocument(parsed, before);
+    scaleFragmentByFragment(before, 0.82);
+    fillTextDocument(parsed, after, 0.82);
+    ASSERT_EQ(after.blockCount(), before.blockCount());
+    ASSERT_EQ(after.toRawText(), before.toRawText());
+    for (QTextBlock a = after.begin(), b = before.begin(); a.isValid(); a = a.next(), b = b.next()) {
+      EXPECT_EQ(a.blockFormat(), b.blockFormat()) << a.blockNumber();
+      EXPECT_EQ(a.charFormat(), b.charFormat()) << "line end of block " << a.blockNumber();
+      const auto fa = fragmentsOf(a), fb = fragmentsOf(b);
+      ASSERT_EQ(fa.size(), fb.size()) << a.blockNumber();
+      for (std::size_t i = 0; i < fa.size(); ++i) {
+        EXPECT_EQ(fa[i].text(), fb[i].text());
+        EXPECT_EQ(fa[i].charFormat(), fb[i].charFormat()) << utf8(fa[i].text());
+      }
+    }
+  }
+}
+
+TEST(NotesTextDocument, HostileDocumentsReachTheLayoutWithinItsBounds) {
+  const LayoutBounds bounds;
+  struct Case { const char* name; std::string rtf; } cases[] = {
+      {"the largest size", "{\\rtf1\\fs3276 " + QByteArray("W ").repeated(4000).toStdString() + "}"},
+      {"a format change every letter", "{\\rtf1 " + QByteArray("{\\b a}{\\i b}").repeated(20'000).toStdString() + "}"},
+      {"one endless word", "{\\rtf1 " + std::string(400'000, 'a') + "}"},
+  };
+  for (const Case& c : cases) {
+    QTextDocument doc;
+    fillTextDocument(parseRtf(c.rtf).document, doc, 0.82);
+    std::size_t fragments = 0;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+      for (const QTextFragment& f : fragmentsOf(block)) {
+        ++fragments;
+        EXPECT_LE(f.charFormat().fontPointSize(), bounds.maxHalfPoints / 2.0 * 0.82) << c.name;
+      }
+    }
+    EXPECT_LE(fragments, bounds.maxRuns + static_cast<std::size_t>(doc.blockCount())) << c.name;
+    EXPECT_LE(static_cast<std::size_t>(doc.characterCount()), bounds.maxTextBytes) << c.name;
+    doc.setTextWidth(190);
+    EXPECT_GT(doc.size().height(), 0) << c.name;
   }
 }
 

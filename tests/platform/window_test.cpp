@@ -78,6 +78,16 @@ TEST(Window, ClicksReachTheAlmanac) {
   EXPECT_FALSE(w.chooser()->isVisible());
   EXPECT_EQ(text(w, "zona"), "MILANO");
   EXPECT_EQ(platform.files["/orto/luogo.txt"], "MILANO\r\n");
+  EXPECT_TRUE(w.label("avviso")->isHidden());
+
+  // Not saved: the notice, and on hovering it why.
+  platform.failWrites = true;
+  QTest::mouseClick(w.cityLabel(), Qt::LeftButton);
+  QTest::mouseClick(w.okLabel(), Qt::LeftButton);
+  EXPECT_EQ(text(w, "avviso"), "Città non salvata in luogo.txt");
+  EXPECT_FALSE(w.label("avviso")->isHidden());
+  EXPECT_TRUE(w.label("avviso")->toolTip().contains("(il disco è pieno)")) << w.label("avviso")->toolTip().toStdString();
+  EXPECT_EQ(w.label("avviso")->accessibleDescription(), w.label("avviso")->toolTip());
 
   if (const char* dir = std::getenv("ORTALBA_SCREENSHOT_DIR"))
     w.grab().save(QString::fromUtf8(dir) + "/window.png");
