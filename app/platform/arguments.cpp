@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QRegularExpression>
+#include <optional>
 #include <algorithm>
 
 #include "app/city_table.h"
@@ -40,6 +41,7 @@ QString versionText() { return QStringLiteral("ortalba " ORTALBA_VERSION); }
 QString helpText() {
   return QStringLiteral(
       "Uso: ortalba [--month AAAA-MM [--city NOME] [--json | --pdf FILE [--contrasto]]]\n"
+      "       ortalba --year ANNO --pdf FILE [--city NOME] [--contrasto]\n"
       "       ortalba --ics ANNO [--city NOME] [--periodi] > luna.ics\n"
       "       ortalba [--cartella-utente]\n"
       "\n"
@@ -53,6 +55,7 @@ QString helpText() {
       "ingrandisce, rimpicciolisce, riporta la finestra alla misura iniziale, Ctrl+K\n"
       "tratteggia la Luna crescente e calante per chi non distingue i colori. Tab e\n"
       "Maiusc+Tab passano da un comando all'altro; Spazio o Invio lo premono.\n"
+      "Ctrl+Maiusc+P stampa il libretto dell'anno mostrato.\n"
       "\n"
       "Opzioni:\n"
       "  --month AAAA-MM   stampa il mese indicato (anno 1-9999), per esempio 2026-03\n"
@@ -62,6 +65,8 @@ QString helpText() {
       "  --pdf FILE        con --month: scrive il mese in una pagina A4 PDF\n"
       "  --contrasto       con --pdf: righe tratteggiate per la Luna crescente e\n"
       "                    calante e un rosso più scuro, leggibili senza i colori\n"
+      "  --year ANNO       con --pdf: il libretto dell'anno, una pagina con le lune\n"
+      "                    nuove e piene e le feste di ogni mese, poi i dodici mesi\n"
       "  --ics ANNO        stampa un calendario iCalendar dell'anno (fasi lunari,\n"
       "                    feste, Domenica delle Palme e Martedi' grasso)\n"
       "  --periodi         con --ics: anche ogni periodo di Luna crescente e\n"
@@ -79,13 +84,14 @@ ParsedArguments parseArguments(const QStringList& arguments) {
   const QCommandLineOption cityOption(QStringLiteral("city"), QString(), QStringLiteral("NOME"));
   const QCommandLineOption jsonOption(QStringLiteral("json"));
   const QCommandLineOption icsOption(QStringLiteral("ics"), QString(), QStringLiteral("ANNO"));
+  const QCommandLineOption yearOption(QStringLiteral("year"), QString(), QStringLiteral("ANNO"));
   const QCommandLineOption pdfOption(QStringLiteral("pdf"), QString(), QStringLiteral("FILE"));
   const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
   const QCommandLineOption versionOption(QStringLiteral("version"));
   const QCommandLineOption userFolderOption(QStringLiteral("cartella-utente"));
   const QCommandLineOption cueOption(QStringLiteral("contrasto"));
   const QCommandLineOption spansOption(QStringLiteral("periodi"));
-  parser.addOptions({monthOption, cityOption, jsonOption, icsOption, pdfOption, helpOption, versionOption,
+  parser.addOptions({monthOption, cityOption, jsonOption, icsOption, yearOption, pdfOption, helpOption, versionOption,
                      userFolderOption, cueOption, spansOption});
 
   if (!parser.parse(arguments)) {
@@ -114,38 +120,71 @@ ParsedArguments parseArguments(const QStringList& arguments) {
     return result;
   }
   if (parser.values(monthOption).size() > 1 || parser.values(cityOption).size() > 1 ||
-      parser.values(icsOption).size() > 1) {
-    result.error = QStringLiteral("ortalba: --month, --ics e --city si danno una volta sola");
+      parser.values(icsOption).size() > 1 || parser.values(yearOption).size() > 1) {
+    result.error = QStringLiteral("ortalba: --month, --year, --ics e --city si danno una volta sola");
     return result;
   }
-  if (parser.isSet(monthOption) == parser.isSet(icsOption)) {
-    result.error = QStringLiteral("ortalba: serve --month AAAA-MM oppure --ics ANNO (vedi ortalba --help)");
+  if (int(parser.isSet(monthOption)) + int(parser.isSet(icsOption)) + int(parser.isSet(yearOption)) != 1) {
+    result.error =
+        QStringLiteral("ortalba: serve --month AAAA-MM, --year ANNO oppure --ics ANNO (vedi ortalba --help)");
     return result;
   }
 
-  PrintRequest request;
-  if (parser.isSet(icsOption)) {
+  // A year by itself, for --ics and --year.
+  const auto yearOf = [&](const QCommandLineOption& option) -> std::optional<int> {
     // \z, not $: a year followed by a line end is not a year.
     static const QRegularExpression yearPattern(QStringLiteral("\\A[0-9]{1,5}\\z"));
-    const QString yearText = parser.value(icsOption);
+    const QString yearText = parser.value(option);
     if (!yearPattern.match(yearText).hasMatch()) {
       result.error = QStringLiteral("ortalba: anno non valido: \"%1\"; per esempio 2027").arg(shown(yearText));
-      return result;
+      return std::nullopt;
     }
+    const int year = yearText.toInt();
+    if (year < app::Form1::FirstYear || year > app::Form1::LastYear) {
+      result.error = QStringLiteral("ortalba: anno fuori dall'intervallo 1-9999: %1").arg(shown(yearText));
+      return std::nullopt;
+    }
+    return year;
+  };
+  // The PDF file, for --month and --year.
+  const auto pdfOf = [&](PrintRequest& request) {
+    if (!parser.isSet(pdfOption)) return true;
+    request.pdfFile = parser.value(pdfOption);
+    if (request.pdfFile.isEmpty() || parser.isSet(jsonOption) || parser.values(pdfOption).size() > 1) {
+      result.error = QStringLiteral("ortalba: --pdf vuole un solo nome di file e non va con --json");
+      return false;
+    }
+    // A name ending in a blank or holding a line end is a slip of the shell, not a file to make.
+    if (endsInBlank(request.pdfFile) || holdsHidden(request.pdfFile)) {
+      result.error = QStringLiteral("ortalba: nome di file non valido per --pdf: \"%1\"").arg(shown(request.pdfFile));
+      return false;
+    }
+    request.cue = parser.isSet(cueOption);
+    return true;
+  };
+
+  PrintRequest request;
+  if (parser.isSet(icsOption)) {
     if (parser.isSet(jsonOption) || parser.isSet(pdfOption)) {
       result.error = QStringLiteral("ortalba: --json e --pdf vanno con --month, non con --ics");
       return result;
     }
+    const auto year = yearOf(icsOption);
+    if (!year) return result;
     request.mode = PrintRequest::Mode::YearCalendar;
-    request.year = yearText.toInt();
+    request.year = *year;
     request.moonSpans = parser.isSet(spansOption);
-    if (request.year < app::Form1::FirstYear || request.year > app::Form1::LastYear) {
-      result.error = QStringLiteral("ortalba: anno fuori dall'intervallo 1-9999: %1").arg(shown(yearText));
+  } else if (parser.isSet(yearOption)) {
+    if (!parser.isSet(pdfOption) || parser.isSet(jsonOption)) {
+      result.error = QStringLiteral("ortalba: --year stampa il libretto dell'anno e vuole --pdf FILE");
       return result;
     }
-  }
-
-  if (request.mode == PrintRequest::Mode::Month) {
+    const auto year = yearOf(yearOption);
+    if (!year) return result;
+    request.mode = PrintRequest::Mode::YearBooklet;
+    request.year = *year;
+    if (!pdfOf(request)) return result;
+  } else {
     const QString monthText = parser.value(monthOption);
     static const QRegularExpression pattern(QStringLiteral("\\A([0-9]{1,5})-([0-9]{1,2})\\z"));
     const auto match = pattern.match(monthText);
@@ -167,26 +206,14 @@ ParsedArguments parseArguments(const QStringList& arguments) {
     request.year = year;
     request.month = month;
     request.json = parser.isSet(jsonOption);
-    if (parser.isSet(pdfOption)) {
-      request.pdfFile = parser.value(pdfOption);
-      if (request.pdfFile.isEmpty() || request.json || parser.values(pdfOption).size() > 1) {
-        result.error = QStringLiteral("ortalba: --pdf vuole un solo nome di file e non va con --json");
-        return result;
-      }
-      // A name ending in a blank or holding a line end is a slip of the shell, not a file to make.
-      if (endsInBlank(request.pdfFile) || holdsHidden(request.pdfFile)) {
-        result.error = QStringLiteral("ortalba: nome di file non valido per --pdf: \"%1\"").arg(shown(request.pdfFile));
-        return result;
-      }
-    }
-    request.cue = parser.isSet(cueOption);
+    if (!pdfOf(request)) return result;
   }
   if (parser.isSet(spansOption) && request.mode != PrintRequest::Mode::YearCalendar) {
     result.error = QStringLiteral("ortalba: --periodi va con --ics");
     return result;
   }
   if (parser.isSet(cueOption) && request.pdfFile.isEmpty()) {
-    result.error = QStringLiteral("ortalba: --contrasto va con --month e --pdf");
+    result.error = QStringLiteral("ortalba: --contrasto va con --pdf");
     return result;
   }
   if (parser.isSet(cityOption)) {

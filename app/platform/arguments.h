@@ -9,13 +9,13 @@
 namespace ortalba {
 
 struct PrintRequest {
-  enum class Mode { Month, YearCalendar };
+  enum class Mode { Month, YearCalendar, YearBooklet };
   Mode mode = Mode::Month;
   int year = 0;
   int month = 0;                    // with Mode::Month
   std::optional<std::string> city;  // a name of the table, as given
   bool json = false;
-  QString pdfFile;                  // with Mode::Month: write the page here instead of printing text
+  QString pdfFile;                  // Month: write the page here instead of printing text; YearBooklet: the booklet
   bool cue = false;                 // with pdfFile: the moon cue for colour-blind gardeners
   bool moonSpans = false;           // with Mode::YearCalendar: the waxing and waning spans as events
 };

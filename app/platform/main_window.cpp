@@ -29,6 +29,7 @@
 #include "app/platform/qt_colours.h"
 #include "app/platform/rtf_text_document.h"
 #include "app/platform/vector_state.h"
+#include "app/platform/year_booklet.h"
 #include "app/year_calendar.h"
 
 namespace ortalba {
@@ -599,8 +600,40 @@ bool MainWindow::printShownMonth(QPrinter& printer) {
   return painter.end();
 }
 
+void MainWindow::printShownYear() {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setPageSize(QPageSize(QPageSize::A4));
+  printer.setPageOrientation(QPageLayout::Portrait);
+  printer.setDocName(QStringLiteral("Ortalba %1").arg(QString::fromStdString(form_.AnnoC.caption)));
+  QPrintDialog dialog(&printer, this);
+  dialog.setWindowTitle(QStringLiteral("Stampa l'anno"));
+  if (dialog.exec() != QDialog::Accepted) return;
+  if (!printShownYear(printer))
+    QMessageBox::warning(this, QStringLiteral("Ortalba"), QStringLiteral("Impossibile stampare l'anno."));
+}
+
+bool MainWindow::printShownYear(QPrinter& printer) {
+  clearUpperVectorState();
+  const int year = static_cast<int>(calendar::Val(form_.AnnoC.caption));
+  const auto months = monthsOfYear(year, form_.CityIndex);
+  QPainter painter;
+  if (!painter.begin(&printer)) return false;
+  const auto page = [&printer] {
+    const QRectF area = printer.pageRect(QPrinter::DevicePixel);
+    return area.translated(-area.topLeft());
+  };
+  const auto notesOf = [this](int month) { return notesFile(app::notesDocumentPath(form_.platform(), month)); };
+  const bool drawn = paintYearBooklet(painter, printer, page, months, notesOf, cue_);
+  return painter.end() && drawn;
+}
+
 void MainWindow::keyPressEvent(QKeyEvent* event) {
   const bool ctrl = event->modifiers() & Qt::ControlModifier;
+  if (ctrl && (event->modifiers() & Qt::ShiftModifier) && event->key() == Qt::Key_P) {
+    printShownYear();
+    event->accept();
+    return;
+  }
   if (ctrl && event->key() == Qt::Key_P) {
     printShownMonth();
     event->accept();

@@ -60,6 +60,9 @@ class MainWindow : public QWidget {
   void printShownMonth();
   // The shown month on one page of `printer`; false when the printer cannot be opened.
   bool printShownMonth(QPrinter& printer);
+  // Ctrl+Shift+P: the print dialog, then the shown year's booklet (13 pages).
+  void printShownYear();
+  bool printShownYear(QPrinter& printer);
 
   // The widgets, for tests that click them.
   ClickLabel* dayLabel(int index) const { return days_[static_cast<std::size_t>(index)]; }

@@ -1,6 +1,7 @@
 #include "app/platform/month_page.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <functional>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QFile>
@@ -125,8 +126,8 @@ void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& mont
   p.restore();
 }
 
-app::WriteOutcome writeMonthPdf(const QString& fileName, const app::MonthSheet& sheet, const std::string& notesPath,
-                                bool cue) {
+app::WriteOutcome writePdf(const QString& fileName, const QString& title,
+                           const std::function<bool(QPdfWriter&, QPainter&)>& draw) {
   SafeFile file(QFile::encodeName(fileName).toStdString(), SpecialFiles::WriteInPlace);
   if (!file.open(QIODevice::WriteOnly)) return app::WriteOutcome::failed(file.failure());
   bool drawn = false;
@@ -135,18 +136,27 @@ app::WriteOutcome writeMonthPdf(const QString& fileName, const app::MonthSheet& 
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
     writer.setResolution(300);
-    writer.setTitle(q(sheet.title) + QStringLiteral(" - ") + q(sheet.cityName));
+    writer.setTitle(title);
     writer.setCreator(QStringLiteral("Ortalba"));
     QPainter painter;
     if (painter.begin(&writer)) {
-      paintMonthPage(painter, QRectF(0, 0, writer.width(), writer.height()), sheet, notesPath, cue);
-      drawn = painter.end();
+      drawn = draw(writer, painter);
+      drawn = painter.end() && drawn;
     }
   }
   if (drawn && file.commit()) return app::WriteOutcome::done();
   file.cancel();
   return app::WriteOutcome::failed(file.failure().empty() ? std::string("la pagina non si è potuta disegnare")
                                                           : file.failure());
+}
+
+app::WriteOutcome writeMonthPdf(const QString& fileName, const app::MonthSheet& sheet, const std::string& notesPath,
+                                bool cue) {
+  return writePdf(fileName, q(sheet.title) + QStringLiteral(" - ") + q(sheet.cityName),
+                  [&](QPdfWriter& writer, QPainter& painter) {
+                    paintMonthPage(painter, QRectF(0, 0, writer.width(), writer.height()), sheet, notesPath, cue);
+                    return true;
+                  });
 }
 
 }  // namespace ortalba

@@ -2,6 +2,7 @@
 // One A4 page of a month: the title, the day rows with their moon colours and icons,
 // saints or feasts, sunrise and sunset, and the month's gardening notes.
 #include <QString>
+#include <functional>
 #include <string>
 
 #include "app/month_sheet.h"
@@ -9,6 +10,7 @@
 
 class QPainter;
 class QPagedPaintDevice;
+class QPdfWriter;
 class QRectF;
 
 namespace ortalba {
@@ -24,5 +26,10 @@ void paintMonthPage(QPainter& painter, const QRectF& area, const app::MonthSheet
 // When that fails the outcome says why, and an old file is left as it was.
 app::WriteOutcome writeMonthPdf(const QString& fileName, const app::MonthSheet& sheet, const std::string& notesPath,
                                 bool cue = false);
+
+// An A4 PDF of any number of pages, written as writeMonthPdf writes: `draw`
+// paints it (starting new pages on the writer) and says whether all went well.
+app::WriteOutcome writePdf(const QString& fileName, const QString& title,
+                           const std::function<bool(QPdfWriter&, QPainter&)>& draw);
 
 }  // namespace ortalba

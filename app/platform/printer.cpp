@@ -30,6 +30,7 @@
 #include "app/platform/notes_lookup.h"
 #include "app/platform/qt_platform.h"
 #include "app/platform/vector_state.h"
+#include "app/platform/year_booklet.h"
 #include "app/year_calendar.h"
 
 namespace ortalba {
@@ -230,13 +231,14 @@ int runCommandLine(int argc, char** argv) {
                               now.time().hour(), now.time().minute(), now.time().second()};
     return printed(app::yearCalendarIcs(request.year, city, stamp, {onOraLegale, request.moonSpans}));
   }
-  const app::MonthSheet sheet = app::sheetOf(request.year, request.month, city);
+  const auto notesOf = [&](int month) { return notesFile(app::notesDocumentPath(platform, month)); };
+  const bool booklet = request.mode == PrintRequest::Mode::YearBooklet;
+  const app::MonthSheet sheet = booklet ? app::MonthSheet{} : app::sheetOf(request.year, request.month, city);
   if (!request.pdfFile.isEmpty()) {
     const app::WriteOutcome outcome =
-        stdoutClosed && isStdout(request.pdfFile)
-            ? app::WriteOutcome::failed(errorWords(EBADF))
-            : writeMonthPdf(request.pdfFile, sheet, notesFile(app::notesDocumentPath(platform, request.month)),
-                            request.cue);
+        stdoutClosed && isStdout(request.pdfFile) ? app::WriteOutcome::failed(errorWords(EBADF))
+        : booklet ? writeYearPdf(request.pdfFile, monthsOfYear(request.year, city), notesOf, request.cue)
+                  : writeMonthPdf(request.pdfFile, sheet, notesOf(request.month), request.cue);
     if (!outcome) {
       std::fprintf(stderr, "ortalba: impossibile scrivere %s: %s\n", shown(request.pdfFile).toUtf8().constData(),
                    outcome.reason.c_str());

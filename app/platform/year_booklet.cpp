@@ -1,6 +1,7 @@
 #include "app/platform/year_booklet.h"
 
 #include <QPagedPaintDevice>
+#include <QPdfWriter>
 #include <QPainter>
 #include <QStringList>
 
@@ -105,6 +106,16 @@ bool paintYearBooklet(QPainter& painter, QPagedPaintDevice& device, const std::f
     paintMonthPage(painter, pageArea(), month, notesOf(month.month), cue);
   }
   return true;
+}
+
+app::WriteOutcome writeYearPdf(const QString& fileName, const std::vector<app::MonthSheet>& months,
+                               const std::function<std::string(int)>& notesOf, bool cue) {
+  if (months.empty()) return app::WriteOutcome::failed("l'anno non ha mesi");
+  const QString title = QStringLiteral("Ortalba %1 - %2").arg(months.front().year).arg(q(months.front().cityName));
+  return writePdf(fileName, title, [&](QPdfWriter& writer, QPainter& painter) {
+    return paintYearBooklet(painter, writer, [&] { return QRectF(0, 0, writer.width(), writer.height()); }, months,
+                            notesOf, cue);
+  });
 }
 
 }  // namespace ortalba

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/month_sheet.h"
+#include "app/platform_port.h"
 
 class QPainter;
 class QPagedPaintDevice;
@@ -26,5 +27,9 @@ bool paintYearBooklet(QPainter& painter, QPagedPaintDevice& device, const std::f
 
 // The twelve months of `year` at a city of the table.
 std::vector<app::MonthSheet> monthsOfYear(int year, int cityRow);
+
+// The booklet as a 13-page A4 PDF, written whole or not at all (as a month's page is).
+app::WriteOutcome writeYearPdf(const QString& fileName, const std::vector<app::MonthSheet>& months,
+                               const std::function<std::string(int)>& notesOf, bool cue = false);
 
 }  // namespace ortalba
