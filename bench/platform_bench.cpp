@@ -16,6 +16,8 @@
 #include "app/platform/main_window.h"
 #include "app/platform/month_page.h"
 #include "app/platform/printer.h"
+#include "app/platform/vector_state.h"
+#include "app/platform/year_booklet.h"
 #include "app/platform/rtf_text_document.h"
 #include "rtf/rtf_document.h"
 
@@ -121,6 +123,20 @@ void BM_HostileNotesOnPage(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(ortalba::writeMonthPdf(pdf, sheet, notes.toStdString()).written);
 }
 BENCHMARK(BM_HostileNotesOnPage)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
+
+// The year's booklet, as --year and Ctrl+Shift+P make it: the year's page and twelve month pages with their notes.
+void BM_YearBookletPdf(benchmark::State& state) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath(QStringLiteral("anno.pdf"));
+  const auto notesOf = [](int month) {
+    return std::string(ORTALBA_SOURCE_DIR "/Doc/") + app::NotesDocuments[static_cast<std::size_t>(month - 1)];
+  };
+  for (auto _ : state) {
+    ortalba::clearUpperVectorState();
+    benchmark::DoNotOptimize(ortalba::writeYearPdf(file, ortalba::monthsOfYear(2027, 15), notesOf));
+  }
+}
+BENCHMARK(BM_YearBookletPdf)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 #endif

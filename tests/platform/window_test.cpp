@@ -155,6 +155,17 @@ TEST(Window, PrintsTheShownMonthOnOnePage) {
   // Printing leaves the window as it was.
   EXPECT_EQ(w.label("Label1")->text(), "MARZO 2026");
   EXPECT_EQ(w.label("giorno")->text(), "10");
+
+  // Ctrl+Shift+P's booklet: the year's page and the twelve months.
+  QPrinter year(QPrinter::HighResolution);
+  year.setOutputFormat(QPrinter::PdfFormat);
+  year.setOutputFileName(dir.filePath("anno.pdf"));
+  ASSERT_TRUE(w.printShownYear(year));
+  QFile booklet(dir.filePath("anno.pdf"));
+  ASSERT_TRUE(booklet.open(QIODevice::ReadOnly));
+  const QByteArray pages = booklet.readAll();
+  EXPECT_EQ(pages.count("/Type /Page\n") + pages.count("/Type /Page\r") + pages.count("/Type /Page "), 13);
+  EXPECT_EQ(w.label("giorno")->text(), "10");
 }
 
 }  // namespace

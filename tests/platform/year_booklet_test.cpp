@@ -1,0 +1,61 @@
+#include "app/platform/year_booklet.h"
+
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include "app/italian_words.h"
+
+namespace {
+using namespace ortalba;
+
+QString pageText(const QString& pdf, int page) {
+  QProcess p;
+  p.start(QStringLiteral("pdftotext"), {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+                                        QString::number(page), QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+  p.waitForFinished(20000);
+  return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QString q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+// The year's booklet as a reader of the PDF finds it: the year's page, then each
+// month on its own page with its title and its feasts.
+TEST(YearBooklet, ThirteenPagesEachMonthWithItsTitleAndFeasts) {
+  if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) GTEST_SKIP() << "no pdftotext";
+  QTemporaryDir dir;
+  const QString pdf = dir.filePath(QStringLiteral("anno.pdf"));
+  const auto months = monthsOfYear(2027, 15);
+  const auto notesOf = [](int month) {
+    return std::string(ORTALBA_SOURCE_DIR "/Doc/") + app::NotesDocuments[static_cast<std::size_t>(month - 1)];
+  };
+  ASSERT_TRUE(writeYearPdf(pdf, months, notesOf));
+  EXPECT_TRUE(pageText(pdf, 14).trimmed().isEmpty()) << "no fourteenth page";
+
+  const QString cover = pageText(pdf, 1).simplified();
+  EXPECT_TRUE(cover.contains("2027"));
+  EXPECT_TRUE(cover.contains("MILANO"));
+  EXPECT_TRUE(cover.contains("25 Natale")) << cover.toStdString();
+  EXPECT_TRUE(cover.contains("28 Pasqua")) << "the feasts of the year by month";
+  for (const auto& month : months) {
+    SCOPED_TRACE(month.title);
+    const QString text = pageText(pdf, month.month + 1).simplified();
+    EXPECT_TRUE(text.contains(q(month.title)));
+    EXPECT_TRUE(text.contains(QStringLiteral("Orto e Frutteto"))) << "the month's notes";
+    for (const auto& day : month.days) {
+      if (day.feast) EXPECT_TRUE(text.contains(q(day.santo).simplified())) << day.santo;
+    }
+  }
+}
+
+// A booklet that cannot be written leaves nothing behind and says why.
+TEST(YearBooklet, AFolderThatIsNotThereGivesAReason) {
+  const auto outcome = writeYearPdf(QStringLiteral("/nonexistent-folder/anno.pdf"), monthsOfYear(2027, 15),
+                                    [](int) { return std::string(); });
+  EXPECT_FALSE(outcome);
+  EXPECT_FALSE(outcome.reason.empty());
+}
+
+}  // namespace
