@@ -10,6 +10,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -37,6 +38,8 @@ namespace ortalba {
 namespace {
 
 using app::Form1;
+
+QString q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 // ---- the window as its design lists it ---------------------------------------
 
@@ -201,10 +204,36 @@ constexpr double DesignFontPixels = 12.0;
 
 }  // namespace
 
-void loadNotesInto(QTextBrowser* viewer, const std::string& path, double zoom) {
+void loadNotesInto(QTextBrowser* viewer, const std::string& path, double zoom, rtf::Document* parsed) {
   // The documents are written for a page; the viewer is a narrow column, so the
   // text is set a little smaller there, as the document is built.
-  rtf::loadNotesFile(notesFile(path), *viewer->document(), 0.82 * zoom);
+  rtf::loadNotesFile(notesFile(path), *viewer->document(), 0.82 * zoom, parsed);
+}
+
+void markPassages(QTextDocument& notes, const std::vector<app::MoonPassage>& passages, app::PhaseMark mark) {
+  // The bar's colour, mostly white: a ground the text reads well on.
+  const QColor bar = toQColor(app::colourOf(mark));
+  const QColor soft((bar.red() + 2 * 255) / 3, (bar.green() + 2 * 255) / 3, (bar.blue() + 2 * 255) / 3);
+  QTextCursor cursor(&notes);
+  cursor.beginEditBlock();
+  for (const app::MoonPassage& passage : passages) {
+    const bool marked = mark != app::PhaseMark::Neutral && passage.mark == mark;
+    for (std::size_t i = passage.first; i <= passage.last; ++i) {
+      const QTextBlock block = notes.findBlockByNumber(static_cast<int>(i));
+      if (!block.isValid()) break;
+      QTextBlockFormat format = block.blockFormat();
+      if (format.hasProperty(QTextFormat::BackgroundBrush) == marked &&
+          (!marked || format.background().color() == soft))
+        continue;
+      if (marked)
+        format.setBackground(soft);
+      else
+        format.clearBackground();
+      cursor.setPosition(block.position());
+      cursor.setBlockFormat(format);
+    }
+  }
+  cursor.endEditBlock();
 }
 
 MainWindow::MainWindow(app::Form1& form, QWidget* parent) : QWidget(parent), form_(form) {
@@ -542,7 +571,29 @@ void MainWindow::render() {
   if (opening) luogo2_->setFocus();
   if (closing) setFocus();
 
-  if (form_.VISMESE.loadCount != notesLoaded_) loadNotes();
+  if (form_.VISMESE.loadCount != notesLoaded_)
+    loadNotes();
+  else
+    markNotes();
+}
+
+void MainWindow::markNotes() {
+  const app::PhaseMark mark = form_.phaseMarkOf(form_.panelDay());
+  if (notesMark_ == mark) return;
+  QScrollBar* bar = vismese_->verticalScrollBar();
+  const int place = bar->value();
+  markPassages(*vismese_->document(), passages_, mark);
+  bar->setValue(place);
+  notesMark_ = mark;
+  QString description;
+  if (passages_.empty())
+    description = QStringLiteral("Note del mese");
+  else if (mark == app::PhaseMark::Neutral)
+    description = QStringLiteral("Luna piena o nuova: nessun consiglio evidenziato, nell'orto non si fa nulla");
+  else
+    description = QStringLiteral("Evidenziati i consigli \"%1\", per la Luna del giorno scelto")
+                      .arg(q(app::passageHeading(mark)));
+  vismese_->setAccessibleDescription(description);
 }
 
 void MainWindow::loadNotes() {
@@ -553,7 +604,11 @@ void MainWindow::loadNotes() {
   const double place = bar->maximum() > 0 ? double(bar->value()) / bar->maximum() : 0.0;
   const int scroll = bar->value();
   const bool rezoomed = notesZoom_ != zoom_;
-  loadNotesInto(vismese_, form_.VISMESE.path, zoom_);
+  rtf::Document parsed;
+  loadNotesInto(vismese_, form_.VISMESE.path, zoom_, &parsed);
+  passages_ = app::moonPassages(parsed);
+  notesMark_.reset();
+  markNotes();
   vismese_->moveCursor(QTextCursor::Start);
   // The same place of the same document; after a zoom, the same share of it.
   bar->setValue(!same ? 0 : rezoomed ? int(std::lround(place * bar->maximum())) : scroll);

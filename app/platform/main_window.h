@@ -4,10 +4,12 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/form1.h"
+#include "app/notes_passages.h"
 #include "app/platform/accessibility.h"
 #include "app/platform/widgets.h"
 
@@ -16,13 +18,19 @@ class QTextBrowser;
 class QFrame;
 class QPrinter;
 class QLabel;
+class QTextDocument;
 
 namespace ortalba {
 
 // The month's notes document at `path` (the file system's own bytes), or the
 // installed copy of it, read into the viewer, set a little smaller for its column
 // and as large as the window is drawn (`zoom`, 1 at design size).
-void loadNotesInto(QTextBrowser* viewer, const std::string& path, double zoom = 1.0);
+void loadNotesInto(QTextBrowser* viewer, const std::string& path, double zoom = 1.0, rtf::Document* parsed = nullptr);
+
+// Marks the notes' passages for `mark` (its sub-heading and advice) with a soft
+// ground of the bar's colour, and clears the others; Neutral clears them all.
+// The text, and so the reader's place in it, stays as it is.
+void markPassages(QTextDocument& notes, const std::vector<app::MoonPassage>& passages, app::PhaseMark mark);
 
 // Design positions are in twips: 15 twips make a pixel at 96 dpi.
 constexpr int px(int twips) { return (twips + 7) / 15; }
@@ -90,6 +98,8 @@ class MainWindow : public QWidget {
   ClickLabel* clickable(const app::Label& model) const;
   void renderLabel(QLabel* widget, const app::Label& label);
   void loadNotes();
+  // The passages of the notes that fit the day shown in the panel.
+  void markNotes();
   // Every window event that reaches the almanac goes through here.
   void command(const std::function<void()>& handler);
   void keyPressEvent(QKeyEvent* event) override;
@@ -120,6 +130,8 @@ class MainWindow : public QWidget {
   QFrame* sceltac_ = nullptr;
   NotesViewer* vismese_ = nullptr;
   unsigned notesLoaded_ = 0;
+  std::vector<app::MoonPassage> passages_;
+  std::optional<app::PhaseMark> notesMark_;  // what the notes are marked for; none: not yet
   std::string notesPath_;
 };
 

@@ -117,13 +117,17 @@ bool showReadResult(const ReadResult& result, QTextDocument& target, double font
   return true;
 }
 
-bool loadNotesFile(const std::string& path, QTextDocument& target, double fontScale) {
+bool loadNotesFile(const std::string& path, QTextDocument& target, double fontScale, Document* parsed) {
+  if (parsed) *parsed = Document{};
   const auto bytes = ortalba::readRegularFile(path, static_cast<std::size_t>(kMaxNotesFileBytes));
   if (!bytes) {
     fillWithNotice(target, fontScale);
     return false;
   }
-  return showReadResult(parseRtf(*bytes), target, fontScale);
+  ReadResult read = parseRtf(*bytes);
+  const bool shown = showReadResult(read, target, fontScale);
+  if (shown && parsed) *parsed = std::move(read.document);
+  return shown;
 }
 
 bool loadNotesDocument(const QString& path, QTextDocument& target, double fontScale) {

@@ -33,7 +33,9 @@ bool showReadResult(const ReadResult& result, QTextDocument& target, double font
 // Returns true when the file gave text; false when `target` now holds the
 // notice instead (also for anything that is not a regular file: a pipe or a
 // device is never waited on).
-bool loadNotesFile(const std::string& path, QTextDocument& target, double fontScale = 1.0);
+// `parsed`, when given, receives the document as read (empty when it was not).
+bool loadNotesFile(const std::string& path, QTextDocument& target, double fontScale = 1.0,
+                   Document* parsed = nullptr);
 // The same for a path in Qt's terms.
 bool loadNotesDocument(const QString& path, QTextDocument& target, double fontScale = 1.0);
 

@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <algorithm>
 #include <set>
@@ -370,6 +371,61 @@ TEST(Window, TheMoonCueComesAndGoesWithCtrlK) {
   EXPECT_FALSE(w.cueShown());
   EXPECT_EQ(w.size(), QSize(DesignWidth, DesignHeight));
   EXPECT_EQ(w.grab().toImage(), plain) << "the design comes back as it was";
+}
+
+}  // namespace
+
+namespace {
+using namespace ortalba;
+
+// Which blocks of the notes carry a ground: "c" for the waxing passages' blocks, "l" for the waning ones.
+std::string markedBlocks(QTextDocument* notes) {
+  std::string out;
+  for (QTextBlock b = notes->begin(); b.isValid(); b = b.next())
+    out += b.blockFormat().hasProperty(QTextFormat::BackgroundBrush) ? '#' : '.';
+  return out;
+}
+
+// The notes that fit the day: "In Luna crescente" on a waxing day, "In Luna calante"
+// on a waning one, neither on a full or new moon; the text and the reader's place stay.
+TEST(Window, TheNotesMarkThePassagesThatFitTheDay) {
+  QTemporaryDir folder;
+  ASSERT_TRUE(QDir(folder.path()).mkpath("Doc"));
+  ASSERT_TRUE(QFile::copy(ORTALBA_SOURCE_DIR "/Doc/Dic.rtf", folder.filePath("Doc/Dic.rtf")));
+  FakePlatform platform;  // today is Sunday 6 December 2026, waning
+  platform.folder = folder.path().toStdString();
+  app::Form1 form(platform);
+  MainWindow w(form);
+  w.show();
+  QTextDocument* notes = w.notesViewer()->document();
+  const QString text = notes->toPlainText();
+  // Dicembre, Orto e Frutteto, crescente and advice, calante and advice, Giardino e Terrazzo, the same again.
+  EXPECT_EQ(markedBlocks(notes), "....##...##");
+  EXPECT_TRUE(w.notesViewer()->accessibleDescription().contains("In Luna calante"));
+
+  QScrollBar* bar = w.notesViewer()->verticalScrollBar();
+  bar->setValue(bar->maximum() / 2);
+  const int place = bar->value();
+  QTest::mouseClick(w.dayLabel(9), Qt::LeftButton);  // the 10th, waxing
+  EXPECT_EQ(markedBlocks(notes), "..##...##..");
+  EXPECT_TRUE(w.notesViewer()->accessibleDescription().contains("In Luna crescente"));
+  EXPECT_EQ(bar->value(), place);
+  EXPECT_EQ(notes->toPlainText(), text);
+
+  QTest::mouseClick(w.dayLabel(8), Qt::LeftButton);  // the 9th, new moon
+  EXPECT_EQ(markedBlocks(notes), "...........");
+  QTest::mouseClick(w.dayLabel(23), Qt::LeftButton);  // the 24th, full moon
+  EXPECT_EQ(markedBlocks(notes), "...........");
+  EXPECT_EQ(notes->toPlainText(), text);
+
+  // A document without the sub-headings is shown as it is.
+  QFile plain(folder.filePath("Doc/Dic.rtf"));
+  ASSERT_TRUE(plain.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  plain.write("{\\rtf1 {\\b Dicembre}\\par Vangare e concimare.\\par}");
+  plain.close();
+  QTest::mouseClick(w.dayLabel(9), Qt::LeftButton);
+  EXPECT_EQ(markedBlocks(notes), "..");
+  EXPECT_EQ(w.notesViewer()->accessibleDescription(), "Note del mese");
 }
 
 }  // namespace
