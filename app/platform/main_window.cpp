@@ -632,16 +632,22 @@ void MainWindow::command(const std::function<void()>& handler) {
   render();
 }
 
-void MainWindow::printShownMonth() {
+void MainWindow::printThroughDialog(const QString& docName, const QString& what,
+                                    const std::function<bool(QPrinter&)>& print) {
   QPrinter printer(QPrinter::HighResolution);
   printer.setPageSize(QPageSize(QPageSize::A4));
   printer.setPageOrientation(QPageLayout::Portrait);
-  printer.setDocName(QString::fromStdString(form_.Label1.caption));
+  printer.setDocName(docName);
   QPrintDialog dialog(&printer, this);
-  dialog.setWindowTitle(QStringLiteral("Stampa il mese"));
+  dialog.setWindowTitle(QStringLiteral("Stampa %1").arg(what));
   if (dialog.exec() != QDialog::Accepted) return;
-  if (!printShownMonth(printer))
-    QMessageBox::warning(this, QStringLiteral("Ortalba"), QStringLiteral("Impossibile stampare il mese."));
+  if (!print(printer))
+    QMessageBox::warning(this, QStringLiteral("Ortalba"), QStringLiteral("Impossibile stampare %1.").arg(what));
+}
+
+void MainWindow::printShownMonth() {
+  printThroughDialog(QString::fromStdString(form_.Label1.caption), QStringLiteral("il mese"),
+                     [this](QPrinter& printer) { return printShownMonth(printer); });
 }
 
 bool MainWindow::printShownMonth(QPrinter& printer) {
@@ -656,15 +662,8 @@ bool MainWindow::printShownMonth(QPrinter& printer) {
 }
 
 void MainWindow::printShownYear() {
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setPageSize(QPageSize(QPageSize::A4));
-  printer.setPageOrientation(QPageLayout::Portrait);
-  printer.setDocName(QStringLiteral("Ortalba %1").arg(QString::fromStdString(form_.AnnoC.caption)));
-  QPrintDialog dialog(&printer, this);
-  dialog.setWindowTitle(QStringLiteral("Stampa l'anno"));
-  if (dialog.exec() != QDialog::Accepted) return;
-  if (!printShownYear(printer))
-    QMessageBox::warning(this, QStringLiteral("Ortalba"), QStringLiteral("Impossibile stampare l'anno."));
+  printThroughDialog(QStringLiteral("Ortalba %1").arg(QString::fromStdString(form_.AnnoC.caption)),
+                     QStringLiteral("l'anno"), [this](QPrinter& printer) { return printShownYear(printer); });
 }
 
 bool MainWindow::printShownYear(QPrinter& printer) {

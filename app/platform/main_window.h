@@ -98,6 +98,8 @@ class MainWindow : public QWidget {
   ClickLabel* clickable(const app::Label& model) const;
   void renderLabel(QLabel* widget, const app::Label& label);
   void loadNotes();
+  // The print dialog for an A4 page, then `print`; a warning when that fails.
+  void printThroughDialog(const QString& docName, const QString& what, const std::function<bool(QPrinter&)>& print);
   // The passages of the notes that fit the day shown in the panel.
   void markNotes();
   // Every window event that reaches the almanac goes through here.
