@@ -10,6 +10,7 @@
 
 #include "app/platform/file_io.h"
 #include "app/platform/moon_cue.h"
+#include "app/platform/paper.h"
 #include "app/platform/pictures.h"
 #include "app/platform/qt_colours.h"
 #include "app/platform/rtf_text_document.h"
@@ -27,24 +28,11 @@ QString q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<q
 void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& month, const std::string& notesPath,
                     bool cue) {
   initPictures();
-  p.save();
-  p.setRenderHint(QPainter::Antialiasing);
-  p.setRenderHint(QPainter::TextAntialiasing);
-  // Everything below is laid out in millimetres of an A4 paper, scaled to the area.
-  const double unit = std::min(area.width() / 210.0, area.height() / 297.0);
-  p.translate(area.topLeft());
-  p.scale(unit, unit);
-  const QRectF paper(12, 12, 186, 273);
-
-  // Fonts are sized by the device's resolution, before the scaling to millimetres.
-  const double dpi = p.device()->logicalDpiY();
-  QFont font(QStringLiteral("DejaVu Sans"));
-  auto setFont = [&](double points, bool bold = false, bool italic = false) {
-    font.setPointSizeF(points * 25.4 / dpi);
-    font.setBold(bold);
-    font.setItalic(italic);
-    p.setFont(font);
-  };
+  // Everything below is laid out in millimetres of an A4 sheet, scaled to the area.
+  Paper sheet(p, area);
+  const QRectF paper = Paper::inside();
+  const double dpi = sheet.dpi();
+  const auto setFont = [&](double points, bool bold = false, bool italic = false) { sheet.letters(points, bold, italic); };
 
   // Title.
   p.setPen(toQColor(app::colours::DarkGreen));
@@ -74,7 +62,7 @@ void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& mont
     p.drawText(row.adjusted(11, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(day.weekdayName()));
     const QRectF saintBox = row.adjusted(28, 0, -33, 0);
     p.drawText(saintBox, Qt::AlignLeft | Qt::AlignVCenter,
-               QFontMetricsF(font).elidedText(q(day.santo), Qt::ElideRight, saintBox.width()));
+               QFontMetricsF(sheet.font()).elidedText(q(day.santo), Qt::ElideRight, saintBox.width()));
     p.drawText(row.adjusted(0, 0, -20, 0), Qt::AlignRight | Qt::AlignVCenter, q(day.sun.sorge));
     p.drawText(row.adjusted(0, 0, -8, 0), Qt::AlignRight | Qt::AlignVCenter, q(day.sun.tramonta));
     if (day.icon != app::resources::None) {
@@ -122,7 +110,6 @@ void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& mont
   p.scale(scale * shrink, scale * shrink);
   notes.setTextWidth(natural / shrink);
   notes.drawContents(&p);
-  p.restore();
   p.restore();
 }
 

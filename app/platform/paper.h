@@ -21,6 +21,8 @@ class Paper {
   // Letters of `points` in the almanac's printed face, whatever the device's resolution.
   void letters(double points, bool bold = false, bool italic = false);
   double dpi() const { return dpi_; }
+  // The letters last set, as set (not bound to the device).
+  const QFont& font() const { return font_; }
 
  private:
   QPainter& painter_;

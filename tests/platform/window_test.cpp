@@ -13,6 +13,7 @@
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <algorithm>
+#include <functional>
 #include <set>
 
 #include "app/platform/accessibility.h"
@@ -138,34 +139,32 @@ TEST(Window, KeysAndScreenReaderNames) {
   EXPECT_EQ(platform.files["/orto/luogo.txt"], "RIETI\r\n");
 }
 
+// What `print` puts on a PDF printer: its pages, or -1 when it is no PDF.
+int printedPages(const QString& file, const std::function<bool(QPrinter&)>& print) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(file);
+  if (!print(printer)) return -1;
+  QFile pdf(file);
+  if (!pdf.open(QIODevice::ReadOnly)) return -1;
+  const QByteArray bytes = pdf.readAll();
+  if (!bytes.startsWith("%PDF-")) return -1;
+  return int(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "));
+}
+
 TEST(Window, PrintsTheShownMonthOnOnePage) {
   Shown s;
   MainWindow& w = s.w;
   QTest::mouseClick(w.monthLabel(2), Qt::LeftButton);
   QTest::mouseClick(w.dayLabel(9), Qt::LeftButton);
   QTemporaryDir dir;
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(dir.filePath("marzo.pdf"));
-  ASSERT_TRUE(w.printShownMonth(printer));
-  QFile pdf(dir.filePath("marzo.pdf"));
-  ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
-  const QByteArray bytes = pdf.readAll();
-  EXPECT_TRUE(bytes.startsWith("%PDF-"));
-  EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "), 1);
+  EXPECT_EQ(printedPages(dir.filePath("marzo.pdf"), [&](QPrinter& p) { return w.printShownMonth(p); }), 1);
   // Printing leaves the window as it was.
   EXPECT_EQ(w.label("Label1")->text(), "MARZO 2026");
   EXPECT_EQ(w.label("giorno")->text(), "10");
 
   // Ctrl+Shift+P's booklet: the year's page and the twelve months.
-  QPrinter year(QPrinter::HighResolution);
-  year.setOutputFormat(QPrinter::PdfFormat);
-  year.setOutputFileName(dir.filePath("anno.pdf"));
-  ASSERT_TRUE(w.printShownYear(year));
-  QFile booklet(dir.filePath("anno.pdf"));
-  ASSERT_TRUE(booklet.open(QIODevice::ReadOnly));
-  const QByteArray pages = booklet.readAll();
-  EXPECT_EQ(pages.count("/Type /Page\n") + pages.count("/Type /Page\r") + pages.count("/Type /Page "), 13);
+  EXPECT_EQ(printedPages(dir.filePath("anno.pdf"), [&](QPrinter& p) { return w.printShownYear(p); }), 13);
   EXPECT_EQ(w.label("giorno")->text(), "10");
 }
 
