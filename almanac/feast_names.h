@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The feast of a day of the Italian civil and religious calendar, with the years
 // in which each feast applies, and the notes for Palm Sunday and Shrove Tuesday.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The feasts of the Italian civil and religious calendar, in the order in which a
 // day is tested against them, each with the years in which it is kept.

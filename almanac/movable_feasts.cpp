@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "almanac/movable_feasts.h"
 
 #include "calendar/calendar.h"
@@ -47,42 +48,6 @@ constexpr int dayOfMarchCount(int count, bool leap) {
 
 }  // namespace
 
-int daysFromEaster(MovableFeast feast) {
-  switch (feast) {
-    case MovableFeast::JulianEaster: return 0;
-    case MovableFeast::Easter: return 0;
-    case MovableFeast::LentSunday: return -42;
-    case MovableFeast::ShroveTuesday: return -47;
-    case MovableFeast::EasterMonday: return 1;
-    case MovableFeast::Ascension: return 39;
-    case MovableFeast::AscensionSunday: return 42;
-    case MovableFeast::Pentecost: return 49;
-    case MovableFeast::Trinity: return 56;
-    case MovableFeast::CorpusDomini: return 60;
-    case MovableFeast::CorpusDominiSunday: return 63;
-    case MovableFeast::SacredHeart: return 68;
-  }
-  return 0;
-}
-
-int dayOf(const MovableFeastDays& f, MovableFeast feast) {
-  switch (feast) {
-    case MovableFeast::JulianEaster: return f.JulianEasterDay;
-    case MovableFeast::Easter: return f.EasterDay;
-    case MovableFeast::LentSunday: return f.LentSundayDay;
-    case MovableFeast::ShroveTuesday: return f.ShroveTuesdayDay;
-    case MovableFeast::EasterMonday: return f.EasterMondayDay;
-    case MovableFeast::Ascension: return f.AscensionDay;
-    case MovableFeast::AscensionSunday: return f.AscensionSundayDay;
-    case MovableFeast::Pentecost: return f.PentecostDay;
-    case MovableFeast::Trinity: return f.TrinityDay;
-    case MovableFeast::CorpusDomini: return f.CorpusDominiDay;
-    case MovableFeast::CorpusDominiSunday: return f.CorpusDominiSundayDay;
-    case MovableFeast::SacredHeart: return f.SacredHeartDay;
-  }
-  return 0;
-}
-
 int marchCountOf(const MovableFeastDays& f, MovableFeast feast) {
   return feast == MovableFeast::JulianEaster ? f.JulianEasterMarchDay : f.EasterMarchDay;
 }
@@ -94,18 +59,8 @@ MovableFeastDays movableFeasts(int year) {
   f.JulianEasterDay = dayOfMarchCount(f.JulianEasterMarchDay, leap);
   const int q = gregorianEasterMarchDay(year);
   f.EasterMarchDay = q;
-  auto at = [&](MovableFeast feast) { return dayOfMarchCount(q + daysFromEaster(feast), leap); };
-  f.EasterDay = at(MovableFeast::Easter);
-  f.LentSundayDay = at(MovableFeast::LentSunday);
-  f.ShroveTuesdayDay = at(MovableFeast::ShroveTuesday);
-  f.EasterMondayDay = at(MovableFeast::EasterMonday);
-  f.AscensionDay = at(MovableFeast::Ascension);
-  f.AscensionSundayDay = at(MovableFeast::AscensionSunday);
-  f.PentecostDay = at(MovableFeast::Pentecost);
-  f.TrinityDay = at(MovableFeast::Trinity);
-  f.CorpusDominiDay = at(MovableFeast::CorpusDomini);
-  f.CorpusDominiSundayDay = at(MovableFeast::CorpusDominiSunday);
-  f.SacredHeartDay = at(MovableFeast::SacredHeart);
+  for (const MovableFeastRow& row : MovableFeastTable)
+    if (row.feast != MovableFeast::JulianEaster) f.*row.day = dayOfMarchCount(q + row.daysFromEaster, leap);
   return f;
 }
 

@@ -1,5 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Gregorian and Julian Easter of a year and the feasts that hang on Easter.
+#include <array>
+#include <cstddef>
+
 namespace almanac {
 
 // Day-of-month values; the month of each follows from EasterMarchDay (see feast_names).
@@ -42,11 +46,44 @@ enum class MovableFeast {
   SacredHeart,
 };
 
+// Each movable feast once: its distance from Easter Sunday (0 for both Easters;
+// the Julian one is reckoned by its own computus) and its field of MovableFeastDays.
+struct MovableFeastRow {
+  MovableFeast feast;
+  int daysFromEaster;
+  int MovableFeastDays::*day;
+};
+
+inline constexpr std::array<MovableFeastRow, 12> MovableFeastTable{{
+    {MovableFeast::JulianEaster, 0, &MovableFeastDays::JulianEasterDay},
+    {MovableFeast::Easter, 0, &MovableFeastDays::EasterDay},
+    {MovableFeast::LentSunday, -42, &MovableFeastDays::LentSundayDay},
+    {MovableFeast::ShroveTuesday, -47, &MovableFeastDays::ShroveTuesdayDay},
+    {MovableFeast::EasterMonday, 1, &MovableFeastDays::EasterMondayDay},
+    {MovableFeast::Ascension, 39, &MovableFeastDays::AscensionDay},
+    {MovableFeast::AscensionSunday, 42, &MovableFeastDays::AscensionSundayDay},
+    {MovableFeast::Pentecost, 49, &MovableFeastDays::PentecostDay},
+    {MovableFeast::Trinity, 56, &MovableFeastDays::TrinityDay},
+    {MovableFeast::CorpusDomini, 60, &MovableFeastDays::CorpusDominiDay},
+    {MovableFeast::CorpusDominiSunday, 63, &MovableFeastDays::CorpusDominiSundayDay},
+    {MovableFeast::SacredHeart, 68, &MovableFeastDays::SacredHeartDay},
+}};
+
+constexpr const MovableFeastRow& rowOf(MovableFeast feast) {
+  return MovableFeastTable[static_cast<std::size_t>(feast)];
+}
+
+static_assert([] {
+  for (std::size_t i = 0; i < MovableFeastTable.size(); ++i)
+    if (static_cast<std::size_t>(MovableFeastTable[i].feast) != i) return false;
+  return true;
+}(), "the movable feasts are listed in the order of their names");
+
 // Days between Gregorian Easter Sunday and the feast (0 for both Easters).
-int daysFromEaster(MovableFeast feast);
+constexpr int daysFromEaster(MovableFeast feast) { return rowOf(feast).daysFromEaster; }
 
 // The day of the month that `feasts` holds for `feast`.
-int dayOf(const MovableFeastDays& feasts, MovableFeast feast);
+constexpr int dayOf(const MovableFeastDays& feasts, MovableFeast feast) { return feasts.*rowOf(feast).day; }
 
 // The March count on which the month rule of `feast` is decided: the Julian one
 // for Julian Easter, the Gregorian one for everything else.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "almanac/saints.h"
 
 #include <array>
@@ -386,8 +387,7 @@ constexpr SaintRow SaintTable[] = {
     {12, 31, "S.Silvestro"},
 };
 
-// 29 February is listed for every year; 24 and 25 February are not in the table.
-constexpr int DaysListed[12] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+// 24 and 25 February are not in the table: their saints move with the leap day.
 
 // Row of each (month, day), or -1 for the February rule days and days past a
 // month's end. Built at compile time, which also proves the table complete and
@@ -397,7 +397,7 @@ constexpr auto SaintIndex = [] {
   for (auto& month : index) month.fill(-1);
   std::size_t row = 0;
   for (int m = 1; m <= 12; ++m) {
-    for (int d = 1; d <= DaysListed[m - 1]; ++d) {
+    for (int d = 1; d <= listedSaintDays(m); ++d) {
       if (m == 2 && (d == 24 || d == 25)) continue;
       if (row >= std::size(SaintTable) || SaintTable[row].month != m || SaintTable[row].day != d ||
           SaintTable[row].before1970.empty())

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/city_file.h"
 
 #include "app/city_table.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The remembered-city file: one line, the city's name in Windows-1252, CRLF.
 #include <optional>

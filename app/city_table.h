@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The 108 places of the almanac and their coordinate codes.
 #include <array>

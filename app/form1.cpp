@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/form1.h"
 
 #include <algorithm>
 
 #include "almanac/feast_names.h"
+#include "almanac/saints.h"
 #include "app/city_file.h"
 #include "app/city_table.h"
 #include "astro/sun_times.h"
@@ -167,7 +169,7 @@ void Form1::ShowMonth() {
     SelCellIndex = d;
     moonPasses(month, year);
 
-    label.caption = (d < 10 ? "  " : "") + std::to_string(d) + " " + settimana.caption;
+    label.caption = dayRowLabel(d, w);
   }
 
   const calendar::Date today = platform_.today();
@@ -227,7 +229,7 @@ void Form1::Ripulisci() {
 
 void Form1::ferialday(int mese) {
   if (mese < 1 || mese > 12) return;
-  const int days = mese == 2 ? 29 : MonthLengths[static_cast<std::size_t>(mese - 1)];
+  const int days = almanac::listedSaintDays(mese);
   const MonthSheet& month = sheetFor(mese, CurrentDate.year);
   for (int d = 1; d <= days && d <= 31; ++d)
     SaintsOfMonth[static_cast<std::size_t>(d)] = month.saints[static_cast<std::size_t>(d)];

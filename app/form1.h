@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The almanac's one window: its state, its widgets as a view model, and the
 // window procedures that draw the month, fill the day panel and run the commands.
@@ -97,8 +98,9 @@ class Form1 {
   // A key pressed in the window; false when it does nothing here.
   bool Form_KeyDown(Key key);
 
-  // The day shown in the panel (1..31).
+  // The day shown in the panel (1..31), and the year shown.
   int panelDay() const;
+  int shownYear() const;
   // What a screen reader says for day row d: "5 giugno, venerdì, luna piena, calante".
   std::string dayAccessibleName(int d) const;
 
@@ -124,7 +126,6 @@ class Form1 {
   // their order: saint, feasts, city, sun, then the two moon passes.
   void fillDay(const calendar::Date& date, int cnt);
   void moonPasses(int month, int year);
-  int shownYear() const;
   void setYear(int year);
 
   Platform& platform_;

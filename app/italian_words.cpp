@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/italian_words.h"
 
 namespace app {
@@ -35,6 +36,29 @@ const char* markWord(PhaseMark mark) {
     case PhaseMark::Neutral: break;
   }
   return "neutra";
+}
+
+PhaseMark markOfPhase(astro::PhaseKind kind) {
+  switch (kind) {
+    case astro::PhaseKind::FirstQuarter: return PhaseMark::Waxing;
+    case astro::PhaseKind::LastQuarter: return PhaseMark::Waning;
+    case astro::PhaseKind::NewMoon:
+    case astro::PhaseKind::FullMoon: break;
+  }
+  return PhaseMark::Neutral;
+}
+
+const char* adviceOf(PhaseMark mark) {
+  switch (mark) {
+    case PhaseMark::Waxing: return "In Luna crescente si seminano gli ortaggi da foglia e da frutto, si trapianta e si innesta.";
+    case PhaseMark::Waning: return "In Luna calante si seminano radici e bulbi, si pota e si raccoglie per la dispensa.";
+    case PhaseMark::Neutral: break;
+  }
+  return "Con la Luna piena e la Luna nuova nell'orto non si fa nulla.";
+}
+
+std::string dayRowLabel(int day, int weekday) {
+  return (day < 10 ? "  " : "") + std::to_string(day) + " " + WeekdayLetters[static_cast<std::size_t>(weekday - 1)];
 }
 
 }  // namespace app

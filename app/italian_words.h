@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The almanac's own words: months, weekdays, the moon's phases and marks, and
 // the notes documents, each written once.
@@ -25,5 +26,16 @@ std::string phaseWords(astro::PhaseKind kind);
 
 // "crescente", "calante", "neutra".
 const char* markWord(PhaseMark mark);
+
+// The moon's mark from a principal phase on: waxing after a first quarter, waning
+// after a last quarter, neutral on a full or new moon.
+PhaseMark markOfPhase(astro::PhaseKind kind);
+
+// What a gardener does under a mark, one sentence, the same in every view; it
+// agrees with the monthly notes.
+const char* adviceOf(PhaseMark mark);
+
+// The day row's text: the day, padded to line up, and the weekday's letter ("  7 V", "10 D").
+std::string dayRowLabel(int day, int weekday);
 
 }  // namespace app

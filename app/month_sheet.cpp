@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/month_sheet.h"
 
 #include "almanac/feast_names.h"
@@ -7,8 +8,6 @@
 namespace app {
 
 namespace {
-
-std::string twoDigits(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
 
 // The icon of day d: a grid row takes the phases in this order, the last match winning.
 int iconOfDay(const astro::MonthPhases& phases, int d) {
@@ -64,15 +63,14 @@ MonthSheet sheetOf(int year, int month, std::string_view cityName, std::string_v
   s.phases = astro::PhaseDaysOfMonth(month, year);
   for (const auto& phase : s.phases.phases) {
     if (phase.kind == astro::PhaseKind::NewMoon && s.NewMoonStamp.empty())
-      s.NewMoonStamp = std::to_string(year) + twoDigits(month) + twoDigits(phase.day);
+      s.NewMoonStamp = std::to_string(year) + calendar::zeroPadded(month, 2) + calendar::zeroPadded(phase.day, 2);
     if (phase.kind == astro::PhaseKind::FullMoon && s.FullMoonDay == 0) s.FullMoonDay = phase.day;
   }
   for (int d = 1; d <= 32; ++d) s.marks[static_cast<std::size_t>(d)] = phaseMarkOf(s.phases, d);
   for (int d = 1; d <= 31; ++d) s.icons[static_cast<std::size_t>(d)] = iconOfDay(s.phases, d);
 
   s.feasts = almanac::movableFeasts(year);
-  const int saintDays = month == 2 ? 29 : calendar::MonthLengths[m];
-  for (int d = 1; d <= saintDays; ++d) s.saints[static_cast<std::size_t>(d)] = almanac::saintOfDay(month, d, year);
+  for (int d = 1; d <= almanac::listedSaintDays(month); ++d) s.saints[static_cast<std::size_t>(d)] = almanac::saintOfDay(month, d, year);
 
   const int length = calendar::daysInMonth(month, year);
   s.days.reserve(static_cast<std::size_t>(length));
@@ -81,7 +79,7 @@ MonthSheet sheetOf(int year, int month, std::string_view cityName, std::string_v
     DaySheet day;
     day.day = d;
     day.weekday = calendar::weekday(d, month, year);
-    day.label = (d < 10 ? "  " : "") + std::to_string(d) + " " + WeekdayLetters[static_cast<std::size_t>(day.weekday - 1)];
+    day.label = dayRowLabel(d, day.weekday);
     auto feast = almanac::feastOfDay(d, month, year, s.feasts, s.saints[k]);
     day.santo = std::move(feast.santo);
     day.feast = feast.boldRed;

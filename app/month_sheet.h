@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One month of the almanac, computed once: what each day row, the day panel, the
 // printer, the printed page and the phone calendar show of it.
@@ -54,7 +55,7 @@ struct MonthSheet {
   int FullMoonDay = 0;              // day of the month's full moon; 0 when it has none
   std::string NewMoonStamp;         // its new moon as year, month, day ("20261209"); empty when none
   almanac::MovableFeastDays feasts;
-  // The saint of each day 1..31 before any feast; February always has 29.
+  // The saint of each listed day 1..31 before any feast (almanac::listedSaintDays).
   std::array<std::string_view, 32> saints{};
   // The phase icon of each day 1..31, also of a phase day past the month's last row.
   std::array<int, 32> icons{};

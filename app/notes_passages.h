@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The passages of a month's notes that fit a day of the moon: each section has a
 // sub-heading "In Luna crescente" and one "In Luna calante", each followed by its

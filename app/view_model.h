@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Plain view-model widgets of the window; a platform layer renders them.
 #include <cstdint>

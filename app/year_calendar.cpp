@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/year_calendar.h"
 
 #include <algorithm>
@@ -23,18 +24,14 @@ struct Event {
   int days = 1;      // an event of several days: a span of the moon
 };
 
-std::string digits(long long value, int width) {
-  std::string text = std::to_string(value < 0 ? 0 : value);
-  if (static_cast<int>(text.size()) < width) text.insert(0, static_cast<std::size_t>(width) - text.size(), '0');
-  return text;
-}
+using calendar::zeroPadded;
 
-std::string dateValue(const calendar::Date& d) { return digits(d.year, 4) + digits(d.month, 2) + digits(d.day, 2); }
+std::string dateValue(const calendar::Date& d) { return zeroPadded(d.year, 4) + zeroPadded(d.month, 2) + zeroPadded(d.day, 2); }
 
 std::string stampValue(const IcsStamp& s) {
-  return digits(std::clamp(s.year, 1, 9999), 4) + digits(std::clamp(s.month, 1, 12), 2) +
-         digits(std::clamp(s.day, 1, 31), 2) + "T" + digits(std::clamp(s.hour, 0, 23), 2) +
-         digits(std::clamp(s.minute, 0, 59), 2) + digits(std::clamp(s.second, 0, 59), 2) + "Z";
+  return zeroPadded(std::clamp(s.year, 1, 9999), 4) + zeroPadded(std::clamp(s.month, 1, 12), 2) +
+         zeroPadded(std::clamp(s.day, 1, 31), 2) + "T" + zeroPadded(std::clamp(s.hour, 0, 23), 2) +
+         zeroPadded(std::clamp(s.minute, 0, 59), 2) + zeroPadded(std::clamp(s.second, 0, 59), 2) + "Z";
 }
 
 // The Latin-1 letter that UTF-8 writes as C3 followed by `second`.
@@ -77,23 +74,6 @@ std::string slugOf(std::string_view text) {
   return slug.empty() ? "giorno" : slug;
 }
 
-calendar::Date nextDay(const calendar::Date& d) {
-  if (d.day < calendar::daysInMonth(d.month, d.year)) return {d.day + 1, d.month, d.year};
-  if (d.month < 12) return {1, d.month + 1, d.year};
-  return {1, 1, d.year + 1};
-}
-
-// What a gardener is told on the day of each phase.
-const char* hintOf(astro::PhaseKind kind) {
-  switch (kind) {
-    case astro::PhaseKind::NewMoon: return "Luna nuova: nell'orto non si fa nulla.";
-    case astro::PhaseKind::FirstQuarter: return "Luna crescente: si seminano gli ortaggi da foglia e da frutto.";
-    case astro::PhaseKind::FullMoon: return "Luna piena: nell'orto non si fa nulla.";
-    case astro::PhaseKind::LastQuarter: return "Luna calante: si seminano radici e bulbi, si trapianta e si pota.";
-  }
-  return "";
-}
-
 // The notes are recognised by the very text the almanac appends to the saint.
 std::string_view noteText(almanac::FeastRule rule) {
   for (const auto& entry : almanac::FeastTable)
@@ -117,29 +97,17 @@ void addFeastsOfDay(std::vector<Event>& events, const calendar::Date& date, cons
     events.push_back({date, "martedi-grasso", "Martedì grasso", day.santo, "Nota"});
 }
 
-// What a gardener is told for a whole span.
-const char* spanAdviceOf(PhaseMark mark) {
-  return mark == PhaseMark::Waxing ? "In Luna crescente si seminano gli ortaggi da foglia e da frutto e si innesta."
-                                   : "In Luna calante si seminano radici e bulbi, si trapianta, si pota e si raccoglie.";
-}
-
 std::string dayAndMonth(const calendar::Date& d) {
   return std::to_string(d.day) + " " + MonthWords[static_cast<std::size_t>(d.month - 1)];
-}
-
-int daysBetween(calendar::Date from, const calendar::Date& to) {
-  int n = 1;
-  for (; from < to; ++n) from = nextDay(from);
-  return n;
 }
 
 void addMoonSpans(std::vector<Event>& events, int year) {
   for (const MoonSpan& span : moonSpansOfYear(year)) {
     const std::string name = std::string("Luna ") + markWord(span.mark);
-    std::string description = spanAdviceOf(span.mark);
+    std::string description = adviceOf(span.mark);
     description += "\n" + name + " dal " + dayAndMonth(span.first) + " al " + dayAndMonth(span.last) + " " +
                    std::to_string(year) + ".";
-    events.push_back({span.first, slugOf(name), name, std::move(description), "Luna", daysBetween(span.first, span.last)});
+    events.push_back({span.first, slugOf(name), name, std::move(description), "Luna", calendar::daysFrom(span.first, span.last) + 1});
   }
 }
 
@@ -155,7 +123,7 @@ std::vector<Event> eventsOfYear(int year, std::string_view cityName, std::string
       const calendar::Date date{day.day, month, year};
       for (const auto& phase : sheet.phases.phases) {
         if (phase.day != day.day) continue;
-        std::string description = hintOf(phase.kind);
+        std::string description = adviceOf(markOfPhase(phase.kind));
         description += "\nSorge " + day.sun.sorge + ", tramonta " + day.sun.tramonta + " a ";
         description += cityName;
         description += ", in ora solare (UTC+1)";
@@ -237,7 +205,7 @@ std::vector<MoonSpan> moonSpansOfYear(int year) {
     for (const DaySheet& day : sheet.days) {
       const calendar::Date date{day.day, month, year};
       if (day.mark == PhaseMark::Neutral) continue;
-      if (!spans.empty() && spans.back().mark == day.mark && nextDay(spans.back().last) == date)
+      if (!spans.empty() && spans.back().mark == day.mark && calendar::addDays(spans.back().last, 1) == date)
         spans.back().last = date;
       else
         spans.push_back({day.mark, date, date});
@@ -272,8 +240,7 @@ std::string yearCalendarIcs(int year, std::string_view cityName, std::string_vie
     addLine(out, "UID:" + start + "-" + e.slug + "-" + place + "@ortalba");
     addLine(out, dtstamp);
     addLine(out, "DTSTART;VALUE=DATE:" + start);
-    calendar::Date end = e.date;
-    for (int d = 0; d < e.days; ++d) end = nextDay(end);
+    const calendar::Date end = calendar::addDays(e.date, e.days);
     // The day after 31 December 9999 has no four-digit year; the event's length says the same.
     if (end.year <= 9999)
       addLine(out, "DTEND;VALUE=DATE:" + dateValue(end));

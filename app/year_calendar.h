@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The almanac's year as an iCalendar file (RFC 5545) of all-day events: the
 // principal moon phases, the feasts, and the Palm Sunday and Shrove Tuesday notes,

@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "astro/moon_phases.h"
 
+#include "astro/almanac_pi.h"
 #include "calendar/calendar.h"
 
 #include <cmath>
@@ -9,13 +11,10 @@ namespace {
 
 using calendar::Math_floor;
 
-// The almanac's value of pi, a little below the full-precision one. The phase
-// days must come out exactly as the published tables of this almanac, and a
-// phase close to midnight is decided by the last bits, so the constants, the
-// order of the terms and the order of every product are kept as they are.
-constexpr double pi = 3.14159265358979;
-
-double radians(double degrees) { return (degrees * pi) / 180; }
+// The phase days must come out exactly as the almanac has always printed them,
+// so the constants, the order of the terms and of every product stay as they are.
+constexpr double pi = AlmanacPi;
+constexpr auto radians = almanacRadians;
 
 double phaseOffset(PhaseKind kind) {
   switch (kind) {
@@ -60,7 +59,7 @@ double phaseInstantOf(long long q) { return PhaseInstant(lunationOfPhase(q), kin
 long long monthIndex(int month, int year) { return static_cast<long long>(year) * 12 + (month - 1); }
 
 long long monthIndexOf(double jd) {
-  const CalendarDate date = dateFromJD(jd);
+  const calendar::Date date = dateFromJD(jd);
   return monthIndex(date.month, date.year);
 }
 
@@ -123,7 +122,7 @@ double PhaseInstant(double k, PhaseKind kind) {
   return jd;
 }
 
-CalendarDate dateFromJD(double jd) {
+calendar::Date dateFromJD(double jd) {
   const double Z = Math_floor(jd + 0.5);
   double A = Z;
   if (Z >= 2299161) {  // from 1582 October 15 on, Gregorian dates
@@ -135,7 +134,7 @@ CalendarDate dateFromJD(double jd) {
   const double D = Math_floor(365.25 * C);
   const double E = Math_floor((B - D) / 30.6001);
 
-  CalendarDate date;
+  calendar::Date date;
   date.day = static_cast<int>(B - D - Math_floor(30.6001 * E));
   date.month = static_cast<int>(E < 14 ? E - 1 : E - 13);
   date.year = static_cast<int>(date.month > 2 ? C - 4716 : C - 4715);
@@ -164,7 +163,7 @@ MonthPhases PhaseDaysOfMonth(int month, int year) {
   result.phases.reserve(5);
   for (;; jd = phaseInstantOf(++q)) {
     const PhaseKind kind = kindOfPhase(q);
-    const CalendarDate date = dateFromJD(jd);
+    const calendar::Date date = dateFromJD(jd);
     const long long index = monthIndex(date.month, date.year);
     if (index < target) {
       if (kind == PhaseKind::NewMoon || kind == PhaseKind::FullMoon) result.lastBeforeMonth = kind;

@@ -1,7 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Principal phases of the moon: mean-phase formulae with the 1900 epoch and
 // shortened sets of periodic terms; dates at Greenwich on the formulae's time scale.
 #include <vector>
+
+#include "calendar/calendar.h"
 
 namespace astro {
 
@@ -11,14 +14,8 @@ enum class PhaseKind { NewMoon, FirstQuarter, FullMoon, LastQuarter };
 // the kind, 0, 0.25, 0.5 or 0.75, is added here).
 double PhaseInstant(double k, PhaseKind kind);
 
-struct CalendarDate {
-  int day = 0;
-  int month = 0;
-  int year = 0;
-};
-
 // Julian Day to calendar date (Julian calendar before 1582 October 15).
-CalendarDate dateFromJD(double jd);
+calendar::Date dateFromJD(double jd);
 int DayOfMonthFromJD(double jd);
 
 struct PhaseDay {

@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "astro/sun_times.h"
 
+#include "astro/almanac_pi.h"
 #include "calendar/calendar.h"
 
 #include <cmath>
@@ -9,7 +11,7 @@ namespace {
 
 using calendar::Math_floor;
 
-constexpr double pi = 3.14159265358979;
+constexpr double pi = AlmanacPi;
 constexpr double K = 180 / pi;  // degrees per radian
 
 constexpr double eccentricity = 0.016718;
@@ -36,11 +38,6 @@ double codeField(std::string_view code, std::size_t position) {
   return codeDigit(code, position) * 10 + codeDigit(code, position + 1);
 }
 
-void appendTwoDigits(std::string& text, int value) {
-  text += static_cast<char>('0' + value / 10);
-  text += static_cast<char>('0' + value % 10);
-}
-
 // A time in hours of Universal Time as "hh:mm" on the clock of UTC+1.
 // The minute rounds to the nearest; a minute of 60 goes into the hour, and the
 // hour stays within a day. A time the model cannot give (no sunrise or sunset
@@ -56,12 +53,7 @@ std::string clockText(double t) {
   h += 1;  // UTC+1 all year, no summer time
   while (h >= 24) h -= 24;
   while (h < 0) h += 24;
-  std::string text;
-  text.reserve(5);
-  appendTwoDigits(text, static_cast<int>(h));
-  text += ':';
-  appendTwoDigits(text, static_cast<int>(m));
-  return text;
+  return calendar::zeroPadded(static_cast<long long>(h), 2) + ":" + calendar::zeroPadded(static_cast<long long>(m), 2);
 }
 
 }  // namespace

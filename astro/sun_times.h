@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Sunrise and sunset at a city of the table, low-precision solar model, UTC+1 all year.
 #include <string>

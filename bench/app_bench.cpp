@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the window procedures a gardener feels: the month redraw and a day click.
 #include <benchmark/benchmark.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "astro/moon_phases.h"
 #include "astro/sun_times.h"
 

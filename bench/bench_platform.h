@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A quiet outside world for the benchmarks: fixed clock, MILANO remembered, writes accepted.
 #include <string>

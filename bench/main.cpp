@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The benchmarks of the window's side need an application object for fonts and
 // text documents; no display is used.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of what the window's side adds: reading a notes document, and the printer.
 #ifdef ORTALBA_WITH_PLATFORM
 #include <benchmark/benchmark.h>
@@ -14,6 +15,7 @@
 
 #include "app/month_sheet.h"
 #include "app/platform/main_window.h"
+#include "app/platform/notes_view.h"
 #include "app/platform/month_page.h"
 #include "app/platform/printer.h"
 #include "app/platform/vector_state.h"

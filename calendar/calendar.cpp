@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "calendar/calendar.h"
 
 #include <cctype>
@@ -63,13 +64,28 @@ double Mod(double dividend, double divisor) {
 }
 
 int weekday(int day, int month, int year) {
-  // Zeller-style count on the proleptic Gregorian calendar, 1 = Sunday.
-  static constexpr int offsets[12] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
-  long long y = year;
-  if (month < 3) y -= 1;
-  long long w = (y + y / 4 - y / 100 + y / 400 + offsets[month - 1] + day) % 7;
-  if (w < 0) w += 7;
-  return static_cast<int>(w) + 1;
+  return static_cast<int>(std::chrono::weekday(dayOf({day, month, year})).c_encoding()) + 1;
+}
+
+std::chrono::sys_days dayOf(const Date& date) {
+  using namespace std::chrono;
+  return sys_days(year(date.year) / month(static_cast<unsigned>(date.month)) / 1) + days(date.day - 1);
+}
+
+Date dateOf(std::chrono::sys_days day) {
+  const std::chrono::year_month_day ymd(day);
+  return {static_cast<int>(static_cast<unsigned>(ymd.day())), static_cast<int>(static_cast<unsigned>(ymd.month())),
+          static_cast<int>(ymd.year())};
+}
+
+Date addDays(const Date& date, int days) { return dateOf(dayOf(date) + std::chrono::days(days)); }
+
+int daysFrom(const Date& from, const Date& to) { return static_cast<int>((dayOf(to) - dayOf(from)).count()); }
+
+std::string zeroPadded(long long value, int width) {
+  std::string text = std::to_string(value < 0 ? 0 : value);
+  if (static_cast<int>(text.size()) < width) text.insert(0, static_cast<std::size_t>(width) - text.size(), '0');
+  return text;
 }
 
 bool isValidDate(const Date& date) {

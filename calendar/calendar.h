@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Numeric and calendar helpers shared by every computation of the almanac.
 #include <array>
+#include <chrono>
 #include <compare>
 #include <string>
 #include <string_view>
@@ -52,6 +54,20 @@ struct Date {
 
 // True for a real date of years 1..9999 in the proleptic Gregorian calendar.
 bool isValidDate(const Date& date);
+
+// The proleptic Gregorian day of a date, and back; the day count may run past a
+// month's end (32 January is 1 February), as the weekday rule has always allowed.
+std::chrono::sys_days dayOf(const Date& date);
+Date dateOf(std::chrono::sys_days day);
+
+// The date `days` days later (earlier when negative).
+Date addDays(const Date& date, int days);
+
+// How many days from `from` to `to` (negative when `to` is earlier).
+int daysFrom(const Date& from, const Date& to);
+
+// A whole number in `width` digits, zeros in front: 7 -> "07"; a negative one as 0.
+std::string zeroPadded(long long value, int width);
 
 // Day, month and year joined by "/" without leading zeros: 7/3/2026.
 std::string dateText(const Date& date);

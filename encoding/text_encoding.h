@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The two text encodings the almanac meets: UTF-8, which it speaks inside, and
 // Windows-1252, in which luogo.txt and most Italian RTF documents are written.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any command line for the printer: a request, the help, or one line of error.
 #include <QStringList>
 #include <cstddef>

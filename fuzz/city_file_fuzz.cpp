@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as the first line of luogo.txt: reading never fails loudly, and the
 // character-set conversions agree with each other.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target for the notes as the window and the page lay them out: any
 // bytes, parsed, bounded, built into a Qt text document at the viewer's scale,
 // laid out in the viewer's column and on the page, and painted. Run with a time

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target for the notes reader: any bytes must parse without a fault,
 // and the model that comes out must hold only what the viewer can take.
 #include "rtf/rtf_document.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a notes document may ask of the text layout. The reader's own limits
 // keep memory in check; these keep the viewer's and the page's layout fast,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small reader for the RTF of the monthly notes: RTF bytes in, a plain
 // document of paragraphs and formatted runs out. Standard library only, so the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets with clang and runs each for a fixed time from the
 # seed corpus kept in fuzz/corpus (new inputs go to a scratch folder, not the repository).
 set -euo pipefail

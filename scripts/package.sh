@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package of Ortalba into build-deb/ (run as root on Debian 12).
 set -euo pipefail
 cd "$(dirname "$0")/.."

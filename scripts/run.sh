@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds Ortalba and starts the almanac in the repository's folder
 # (where the notes documents live and luogo.txt is kept).
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/platform/accessibility.h"
 
 #include <QAccessible>
@@ -9,45 +10,12 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include "app/platform/main_window.h"
+#include "app/platform/notes_view.h"
 #include "app/platform/widgets.h"
 
 namespace ortalba {
 
 namespace {
-
-// A label that does something: a button whose press runs the same handler as a click.
-class AccessibleButton : public QAccessibleWidget {
- public:
-  explicit AccessibleButton(ClickLabel* label) : QAccessibleWidget(label, QAccessible::Button) {}
-
-  QString text(QAccessible::Text t) const override {
-    if (t == QAccessible::Name) {
-      const QString name = widget()->accessibleName();
-      return name.isEmpty() ? label()->text() : name;
-    }
-    return QAccessibleWidget::text(t);
-  }
-  QAccessible::State state() const override {
-    QAccessible::State s = QAccessibleWidget::state();
-    s.focusable = true;
-    return s;
-  }
-  QStringList actionNames() const override { return QStringList{pressAction()} + QAccessibleWidget::actionNames(); }
-  void doAction(const QString& action) override {
-    // Run from the event loop, as a click is, not from inside the screen reader's request.
-    if (action == pressAction())
-      QMetaObject::invokeMethod(label(), &ClickLabel::press, Qt::QueuedConnection);
-    else
-      QAccessibleWidget::doAction(action);
-  }
-  QStringList keyBindingsForAction(const QString& action) const override {
-    return action == pressAction() ? QStringList{QStringLiteral("Space")} : QStringList{};
-  }
-
- private:
-  ClickLabel* label() const { return static_cast<ClickLabel*>(widget()); }
-};
 
 // The day bars, the picker boxes and the pictures: what they say is said by the
 // buttons on them.
@@ -111,7 +79,7 @@ class AccessibleText : public QAccessibleWidget, public QAccessibleTextInterface
 // The month's notes: a read-only document whose text a screen reader can read.
 class AccessibleNotes : public QAccessibleWidget, public QAccessibleTextInterface {
  public:
-  explicit AccessibleNotes(NotesViewer* viewer) : QAccessibleWidget(viewer, QAccessible::Document) {}
+  explicit AccessibleNotes(NotesView* viewer) : QAccessibleWidget(viewer, QAccessible::Document) {}
 
   void* interface_cast(QAccessible::InterfaceType type) override {
     if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
@@ -176,26 +144,22 @@ class AccessibleNotes : public QAccessibleWidget, public QAccessibleTextInterfac
   }
 
  private:
-  NotesViewer* viewer() const { return static_cast<NotesViewer*>(widget()); }
+  NotesView* viewer() const { return static_cast<NotesView*>(widget()); }
   QString plain() const { return viewer()->document()->toPlainText(); }
   int clamped(int position) const { return std::clamp(position, 0, characterCount()); }
 };
 
 QAccessibleInterface* almanacWidgets(const QString& className, QObject* object) {
   if (!object || !object->isWidgetType()) return nullptr;
-  if (className == QLatin1String("ortalba::ClickLabel")) {
-    auto* label = static_cast<ClickLabel*>(object);
-    if (label->isClickable()) return new AccessibleButton(label);
-    return new AccessibleText(label);
-  }
+  if (className == QLatin1String("ortalba::DesignLabel")) return new AccessibleText(static_cast<DesignLabel*>(object));
   // The notes' scrolling area: its inner widgets are the document's own frame.
   if (className == QLatin1String("QWidget") && object->objectName().startsWith(QLatin1String("qt_scrollarea_")) &&
-      qobject_cast<NotesViewer*>(object->parent()))
+      qobject_cast<NotesView*>(object->parent()))
     return new Decoration(static_cast<QWidget*>(object));
   if (className == QLatin1String("ortalba::ShapeWidget") || className == QLatin1String("ortalba::PictureWidget") ||
       className == QLatin1String("ortalba::CueLegend"))
     return new Decoration(static_cast<QWidget*>(object));
-  if (className == QLatin1String("ortalba::NotesViewer")) return new AccessibleNotes(static_cast<NotesViewer*>(object));
+  if (className == QLatin1String("ortalba::NotesView")) return new AccessibleNotes(static_cast<NotesView*>(object));
   if (className == QLatin1String("ortalba::MainWindow"))
     return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
   return nullptr;

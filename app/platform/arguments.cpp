@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/platform/arguments.h"
 
 #include <QCommandLineParser>
@@ -38,61 +39,111 @@ QString shown(const QString& typed) {
 
 QString versionText() { return QStringLiteral("ortalba " ORTALBA_VERSION); }
 
+namespace {
+
+// Every option once: its names, the name of its value (none for a flag) and what it does.
+struct Options {
+  QCommandLineOption month{QStringLiteral("month"), QStringLiteral("stampa il mese indicato (anno 1-9999), per esempio 2026-03"),
+                           QStringLiteral("AAAA-MM")};
+  QCommandLineOption city{QStringLiteral("city"),
+                          QStringLiteral("città per l'alba e il tramonto, scritta come nell'elenco (per esempio MILANO); "
+                                         "senza, la città ricordata in luogo.txt"),
+                          QStringLiteral("NOME")};
+  QCommandLineOption json{QStringLiteral("json"), QStringLiteral("stampa in JSON invece che in tabella")};
+  QCommandLineOption pdf{QStringLiteral("pdf"), QStringLiteral("con --month: scrive il mese in una pagina A4 PDF"),
+                         QStringLiteral("FILE")};
+  QCommandLineOption cue{QStringLiteral("contrasto"),
+                         QStringLiteral("con --pdf: righe tratteggiate per la Luna crescente e calante e un rosso più "
+                                        "scuro, leggibili senza i colori")};
+  QCommandLineOption year{QStringLiteral("year"),
+                          QStringLiteral("con --pdf: il libretto dell'anno, una pagina con le lune nuove e piene e le "
+                                         "feste di ogni mese, poi i dodici mesi"),
+                          QStringLiteral("ANNO")};
+  QCommandLineOption ics{QStringLiteral("ics"),
+                         QStringLiteral("stampa un calendario iCalendar dell'anno (fasi lunari, feste, Domenica delle "
+                                        "Palme e Martedi' grasso)"),
+                         QStringLiteral("ANNO")};
+  QCommandLineOption spans{QStringLiteral("periodi"),
+                           QStringLiteral("con --ics: anche ogni periodo di Luna crescente e calante come un evento di "
+                                          "più giorni")};
+  QCommandLineOption userFolder{QStringLiteral("cartella-utente"),
+                                QStringLiteral("apre la finestra con luogo.txt in ~/.config/ortalba")};
+  QCommandLineOption version{QStringLiteral("version"), QStringLiteral("mostra la versione")};
+  QCommandLineOption help{QStringList{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("mostra questo aiuto")};
+
+  QList<QCommandLineOption> all() const {
+    return {month, city, json, pdf, cue, year, ics, spans, userFolder, version, help};
+  }
+};
+
+// What the window does and its keys, under the usage lines.
+constexpr char16_t kDescription[] =
+    u"\n"
+    u"Senza argomenti apre la finestra dell'almanacco, che ricorda la città in luogo.txt nella cartella da cui "
+    u"è avviata; con --cartella-utente (così la avvia il menu) la ricorda in ~/.config/ortalba. La finestra ha "
+    u"bisogno di una sessione grafica; le altre opzioni funzionano anche senza.\n"
+    u"\n"
+    u"Tasti della finestra: Pagina su/giù mese, Ctrl+Pagina su/giù anno, frecce giorno, Inizio oggi, F4 o Ctrl+L "
+    u"città, Ctrl+P stampa, Ctrl+Maiusc+P stampa il libretto dell'anno mostrato, Ctrl++ Ctrl+- Ctrl+0 "
+    u"ingrandisce, rimpicciolisce, riporta la finestra alla misura iniziale, Ctrl+K tratteggia la Luna crescente "
+    u"e calante per chi non distingue i colori. Tab e Maiusc+Tab passano da un comando all'altro; Spazio o Invio "
+    u"lo premono.";
+
+constexpr char16_t kUsage[] =
+    u"Uso: ortalba [--month AAAA-MM [--city NOME] [--json | --pdf FILE [--contrasto]]]\n"
+    u"       ortalba --year ANNO --pdf FILE [--city NOME] [--contrasto]\n"
+    u"       ortalba --ics ANNO [--city NOME] [--periodi] > luna.ics\n"
+    u"       ortalba [--cartella-utente]\n";
+
+// Lines of at most `width` characters, broken between words.
+QString wrapped(const QString& text, int width) {
+  QString out;
+  for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
+    QString line;
+    for (const QString& word : paragraph.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+      if (!line.isEmpty() && line.size() + 1 + word.size() > width) {
+        out += line + QLatin1Char('\n');
+        line.clear();
+      }
+      line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+    }
+    out += line + QLatin1Char('\n');
+  }
+  return out;
+}
+
+void addOptions(QCommandLineParser& parser, const Options& options) {
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  parser.addOptions(options.all());
+}
+
+}  // namespace
+
 QString helpText() {
-  return QStringLiteral(
-      "Uso: ortalba [--month AAAA-MM [--city NOME] [--json | --pdf FILE [--contrasto]]]\n"
-      "       ortalba --year ANNO --pdf FILE [--city NOME] [--contrasto]\n"
-      "       ortalba --ics ANNO [--city NOME] [--periodi] > luna.ics\n"
-      "       ortalba [--cartella-utente]\n"
-      "\n"
-      "Senza argomenti apre la finestra dell'almanacco, che ricorda la città in\n"
-      "luogo.txt nella cartella da cui è avviata; con --cartella-utente (così la\n"
-      "avvia il menu) la ricorda in ~/.config/ortalba. La finestra ha bisogno di\n"
-      "una sessione grafica; le altre opzioni funzionano anche senza.\n"
-      "\n"
-      "Tasti della finestra: Pagina su/giù mese, Ctrl+Pagina su/giù anno, frecce\n"
-      "giorno, Inizio oggi, F4 o Ctrl+L città, Ctrl+P stampa, Ctrl++ Ctrl+- Ctrl+0\n"
-      "ingrandisce, rimpicciolisce, riporta la finestra alla misura iniziale, Ctrl+K\n"
-      "tratteggia la Luna crescente e calante per chi non distingue i colori. Tab e\n"
-      "Maiusc+Tab passano da un comando all'altro; Spazio o Invio lo premono.\n"
-      "Ctrl+Maiusc+P stampa il libretto dell'anno mostrato.\n"
-      "\n"
-      "Opzioni:\n"
-      "  --month AAAA-MM   stampa il mese indicato (anno 1-9999), per esempio 2026-03\n"
-      "  --city NOME       città per l'alba e il tramonto, scritta come nell'elenco\n"
-      "                    (per esempio MILANO); senza, la città ricordata in luogo.txt\n"
-      "  --json            stampa in JSON invece che in tabella\n"
-      "  --pdf FILE        con --month: scrive il mese in una pagina A4 PDF\n"
-      "  --contrasto       con --pdf: righe tratteggiate per la Luna crescente e\n"
-      "                    calante e un rosso più scuro, leggibili senza i colori\n"
-      "  --year ANNO       con --pdf: il libretto dell'anno, una pagina con le lune\n"
-      "                    nuove e piene e le feste di ogni mese, poi i dodici mesi\n"
-      "  --ics ANNO        stampa un calendario iCalendar dell'anno (fasi lunari,\n"
-      "                    feste, Domenica delle Palme e Martedi' grasso)\n"
-      "  --periodi         con --ics: anche ogni periodo di Luna crescente e\n"
-      "                    calante come un evento di più giorni\n"
-      "  --cartella-utente apre la finestra con luogo.txt in ~/.config/ortalba\n"
-      "  --version         mostra la versione\n"
-      "  -h, --help        mostra questo aiuto\n");
+  QCommandLineParser parser;
+  addOptions(parser, Options{});
+  parser.setApplicationDescription(wrapped(QString::fromUtf16(kDescription), 76).chopped(1));
+  // Qt's first line names the program as it was called; ours gives every way to call it.
+  const QString generated = parser.helpText();
+  return QString::fromUtf16(kUsage) + generated.mid(generated.indexOf(QLatin1Char('\n')) + 1);
 }
 
 ParsedArguments parseArguments(const QStringList& arguments) {
   ParsedArguments result;
   QCommandLineParser parser;
-  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-  const QCommandLineOption monthOption(QStringLiteral("month"), QString(), QStringLiteral("AAAA-MM"));
-  const QCommandLineOption cityOption(QStringLiteral("city"), QString(), QStringLiteral("NOME"));
-  const QCommandLineOption jsonOption(QStringLiteral("json"));
-  const QCommandLineOption icsOption(QStringLiteral("ics"), QString(), QStringLiteral("ANNO"));
-  const QCommandLineOption yearOption(QStringLiteral("year"), QString(), QStringLiteral("ANNO"));
-  const QCommandLineOption pdfOption(QStringLiteral("pdf"), QString(), QStringLiteral("FILE"));
-  const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-  const QCommandLineOption versionOption(QStringLiteral("version"));
-  const QCommandLineOption userFolderOption(QStringLiteral("cartella-utente"));
-  const QCommandLineOption cueOption(QStringLiteral("contrasto"));
-  const QCommandLineOption spansOption(QStringLiteral("periodi"));
-  parser.addOptions({monthOption, cityOption, jsonOption, icsOption, yearOption, pdfOption, helpOption, versionOption,
-                     userFolderOption, cueOption, spansOption});
+  const Options options;
+  addOptions(parser, options);
+  const QCommandLineOption& monthOption = options.month;
+  const QCommandLineOption& cityOption = options.city;
+  const QCommandLineOption& jsonOption = options.json;
+  const QCommandLineOption& icsOption = options.ics;
+  const QCommandLineOption& yearOption = options.year;
+  const QCommandLineOption& pdfOption = options.pdf;
+  const QCommandLineOption& helpOption = options.help;
+  const QCommandLineOption& versionOption = options.version;
+  const QCommandLineOption& userFolderOption = options.userFolder;
+  const QCommandLineOption& cueOption = options.cue;
+  const QCommandLineOption& spansOption = options.spans;
 
   if (!parser.parse(arguments)) {
     if (!parser.unknownOptionNames().isEmpty())

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The command line of the printer: what the user asked for, or one Italian line
 // saying what is wrong.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The almanac's window on a Linux desktop: Qt's own texts in Italian, a clear
 // word when there is no graphical session, and the user's configuration folder.

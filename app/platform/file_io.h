@@ -1,8 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading without ever blocking, and writing without ever losing the old file.
-// Paths are the file system's own bytes (as the C library takes them), so a
-// folder whose name is not valid UTF-8 is still reached.
-#include <QIODevice>
+// Paths are the file system's own bytes (as the C library takes them): a folder
+// whose name is not valid UTF-8, or is nested deeper than a path may be long, is
+// still reached, by its name relative to the current folder.
+#include <QFile>
+#include <QSaveFile>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,9 +15,8 @@
 
 namespace ortalba {
 
-// `path` in a form the system calls take: a name longer than they allow that
-// lies inside the current folder is given relative to it (a working folder may
-// be nested deeper than 4,096 bytes of name); any other path as it is.
+// `path` as the system calls take it: a path inside the current folder relative
+// to it, any other as it is.
 std::string reachablePath(const std::string& path);
 
 // The first `maxBytes` of a regular file. Opened without blocking, so a pipe or
@@ -24,57 +27,67 @@ std::optional<std::string> readRegularFile(const std::string& path, std::size_t 
 // What a write may do with something that is not a regular file.
 enum class SpecialFiles {
   Refuse,        // luogo.txt: only a regular file (or a link to one) is written
-  WriteInPlace,  // a PDF: a pipe or a character device (/dev/stdout) is written as it is
+  WriteInPlace,  // a PDF: a pipe, a device or the program's own output is written as it is
 };
 
-// A file written whole. A regular file (or one that does not exist yet) is
-// written beside itself under another name, synced to the disk and then moved
-// over the old one, with the old one's owner and permissions; a link is
-// followed and its target replaced in the target's own folder. Until commit()
-// has succeeded the old file is as it was. A pipe or a character device, where
-// allowed, is opened without blocking (a pipe nobody reads fails at once) and
-// written in place. Every write is checked; the first failure is kept and
-// makes commit() fail.
-class SafeFile : public QIODevice {
+// A file written whole. A regular file (or one that does not exist yet, or the
+// target of a link to one) goes through QSaveFile: until commit() has succeeded
+// the old file is as it was, and it keeps its permissions. Where allowed, a pipe
+// or a character device is opened without blocking (a pipe nobody reads fails at
+// once) and written in place, and so is the program's own standard output or
+// error named by any path (/dev/stdout, /proc/self/fd/1), through its descriptor,
+// appending where the shell opened it so. A file that belongs to another user is
+// left alone, except by root.
+class OutputFile {
  public:
-  SafeFile(std::string path, SpecialFiles special);
-  ~SafeFile() override;  // an uncommitted write is cancelled
-  SafeFile(const SafeFile&) = delete;
-  SafeFile& operator=(const SafeFile&) = delete;
+  OutputFile(std::string path, SpecialFiles special);
+  ~OutputFile();  // an uncommitted write is cancelled
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
 
-  // Only QIODevice::WriteOnly is offered.
-  bool open(OpenMode mode) override;
-  bool isSequential() const override { return true; }
-  // Everything written reaches its place; false when anything failed, and then
-  // the old file is untouched and no temporary file is left.
+  bool open();
+  // Where to write once open() succeeded.
+  QIODevice* device() const;
+  // Everything written reaches its place; false when anything failed, and then an
+  // old file is untouched and nothing is left beside it.
   bool commit();
-  // Drops what was written; the old file stays.
   void cancel();
-  // Why the write failed, once open() or commit() returned false.
+  // Why the write failed, once open() or commit() returned false: a few Italian words.
   const std::string& failure() const { return failure_; }
-
- protected:
-  qint64 readData(char*, qint64) override { return -1; }
-  qint64 writeData(const char* data, qint64 size) override;
 
  private:
   bool fail(std::string reason);
-  bool failWithErrno(int error);
-  bool flushBuffer();
-  bool writeOut(const char* data, std::size_t size);
-  void closeFd();
+  bool openStream(int fd, bool owned);
+  void closeFolder();
+
+  // A file class that keeps the system's word for its first failed write, which
+  // later calls would otherwise overwrite before commit() is asked.
+  template <class File>
+  class Checked : public File {
+   public:
+    using File::File;
+    int firstError() const { return error_; }
+
+   protected:
+    qint64 writeData(const char* data, qint64 size) override;
+
+   private:
+    int error_ = 0;
+  };
 
   std::string path_;
   SpecialFiles special_;
-  int fd_ = -1;
-  bool inPlace_ = false;
-  std::string target_;     // the file finally replaced (a link's target)
-  std::string temporary_;  // the new content until it is moved over target_
-  std::string buffer_;
+  std::unique_ptr<Checked<QSaveFile>> whole_;
+  std::unique_ptr<Checked<QFile>> stream_;
+  int folder_ = -1;     // the file's folder, which QSaveFile reaches through /proc/self/fd
+  std::string name_;    // the file's name in its folder
+  std::string aside_;   // a short name it is saved under first, when its own does not suit QSaveFile
   std::string failure_;
+  struct PipeSignal;
+  std::unique_ptr<PipeSignal> pipeSignal_;
 };
 
-// `bytes` as the whole content of `path`, written as SafeFile writes.
+// `bytes` as the whole content of `path`, written as OutputFile writes.
 app::WriteOutcome writeWholeFile(const std::string& path, std::string_view bytes, SpecialFiles special);
 
 // A few Italian words for a system error ("il disco è pieno").

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Italian clocks: ora solare (UTC+1) in winter, ora legale (UTC+2) when the
 // rules of the Europe/Rome time zone say so.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Ortalba: with no arguments the almanac's window; with arguments the command-line printer.
 #include <cstring>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/platform/month_page.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -13,6 +14,7 @@
 #include "app/platform/paper.h"
 #include "app/platform/pictures.h"
 #include "app/platform/qt_colours.h"
+#include "app/platform/qt_text.h"
 #include "app/platform/rtf_text_document.h"
 
 namespace ortalba {
@@ -20,8 +22,6 @@ namespace ortalba {
 namespace {
 
 QColor barColour(app::PhaseMark mark) { return toQColor(app::colourOf(mark)); }
-
-QString q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 }  // namespace
 
@@ -37,11 +37,11 @@ void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& mont
   // Title.
   p.setPen(toQColor(app::colours::DarkGreen));
   setFont(20, true);
-  p.drawText(QRectF(paper.left(), paper.top(), paper.width(), 10), Qt::AlignLeft | Qt::AlignVCenter, q(month.title));
+  p.drawText(QRectF(paper.left(), paper.top(), paper.width(), 10), Qt::AlignLeft | Qt::AlignVCenter, toQString(month.title));
   setFont(9);
   p.setPen(Qt::black);
   p.drawText(QRectF(paper.left(), paper.top(), paper.width(), 10), Qt::AlignRight | Qt::AlignVCenter,
-             QStringLiteral("Sole a %1 (ora UTC+1)").arg(q(month.cityName)));
+             QStringLiteral("Sole a %1 (ora UTC+1)").arg(toQString(month.cityName)));
 
   // Day rows.
   const double top = paper.top() + 14;
@@ -56,15 +56,15 @@ void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& mont
     if (cue) paintMoonCue(p, row, day.mark, 2.4);
     p.setPen(day.boldRed ? feastRed(cue) : QColor(Qt::black));
     setFont(8.5, day.boldRed);
-    p.drawText(row.adjusted(1.5, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, q(day.label).trimmed());
+    p.drawText(row.adjusted(1.5, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, toQString(day.label).trimmed());
     setFont(7.5);
     p.setPen(Qt::black);
     p.drawText(row.adjusted(11, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(day.weekdayName()));
     const QRectF saintBox = row.adjusted(28, 0, -33, 0);
     p.drawText(saintBox, Qt::AlignLeft | Qt::AlignVCenter,
-               QFontMetricsF(sheet.font()).elidedText(q(day.santo), Qt::ElideRight, saintBox.width()));
-    p.drawText(row.adjusted(0, 0, -20, 0), Qt::AlignRight | Qt::AlignVCenter, q(day.sun.sorge));
-    p.drawText(row.adjusted(0, 0, -8, 0), Qt::AlignRight | Qt::AlignVCenter, q(day.sun.tramonta));
+               QFontMetricsF(sheet.font()).elidedText(toQString(day.santo), Qt::ElideRight, saintBox.width()));
+    p.drawText(row.adjusted(0, 0, -20, 0), Qt::AlignRight | Qt::AlignVCenter, toQString(day.sun.sorge));
+    p.drawText(row.adjusted(0, 0, -8, 0), Qt::AlignRight | Qt::AlignVCenter, toQString(day.sun.tramonta));
     if (day.icon != app::resources::None) {
       const double h = row.height();
       if (QSvgRenderer* icon = pictureRenderer(day.icon))
@@ -76,22 +76,17 @@ void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& mont
   const double legendTop = top + rowHeight * static_cast<double>(month.days.size()) + 2;
   p.drawText(QRectF(paper.left(), legendTop, rowsWidth, 5), Qt::AlignLeft | Qt::AlignVCenter,
              QStringLiteral("Sorge e tramonta in ore e minuti; in rosso le domeniche e le feste."));
-  struct Key {
-    app::PhaseMark mark;
-    const char* text;
-  } keys[] = {{app::PhaseMark::Waxing, nullptr}, {app::PhaseMark::Waning, nullptr},
-              {app::PhaseMark::Neutral, "Luna piena e nuova: non si fa nulla"}};
-  double x = paper.left();
-  for (const auto& key : keys) {
+  // A swatch of each bar's colour and what the gardener does under it.
+  const app::PhaseMark marks[] = {app::PhaseMark::Waxing, app::PhaseMark::Waning, app::PhaseMark::Neutral};
+  for (std::size_t k = 0; k < std::size(marks); ++k) {
+    const QRectF swatch(paper.left(), legendTop + 6 + 4.2 * static_cast<double>(k), 4, 3.5);
     p.setPen(QPen(toQColor(app::colours::PageBorder), 0.15));
-    p.setBrush(barColour(key.mark));
-    p.drawRect(QRectF(x, legendTop + 6, 4, 3.5));
-    if (cue) paintMoonCue(p, QRectF(x, legendTop + 6, 4, 3.5), key.mark, 1.2);
+    p.setBrush(barColour(marks[k]));
+    p.drawRect(swatch);
+    if (cue) paintMoonCue(p, swatch, marks[k], 1.2);
     p.setPen(Qt::black);
-    const QString text = key.text ? QString::fromUtf8(key.text)
-                                  : QStringLiteral("Luna ") + QString::fromLatin1(app::markWord(key.mark));
-    p.drawText(QRectF(x + 5, legendTop + 5.5, 60, 4.5), Qt::AlignLeft | Qt::AlignVCenter, text);
-    x += key.mark == app::PhaseMark::Neutral ? 0 : 28;
+    p.drawText(QRectF(swatch.right() + 1, swatch.top() - 0.5, rowsWidth - 5, 4.5), Qt::AlignLeft | Qt::AlignVCenter,
+               toQString(app::adviceOf(marks[k])));
   }
 
   // The month's notes, shrunk to fit their column when they are long.
@@ -115,11 +110,11 @@ void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& mont
 
 app::WriteOutcome writePdf(const QString& fileName, const QString& title,
                            const std::function<bool(QPdfWriter&, QPainter&)>& draw) {
-  SafeFile file(QFile::encodeName(fileName).toStdString(), SpecialFiles::WriteInPlace);
-  if (!file.open(QIODevice::WriteOnly)) return app::WriteOutcome::failed(file.failure());
+  OutputFile file(QFile::encodeName(fileName).toStdString(), SpecialFiles::WriteInPlace);
+  if (!file.open()) return app::WriteOutcome::failed(file.failure());
   bool drawn = false;
   {
-    QPdfWriter writer(&file);
+    QPdfWriter writer(file.device());
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
     writer.setResolution(300);
@@ -139,7 +134,7 @@ app::WriteOutcome writePdf(const QString& fileName, const QString& title,
 
 app::WriteOutcome writeMonthPdf(const QString& fileName, const app::MonthSheet& sheet, const std::string& notesPath,
                                 bool cue) {
-  return writePdf(fileName, q(sheet.title) + QStringLiteral(" - ") + q(sheet.cityName),
+  return writePdf(fileName, toQString(sheet.title) + QStringLiteral(" - ") + toQString(sheet.cityName),
                   [&](QPdfWriter& writer, QPainter& painter) {
                     paintMonthPage(painter, QRectF(0, 0, writer.width(), writer.height()), sheet, notesPath, cue);
                     return true;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One A4 page of a month: the title, the day rows with their moon colours and icons,
 // saints or feasts, sunrise and sunset, and the month's gardening notes.

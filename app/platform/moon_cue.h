@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The cue that tells waxing from waning without colour: rising hatching on the
 // waxing bars, falling hatching on the waning ones, none on the full-moon and

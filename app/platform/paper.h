@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A sheet of A4 laid out in millimetres, on any paint device: a PDF file, a printer.
 #include <QFont>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's pictures: the moon icons and the photographs, our own SVG artwork
 // compiled into the program.

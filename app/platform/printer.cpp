@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/platform/printer.h"
 
 #include <QCoreApplication>
@@ -10,7 +11,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -24,8 +24,10 @@
 #include "app/city_table.h"
 #include "app/form1.h"
 #include "app/platform/arguments.h"
+#include "app/platform/desktop_session.h"
 #include "app/platform/file_io.h"
 #include "app/platform/italian_clock.h"
+#include "app/platform/qt_text.h"
 #include "app/platform/month_page.h"
 #include "app/platform/notes_lookup.h"
 #include "app/platform/qt_platform.h"
@@ -64,9 +66,7 @@ const char* iconName(int icon) {
   }
 }
 
-QString q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
-QString notesName(const app::MonthSheet& sheet) { return QStringLiteral("Doc/") + q(sheet.notesDocument); }
+QString notesName(const app::MonthSheet& sheet) { return QStringLiteral("Doc/") + toQString(sheet.notesDocument); }
 
 QString phaseWordsOfIcon(int icon) {
   const auto phase = app::phaseOfIcon(icon);
@@ -80,22 +80,22 @@ QByteArray monthJson(const app::MonthSheet& sheet) {
   for (const auto& row : sheet.days) {
     QJsonObject day;
     day.insert(QStringLiteral("day"), row.day);
-    day.insert(QStringLiteral("label"), q(row.label));
+    day.insert(QStringLiteral("label"), toQString(row.label));
     day.insert(QStringLiteral("bold_red"), row.boldRed);
     day.insert(QStringLiteral("bar"), QString::fromLatin1(markName(row.mark)));
     const char* icon = iconName(row.icon);
     day.insert(QStringLiteral("icon"), icon ? QJsonValue(QString::fromLatin1(icon)) : QJsonValue(QJsonValue::Null));
     day.insert(QStringLiteral("weekday"), QString::fromUtf8(row.weekdayName()));
-    day.insert(QStringLiteral("santo"), q(row.santo));
-    day.insert(QStringLiteral("sorge"), q(row.sun.sorge));
-    day.insert(QStringLiteral("tramonta"), q(row.sun.tramonta));
+    day.insert(QStringLiteral("santo"), toQString(row.santo));
+    day.insert(QStringLiteral("sorge"), toQString(row.sun.sorge));
+    day.insert(QStringLiteral("tramonta"), toQString(row.sun.tramonta));
     days.append(day);
   }
   QJsonObject root;
   root.insert(QStringLiteral("year"), sheet.year);
   root.insert(QStringLiteral("month"), sheet.month);
-  root.insert(QStringLiteral("title"), q(sheet.title));
-  root.insert(QStringLiteral("city"), q(sheet.cityName));
+  root.insert(QStringLiteral("title"), toQString(sheet.title));
+  root.insert(QStringLiteral("city"), toQString(sheet.cityName));
   root.insert(QStringLiteral("days"), days);
   root.insert(QStringLiteral("panel_background"), QString::fromLatin1(markName(sheet.panelBackground())));
   root.insert(QStringLiteral("notes"), notesName(sheet));
@@ -106,7 +106,7 @@ QString monthTable(const app::MonthSheet& sheet, const app::SummerTime& summer) 
   // The saint column is as wide as the month's longest text, so that every
   // column stands where its heading does.
   qsizetype saintWidth = 44;
-  for (const auto& row : sheet.days) saintWidth = std::max(saintWidth, q(row.santo).size());
+  for (const auto& row : sheet.days) saintWidth = std::max(saintWidth, toQString(row.santo).size());
   const auto line = [&](const QString& day, const QString& weekday, const QString& santo, const QString& sorge,
                         const QString& tramonta, const QString& legal, const QString& moon, const QString& mark) {
     QString text = QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8")
@@ -122,7 +122,7 @@ QString monthTable(const app::MonthSheet& sheet, const app::SummerTime& summer) 
     return text + QLatin1Char('\n');
   };
   QString out;
-  out += q(sheet.title) + QStringLiteral(" - ") + q(sheet.cityName) + QLatin1Char('\n');
+  out += toQString(sheet.title) + QStringLiteral(" - ") + toQString(sheet.cityName) + QLatin1Char('\n');
   out += line(QStringLiteral("Giorno"), QStringLiteral("Settimana"), QStringLiteral("Santo o festa"),
               QStringLiteral("Sorge"), QStringLiteral("Tram."), QStringLiteral("Ora legale"), QStringLiteral("Luna"),
               QStringLiteral("Fase"));
@@ -134,10 +134,10 @@ QString monthTable(const app::MonthSheet& sheet, const app::SummerTime& summer) 
                             .arg(row.boldRed ? QStringLiteral("*") : QString());
     QString legal;
     if (summer && summer({row.day, sheet.month, sheet.year})) {
-      legal = q(app::oneHourLater(row.sun.sorge)) + QLatin1Char(' ') + q(app::oneHourLater(row.sun.tramonta));
+      legal = toQString(app::oneHourLater(row.sun.sorge)) + QLatin1Char(' ') + toQString(app::oneHourLater(row.sun.tramonta));
       anyLegal = true;
     }
-    out += line(day, QString::fromUtf8(row.weekdayName()), q(row.santo), q(row.sun.sorge), q(row.sun.tramonta), legal,
+    out += line(day, QString::fromUtf8(row.weekdayName()), toQString(row.santo), toQString(row.sun.sorge), toQString(row.sun.tramonta), legal,
                 phaseWordsOfIcon(row.icon), QString::fromLatin1(app::markWord(row.mark)));
   }
   out += QStringLiteral("* domenica o festa. Sorge e tramonta in ora solare (UTC+1)%1.\n")
@@ -167,34 +167,23 @@ int printed(const QByteArray& bytes) { return printed(std::string_view(bytes.con
 
 // A standard stream the caller closed must not be taken by the next file we
 // open (a PDF would receive the table, or an error line): it is held by the
-// root folder, opened for reading, so that a write to it fails as a closed one does.
-// Returns whether stdout was closed.
-bool holdClosedStreams() {
-  bool stdoutClosed = false;
+// root folder, opened for reading, so that a write to it fails as a closed one
+// does, also through /dev/stdout.
+void holdClosedStreams() {
   for (int fd = 0; fd <= 2; ++fd) {
     if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
-    stdoutClosed = stdoutClosed || fd == 1;
     const int held = ::open(fd == 0 ? "/dev/null" : "/", O_RDONLY | O_CLOEXEC);
     if (held >= 0 && held != fd) {
       ::dup2(held, fd);
       ::close(held);
     }
   }
-  return stdoutClosed;
-}
-
-// Whether `path` names what stdout is (/dev/stdout, /proc/self/fd/1).
-bool isStdout(const QString& path) {
-  struct stat named {};
-  struct stat out {};
-  return ::stat(QFile::encodeName(path).constData(), &named) == 0 && ::fstat(1, &out) == 0 &&
-         named.st_dev == out.st_dev && named.st_ino == out.st_ino;
 }
 
 }  // namespace
 
 int runCommandLine(int argc, char** argv) {
-  const bool stdoutClosed = holdClosedStreams();
+  holdClosedStreams();
   // A PDF page needs fonts, so a GUI application, but never a display.
   bool drawsPage = false;
   for (int i = 1; i < argc; ++i) {
@@ -215,7 +204,10 @@ int runCommandLine(int argc, char** argv) {
       drawsPage ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
   clearUpperVectorState();
   const ParsedArguments parsed = parseArguments(QCoreApplication::arguments());
-  if (parsed.help) return printed(helpText().toUtf8());
+  if (parsed.help) {
+    speakItalian(*app);  // Qt's own headings of the help
+    return printed(helpText().toUtf8());
+  }
   if (parsed.version) return printed((versionText() + QLatin1Char('\n')).toUtf8());
   if (!parsed.request) {
     std::fprintf(stderr, "%s\n", parsed.error.toUtf8().constData());
@@ -236,9 +228,8 @@ int runCommandLine(int argc, char** argv) {
   const app::MonthSheet sheet = booklet ? app::MonthSheet{} : app::sheetOf(request.year, request.month, city);
   if (!request.pdfFile.isEmpty()) {
     const app::WriteOutcome outcome =
-        stdoutClosed && isStdout(request.pdfFile) ? app::WriteOutcome::failed(errorWords(EBADF))
-        : booklet ? writeYearPdf(request.pdfFile, monthsOfYear(request.year, city), notesOf, request.cue)
-                  : writeMonthPdf(request.pdfFile, sheet, notesOf(request.month), request.cue);
+        booklet ? writeYearPdf(request.pdfFile, monthsOfYear(request.year, city), notesOf, request.cue)
+                : writeMonthPdf(request.pdfFile, sheet, notesOf(request.month), request.cue);
     if (!outcome) {
       std::fprintf(stderr, "ortalba: impossibile scrivere %s: %s\n", shown(request.pdfFile).toUtf8().constData(),
                    outcome.reason.c_str());

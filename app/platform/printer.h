@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The command-line printer: a month of the almanac as a table, as JSON or as an
 // A4 page, and the year's calendar for a phone, without a display.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The platform operations of the window, on Qt: clock, working folder, files
 // (paths in the file system's own bytes).

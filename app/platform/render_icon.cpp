@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Build-time helper: the program's SVG icon as a PNG of the given size, for the
 // desktop's icon theme folders.
 //   ortalba_render_icon ICON.svg SIZE OUT.png

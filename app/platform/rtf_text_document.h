@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The notes viewer's side of the RTF reader: the parsed document turned into a
 // QTextDocument, and the month's file loaded with a notice when it cannot be read.

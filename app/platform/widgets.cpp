@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/platform/widgets.h"
 
 #include <QFontMetrics>
@@ -46,51 +47,12 @@ void ShapeWidget::paintEvent(QPaintEvent*) {
   }
 }
 
-void ClickLabel::mousePressEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) emit clicked();
-  QLabel::mousePressEvent(event);
-}
-
-void ClickLabel::setClickable(bool clickable) {
-  clickable_ = clickable;
-  setFocusPolicy(clickable ? Qt::StrongFocus : Qt::NoFocus);
-  if (clickable) setCursor(Qt::PointingHandCursor);
-}
-
-void ClickLabel::keyPressEvent(QKeyEvent* event) {
-  const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-  if (clickable_ && plain &&
-      (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
-    emit clicked();
-    event->accept();
-    return;
-  }
-  QLabel::keyPressEvent(event);
-}
-
-void ClickLabel::paintEvent(QPaintEvent* event) {
-  if (!clickable_) {
-    QLabel::paintEvent(event);
-    return;
-  }
-  // A label that takes the focus lays its text out otherwise (a pixel higher); the
-  // text is drawn here as a plain label draws it, so the design stays as it is.
-  QPainter p(this);
-  const int flags = int(alignment()) | Qt::TextForceLeftToRight | (wordWrap() ? int(Qt::TextWordWrap) : 0);
-  style()->drawItemText(&p, contentsRect(), flags, palette(), isEnabled(), text(), foregroundRole());
-  if (!hasFocus()) return;
-  // The keyboard's place, drawn in the label's own letters' colour over whatever ground it has.
-  QPen dotted(palette().color(QPalette::WindowText), 1, Qt::DotLine);
-  p.setPen(dotted);
-  p.drawRect(rect().adjusted(1, 1, -2, -2));
-}
-
-void ClickLabel::setShrinkToFit(int pixels) {
+void DesignLabel::setShrinkToFit(int pixels) {
   fitPixels_ = pixels;
   refit();
 }
 
-void ClickLabel::refit() {
+void DesignLabel::refit() {
   if (fitPixels_ <= 0) return;
   const int size = fittingPixelSize(font(), text(), contentsRect(), alignment(), fitPixels_, std::max(1, fitPixels_ / 2));
   if (font().pixelSize() == size) return;
@@ -99,9 +61,45 @@ void ClickLabel::refit() {
   setFont(f);
 }
 
-void ClickLabel::resizeEvent(QResizeEvent* event) {
+void DesignLabel::resizeEvent(QResizeEvent* event) {
   QLabel::resizeEvent(event);
   refit();
+}
+
+DesignButton::DesignButton(QWidget* parent) : QAbstractButton(parent) {
+  setFocusPolicy(Qt::StrongFocus);
+  setCursor(Qt::PointingHandCursor);
+}
+
+void DesignButton::setAlignment(Qt::Alignment alignment) {
+  alignment_ = alignment;
+  update();
+}
+
+void DesignButton::keyPressEvent(QKeyEvent* event) {
+  // Space is the button's own; Enter presses it too. Every other key (the arrows,
+  // which a button would take to move the focus) goes on to the window.
+  const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+  if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+    click();
+    event->accept();
+  } else if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Select) {
+    QAbstractButton::keyPressEvent(event);
+  } else {
+    QWidget::keyPressEvent(event);
+  }
+}
+
+void DesignButton::paintEvent(QPaintEvent*) {
+  // The text as a label of the design draws it, whatever the button's state.
+  QPainter p(this);
+  const int flags = int(alignment_) | Qt::TextForceLeftToRight;
+  style()->drawItemText(&p, contentsRect(), flags, palette(), isEnabled(), text(), QPalette::WindowText);
+  if (!hasFocus()) return;
+  // The keyboard's place, drawn in the letters' own colour over whatever ground it has.
+  QPen dotted(palette().color(QPalette::WindowText), 1, Qt::DotLine);
+  p.setPen(dotted);
+  p.drawRect(rect().adjusted(1, 1, -2, -2));
 }
 
 void StripedRows::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {

@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window's own widgets: filled rectangles, clickable labels and pictures.
+#include <QAbstractButton>
 #include <QLabel>
 #include <QStyledItemDelegate>
 #include <QWidget>
@@ -33,9 +35,9 @@ class ShapeWidget : public QWidget {
   double spacing_ = 6;
 };
 
-// A label that reports a press of the left button. A label that wraps its text
-// can also shrink its letters until the whole text fits its box.
-class ClickLabel : public QLabel {
+// A label of the design: a text that may wrap, and then shrink its letters
+// until the whole text fits its box.
+class DesignLabel : public QLabel {
   Q_OBJECT
  public:
   using QLabel::QLabel;
@@ -44,24 +46,30 @@ class ClickLabel : public QLabel {
   int shrinkToFit() const { return fitPixels_; }
   // Fits the letters to the current text and box.
   void refit();
-  // A label that does something: it takes the keyboard's focus (Tab), shows it
-  // with a dotted frame, and Space or Enter press it as a click does.
-  void setClickable(bool clickable);
-  bool isClickable() const { return clickable_; }
- public slots:
-  void press() { emit clicked(); }
- signals:
-  void clicked();
 
  protected:
-  void mousePressEvent(QMouseEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
-  void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
   int fitPixels_ = 0;
-  bool clickable_ = false;
+};
+
+// A caption of the design that does something: drawn exactly as a label of the
+// design, it is a button to the keyboard (Tab reaches it, a dotted frame shows
+// it, Space or Enter press it) and to a screen reader.
+class DesignButton : public QAbstractButton {
+  Q_OBJECT
+ public:
+  explicit DesignButton(QWidget* parent);
+  void setAlignment(Qt::Alignment alignment);
+  Qt::Alignment alignment() const { return alignment_; }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  Qt::Alignment alignment_ = Qt::AlignCenter;
 };
 
 // The cue's legend: a hatched swatch and the words for waxing, waning, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/platform/year_booklet.h"
 
 #include <QPagedPaintDevice>
@@ -8,12 +9,11 @@
 #include "app/platform/month_page.h"
 #include "app/platform/paper.h"
 #include "app/platform/qt_colours.h"
+#include "app/platform/qt_text.h"
 
 namespace ortalba {
 
 namespace {
-
-QString q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 // The days of the month's phases of one kind, "9" or "1, 31"; "-" when there is none.
 QString phaseDays(const app::MonthSheet& month, astro::PhaseKind kind) {
@@ -27,7 +27,7 @@ QString phaseDays(const app::MonthSheet& month, astro::PhaseKind kind) {
 QString feastsOf(const app::MonthSheet& month) {
   QStringList feasts;
   for (const auto& day : month.days)
-    if (day.feast && !day.santo.empty()) feasts << QStringLiteral("%1 %2").arg(day.day).arg(q(day.santo));
+    if (day.feast && !day.santo.empty()) feasts << QStringLiteral("%1 %2").arg(day.day).arg(toQString(day.santo));
   return feasts.join(QStringLiteral("  ·  "));
 }
 
@@ -57,7 +57,7 @@ void paintYearCover(QPainter& p, const QRectF& area, const std::vector<app::Mont
   paper.letters(10);
   p.drawText(QRectF(inside.left(), inside.top() + 26, inside.width(), 7), Qt::AlignLeft | Qt::AlignVCenter,
              QStringLiteral("Il sole a %1, in ora solare (UTC+1); le fasi della Luna nel giorno di Greenwich")
-                 .arg(q(first.cityName)));
+                 .arg(toQString(first.cityName)));
 
   // The table: a row a month.
   const double top = inside.top() + 40;
@@ -83,7 +83,7 @@ void paintYearCover(QPainter& p, const QRectF& area, const std::vector<app::Mont
     };
     p.setPen(Qt::black);
     paper.letters(10, true);
-    p.drawText(cell(0), Qt::AlignLeft | Qt::AlignTop, q(app::MonthNames[m]));
+    p.drawText(cell(0), Qt::AlignLeft | Qt::AlignTop, toQString(app::MonthNames[m]));
     paper.letters(10);
     p.drawText(cell(1), Qt::AlignLeft | Qt::AlignTop, phaseDays(month, astro::PhaseKind::NewMoon));
     p.drawText(cell(2), Qt::AlignLeft | Qt::AlignTop, phaseDays(month, astro::PhaseKind::FullMoon));
@@ -111,7 +111,7 @@ bool paintYearBooklet(QPainter& painter, QPagedPaintDevice& device, const std::f
 app::WriteOutcome writeYearPdf(const QString& fileName, const std::vector<app::MonthSheet>& months,
                                const std::function<std::string(int)>& notesOf, bool cue) {
   if (months.empty()) return app::WriteOutcome::failed("l'anno non ha mesi");
-  const QString title = QStringLiteral("Ortalba %1 - %2").arg(months.front().year).arg(q(months.front().cityName));
+  const QString title = QStringLiteral("Ortalba %1 - %2").arg(months.front().year).arg(toQString(months.front().cityName));
   return writePdf(fileName, title, [&](QPdfWriter& writer, QPainter& painter) {
     return paintYearBooklet(painter, writer, [&] { return QRectF(0, 0, writer.width(), writer.height()); }, months,
                             notesOf, cue);

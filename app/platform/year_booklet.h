@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The gardener's year on paper: a first page with the year, the city and the new
 // and full moons and feasts of every month, then the twelve month pages.

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The running almanac as a screen reader finds it, through the real AT-SPI tree.
 
 Walks the application's accessible objects, checks their roles, names and actions,

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the almanac under a real X server with a session bus and the AT-SPI
 # registry, and lets the checker walk and drive its accessibility tree.
 set -u

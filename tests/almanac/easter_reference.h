@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reference dates independent of the almanac: other Easter algorithms, std::chrono date arithmetic.
 #include <chrono>

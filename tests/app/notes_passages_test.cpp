@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/notes_passages.h"
 
 #include <gtest/gtest.h>
@@ -32,7 +33,9 @@ TEST(NotesPassages, TheTwelveDocumentsHaveTheirFourPassages) {
       EXPECT_EQ(passages[k].mark, order[k]);
       EXPECT_EQ(document.paragraphs[passages[k].first].text(), passageHeading(order[k]));
       EXPECT_GT(passages[k].last, passages[k].first) << "the advice belongs to its passage";
-      if (k > 0) EXPECT_LT(passages[k - 1].last, passages[k].first);
+      if (k > 0) {
+        EXPECT_LT(passages[k - 1].last, passages[k].first);
+      }
     }
     EXPECT_EQ(document.paragraphs[passages[1].last + 1].text(), "Giardino e Terrazzo") << "a section ends a passage";
     EXPECT_EQ(passages[3].last + 1, document.paragraphs.size()) << "the last runs to the end";

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -197,7 +198,7 @@ TEST(YearCalendar, MoonEventsTellTheGardenerTheSunTimesAndThePlace) {
     const std::string description = unescape(e.at("DESCRIPTION"));
     EXPECT_NE(description.find("\nSorge " + sun.sorge + ", tramonta " + sun.tramonta + " a BORGO, SAN; X\\Y"),
               std::string::npos) << description;
-    EXPECT_TRUE(e.at("SUMMARY") != "Luna piena" || description.rfind("Luna piena: nell'orto non si fa nulla.\n", 0) == 0);
+    EXPECT_TRUE(e.at("SUMMARY") != "Luna piena" || description.rfind(std::string(adviceOf(PhaseMark::Neutral)) + "\n", 0) == 0);
     ++moons;
   }
   EXPECT_GE(moons, 48);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "astro/moon_phases.h"
 
 #include <gtest/gtest.h>
@@ -33,7 +34,7 @@ TEST(PhaseInstant, AgreesBitForBitWithSeparateEvaluation) {
 }
 
 // Three numbers of a date, for comparing whole dates.
-std::tuple<int, int, int> dmy(const CalendarDate& d) { return {d.day, d.month, d.year}; }
+std::tuple<int, int, int> dmy(const calendar::Date& d) { return {d.day, d.month, d.year}; }
 
 // A date begins at 0 h (JD .5); the instant just before belongs to the day before.
 TEST(DateFromJD, DayBeginsAtMidnight) {
@@ -88,7 +89,7 @@ TEST(PhaseDaysOfMonth, NamedMonths) {
     for (std::size_t i = 0; i < c.phases.size(); ++i) {
       EXPECT_EQ(got.phases[i].day, c.phases[i].first) << c.month << "/" << c.year << " #" << i;
       EXPECT_EQ(got.phases[i].kind, c.phases[i].second) << c.month << "/" << c.year << " #" << i;
-      const CalendarDate date = dateFromJD(got.phases[i].jd);
+      const calendar::Date date = dateFromJD(got.phases[i].jd);
       EXPECT_EQ(date.day, got.phases[i].day);
       EXPECT_EQ(date.month, c.month);
       EXPECT_EQ(date.year, c.year);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "astro/sun_times.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The window without a graphical session: one Italian line, exit code 1, no Qt
 # text and no abort; the printer still works; --version answers.
 set -u

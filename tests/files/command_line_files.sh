@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The command line against unlucky and hostile files: a full or closed output,
 # pipes, devices, links, another user's files; as root and, where permissions
 # matter, as an ordinary user.

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Check a calendar of the year written by `ortalba --ics YEAR`.
 
 Usage: validate_ics.py FILE.ics

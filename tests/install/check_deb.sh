@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package as a gardener gets it: installed with apt-get, started from
 # its desktop launcher in an empty home folder on a real X server, a city chosen
 # with the keyboard; then removed again.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a scratch prefix and starts the installed program from an
 # unrelated folder: it must find the notes installed beside it.
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The almanac in a real window on a real X server, clicked with real input events.
 // Runs under xvfb-run; xdotool moves the pointer and presses the button.
 #include <gtest/gtest.h>
@@ -59,35 +60,35 @@ TEST(LiveWindow, AGardenerClicksThrough) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
 
   const QDate today = QDate::currentDate();
-  const auto text = [&](const char* name) { return window.label(QString::fromUtf8(name))->text(); };
+  const auto text = [&](const char* name) { return window.caption(QString::fromUtf8(name)); };
   EXPECT_EQ(text("AnnoC"), QString::number(today.year()));
   EXPECT_EQ(text("giorno"), QString::number(today.day()));
   EXPECT_EQ(text("zona"), "ROMA");
-  EXPECT_EQ(window.monthLabel(today.month() - 1)->text(), QString::number(today.month()));
+  EXPECT_EQ(window.month(today.month() - 1)->text(), QString::number(today.month()));
 
   click(window.nextYear());
   EXPECT_TRUE(waitFor([&] { return text("AnnoC") == QString::number(today.year() + 1); })) << text("AnnoC").toStdString();
   EXPECT_EQ(text("giorno"), "1");
 
-  click(window.monthLabel(5));  // June
+  click(window.month(5));  // June
   EXPECT_TRUE(waitFor([&] { return text("Label1") == QStringLiteral("GIUGNO %1").arg(today.year() + 1); }));
-  EXPECT_TRUE(window.dayLabel(29)->isVisible());
-  EXPECT_FALSE(window.dayLabel(30)->isVisible()) << "June has 30 days";
+  EXPECT_TRUE(window.day(29)->isVisible());
+  EXPECT_FALSE(window.day(30)->isVisible()) << "June has 30 days";
   // Every visible bar is waxing, waning or neutral.
   for (int k = 0; k < 30; ++k) {
     const QColor c = window.bar(k)->fill();
     EXPECT_TRUE(c == QColor(255, 192, 128) || c == QColor(192, 192, 0) || c == QColor(255, 255, 192)) << k;
   }
 
-  click(window.dayLabel(4));
+  click(window.day(4));
   EXPECT_TRUE(waitFor([&] { return text("giorno") == "5"; }));
   screenshot("live-june.png");
 
-  click(window.todayLabel());
+  click(window.todayButton());
   EXPECT_TRUE(waitFor([&] { return text("AnnoC") == QString::number(today.year()); }));
   EXPECT_EQ(text("giorno"), QString::number(today.day()));
 
-  click(window.cityLabel());
+  click(window.cityButton());
   ASSERT_TRUE(waitFor([&] { return window.chooser()->isVisible(); }));
   EXPECT_EQ(text("Lsel"), "ROMA");
   QListWidget* list = window.cityList();
@@ -96,7 +97,7 @@ TEST(LiveWindow, AGardenerClicksThrough) {
   click(list->viewport(), list->visualItemRect(list->item(15)).center());
   EXPECT_TRUE(waitFor([&] { return text("Lsel") == "MILANO"; })) << text("Lsel").toStdString();
   screenshot("live-chooser.png");
-  click(window.okLabel());
+  click(window.okButton());
   EXPECT_TRUE(waitFor([&] { return !window.chooser()->isVisible(); }));
   EXPECT_EQ(text("zona"), "MILANO");
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files written whole or not at all, and never waited on: what a full disk, a
 // pipe, a device, a link or another user's file does to luogo.txt and a PDF.
 #include "app/platform/file_io.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One application object for the whole run, made before any widget and gone after the last test.
 #include <gtest/gtest.h>
 

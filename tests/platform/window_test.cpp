@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/platform/main_window.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +18,7 @@
 #include <set>
 
 #include "app/platform/accessibility.h"
+#include "app/platform/notes_view.h"
 #include "app/year_calendar.h"
 
 #include "../app/fake_platform.h"
@@ -24,7 +26,7 @@
 namespace {
 using namespace ortalba;
 
-QString text(MainWindow& w, const char* name) { return w.label(QString::fromUtf8(name))->text(); }
+QString text(MainWindow& w, const char* name) { return w.caption(QString::fromUtf8(name)); }
 
 // The window over a model whose today is Sunday 6 December 2026, with no luogo.txt.
 struct Shown {
@@ -42,29 +44,29 @@ TEST(Window, ClicksReachTheAlmanac) {
   EXPECT_EQ(text(w, "giorno"), "6");
   EXPECT_EQ(text(w, "zona"), "ROMA");
   EXPECT_FALSE(w.chooser()->isVisible());
-  EXPECT_TRUE(w.notesViewer()->toPlainText().contains("Note del mese non disponibili"));
+  EXPECT_TRUE(w.notes()->toPlainText().contains("Note del mese non disponibili"));
 
   QTest::mouseClick(w.nextYear(), Qt::LeftButton);
   EXPECT_EQ(text(w, "AnnoC"), "2027");
-  QTest::mouseClick(w.monthLabel(2), Qt::LeftButton);
+  QTest::mouseClick(w.month(2), Qt::LeftButton);
   EXPECT_EQ(text(w, "Label1"), "MARZO 2027");
-  EXPECT_FALSE(w.dayLabel(30)->isHidden());
-  QTest::mouseClick(w.monthLabel(1), Qt::LeftButton);
-  EXPECT_TRUE(w.dayLabel(28)->isHidden()) << "February 2027 has 28 days";
-  QTest::mouseClick(w.dayLabel(4), Qt::LeftButton);
+  EXPECT_FALSE(w.day(30)->isHidden());
+  QTest::mouseClick(w.month(1), Qt::LeftButton);
+  EXPECT_TRUE(w.day(28)->isHidden()) << "February 2027 has 28 days";
+  QTest::mouseClick(w.day(4), Qt::LeftButton);
   EXPECT_EQ(text(w, "settimana"), "Venerdì");
 
-  QTest::mouseClick(w.todayLabel(), Qt::LeftButton);
+  QTest::mouseClick(w.todayButton(), Qt::LeftButton);
   EXPECT_EQ(text(w, "AnnoC"), "2026");
   EXPECT_EQ(text(w, "giorno"), "6");
   // The bars carry the model's colours: the new moon of 9 December neutral, the days after it waxing.
   EXPECT_EQ(w.bar(8)->fill(), QColor(255, 255, 192));
   EXPECT_EQ(w.bar(10)->fill(), QColor(255, 192, 128));
   EXPECT_EQ(w.moonIcon(9)->resource(), app::resources::NewMoon);
-  EXPECT_EQ(w.dayLabel(24)->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-  EXPECT_TRUE(w.dayLabel(24)->font().bold());
+  EXPECT_EQ(w.day(24)->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+  EXPECT_TRUE(w.day(24)->font().bold());
 
-  QTest::mouseClick(w.cityLabel(), Qt::LeftButton);
+  QTest::mouseClick(w.cityButton(), Qt::LeftButton);
   ASSERT_TRUE(w.chooser()->isVisible());
   EXPECT_EQ(text(w, "Lsel"), "ROMA");
   QListWidget* list = w.cityList();
@@ -76,7 +78,7 @@ TEST(Window, ClicksReachTheAlmanac) {
   EXPECT_EQ(list->selectedItems(), QList<QListWidgetItem*>{list->item(15)});
   EXPECT_EQ(list->item(14)->background().color(), QColor(80, 80, 230));
   EXPECT_EQ(list->item(15)->background().style(), Qt::NoBrush);
-  QTest::mouseClick(w.okLabel(), Qt::LeftButton);
+  QTest::mouseClick(w.okButton(), Qt::LeftButton);
   EXPECT_FALSE(w.chooser()->isVisible());
   EXPECT_EQ(text(w, "zona"), "MILANO");
   EXPECT_EQ(platform.files["/orto/luogo.txt"], "MILANO\r\n");
@@ -84,8 +86,8 @@ TEST(Window, ClicksReachTheAlmanac) {
 
   // Not saved: the notice, and on hovering it why.
   platform.failWrites = true;
-  QTest::mouseClick(w.cityLabel(), Qt::LeftButton);
-  QTest::mouseClick(w.okLabel(), Qt::LeftButton);
+  QTest::mouseClick(w.cityButton(), Qt::LeftButton);
+  QTest::mouseClick(w.okButton(), Qt::LeftButton);
   EXPECT_EQ(text(w, "avviso"), "Città non salvata in luogo.txt");
   EXPECT_FALSE(w.label("avviso")->isHidden());
   EXPECT_TRUE(w.label("avviso")->toolTip().contains("(il disco è pieno)")) << w.label("avviso")->toolTip().toStdString();
@@ -100,12 +102,13 @@ TEST(Window, KeysAndScreenReaderNames) {
   auto& [platform, form, w] = s;
   w.show();
   w.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w)) << "the keys reach the active window";
   w.setFocus();
 
   EXPECT_TRUE(w.bar(5)->focusMark());
-  EXPECT_EQ(w.dayLabel(23)->accessibleName(), "24 dicembre, giovedì, luna piena, calante");
+  EXPECT_EQ(w.day(23)->accessibleName(), "24 dicembre, giovedì, luna piena, calante");
   EXPECT_EQ(w.previousYear()->accessibleName(), "Anno precedente");
-  EXPECT_FALSE(w.cityLabel()->accessibleName().isEmpty());
+  EXPECT_FALSE(w.cityButton()->accessibleName().isEmpty());
 
   QTest::keyClick(&w, Qt::Key_PageDown);
   EXPECT_EQ(text(w, "Label1"), "GENNAIO 2027");
@@ -155,8 +158,8 @@ int printedPages(const QString& file, const std::function<bool(QPrinter&)>& prin
 TEST(Window, PrintsTheShownMonthOnOnePage) {
   Shown s;
   MainWindow& w = s.w;
-  QTest::mouseClick(w.monthLabel(2), Qt::LeftButton);
-  QTest::mouseClick(w.dayLabel(9), Qt::LeftButton);
+  QTest::mouseClick(w.month(2), Qt::LeftButton);
+  QTest::mouseClick(w.day(9), Qt::LeftButton);
   QTemporaryDir dir;
   EXPECT_EQ(printedPages(dir.filePath("marzo.pdf"), [&](QPrinter& p) { return w.printShownMonth(p); }), 1);
   // Printing leaves the window as it was.
@@ -178,29 +181,31 @@ TEST(Window, ZoomsWithTheKeysAndKeepsItsProportions) {
   Shown s;
   MainWindow& w = s.w;
   w.show();
+  w.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
   EXPECT_EQ(w.startZoom(), 1.0) << "the test desktop has the design's 9-point letters";
   EXPECT_EQ(w.size(), QSize(DesignWidth, DesignHeight));
-  const QRect dayAtDesign = w.dayLabel(20)->geometry();
+  const QRect dayAtDesign = w.day(20)->geometry();
   const int lettersAtDesign = w.label("giorno")->font().pixelSize();
 
   for (int i = 0; i < 3; ++i) QTest::keyClick(&w, Qt::Key_Plus, Qt::ControlModifier);
   const double z = w.zoom();
   EXPECT_NEAR(z, 1.331, 0.01);
   EXPECT_NEAR(w.width() / double(w.height()), DesignWidth / double(DesignHeight), 0.005);
-  EXPECT_NEAR(w.dayLabel(20)->geometry().left(), dayAtDesign.left() * z, 1.5);
-  EXPECT_NEAR(w.dayLabel(20)->geometry().width(), dayAtDesign.width() * z, 1.5);
+  EXPECT_NEAR(w.day(20)->geometry().left(), dayAtDesign.left() * z, 1.5);
+  EXPECT_NEAR(w.day(20)->geometry().width(), dayAtDesign.width() * z, 1.5);
   EXPECT_EQ(w.label("giorno")->font().pixelSize(), std::lround(lettersAtDesign * z));
 
   QTest::keyClick(&w, Qt::Key_Minus, Qt::ControlModifier);
   EXPECT_NEAR(w.zoom(), 1.21, 0.01);
   QTest::keyClick(&w, Qt::Key_0, Qt::ControlModifier);
   EXPECT_EQ(w.zoom(), 1.0);
-  EXPECT_EQ(w.dayLabel(20)->geometry(), dayAtDesign);
+  EXPECT_EQ(w.day(20)->geometry(), dayAtDesign);
 
   // A window made wider than the design keeps its proportions, centred.
   w.resize(DesignWidth * 2, DesignHeight);
   EXPECT_EQ(w.zoom(), 1.0);
-  EXPECT_EQ(w.dayLabel(20)->geometry(), dayAtDesign.translated(DesignWidth / 2, 0));
+  EXPECT_EQ(w.day(20)->geometry(), dayAtDesign.translated(DesignWidth / 2, 0));
 }
 
 }  // namespace
@@ -245,13 +250,13 @@ TEST(Window, TheSaintsLabelHoldsTheLongestTexts) {
 // The sun times say they are ora solare, and what the clocks show in summer.
 TEST(Window, SunTimesTellTheyAreOraSolare) {
   Shown s;
-  QTest::mouseClick(s.w.monthLabel(6), Qt::LeftButton);  // July 2026
-  QTest::mouseClick(s.w.dayLabel(14), Qt::LeftButton);
+  QTest::mouseClick(s.w.month(6), Qt::LeftButton);  // July 2026
+  QTest::mouseClick(s.w.day(14), Qt::LeftButton);
   const QString sunrise = s.w.label("sorge")->text();
   EXPECT_TRUE(s.w.label("sorge")->toolTip().startsWith("In ora solare (UTC+1)"));
   EXPECT_TRUE(s.w.label("sorge")->accessibleDescription().contains(
       QString::fromStdString(app::oneHourLater(sunrise.toStdString()))));
-  QTest::mouseClick(s.w.monthLabel(0), Qt::LeftButton);  // January: the clocks are on ora solare too
+  QTest::mouseClick(s.w.month(0), Qt::LeftButton);  // January: the clocks are on ora solare too
   EXPECT_FALSE(s.w.label("tramonta")->toolTip().contains("ora legale"));
 }
 
@@ -272,18 +277,18 @@ TEST(Window, TheKeyboardReachesEveryControl) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
   w.setFocus();
 
-  std::vector<QWidget*> expected{w.cityLabel()};
-  for (int i = 0; i < 12; ++i) expected.push_back(w.monthLabel(i));
-  expected.insert(expected.end(), {w.previousYear(), w.nextYear(), w.todayLabel()});
-  for (int k = 0; k < 31; ++k) expected.push_back(w.dayLabel(k));
-  expected.push_back(w.notesViewer());
+  std::vector<QWidget*> expected{w.cityButton()};
+  for (int i = 0; i < 12; ++i) expected.push_back(w.month(i));
+  expected.insert(expected.end(), {w.previousYear(), w.nextYear(), w.todayButton()});
+  for (int k = 0; k < 31; ++k) expected.push_back(w.day(k));
+  expected.push_back(w.notes());
   for (QWidget* widget : expected) {
     QTest::keyClick(focused() ? focused() : &w, Qt::Key_Tab);
     EXPECT_EQ(focused(), widget) << widget->objectName().toStdString() << " got "
                                  << (focused() ? focused()->objectName().toStdString() : "nothing");
   }
   QTest::keyClick(focused(), Qt::Key_Backtab);
-  EXPECT_EQ(focused(), w.dayLabel(30));
+  EXPECT_EQ(focused(), w.day(30));
 
   // The focus mark leaves the design's colours alone and shows on the focused control only.
   const QImage unfocused = w.nextYear()->grab().toImage();
@@ -294,22 +299,22 @@ TEST(Window, TheKeyboardReachesEveryControl) {
   QTest::keyClick(&w, Qt::Key_K, Qt::ControlModifier);
   QTest::keyClick(w.nextYear(), Qt::Key_Space);
   EXPECT_EQ(text(w, "AnnoC"), "2027");
-  QTest::keyClick(w.monthLabel(2), Qt::Key_Return);
+  QTest::keyClick(w.month(2), Qt::Key_Return);
   EXPECT_EQ(text(w, "Label1"), "MARZO 2027");
-  w.dayLabel(9)->setFocus();
-  QTest::keyClick(w.dayLabel(9), Qt::Key_Space);
+  w.day(9)->setFocus();
+  QTest::keyClick(w.day(9), Qt::Key_Space);
   EXPECT_EQ(text(w, "giorno"), "10");
   // The arrow keys still choose the day, and the keyboard's place follows it.
-  QTest::keyClick(w.dayLabel(9), Qt::Key_Down);
+  QTest::keyClick(w.day(9), Qt::Key_Down);
   EXPECT_EQ(text(w, "giorno"), "11");
-  EXPECT_EQ(focused(), w.dayLabel(10));
-  w.cityLabel()->setFocus();
-  QTest::keyClick(w.cityLabel(), Qt::Key_Return);
+  EXPECT_EQ(focused(), w.day(10));
+  w.cityButton()->setFocus();
+  QTest::keyClick(w.cityButton(), Qt::Key_Return);
   ASSERT_TRUE(w.chooser()->isVisible());
   EXPECT_EQ(focused(), w.cityList());
   QTest::keyClick(w.cityList(), Qt::Key_Tab);
-  EXPECT_EQ(focused(), w.okLabel());
-  QTest::keyClick(w.okLabel(), Qt::Key_Space);
+  EXPECT_EQ(focused(), w.okButton());
+  QTest::keyClick(w.okButton(), Qt::Key_Space);
   EXPECT_FALSE(w.chooser()->isVisible());
   EXPECT_EQ(s.platform.files["/orto/luogo.txt"], "ROMA\r\n");
 }
@@ -326,16 +331,16 @@ TEST(Window, PageDownScrollsTheNotesOnlyWhenTheyHaveTheKeyboard) {
   w.show();
   w.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-  QScrollBar* bar = w.notesViewer()->verticalScrollBar();
+  QScrollBar* bar = w.notes()->verticalScrollBar();
   ASSERT_GT(bar->maximum(), 0) << "December's notes are longer than the viewer";
 
-  w.notesViewer()->setFocus(Qt::TabFocusReason);
-  QTest::keyClick(w.notesViewer(), Qt::Key_PageDown);
+  w.notes()->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(w.notes(), Qt::Key_PageDown);
   EXPECT_GT(bar->value(), 0);
   EXPECT_EQ(text(w, "Label1"), "DICEMBRE 2026");
 
-  w.dayLabel(3)->setFocus();
-  QTest::keyClick(w.dayLabel(3), Qt::Key_PageDown);
+  w.day(3)->setFocus();
+  QTest::keyClick(w.day(3), Qt::Key_PageDown);
   EXPECT_EQ(text(w, "Label1"), "GENNAIO 2027");
 }
 
@@ -344,6 +349,8 @@ TEST(Window, TheMoonCueComesAndGoesWithCtrlK) {
   Shown s;
   MainWindow& w = s.w;
   w.show();
+  w.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
   const QImage plain = w.grab().toImage();
   EXPECT_FALSE(w.cueShown());
   std::vector<QColor> fills;
@@ -364,7 +371,7 @@ TEST(Window, TheMoonCueComesAndGoesWithCtrlK) {
   EXPECT_EQ(w.bar(10)->hatching(), app::PhaseMark::Waxing) << "10 December 2026 is waxing";
   EXPECT_EQ(w.bar(25)->hatching(), app::PhaseMark::Waning) << "26 December 2026 is waning";
   EXPECT_EQ(w.bar(8)->hatching(), app::PhaseMark::Neutral) << "the new moon of the 9th";
-  EXPECT_EQ(w.dayLabel(24)->palette().color(QPalette::WindowText), QColor(140, 0, 0)) << "Christmas";
+  EXPECT_EQ(w.day(24)->palette().color(QPalette::WindowText), QColor(140, 0, 0)) << "Christmas";
 
   QTest::keyClick(&w, Qt::Key_K, Qt::ControlModifier);
   EXPECT_FALSE(w.cueShown());
@@ -396,24 +403,24 @@ TEST(Window, TheNotesMarkThePassagesThatFitTheDay) {
   app::Form1 form(platform);
   MainWindow w(form);
   w.show();
-  QTextDocument* notes = w.notesViewer()->document();
+  QTextDocument* notes = w.notes()->document();
   const QString text = notes->toPlainText();
   // Dicembre, Orto e Frutteto, crescente and advice, calante and advice, Giardino e Terrazzo, the same again.
   EXPECT_EQ(markedBlocks(notes), "....##...##");
-  EXPECT_TRUE(w.notesViewer()->accessibleDescription().contains("In Luna calante"));
+  EXPECT_TRUE(w.notes()->accessibleDescription().contains("In Luna calante"));
 
-  QScrollBar* bar = w.notesViewer()->verticalScrollBar();
+  QScrollBar* bar = w.notes()->verticalScrollBar();
   bar->setValue(bar->maximum() / 2);
   const int place = bar->value();
-  QTest::mouseClick(w.dayLabel(9), Qt::LeftButton);  // the 10th, waxing
+  QTest::mouseClick(w.day(9), Qt::LeftButton);  // the 10th, waxing
   EXPECT_EQ(markedBlocks(notes), "..##...##..");
-  EXPECT_TRUE(w.notesViewer()->accessibleDescription().contains("In Luna crescente"));
+  EXPECT_TRUE(w.notes()->accessibleDescription().contains("In Luna crescente"));
   EXPECT_EQ(bar->value(), place);
   EXPECT_EQ(notes->toPlainText(), text);
 
-  QTest::mouseClick(w.dayLabel(8), Qt::LeftButton);  // the 9th, new moon
+  QTest::mouseClick(w.day(8), Qt::LeftButton);  // the 9th, new moon
   EXPECT_EQ(markedBlocks(notes), "...........");
-  QTest::mouseClick(w.dayLabel(23), Qt::LeftButton);  // the 24th, full moon
+  QTest::mouseClick(w.day(23), Qt::LeftButton);  // the 24th, full moon
   EXPECT_EQ(markedBlocks(notes), "...........");
   EXPECT_EQ(notes->toPlainText(), text);
 
@@ -422,9 +429,9 @@ TEST(Window, TheNotesMarkThePassagesThatFitTheDay) {
   ASSERT_TRUE(plain.open(QIODevice::WriteOnly | QIODevice::Truncate));
   plain.write("{\\rtf1 {\\b Dicembre}\\par Vangare e concimare.\\par}");
   plain.close();
-  QTest::mouseClick(w.dayLabel(9), Qt::LeftButton);
+  QTest::mouseClick(w.day(9), Qt::LeftButton);
   EXPECT_EQ(markedBlocks(notes), "..");
-  EXPECT_EQ(w.notesViewer()->accessibleDescription(), "Note del mese");
+  EXPECT_EQ(w.notes()->accessibleDescription(), "Note del mese");
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bounds that keep a notes document quick to lay out leave real ones alone.
 #include "rtf/layout_bounds.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The twelve monthly notes shipped in Doc/ read cleanly and keep the layout the viewer is made for.
 #include "rtf/rtf_document.h"
 

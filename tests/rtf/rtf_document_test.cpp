@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "rtf/rtf_document.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +23,8 @@ TEST(RtfText, EscapesCodePagesUnicodeAndSkippedDestinations) {
       {"upper-case hex digits", "{\\rtf1 \\'C0\\'E9}", "\u00c0\u00e9"},
       {"code page 1250", "{\\rtf1\\ansi\\ansicpg1250 \\'e8\\'9a\\'b3}", "\u010d\u0161\u0142"},
       {"code page 28591 keeps 0x80 as a C1 control", "{\\rtf1\\ansicpg28591 \\'e8\\'80}", "\u00e8\u0080"},
-      {"unknown code page reads as 1252", "{\\rtf1\\ansicpg437 \\'80\\'e0}", "\u20ac\u00e0"},
+      {"any single-byte code page the library knows", "{\\rtf1\\ansicpg437 \\'80\\'e0}", "\u00c7\u03b1"},
+      {"a double-byte code page reads as 1252", "{\\rtf1\\ansicpg932 \\'80\\'e0}", "\u20ac\u00e0"},
       {"mac documents", "{\\rtf1\\mac \\'8e}", "\u00e9"},
       {"font charset overrides the document", "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset238 Arial CE;}}\\f1 \\'e8\\f0 \\'e8}",
        "\u010d\u00e8"},

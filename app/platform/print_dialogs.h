@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Printing from the window: the print dialog for an A4 page, then the shown month
+// on one page (Ctrl+P) or the shown year's booklet of thirteen (Ctrl+Shift+P).
+#include <QString>
+#include <functional>
+#include <string>
+
+#include "app/month_sheet.h"
+
+class QPrinter;
+class QWidget;
+
+namespace ortalba {
+
+// The month on one page of `printer`; its notes are read from `notesPath`.
+// False when the printer cannot be opened.
+bool printMonth(QPrinter& printer, const app::MonthSheet& sheet, const std::string& notesPath, bool cue);
+
+// The booklet of `year` at a city of the table on `printer`; `notesOf(month)` is
+// where a month's notes are read. False when the printer fails.
+bool printYear(QPrinter& printer, int year, int cityRow, const std::function<std::string(int)>& notesOf, bool cue);
+
+// The print dialog over `parent` for an A4 page named `docName`, then `print`;
+// a warning names `what` ("il mese", "l'anno") when that fails.
+void printThroughDialog(QWidget* parent, const QString& docName, const QString& what,
+                        const std::function<bool(QPrinter&)>& print);
+
+}  // namespace ortalba
