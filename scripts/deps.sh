@@ -6,7 +6,7 @@ packages=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libqt6svg6-d
           libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
           xvfb xauth xdotool python3 python3-icalendar poppler-utils
           qt6-translations-l10n appstream desktop-file-utils dpkg-dev file
-          dbus at-spi2-core python3-pyatspi)
+          dbus at-spi2-core python3-pyatspi lintian)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -10,6 +10,12 @@ export DEBIAN_FRONTEND=noninteractive
 echo "== the package"
 dpkg-deb -f "$deb" Package Version Depends
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || { echo "no library dependencies found"; exit 1; }
+# Without a font the printed page has empty boxes for letters.
+dpkg-deb -f "$deb" Depends | grep -q 'fonts-' || { echo "no font among the dependencies"; exit 1; }
+
+echo "== lintian: any error or warning fails"
+# Not with --show-overrides: lintian 2.116 then fails on the overridden warnings too.
+lintian --fail-on error,warning --display-info "$deb" || { echo "lintian finds faults"; exit 1; }
 apt-get install -y -qq "$deb" >/dev/null
 trap 'apt-get remove -y -qq ortalba >/dev/null 2>&1 || true' EXIT
 
@@ -20,6 +26,8 @@ desktop-file-validate "$desktop"
 appstreamcli validate --no-net /usr/share/metainfo/it.ortalba.Ortalba.metainfo.xml >/dev/null
 test -f /usr/share/icons/hicolor/48x48/apps/it.ortalba.Ortalba.png
 man -w ortalba >/dev/null
+test -f /usr/share/doc/ortalba/copyright
+zcat /usr/share/doc/ortalba/changelog.Debian.gz | head -1 | grep -qF "($(dpkg-deb -f "$deb" Version))"
 
 echo "== started from the menu in an empty home folder"
 home=$(mktemp -d)

@@ -17,7 +17,7 @@ for size in 16 22 24 32 48 64 128 256; do
   file "$png" | grep -q "PNG image data, $size x $size" || { echo "no $size x $size icon"; exit 1; }
 done
 zcat "$prefix/share/man/man1/ortalba.1.gz" | grep -q '^\.SH OPZIONI'
-test -f "$prefix/share/doc/Ortalba/LICENSE"
+test -f "$prefix/share/doc/ortalba/LICENSE"
 for month in Gen Feb Mar Apr Mag Giu Lug Ago Sep Ott Nov Dic; do
   test -f "$prefix/share/ortalba/Doc/$month.rtf"
 done
