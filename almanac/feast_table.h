@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The feasts of the Italian civil and religious calendar, in the order in which a
 // day is tested against them, each with the years in which it is kept.
@@ -60,8 +61,8 @@ struct FeastEntry {
   }
 };
 
-// The 36 feasts and the two notes, in the order of testing.
-inline constexpr std::size_t FeastTableSize = 38;
+// The 37 feasts and the two notes, in the order of testing.
+inline constexpr std::size_t FeastTableSize = 39;
 extern const std::array<FeastEntry, FeastTableSize> FeastTable;
 
 // The decision of feastOfDay over any table in the same form; a month outside
