@@ -173,7 +173,7 @@ inline constexpr const std::array<PatronHoliday, 108>& PatronHolidays = patron_r
 struct PatronHolidayOfDay {
   std::string_view patron;  // "S.Ambrogio"; "Lunedì di Pentecoste" for BOLZANO
   PatronTitle title = PatronTitle::Patrono;
-  std::string text;         // "patrono di Milano"; "festa della provincia di Bolzano"
+  std::string text;  // "patrono di Milano"; "festa della provincia di Bolzano"
 };
 
 // The holiday of place `cityRow` (0..107) falling on the day, within 1900..9999;
@@ -182,7 +182,8 @@ std::optional<PatronHolidayOfDay> patronHolidayOn(int cityRow, int day, int mont
                                                   const MovableFeastDays& feasts);
 
 // The saint label of a local holiday: `dayText` (the saint or the national feast
-// that feastOfDay decided) is kept, and the patron named once:
+// that feastOfDay decided, notes included) is kept, then the patron unless the
+// day's text already names it, then the title:
 //   "S.Ambrogio, patrono di Milano", "Liberazione - S.Marco, patrono di Venezia".
 // Without a holiday, `dayText` as it is.
 std::string patronHolidayText(std::string_view dayText, const std::optional<PatronHolidayOfDay>& holiday);
