@@ -54,6 +54,9 @@ constexpr PatronDay afterEaster(int days) { return {PatronRule::AfterEaster, day
 
 // Row by row as app's city table; the places it lists under two spellings keep
 // one holiday. BOLZANO keeps Whit Monday (Easter + 50 days) for the whole province.
+// A patron the saint list names on the same day is written as the list writes it
+// (S.Nicola, not S.Nicolò; S.Giacomo, not S.Jacopo), so the day names it once; the
+// sentences spell the places as Italian does ("di Caltanissetta").
 inline constexpr std::array<PatronHoliday, 108> Rows{{
     {0, "ALESSANDRIA", "S.Baudolino", Patrono, "di Alessandria", on(10, 11)},
     {1, "ASTI", "S.Secondo", Patrono, "di Asti", firstWeekday(Tuesday, 5)},
