@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "almanac/feast_table.h"
 
+#include "calendar/calendar.h"
+
 namespace almanac {
 namespace {
 
@@ -92,6 +94,8 @@ constexpr std::array<FeastEntry, FeastTableSize> FeastTable{
     fixedDate("Assunzione M.Vergine (Ferragosto)", 15, 8, years({1900, NoEnd})),
     fixedDate("Natività M.V.", 8, 9, years({1900, 1913})),
     fixedDate("Ann.Porta Pia", 20, 9, years({1900, 1930})),
+    // Law 151 of 8 October 2025 makes the feast a national holiday again from 2026.
+    fixedDate("S.Francesco d'Assisi Patrono d'Italia", 4, 10, years({2026, NoEnd})),
     fixedDate("Ann.Marcia su Roma", 28, 10, years({1931, 1942})),
     sundayWithin("Festa Forze Armate", 2, 7, 11, years({1977, 2000})),
     sundayWithin("Festa Unità Nazionale", 2, 7, 11, years({2001, NoEnd})),
@@ -102,5 +106,23 @@ constexpr std::array<FeastEntry, FeastTableSize> FeastTable{
     note(FeastRule::ShroveTuesdayNote, " - (Martedì Grasso)", ShroveTuesday, months({47, 2}, {56, 3}),
          years({AnyYear, NoEnd})),
 };
+
+namespace {
+
+// A table longer than its rows would end in empty entries that match nothing,
+// and a day past its month's end would never be kept: both are refused here.
+constexpr bool everyEntryIsWritten() {
+  for (const FeastEntry& e : FeastTable) {
+    if (e.text.empty()) return false;
+    if (e.rule != FeastRule::FixedDate && e.rule != FeastRule::SundayWithin) continue;
+    if (e.month < 1 || e.month > 12) return false;
+    const int length = e.month == 2 ? 29 : calendar::MonthLengths[static_cast<std::size_t>(e.month - 1)];
+    if (e.firstDay < 1 || e.firstDay > e.lastDay || e.lastDay > length) return false;
+  }
+  return true;
+}
+static_assert(everyEntryIsWritten());
+
+}  // namespace
 
 }  // namespace almanac

@@ -89,6 +89,8 @@ TEST(FeastOfDay, YearBoundsOfFixedFeasts) {
       {29, 6, "S.Pietro e Paolo", {1900, 1913, 1924, 1976}, {1899, 1914, 1923, 1977}},
       {8, 12, "Immacolata Concezione", {1900, 1913, 1924, 9999}, {1899, 1914, 1923}},
       {26, 12, "S.Stefano", {1949}, {1948}},
+      // Kept on its date whatever the weekday: 2026 a Sunday, 2027 a Monday.
+      {4, 10, "S.Francesco d'Assisi Patrono d'Italia", {2026, 2027, 9999}, {1900, 2025}},
   };
   for (const Case& c : cases) {
     for (int y : c.kept) expectOutcome(c.d, c.m, y, feast(c.text));

@@ -161,7 +161,8 @@ TEST(YearCalendar, HoldsTheFeastsAndNotesOf2027) {
       {"20270425", "Liberazione"}, {"20270501", "Festa del Lavoro"}, {"20270509", "Ascensione"},
       {"20270516", "Pentecoste"}, {"20270523", "SS.Trinità"}, {"20270530", "Corpus Domini"},
       {"20270602", "Festa della Repubblica"}, {"20270604", "S.Cuore di Gesù"},
-      {"20270815", "Assunzione M.Vergine (Ferragosto)"}, {"20271101", "Tutti i Santi"},
+      {"20270815", "Assunzione M.Vergine (Ferragosto)"}, {"20271004", "S.Francesco d'Assisi Patrono d'Italia"},
+      {"20271101", "Tutti i Santi"},
       {"20271107", "Festa Unità Nazionale"}, {"20271208", "Immacolata Concezione"}, {"20271225", "Natale"},
       {"20271226", "S.Stefano"}};
   EXPECT_EQ(datedSummaries(events, "Festa"), feasts);
