@@ -6,8 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${FUZZ_SECONDS:-60}
 bash scripts/deps.sh
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORTALBA_FUZZ=ON \
-  -DORTALBA_GUI=OFF -DORTALBA_TESTS=OFF -DORTALBA_BENCH=OFF >/dev/null
+cmake --preset fuzz >/dev/null
 # Each target with its seed corpus and dictionary; the layout one also with a time
 # limit per input, as a document that makes the layout slow is a fault there.
 targets=("rtf rtf" "city_file city_file" "arguments arguments")

@@ -15,10 +15,9 @@ export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 # the package depends on is given here, so an earlier configuration of a shared
 # folder cannot change the package. CMAKE_SKIP_INSTALL_ALL_DEPENDENCY keeps cpack
 # from building the whole folder (tests included) before it installs.
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr -DORTALBA_GUI=ON -DORTALBA_FUZZ=OFF \
+cmake --preset package -B "$build" \
   -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
-  -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" \
-  -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY:BOOL=ON >/dev/null
+  -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
 cmake --build "$build" -j"$(nproc)" --target ortalba_package
 mkdir -p build-deb
 rm -f build-deb/ortalba_*.deb

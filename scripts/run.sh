@@ -5,6 +5,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc)" --target ortalba
+cmake --preset default >/dev/null
+cmake --build --preset default -j"$(nproc)" --target ortalba
 exec ./build/app/platform/ortalba "$@"
