@@ -28,6 +28,13 @@ using namespace ortalba;
 
 QString text(MainWindow& w, const char* name) { return w.caption(QString::fromUtf8(name)); }
 
+// Shown and active, as a window the keys reach.
+bool shownActive(QWidget& w) {
+  w.show();
+  w.activateWindow();
+  return QTest::qWaitForWindowActive(&w);
+}
+
 // The window over a model whose today is Sunday 6 December 2026, with no luogo.txt.
 struct Shown {
   FakePlatform platform;
@@ -100,9 +107,7 @@ TEST(Window, ClicksReachTheAlmanac) {
 TEST(Window, KeysAndScreenReaderNames) {
   Shown s;
   auto& [platform, form, w] = s;
-  w.show();
-  w.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&w)) << "the keys reach the active window";
+  ASSERT_TRUE(shownActive(w)) << "the keys reach the active window";
   w.setFocus();
 
   EXPECT_TRUE(w.bar(5)->focusMark());
@@ -180,9 +185,7 @@ using namespace ortalba;
 TEST(Window, ZoomsWithTheKeysAndKeepsItsProportions) {
   Shown s;
   MainWindow& w = s.w;
-  w.show();
-  w.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  ASSERT_TRUE(shownActive(w));
   EXPECT_EQ(w.startZoom(), 1.0) << "the test desktop has the design's 9-point letters";
   EXPECT_EQ(w.size(), QSize(DesignWidth, DesignHeight));
   const QRect dayAtDesign = w.day(20)->geometry();
@@ -272,9 +275,7 @@ QWidget* focused() { return QApplication::focusWidget(); }
 TEST(Window, TheKeyboardReachesEveryControl) {
   Shown s;
   MainWindow& w = s.w;
-  w.show();
-  w.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  ASSERT_TRUE(shownActive(w));
   w.setFocus();
 
   std::vector<QWidget*> expected{w.cityButton()};
@@ -328,9 +329,7 @@ TEST(Window, PageDownScrollsTheNotesOnlyWhenTheyHaveTheKeyboard) {
   platform.folder = folder.path().toStdString();
   app::Form1 form(platform);
   MainWindow w(form);
-  w.show();
-  w.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  ASSERT_TRUE(shownActive(w));
   QScrollBar* bar = w.notes()->verticalScrollBar();
   ASSERT_GT(bar->maximum(), 0) << "December's notes are longer than the viewer";
 
@@ -348,9 +347,7 @@ TEST(Window, PageDownScrollsTheNotesOnlyWhenTheyHaveTheKeyboard) {
 TEST(Window, TheMoonCueComesAndGoesWithCtrlK) {
   Shown s;
   MainWindow& w = s.w;
-  w.show();
-  w.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  ASSERT_TRUE(shownActive(w));
   const QImage plain = w.grab().toImage();
   EXPECT_FALSE(w.cueShown());
   std::vector<QColor> fills;
