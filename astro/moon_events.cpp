@@ -1,0 +1,392 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "astro/moon_events.h"
+
+#include "astro/moon_position.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+
+namespace astro {
+namespace {
+
+constexpr double pi = std::numbers::pi;
+constexpr double degree = pi / 180;
+constexpr double unixEpochJd = 2440587.5;
+
+// Whole-number division and remainder rounding toward minus infinity.
+long long floorDiv(long long a, long long b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
+
+// Days since 1970-01-01 of a proleptic Gregorian date, and back.
+long long daysFromCivil(long long y, int m, int d) {
+  y -= m <= 2;
+  const long long era = floorDiv(y, 400);
+  const long long yoe = y - era * 400;
+  const long long doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+  const long long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  return era * 146097 + doe - 719468;
+}
+
+calendar::Date civilFromDays(long long z) {
+  z += 719468;
+  const long long era = floorDiv(z, 146097);
+  const long long doe = z - era * 146097;
+  const long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  const long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  const long long mp = (5 * doy + 2) / 153;
+  const int day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+  const int month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+  return {day, month, static_cast<int>(yoe + era * 400 + (month <= 2))};
+}
+
+// An angle in radians or degrees brought into (-half turn, half turn].
+double wrapped(double angle, double turn) {
+  angle = std::fmod(angle, turn);
+  if (angle > turn / 2) angle -= turn;
+  if (angle <= -turn / 2) angle += turn;
+  return angle;
+}
+
+// ---- Phases
+
+constexpr double synodicMonth = 29.530588861;
+constexpr double meanNewMoon2000 = 2451550.09766;  // JDE of the mean new moon of 2000 January 6
+
+// Mean instant (UT) of phase number q = 4 * lunation + kind, lunation 0 being January 2000's.
+double meanPhase(long long q) {
+  const double k = static_cast<double>(q) / 4;
+  const double T = k / 1236.85;
+  const double jde = meanNewMoon2000 + synodicMonth * k + T * T * (0.00015437 + T * (-0.000000150 + T * 0.00000000073));
+  return jde - deltaT(decimalYear(jde)) / 86400;
+}
+
+PhaseKind kindOf(long long q) {
+  constexpr PhaseKind kinds[4] = {PhaseKind::NewMoon, PhaseKind::FirstQuarter, PhaseKind::FullMoon, PhaseKind::LastQuarter};
+  return kinds[((q % 4) + 4) % 4];
+}
+
+// The instant the elongation reaches the phase's angle, by secants from the mean phase.
+double truePhase(long long q) {
+  const double target = 90.0 * static_cast<double>(((q % 4) + 4) % 4);
+  const auto offset = [&](double t) { return wrapped(moonElongation(t) - target, 360.0); };
+  double t0 = meanPhase(q);
+  double f0 = offset(t0);
+  double t1 = t0 - f0 / 12.19;  // mean daily motion of the elongation, degrees
+  for (int i = 0; i < 30; ++i) {
+    const double f1 = offset(t1);
+    if (f1 == 0 || f1 == f0) break;
+    const double t2 = t1 - f1 * (t1 - t0) / (f1 - f0);
+    t0 = t1;
+    f0 = f1;
+    t1 = t2;
+    if (std::fabs(t1 - t0) < 1e-7) break;  // under a hundredth of a second
+  }
+  return t1;
+}
+
+// ---- Declination
+
+constexpr double declinationStep = 0.005;  // days either side for the sign of the slope
+
+double declinationRise(double jd) { return moonPlace(jd + declinationStep).declination - moonPlace(jd - declinationStep).declination; }
+
+// ---- Rise and set
+
+constexpr double refraction = 34.0 / 60 * degree;
+constexpr double earthRadiusKm = 6378.14;
+constexpr double earthFlattening = 1 / 298.257;
+constexpr double moonRadiusKm = 1738.1;
+constexpr double windowStart = -1.0 / 24;  // the civil day of UTC+1 starts at 23:00 UT the day before
+// Hour angle turned per day, roughly: the Earth's turn less the Moon's mean motion in right ascension.
+constexpr double hourAngleRate = 2 * pi * 1.00273790935 - 0.2299;
+
+// The Moon's right ascension (less the equation of the equinoxes, so that the mean
+// sidereal time gives its hour angle), declination and distance at 0 h UT of each
+// day of a run, interpolated in between by six-point Lagrange polynomials: a
+// second of arc or better, for a fraction of the cost of the series.
+class MoonTrack {
+ public:
+  struct Place {
+    double ra, dec, distanceKm;  // radians, right ascension unwrapped
+  };
+
+  MoonTrack(double fromJd, double toJd) {
+    first_ = std::floor(fromJd - 0.5) + 0.5 - 2;
+    const int count = static_cast<int>(std::ceil(toJd - first_)) + 4;
+    nodes_.reserve(static_cast<std::size_t>(count));
+    double previousRa = 0;
+    for (int i = 0; i < count; ++i) {
+      const double t = first_ + i;
+      const Nutation n = nutation(t);
+      const MoonPlace m = moonPlace(t, n);
+      double ra = (m.rightAscension - n.longitude * std::cos(n.trueObliquity * degree)) * degree;
+      if (i > 0) ra = previousRa + wrapped(ra - previousRa, 2 * pi);
+      previousRa = ra;
+      nodes_.push_back({ra, m.declination * degree, m.distanceKm});
+    }
+  }
+
+  Place at(double jd) const {
+    const double x = jd - first_;
+    const int k = std::clamp(static_cast<int>(std::floor(x)), 2, static_cast<int>(nodes_.size()) - 4);
+    const double p = x - k;
+    // Weights of the nodes at k-2 .. k+3 for the point p (node k at 0).
+    constexpr double denominators[6] = {-120, 24, -12, 12, -24, 120};
+    std::array<double, 6> d{};
+    for (int j = 0; j < 6; ++j) d[j] = p - (j - 2);
+    std::array<double, 6> w{};
+    double left = 1;
+    for (int j = 0; j < 6; ++j) {
+      w[j] = left;
+      left *= d[j];
+    }
+    double right = 1;
+    for (int j = 5; j >= 0; --j) {
+      w[j] *= right / denominators[j];
+      right *= d[j];
+    }
+    Place place{0, 0, 0};
+    for (int j = 0; j < 6; ++j) {
+      const Place& n = nodes_[static_cast<std::size_t>(k - 2 + j)];
+      place.ra += w[j] * n.ra;
+      place.dec += w[j] * n.dec;
+      place.distanceKm += w[j] * n.distanceKm;
+    }
+    return place;
+  }
+
+ private:
+  double first_ = 0;
+  std::vector<Place> nodes_;
+};
+
+// The height of the Moon's upper limb over the horizon of a place, refraction
+// included, and roughly how fast it changes: a rise or set is a zero of it.
+class MoonHeight {
+ public:
+  MoonHeight(const MoonTrack& track, GeoPosition where) : track_(track) {
+    longitude_ = where.longitude * degree;
+    const double phi = where.latitude * degree;
+    cosPhi_ = std::cos(phi);
+    sinPhi_ = std::sin(phi);
+    const double u = std::atan((1 - earthFlattening) * std::tan(phi));
+    observerX_ = earthRadiusKm * std::cos(u);
+    observerZ_ = earthRadiusKm * (1 - earthFlattening) * std::sin(u);
+  }
+
+  double hourAngle(double jd) const { return meanSiderealTime(jd) * degree + longitude_ - track_.at(jd).ra; }
+
+  struct Value {
+    double height, rate;  // radians, radians per day
+  };
+  Value operator()(double jd) const {
+    const MoonTrack::Place m = track_.at(jd);
+    const double H = meanSiderealTime(jd) * degree + longitude_ - m.ra;
+    const double cosDec = std::cos(m.dec);
+    const double sinH = std::sin(H);
+    // The Moon seen from the place, in the frame of its meridian (x toward the
+    // equator, z toward the pole).
+    const double x = m.distanceKm * cosDec * std::cos(H) - observerX_;
+    const double y = -m.distanceKm * cosDec * sinH;
+    const double z = m.distanceKm * std::sin(m.dec) - observerZ_;
+    const double r = std::sqrt(x * x + y * y + z * z);
+    const double sinAltitude = (x * cosPhi_ + z * sinPhi_) / r;
+    const double altitude = std::asin(sinAltitude);
+    const double cosAltitude = std::max(std::sqrt(1 - sinAltitude * sinAltitude), 1e-9);
+    return {altitude + std::asin(moonRadiusKm / r) + refraction, -cosPhi_ * cosDec * sinH * hourAngleRate / cosAltitude};
+  }
+
+ private:
+  const MoonTrack& track_;
+  double longitude_ = 0;
+  double cosPhi_ = 1, sinPhi_ = 0;
+  double observerX_ = 0, observerZ_ = 0;
+};
+
+struct HorizonCrossing {
+  double jd;
+  bool rise;
+};
+
+// The zero of the height between lo and hi (heights of opposite signs), by Newton
+// steps kept inside the bracket.
+double crossingBetween(const MoonHeight& height, double lo, double hi, double guess) {
+  const bool lowNegative = height(lo).height < 0;
+  double t = std::clamp(guess, lo, hi);
+  for (int i = 0; i < 60; ++i) {
+    const MoonHeight::Value v = height(t);
+    if (v.height == 0) return t;
+    if ((v.height < 0) == lowNegative) lo = t; else hi = t;
+    double next = v.rate != 0 ? t - v.height / v.rate : (lo + hi) / 2;
+    if (!(next > lo && next < hi)) next = (lo + hi) / 2;
+    if (std::fabs(next - t) < 1e-7 || hi - lo < 1e-7) return next;
+    t = next;
+  }
+  return t;
+}
+
+// Smallest (sign +1) or largest (sign -1) height between a and b, by golden sections.
+std::pair<double, double> extremeHeight(const MoonHeight& height, double a, double b, double sign) {
+  const double g = (std::sqrt(5.0) - 1) / 2;
+  double c = b - g * (b - a), d = a + g * (b - a);
+  double fc = sign * height(c).height, fd = sign * height(d).height;
+  while (b - a > 1e-5) {
+    if (fc < fd) {
+      b = d; d = c; fd = fc;
+      c = b - g * (b - a);
+      fc = sign * height(c).height;
+    } else {
+      a = c; c = d; fc = fd;
+      d = a + g * (b - a);
+      fd = sign * height(d).height;
+    }
+  }
+  return fc < fd ? std::pair{c, sign * fc} : std::pair{d, sign * fd};
+}
+
+// Every crossing between two culminations by a scan every twenty minutes, with a
+// look at each dip or crest of the samples that may graze the horizon; for the
+// segments where the Moon may stay close to the horizon.
+void scanSegment(const MoonHeight& height, double from, double to, std::vector<HorizonCrossing>& out) {
+  const int steps = std::max(2, static_cast<int>(std::ceil((to - from) * 72)));
+  std::vector<double> t(static_cast<std::size_t>(steps) + 1), h(t.size());
+  for (std::size_t i = 0; i < t.size(); ++i) {
+    t[i] = from + (to - from) * static_cast<double>(i) / steps;
+    h[i] = height(t[i]).height;
+  }
+  const auto add = [&](double lo, double hi, bool rise) { out.push_back({crossingBetween(height, lo, hi, (lo + hi) / 2), rise}); };
+  for (std::size_t i = 0; i + 1 < t.size(); ++i) {
+    if ((h[i] < 0) != (h[i + 1] < 0)) add(t[i], t[i + 1], h[i] < 0);
+    if (i == 0) continue;
+    const bool dip = h[i] <= h[i - 1] && h[i] <= h[i + 1] && h[i] >= 0;
+    const bool crest = h[i] >= h[i - 1] && h[i] >= h[i + 1] && h[i] < 0;
+    if (!dip && !crest) continue;
+    const auto [at, value] = extremeHeight(height, t[i - 1], t[i + 1], dip ? 1 : -1);
+    if (dip ? value < 0 : value >= 0) {
+      add(t[i - 1], at, !dip);
+      add(at, t[i + 1], dip);
+    }
+  }
+}
+
+// Every rise and set between from and to.
+std::vector<HorizonCrossing> crossings(const MoonHeight& height, double from, double to) {
+  // Culminations, upper and lower, from the last one before `from` to the first after `to`.
+  std::vector<double> culminations;
+  double t = from - 0.6;
+  double target = std::ceil(height.hourAngle(t) / pi) * pi;
+  t += (target - height.hourAngle(t)) / hourAngleRate;
+  for (;;) {
+    for (int i = 0; i < 2; ++i) t -= wrapped(height.hourAngle(t) - target, 2 * pi) / hourAngleRate;
+    culminations.push_back(t);
+    if (t > to) break;
+    target += pi;
+    t += pi / hourAngleRate;
+  }
+  // Between two culminations the height goes one way only, unless the Moon stays
+  // near the horizon; only there the segment is scanned.
+  constexpr double margin = 2 * degree;
+  std::vector<HorizonCrossing> found;
+  double h0 = height(culminations[0]).height;
+  for (std::size_t i = 0; i + 1 < culminations.size(); ++i) {
+    const double a = culminations[i], b = culminations[i + 1];
+    const double h1 = height(b).height;
+    if (std::fabs(h0) < margin || std::fabs(h1) < margin) {
+      scanSegment(height, a, b, found);
+    } else if ((h0 < 0) != (h1 < 0)) {
+      // First guess: the height as a + b cos(hour angle) through the two culminations.
+      const double mean = (h0 + h1) / 2, swing = (h1 - h0) / 2;
+      const double share = std::acos(std::clamp(mean / swing, -1.0, 1.0)) / pi;
+      found.push_back({crossingBetween(height, a, b, b - share * (b - a)), h0 < 0});
+    }
+    h0 = h1;
+  }
+  std::sort(found.begin(), found.end(), [](const HorizonCrossing& x, const HorizonCrossing& y) { return x.jd < y.jd; });
+  return found;
+}
+
+}  // namespace
+
+double julianDay(const calendar::Date& date) {
+  return static_cast<double>(daysFromCivil(date.year, date.month, date.day)) + unixEpochJd;
+}
+
+CivilTime civilTime(double jdUT, int utcOffsetHours) {
+  const long long minutes = std::llround((jdUT - unixEpochJd) * 1440) + 60LL * utcOffsetHours;
+  const long long days = floorDiv(minutes, 1440);
+  const long long inDay = minutes - days * 1440;
+  return {civilFromDays(days), static_cast<int>(inDay / 60), static_cast<int>(inDay % 60)};
+}
+
+std::vector<PhaseMoment> phaseMoments(double fromJdUT, double toJdUT) {
+  std::vector<PhaseMoment> found;
+  if (!(toJdUT > fromJdUT)) return found;
+  // A true phase lies within a day of its mean one; five days of margin also
+  // cover the far centuries, where the mean phase drifts.
+  long long q = static_cast<long long>(std::floor(4 * (fromJdUT - 5 - meanNewMoon2000) / synodicMonth));
+  for (; meanPhase(q) < toJdUT + 5; ++q) {
+    const double t = truePhase(q);
+    if (t >= fromJdUT && t < toJdUT) found.push_back({kindOf(q), t});
+  }
+  return found;
+}
+
+std::vector<MoonRiseSet> moonRiseSets(const calendar::Date& first, int days, GeoPosition where) {
+  std::vector<MoonRiseSet> result(static_cast<std::size_t>(std::max(days, 0)));
+  if (days <= 0) return result;
+  const double from = julianDay(first) + windowStart;
+  const double to = from + days;
+  const MoonTrack track(from - 1, to + 1);
+  const MoonHeight height(track, where);
+  for (const HorizonCrossing& c : crossings(height, from, to)) {
+    if (c.jd < from || c.jd >= to) continue;
+    MoonRiseSet& day = result[static_cast<std::size_t>(std::floor(c.jd - from))];
+    std::optional<double>& slot = c.rise ? day.rise : day.set;
+    if (!slot) slot = c.jd;
+  }
+  return result;
+}
+
+MoonRiseSet moonRiseSet(const calendar::Date& day, GeoPosition where) { return moonRiseSets(day, 1, where)[0]; }
+
+bool moonAscending(double jdUT) { return declinationRise(jdUT) > 0; }
+
+std::vector<Lunistice> lunistices(double fromJdUT, double toJdUT) {
+  std::vector<Lunistice> found;
+  // Extremes of declination are near 14 days apart: a step of two days never
+  // passes over two of them.
+  constexpr double step = 2;
+  double a = fromJdUT;
+  double ga = declinationRise(a);
+  while (a < toJdUT) {
+    const double b = std::min(a + step, toJdUT);
+    const double gb = declinationRise(b);
+    if ((ga > 0) != (gb > 0)) {
+      // Regula falsi, Illinois variant, on the slope of the declination.
+      double lo = a, hi = b, flo = ga, fhi = gb;
+      int side = 0;
+      double t = lo;
+      for (int i = 0; i < 60 && hi - lo > 1e-7; ++i) {
+        t = (lo * fhi - hi * flo) / (fhi - flo);
+        const double ft = declinationRise(t);
+        if (ft == 0) break;
+        if ((ft > 0) == (flo > 0)) {
+          lo = t; flo = ft;
+          if (side == -1) fhi /= 2;
+          side = -1;
+        } else {
+          hi = t; fhi = ft;
+          if (side == 1) flo /= 2;
+          side = 1;
+        }
+      }
+      if (t >= fromJdUT && t < toJdUT) found.push_back({ga > 0, t});
+    }
+    a = b;
+    ga = gb;
+  }
+  return found;
+}
+
+}  // namespace astro
