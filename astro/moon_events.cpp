@@ -101,64 +101,83 @@ constexpr double windowStart = -1.0 / 24;  // the civil day of UTC+1 starts at 2
 // Hour angle turned per day, roughly: the Earth's turn less the Moon's mean motion in right ascension.
 constexpr double hourAngleRate = 2 * pi * 1.00273790935 - 0.2299;
 
-// The Moon's right ascension (less the equation of the equinoxes, so that the mean
-// sidereal time gives its hour angle), declination and distance at 0 h UT of each
-// day of a run, interpolated in between by six-point Lagrange polynomials: a
-// second of arc or better, for a fraction of the cost of the series.
+// The Moon's geocentric place every other day of a run, as a vector in km (true
+// equator of date, turned by the equation of the equinoxes so that the mean
+// sidereal time gives hour angles), interpolated in between by eight-point
+// Lagrange polynomials: far below an arc-second, for a fraction of the cost of
+// the series.
 class MoonTrack {
  public:
-  struct Place {
-    double ra, dec, distanceKm;  // radians, right ascension unwrapped
+  struct Vector {
+    double x, y, z;
   };
 
   MoonTrack(double fromJd, double toJd) {
-    first_ = std::floor(fromJd - 0.5) + 0.5 - 2;
-    const int count = static_cast<int>(std::ceil(toJd - first_)) + 4;
-    nodes_.reserve(static_cast<std::size_t>(count));
-    double previousRa = 0;
-    for (int i = 0; i < count; ++i) {
-      const double t = first_ + i;
-      const Nutation n = nutation(t);
-      const MoonPlace m = moonPlace(t, n);
-      double ra = (m.rightAscension - n.longitude * std::cos(n.trueObliquity * degree)) * degree;
-      if (i > 0) ra = previousRa + wrapped(ra - previousRa, 2 * pi);
-      previousRa = ra;
-      nodes_.push_back({ra, m.declination * degree, m.distanceKm});
+    first_ = std::floor(fromJd - 0.5) + 0.5 - (Points / 2 - 1) * Spacing;
+    const int count = static_cast<int>(std::ceil((toJd - first_) / Spacing)) + Points / 2 + 1;
+    std::vector<Vector> nodes;
+    nodes.reserve(static_cast<std::size_t>(count));
+    for (const MoonSample& m : moonSamples(first_, Spacing, count)) {
+      const Nutation& n = m.nutation;
+      const double ra = (m.place.rightAscension - n.longitude * std::cos(n.trueObliquity * degree)) * degree;
+      const double dec = m.place.declination * degree;
+      const double d = m.place.distanceKm;
+      nodes.push_back({d * std::cos(dec) * std::cos(ra), d * std::cos(dec) * std::sin(ra), d * std::sin(dec)});
+    }
+    // Each interval's polynomial in powers of the fraction of the interval.
+    static const auto weights = powerWeights();
+    for (std::size_t k = Points / 2 - 1; k + Points / 2 < nodes.size(); ++k) {
+      std::array<Vector, Points> c{};
+      for (int j = 0; j < Points; ++j) {
+        const Vector& v = nodes[k + 1 - Points / 2 + j];
+        for (int n = 0; n < Points; ++n) {
+          c[n].x += weights[j][n] * v.x;
+          c[n].y += weights[j][n] * v.y;
+          c[n].z += weights[j][n] * v.z;
+        }
+      }
+      polynomials_.push_back(c);
     }
   }
 
-  Place at(double jd) const {
-    const double x = jd - first_;
-    const int k = std::clamp(static_cast<int>(std::floor(x)), 2, static_cast<int>(nodes_.size()) - 4);
-    const double p = x - k;
-    // Weights of the nodes at k-2 .. k+3 for the point p (node k at 0).
-    constexpr double denominators[6] = {-120, 24, -12, 12, -24, 120};
-    std::array<double, 6> d{};
-    for (int j = 0; j < 6; ++j) d[j] = p - (j - 2);
-    std::array<double, 6> w{};
-    double left = 1;
-    for (int j = 0; j < 6; ++j) {
-      w[j] = left;
-      left *= d[j];
-    }
-    double right = 1;
-    for (int j = 5; j >= 0; --j) {
-      w[j] *= right / denominators[j];
-      right *= d[j];
-    }
-    Place place{0, 0, 0};
-    for (int j = 0; j < 6; ++j) {
-      const Place& n = nodes_[static_cast<std::size_t>(k - 2 + j)];
-      place.ra += w[j] * n.ra;
-      place.dec += w[j] * n.dec;
-      place.distanceKm += w[j] * n.distanceKm;
-    }
-    return place;
+  Vector at(double jd) const {
+    const double u = (jd - first_) / Spacing - (Points / 2 - 1);
+    const int k = std::clamp(static_cast<int>(std::floor(u)), 0, static_cast<int>(polynomials_.size()) - 1);
+    const double p = u - k;
+    const std::array<Vector, Points>& c = polynomials_[static_cast<std::size_t>(k)];
+    Vector v = c[Points - 1];
+    for (int n = Points - 2; n >= 0; --n) v = {v.x * p + c[n].x, v.y * p + c[n].y, v.z * p + c[n].z};
+    return v;
   }
+
+  double start() const { return first_; }
 
  private:
+  static constexpr int Points = 8;
+  static constexpr double Spacing = 2;  // days
+
+  // weights[j][n]: the coefficient of p^n in the Lagrange weight of node j, the
+  // nodes standing at 1 - Points/2 .. Points/2 and the point at p.
+  static std::array<std::array<double, Points>, Points> powerWeights() {
+    std::array<std::array<double, Points>, Points> weights{};
+    for (int j = 0; j < Points; ++j) {
+      std::array<double, Points> poly{};
+      poly[0] = 1;
+      double denominator = 1;
+      const int xj = j + 1 - Points / 2;
+      for (int i = 0; i < Points; ++i) {
+        if (i == j) continue;
+        const int xi = i + 1 - Points / 2;
+        for (int n = Points - 1; n >= 0; --n) poly[n] = (n > 0 ? poly[n - 1] : 0) - xi * poly[n];  // times (p - xi)
+        denominator *= xj - xi;
+      }
+      for (int n = 0; n < Points; ++n) weights[j][n] = poly[n] / denominator;
+    }
+    return weights;
+  }
+
   double first_ = 0;
-  std::vector<Place> nodes_;
+  std::vector<std::array<Vector, Points>> polynomials_;
 };
 
 // The height of the Moon's upper limb over the horizon of a place, refraction
@@ -166,42 +185,63 @@ class MoonTrack {
 class MoonHeight {
  public:
   MoonHeight(const MoonTrack& track, GeoPosition where) : track_(track) {
-    longitude_ = where.longitude * degree;
     const double phi = where.latitude * degree;
     cosPhi_ = std::cos(phi);
     sinPhi_ = std::sin(phi);
     const double u = std::atan((1 - earthFlattening) * std::tan(phi));
     observerX_ = earthRadiusKm * std::cos(u);
     observerZ_ = earthRadiusKm * (1 - earthFlattening) * std::sin(u);
+    // Over a run of weeks the sidereal time is linear in time to a millionth of a second.
+    start_ = track.start();
+    siderealAtStart_ = (meanSiderealTime(start_) + where.longitude) * degree;
   }
 
-  double hourAngle(double jd) const { return meanSiderealTime(jd) * degree + longitude_ - track_.at(jd).ra; }
+  double latitude() const { return std::atan2(sinPhi_, cosPhi_); }
+
+  // Hour angle of a rise or set with the declination and distance of one instant.
+  double semiArc(double jd) const {
+    const MoonTrack::Vector m = track_.at(jd);
+    const double d = std::sqrt(m.x * m.x + m.y * m.y + m.z * m.z);
+    const double sinDec = m.z / d, cosDec = std::sqrt(1 - sinDec * sinDec);
+    // The geocentric height at which the upper limb touches the horizon from the place.
+    const double h0 = std::asin(earthRadiusKm / d) - refraction - moonRadiusKm / d;
+    return std::acos(std::clamp((std::sin(h0) - sinPhi_ * sinDec) / (cosPhi_ * cosDec), -1.0, 1.0));
+  }
+
+  // Local mean sidereal time, radians (not reduced).
+  double siderealAngle(double jd) const { return siderealAtStart_ + siderealRate * (jd - start_); }
+
+  double hourAngle(double jd) const {
+    const MoonTrack::Vector m = track_.at(jd);
+    return siderealAngle(jd) - std::atan2(m.y, m.x);
+  }
 
   struct Value {
     double height, rate;  // radians, radians per day
   };
   Value operator()(double jd) const {
-    const MoonTrack::Place m = track_.at(jd);
-    const double H = meanSiderealTime(jd) * degree + longitude_ - m.ra;
-    const double cosDec = std::cos(m.dec);
-    const double sinH = std::sin(H);
+    const MoonTrack::Vector m = track_.at(jd);
+    const double theta = siderealAngle(jd);
+    const double c = std::cos(theta), s = std::sin(theta);
     // The Moon seen from the place, in the frame of its meridian (x toward the
     // equator, z toward the pole).
-    const double x = m.distanceKm * cosDec * std::cos(H) - observerX_;
-    const double y = -m.distanceKm * cosDec * sinH;
-    const double z = m.distanceKm * std::sin(m.dec) - observerZ_;
+    const double x = m.x * c + m.y * s - observerX_;
+    const double y = m.x * s - m.y * c;  // distance times cos(dec) sin(hour angle)
+    const double z = m.z - observerZ_;
     const double r = std::sqrt(x * x + y * y + z * z);
     const double sinAltitude = (x * cosPhi_ + z * sinPhi_) / r;
-    const double altitude = std::asin(sinAltitude);
     const double cosAltitude = std::max(std::sqrt(1 - sinAltitude * sinAltitude), 1e-9);
-    return {altitude + std::asin(moonRadiusKm / r) + refraction, -cosPhi_ * cosDec * sinH * hourAngleRate / cosAltitude};
+    // Semidiameter: arcsine of a ratio near 1/220, by its series.
+    const double q = moonRadiusKm / r;
+    return {std::asin(sinAltitude) + q * (1 + q * q / 6) + refraction, -cosPhi_ * (y / r) * hourAngleRate / cosAltitude};
   }
 
  private:
+  static constexpr double siderealRate = 360.98564736629 * degree;
   const MoonTrack& track_;
-  double longitude_ = 0;
   double cosPhi_ = 1, sinPhi_ = 0;
   double observerX_ = 0, observerZ_ = 0;
+  double start_ = 0, siderealAtStart_ = 0;
 };
 
 struct HorizonCrossing {
@@ -211,8 +251,7 @@ struct HorizonCrossing {
 
 // The zero of the height between lo and hi (heights of opposite signs), by Newton
 // steps kept inside the bracket.
-double crossingBetween(const MoonHeight& height, double lo, double hi, double guess) {
-  const bool lowNegative = height(lo).height < 0;
+double crossingBetween(const MoonHeight& height, double lo, double hi, bool lowNegative, double guess) {
   double t = std::clamp(guess, lo, hi);
   for (int i = 0; i < 60; ++i) {
     const MoonHeight::Value v = height(t);
@@ -220,7 +259,8 @@ double crossingBetween(const MoonHeight& height, double lo, double hi, double gu
     if ((v.height < 0) == lowNegative) lo = t; else hi = t;
     double next = v.rate != 0 ? t - v.height / v.rate : (lo + hi) / 2;
     if (!(next > lo && next < hi)) next = (lo + hi) / 2;
-    if (std::fabs(next - t) < 1e-7 || hi - lo < 1e-7) return next;
+    // The last step was under two seconds: what is left of it is a few hundredths.
+    if (std::fabs(next - t) < 2e-5 || hi - lo < 1e-7) return next;
     t = next;
   }
   return t;
@@ -255,7 +295,7 @@ void scanSegment(const MoonHeight& height, double from, double to, std::vector<H
     t[i] = from + (to - from) * static_cast<double>(i) / steps;
     h[i] = height(t[i]).height;
   }
-  const auto add = [&](double lo, double hi, bool rise) { out.push_back({crossingBetween(height, lo, hi, (lo + hi) / 2), rise}); };
+  const auto add = [&](double lo, double hi, bool rise) { out.push_back({crossingBetween(height, lo, hi, rise, (lo + hi) / 2), rise}); };
   for (std::size_t i = 0; i + 1 < t.size(); ++i) {
     if ((h[i] < 0) != (h[i + 1] < 0)) add(t[i], t[i + 1], h[i] < 0);
     if (i == 0) continue;
@@ -276,31 +316,43 @@ std::vector<HorizonCrossing> crossings(const MoonHeight& height, double from, do
   std::vector<double> culminations;
   double t = from - 0.6;
   double target = std::ceil(height.hourAngle(t) / pi) * pi;
+  const bool upperFirst = std::fmod(std::fabs(std::round(target / pi)), 2.0) == 0;
   t += (target - height.hourAngle(t)) / hourAngleRate;
   for (;;) {
-    for (int i = 0; i < 2; ++i) t -= wrapped(height.hourAngle(t) - target, 2 * pi) / hourAngleRate;
+    t -= wrapped(height.hourAngle(t) - target, 2 * pi) / hourAngleRate;
     culminations.push_back(t);
     if (t > to) break;
     target += pi;
     t += pi / hourAngleRate;
   }
   // Between two culminations the height goes one way only, unless the Moon stays
-  // near the horizon; only there the segment is scanned.
-  constexpr double margin = 2 * degree;
+  // near the horizon; only there the segment is scanned. Away from the poles
+  // (the Moon's declination never passes 30 degrees) the Moon always culminates
+  // well above the horizon and passes well below it, without a look.
   std::vector<HorizonCrossing> found;
-  double h0 = height(culminations[0]).height;
-  for (std::size_t i = 0; i + 1 < culminations.size(); ++i) {
-    const double a = culminations[i], b = culminations[i + 1];
-    const double h1 = height(b).height;
-    if (std::fabs(h0) < margin || std::fabs(h1) < margin) {
-      scanSegment(height, a, b, found);
-    } else if ((h0 < 0) != (h1 < 0)) {
-      // First guess: the height as a + b cos(hour angle) through the two culminations.
-      const double mean = (h0 + h1) / 2, swing = (h1 - h0) / 2;
-      const double share = std::acos(std::clamp(mean / swing, -1.0, 1.0)) / pi;
-      found.push_back({crossingBetween(height, a, b, b - share * (b - a)), h0 < 0});
+  if (std::fabs(height.latitude()) < 58 * degree) {
+    for (std::size_t i = 0; i + 1 < culminations.size(); ++i) {
+      const bool rising = !upperFirst == (i % 2 == 0);  // from a lower culmination to an upper one
+      const double upper = culminations[rising ? i + 1 : i];
+      const double guess = upper + (rising ? -1 : 1) * height.semiArc(upper) / hourAngleRate;
+      found.push_back({crossingBetween(height, culminations[i], culminations[i + 1], rising, guess), rising});
     }
-    h0 = h1;
+  } else {
+    constexpr double margin = 2 * degree;
+    double h0 = height(culminations[0]).height;
+    for (std::size_t i = 0; i + 1 < culminations.size(); ++i) {
+      const double a = culminations[i], b = culminations[i + 1];
+      const double h1 = height(b).height;
+      if (std::fabs(h0) < margin || std::fabs(h1) < margin) {
+        scanSegment(height, a, b, found);
+      } else if ((h0 < 0) != (h1 < 0)) {
+        // First guess: the height as a + b cos(hour angle) through the two culminations.
+        const double mean = (h0 + h1) / 2, swing = (h1 - h0) / 2;
+        const double share = std::acos(std::clamp(mean / swing, -1.0, 1.0)) / pi;
+        found.push_back({crossingBetween(height, a, b, h0 < 0, b - share * (b - a)), h0 < 0});
+      }
+      h0 = h1;
+    }
   }
   std::sort(found.begin(), found.end(), [](const HorizonCrossing& x, const HorizonCrossing& y) { return x.jd < y.jd; });
   return found;

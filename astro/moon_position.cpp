@@ -2,10 +2,12 @@
 #include "astro/moon_position.h"
 
 #include <array>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <numbers>
 #include <span>
+#include <vector>
 
 namespace astro {
 namespace {
@@ -20,8 +22,8 @@ double degrees(double radians) { return radians / degree; }
 
 // An angle in degrees brought into [0, 360).
 double normalized(double angle) {
-  angle = std::fmod(angle, 360.0);
-  return angle < 0 ? angle + 360 : angle;
+  angle -= 360 * std::floor(angle / 360);
+  return angle < 360 ? angle : 0;
 }
 
 // Julian centuries of Terrestrial Time since J2000.0 at an instant of Universal Time.
@@ -35,14 +37,19 @@ struct Turn {
   double s = 0;
 };
 Turn operator*(Turn a, Turn b) { return {a.c * b.c - a.s * b.s, a.s * b.c + a.c * b.s}; }
+Turn conj(Turn a) { return {a.c, -a.s}; }
+Turn turnOf(double angleDegrees) {
+  const double x = normalized(angleDegrees) * degree;
+  return {std::cos(x), std::sin(x)};
+}
 
 // e^(i k x) for k = -N..N.
 template <int N>
 class Multiples {
  public:
-  explicit Multiples(double x) {
+  explicit Multiples(double x) {  // x in degrees
     turns_[N] = Turn{};
-    const Turn one{std::cos(x), std::sin(x)};
+    const Turn one = turnOf(x);
     for (int k = 1; k <= N; ++k) {
       turns_[N + k] = turns_[N + k - 1] * one;
       turns_[N - k] = Turn{turns_[N + k].c, -turns_[N + k].s};
@@ -93,26 +100,6 @@ double meanObliquity(double T) {
   return 23 + 26.0 / 60 + (21.448 + seconds) / 3600;
 }
 
-Nutation nutationAt(double T) {
-  const Multiples<2> D((297.85036 + T * (445267.111480 + T * (-0.0019142 + T / 189474))) * degree);
-  const Multiples<2> M((357.52772 + T * (35999.050340 + T * (-0.0001603 - T / 300000))) * degree);
-  const Multiples<3> Mp((134.96298 + T * (477198.867398 + T * (0.0086972 + T / 56250))) * degree);
-  const Multiples<2> F((93.27191 + T * (483202.017538 + T * (-0.0036825 + T / 327270))) * degree);
-  const Multiples<2> node((125.04452 + T * (-1934.136261 + T * (0.0020708 + T / 450000))) * degree);
-  double psi = 0;
-  double eps = 0;
-  for (const NutationTerm& t : nutationTerms) {
-    const Turn a = D[t.d] * M[t.m] * Mp[t.mp] * F[t.f] * node[t.node];
-    psi += (t.psi + t.psiT * T) * a.s;
-    eps += (t.eps + t.epsT * T) * a.c;
-  }
-  Nutation n;
-  n.longitude = psi / 36e6;
-  n.obliquity = eps / 36e6;
-  n.trueObliquity = meanObliquity(T) + n.obliquity;
-  return n;
-}
-
 // ---- The Moon (ch. 47): multiples of D, M, M', F; longitude in 0.000001 degree, distance in metres.
 struct LongitudeDistanceTerm {
   signed char d, m, mp, f;
@@ -158,67 +145,153 @@ constexpr LatitudeTerm latitudeTerms[] = {
     {1, 0, 1, -1, -164}, {4, 0, 1, -1, 132}, {1, 0, -1, -1, -119}, {4, -1, 0, -1, 115}, {2, -2, 0, 1, 107},
 };
 
-struct LunarArguments {
-  double Lp, D, M, Mp, F, E, A1, A2, A3;  // degrees except E
+// The angles the series are made of at an instant, degrees: the Moon's (ch. 47)
+// and the nutation's (ch. 22, slightly different polynomials).
+struct Arguments {
+  double Lp, D, M, Mp, F, A1, A2, A3;
+  double nD, nM, nMp, nF, node;
 };
 
-LunarArguments lunarArguments(double T) {
-  LunarArguments a;
+Arguments argumentsAt(double T) {
+  Arguments a;
   a.Lp = 218.3164477 + T * (481267.88123421 + T * (-0.0015786 + T * (1.0 / 538841 - T / 65194000)));
   a.D = 297.8501921 + T * (445267.1114034 + T * (-0.0018819 + T * (1.0 / 545868 - T / 113065000)));
   a.M = 357.5291092 + T * (35999.0502909 + T * (-0.0001536 + T / 24490000));
   a.Mp = 134.9633964 + T * (477198.8675055 + T * (0.0087414 + T * (1.0 / 69699 - T / 14712000)));
   a.F = 93.2720950 + T * (483202.0175233 + T * (-0.0036539 + T * (-1.0 / 3526000 + T / 863310000)));
-  a.E = 1 - T * (0.002516 + 0.0000074 * T);
   a.A1 = 119.75 + 131.849 * T;
   a.A2 = 53.09 + 479264.290 * T;
   a.A3 = 313.45 + 481266.484 * T;
+  a.nD = 297.85036 + T * (445267.111480 + T * (-0.0019142 + T / 189474));
+  a.nM = 357.52772 + T * (35999.050340 + T * (-0.0001603 - T / 300000));
+  a.nMp = 134.96298 + T * (477198.867398 + T * (0.0086972 + T / 56250));
+  a.nF = 93.27191 + T * (483202.017538 + T * (-0.0036825 + T / 327270));
+  a.node = 125.04452 + T * (-1934.136261 + T * (0.0020708 + T / 450000));
   return a;
 }
 
-// Geocentric ecliptic longitude and latitude (degrees, mean equinox of date,
-// light-time included) and distance (km); the latitude and distance only when asked.
-struct LunarPosition {
-  double longitude = 0, latitude = 0, distanceKm = 0;
+// How far each angle turns from one instant to another.
+Arguments turned(const Arguments& from, const Arguments& to) {
+  return {to.Lp - from.Lp, to.D - from.D,   to.M - from.M,     to.Mp - from.Mp,   to.F - from.F,
+          to.A1 - from.A1, to.A2 - from.A2, to.A3 - from.A3,   to.nD - from.nD,   to.nM - from.nM,
+          to.nMp - from.nMp, to.nF - from.nF, to.node - from.node};
+}
+
+// One point on the unit circle per term of the series, and one per additive term.
+enum : std::size_t {
+  NutationFirst = 0,
+  LongitudeFirst = NutationFirst + std::size(nutationTerms),
+  LatitudeFirst = LongitudeFirst + std::size(longitudeDistanceTerms),
+  AdditiveFirst = LatitudeFirst + std::size(latitudeTerms),
+  TurnCount = (AdditiveFirst + 9 + 1) / 2 * 2,  // even, for the compiler's pairs of doubles
+};
+struct Turns {
+  std::array<double, TurnCount> c{}, s{};
+  void set(std::size_t i, Turn t) {
+    c[i] = t.c;
+    s[i] = t.s;
+  }
+  // Every point turned on by the matching point of `step`.
+  void turnBy(const Turns& step) {
+    for (std::size_t k = 0; k < TurnCount; ++k) {
+      const double turnedC = c[k] * step.c[k] - s[k] * step.s[k];
+      s[k] = s[k] * step.c[k] + c[k] * step.s[k];
+      c[k] = turnedC;
+    }
+  }
 };
 
-LunarPosition lunarPosition(double T, bool full) {
-  const LunarArguments a = lunarArguments(T);
-  const Multiples<4> D(std::fmod(a.D, 360.0) * degree);
-  const Multiples<2> M(std::fmod(a.M, 360.0) * degree);
-  const Multiples<4> Mp(std::fmod(a.Mp, 360.0) * degree);
-  const Multiples<3> F(std::fmod(a.F, 360.0) * degree);
-  const double eccentricity[3] = {1, a.E, a.E * a.E};
+// Which parts of the series an answer needs.
+enum Parts { LongitudeOnly, MoonOnly, MoonAndNutation, NutationOnly };
+bool withMoon(Parts p) { return p != NutationOnly; }
+bool withLatitude(Parts p) { return p == MoonOnly || p == MoonAndNutation; }
+bool withNutation(Parts p) { return p == MoonAndNutation || p == NutationOnly; }
 
-  double l = 0;
-  double r = 0;
-  for (const LongitudeDistanceTerm& t : longitudeDistanceTerms) {
-    const Turn arg = D[t.d] * M[t.m] * Mp[t.mp] * F[t.f];
+void fillTurns(const Arguments& a, Parts parts, Turns& out) {
+  if (withNutation(parts)) {
+    const Multiples<2> nD(a.nD), nM(a.nM), nF(a.nF), node(a.node);
+    const Multiples<3> nMp(a.nMp);
+    for (std::size_t i = 0; i < std::size(nutationTerms); ++i) {
+      const NutationTerm& t = nutationTerms[i];
+      out.set(NutationFirst + i, nD[t.d] * nM[t.m] * nMp[t.mp] * nF[t.f] * node[t.node]);
+    }
+  }
+  if (!withMoon(parts)) return;
+  const Multiples<4> D(a.D), Mp(a.Mp);
+  const Multiples<2> M(a.M);
+  const Multiples<3> F(a.F);
+  for (std::size_t i = 0; i < std::size(longitudeDistanceTerms); ++i) {
+    const LongitudeDistanceTerm& t = longitudeDistanceTerms[i];
+    out.set(LongitudeFirst + i, D[t.d] * M[t.m] * Mp[t.mp] * F[t.f]);
+  }
+  const Turn Lp = turnOf(a.Lp), A1 = turnOf(a.A1);
+  out.set(AdditiveFirst + 0, A1);
+  out.set(AdditiveFirst + 1, Lp * conj(F[1]));
+  out.set(AdditiveFirst + 2, turnOf(a.A2));
+  if (!withLatitude(parts)) return;
+  for (std::size_t i = 0; i < std::size(latitudeTerms); ++i) {
+    const LatitudeTerm& t = latitudeTerms[i];
+    out.set(LatitudeFirst + i, D[t.d] * M[t.m] * Mp[t.mp] * F[t.f]);
+  }
+  out.set(AdditiveFirst + 3, Lp);
+  out.set(AdditiveFirst + 4, turnOf(a.A3));
+  out.set(AdditiveFirst + 5, A1 * conj(F[1]));
+  out.set(AdditiveFirst + 6, A1 * F[1]);
+  out.set(AdditiveFirst + 7, Lp * conj(Mp[1]));
+  out.set(AdditiveFirst + 8, Lp * Mp[1]);
+}
+
+// Geocentric ecliptic longitude and latitude of the Moon (degrees, mean equinox
+// of date, light-time included), its distance (km), and the nutation.
+struct SeriesValues {
+  double longitude = 0, latitude = 0, distanceKm = 0;
+  Nutation nutation;
+};
+
+SeriesValues sumSeries(const Turns& turns, double T, double Lp, Parts parts) {
+  SeriesValues v;
+  if (withNutation(parts)) {
+    double psi = 0, eps = 0;
+    for (std::size_t i = 0; i < std::size(nutationTerms); ++i) {
+      const NutationTerm& t = nutationTerms[i];
+      psi += (t.psi + t.psiT * T) * turns.s[NutationFirst + i];
+      eps += (t.eps + t.epsT * T) * turns.c[NutationFirst + i];
+    }
+    v.nutation.longitude = psi / 36e6;
+    v.nutation.obliquity = eps / 36e6;
+    v.nutation.trueObliquity = meanObliquity(T) + v.nutation.obliquity;
+  }
+  if (!withMoon(parts)) return v;
+  const double E = 1 - T * (0.002516 + 0.0000074 * T);  // the Earth's orbit, less eccentric with time
+  const double eccentricity[3] = {1, E, E * E};
+  const double* additive = &turns.s[AdditiveFirst];
+  double l = 0, r = 0;
+  for (std::size_t i = 0; i < std::size(longitudeDistanceTerms); ++i) {
+    const LongitudeDistanceTerm& t = longitudeDistanceTerms[i];
     const double e = eccentricity[std::abs(t.m)];
-    l += t.longitude * e * arg.s;
-    r += t.distance * e * arg.c;
+    l += t.longitude * e * turns.s[LongitudeFirst + i];
+    r += t.distance * e * turns.c[LongitudeFirst + i];
   }
-  const double Lp = std::fmod(a.Lp, 360.0) * degree;
-  const double F0 = std::fmod(a.F, 360.0) * degree;
-  l += 3958 * std::sin(std::fmod(a.A1, 360.0) * degree) + 1962 * std::sin(Lp - F0) +
-       318 * std::sin(std::fmod(a.A2, 360.0) * degree);
-
-  LunarPosition p;
-  p.longitude = normalized(a.Lp + l / 1e6);
-  if (!full) return p;
-
+  l += 3958 * additive[0] + 1962 * additive[1] + 318 * additive[2];
+  v.longitude = normalized(Lp + l / 1e6);
+  if (!withLatitude(parts)) return v;
   double b = 0;
-  for (const LatitudeTerm& t : latitudeTerms) {
-    const Turn arg = D[t.d] * M[t.m] * Mp[t.mp] * F[t.f];
-    b += t.latitude * eccentricity[std::abs(t.m)] * arg.s;
+  for (std::size_t i = 0; i < std::size(latitudeTerms); ++i) {
+    const LatitudeTerm& t = latitudeTerms[i];
+    b += t.latitude * eccentricity[std::abs(t.m)] * turns.s[LatitudeFirst + i];
   }
-  const double A1 = std::fmod(a.A1, 360.0) * degree;
-  const double Mp0 = std::fmod(a.Mp, 360.0) * degree;
-  b += -2235 * std::sin(Lp) + 382 * std::sin(std::fmod(a.A3, 360.0) * degree) + 175 * std::sin(A1 - F0) +
-       175 * std::sin(A1 + F0) + 127 * std::sin(Lp - Mp0) - 115 * std::sin(Lp + Mp0);
-  p.latitude = b / 1e6;
-  p.distanceKm = 385000.56 + r / 1000;
-  return p;
+  b += -2235 * additive[3] + 382 * additive[4] + 175 * additive[5] + 175 * additive[6] +
+       127 * additive[7] - 115 * additive[8];
+  v.latitude = b / 1e6;
+  v.distanceKm = 385000.56 + r / 1000;
+  return v;
+}
+
+SeriesValues seriesAt(double T, Parts parts) {
+  const Arguments a = argumentsAt(T);
+  Turns turns;
+  fillTurns(a, parts, turns);
+  return sumSeries(turns, T, a.Lp, parts);
 }
 
 // ---- The Earth (VSOP87, heliocentric, ecliptic and equinox of date): A cos(B + C tau),
@@ -414,25 +487,54 @@ double deltaT(double y) {
 
 double decimalYear(double jdUT) { return 2000 + (jdUT - 2451544.5) / 365.2425; }
 
-Nutation nutation(double jdUT) { return nutationAt(centuriesTT(jdUT)); }
+Nutation nutation(double jdUT) { return seriesAt(centuriesTT(jdUT), NutationOnly).nutation; }
 
-MoonPlace moonPlace(double jdUT) { return moonPlace(jdUT, nutation(jdUT)); }
-
-MoonPlace moonPlace(double jdUT, const Nutation& n) {
-  const LunarPosition p = lunarPosition(centuriesTT(jdUT), true);
+namespace {
+MoonPlace placeOf(const SeriesValues& v, const Nutation& n) {
   MoonPlace place;
-  place.longitude = normalized(p.longitude + n.longitude);
-  place.latitude = p.latitude;
-  place.distanceKm = p.distanceKm;
+  place.longitude = normalized(v.longitude + n.longitude);
+  place.latitude = v.latitude;
+  place.distanceKm = v.distanceKm;
   const Equatorial q = toEquatorial(place.longitude, place.latitude, n.trueObliquity);
   place.rightAscension = q.rightAscension;
   place.declination = q.declination;
   return place;
 }
+}  // namespace
+
+MoonPlace moonPlace(double jdUT) {
+  const SeriesValues v = seriesAt(centuriesTT(jdUT), MoonAndNutation);
+  return placeOf(v, v.nutation);
+}
+
+MoonPlace moonPlace(double jdUT, const Nutation& n) { return placeOf(seriesAt(centuriesTT(jdUT), MoonOnly), n); }
+
+std::vector<MoonSample> moonSamples(double firstJdUT, double stepDays, int count) {
+  std::vector<MoonSample> samples;
+  samples.reserve(static_cast<std::size_t>(std::max(count, 0)));
+  // Every term turns by the same angle from one instant to the next (the angles
+  // grow all but linearly over weeks); starting afresh every 32 instants keeps
+  // the products from drifting.
+  Turns turns, step;
+  for (int i = 0; i < count; ++i) {
+    const double jd = firstJdUT + i * stepDays;
+    const double T = centuriesTT(jd);
+    const Arguments a = argumentsAt(T);
+    if (i % 32 == 0) {
+      fillTurns(a, MoonAndNutation, turns);
+      fillTurns(turned(a, argumentsAt(centuriesTT(jd + stepDays))), MoonAndNutation, step);
+    } else {
+      turns.turnBy(step);
+    }
+    const SeriesValues v = sumSeries(turns, T, a.Lp, MoonAndNutation);
+    samples.push_back({jd, placeOf(v, v.nutation), v.nutation});
+  }
+  return samples;
+}
 
 SunPlace sunPlace(double jdUT) {
   const double T = centuriesTT(jdUT);
-  const Nutation n = nutationAt(T);
+  const Nutation n = seriesAt(T, NutationOnly).nutation;
   const SolarPosition p = solarPosition(T, true);
   SunPlace place;
   place.longitude = normalized(p.longitude + n.longitude + solarAberration(p.distanceAu));
@@ -448,7 +550,7 @@ double moonElongation(double jdUT) {
   // The nutation in longitude moves both bodies alike and is left out.
   const double T = centuriesTT(jdUT);
   const SolarPosition sun = solarPosition(T, false);
-  return normalized(lunarPosition(T, false).longitude - sun.longitude - solarAberration(sun.distanceAu));
+  return normalized(seriesAt(T, LongitudeOnly).longitude - sun.longitude - solarAberration(sun.distanceAu));
 }
 
 double meanSiderealTime(double jdUT) {

@@ -9,6 +9,8 @@
 // This is the precise model beside the almanac's old phase formulae
 // (moon_phases.h), whose Greenwich days the month grid keeps.
 
+#include <vector>
+
 namespace astro {
 
 // TT - UT in seconds at a decimal year (2026.5 = the middle of 2026), by the
@@ -38,6 +40,16 @@ struct MoonPlace {
 MoonPlace moonPlace(double jdUT);
 // The same, with the nutation of that instant already at hand.
 MoonPlace moonPlace(double jdUT, const Nutation& n);
+
+// The Moon's place and the nutation at `count` instants `stepDays` apart from
+// `firstJdUT`: the figures of moonPlace() (to far below an arc-second) for a
+// fraction of the cost, which is what a run of days wants.
+struct MoonSample {
+  double jdUT = 0;
+  MoonPlace place;
+  Nutation nutation;
+};
+std::vector<MoonSample> moonSamples(double firstJdUT, double stepDays, int count);
 
 // Apparent geocentric place of the Sun (aberration and nutation included).
 struct SunPlace {
