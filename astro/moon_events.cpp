@@ -203,9 +203,12 @@ class MoonHeight {
     const MoonTrack::Vector m = track_.at(jd);
     const double d = std::sqrt(m.x * m.x + m.y * m.y + m.z * m.z);
     const double sinDec = m.z / d, cosDec = std::sqrt(1 - sinDec * sinDec);
-    // The geocentric height at which the upper limb touches the horizon from the place.
-    const double h0 = std::asin(earthRadiusKm / d) - refraction - moonRadiusKm / d;
-    return std::acos(std::clamp((std::sin(h0) - sinPhi_ * sinDec) / (cosPhi_ * cosDec), -1.0, 1.0));
+    // The geocentric height at which the upper limb touches the horizon from the
+    // place: the parallax less refraction and semidiameter, a small angle (a first
+    // guess needs no more than the leading terms of the arcsine and the sine).
+    const double parallax = earthRadiusKm / d;
+    const double h0 = parallax * (1 + parallax * parallax / 6) - refraction - moonRadiusKm / d;
+    return std::acos(std::clamp((h0 - sinPhi_ * sinDec) / (cosPhi_ * cosDec), -1.0, 1.0));
   }
 
   // Local mean sidereal time, radians (not reduced).
@@ -334,7 +337,9 @@ std::vector<HorizonCrossing> crossings(const MoonHeight& height, double from, do
     for (std::size_t i = 0; i + 1 < culminations.size(); ++i) {
       const bool rising = !upperFirst == (i % 2 == 0);  // from a lower culmination to an upper one
       const double upper = culminations[rising ? i + 1 : i];
-      const double guess = upper + (rising ? -1 : 1) * height.semiArc(upper) / hourAngleRate;
+      // The semi-arc with the Moon's declination at the culmination, then at the first guess.
+      const double sign = rising ? -1 : 1;
+      const double guess = upper + sign * height.semiArc(upper + sign * height.semiArc(upper) / hourAngleRate) / hourAngleRate;
       found.push_back({crossingBetween(height, culminations[i], culminations[i + 1], rising, guess), rising});
     }
   } else {
@@ -389,7 +394,8 @@ std::vector<MoonRiseSet> moonRiseSets(const calendar::Date& first, int days, Geo
   if (days <= 0) return result;
   const double from = julianDay(first) + windowStart;
   const double to = from + days;
-  const MoonTrack track(from - 1, to + 1);
+  // Culminations are looked for from 0.6 day before the first window to the first one after the last.
+  const MoonTrack track(from - 0.7, to + 0.7);
   const MoonHeight height(track, where);
   for (const HorizonCrossing& c : crossings(height, from, to)) {
     if (c.jd < from || c.jd >= to) continue;
