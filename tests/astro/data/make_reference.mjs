@@ -47,9 +47,6 @@ const places = [...table.matchAll(/\{"([^"]+)", "(\d{12})"\}/g)].map(([, name, c
 if (places.length !== 108) throw new Error(`expected 108 places, found ${places.length}`);
 places.push({ name: 'OSLO', lon: 10.75, lat: 59.91 }, { name: 'HELSINKI', lon: 24.94, lat: 60.17 },
             { name: 'OULU', lon: 25.47, lat: 65.01 });
-writeFileSync(join(here, 'moon_places.csv'), header('Places: index, longitude east, latitude north (degrees); 0-107 are the city table in its order') +
-  places.map((p, i) => `${i},${p.lon.toFixed(6)},${p.lat.toFixed(6)}`).join('\n') + '\n');
-
 // ---- Moonrise and moonset: upper limb, 34' refraction, topocentric, sea level,
 // the civil day of UTC+1 (23:00 UT of the day before to 23:00 UT of the day).
 let seed = 20260301;
@@ -69,7 +66,33 @@ places.forEach((p, i) => {
     }
   }
 });
+// Within the Arctic circle a civil day may hold two rises or two sets, or none of
+// either for days on end: the days of two years near the greatest swing of the
+// Moon's declination that hold two of a kind, and the day after each.
+const north = places.length;
+places.push({ name: 'TROMSO', lon: 18.96, lat: 69.65 });
+const observer = new A.Observer(69.65, 18.96, 0);
+for (let d = day(2005, 1, 1); d < day(2007, 1, 1); ++d) {
+  const start = timeOf(d - 1 / 24), end = d - 1 / 24 + 1;
+  const twice = (direction) => {
+    const first = A.SearchRiseSet(A.Body.Moon, observer, direction, start, 1);
+    if (!first || jdOf(first) >= end) return false;
+    const second = A.SearchRiseSet(A.Body.Moon, observer, direction, first.AddDays(1 / 1440), end - jdOf(first) - 1 / 1440);
+    return second !== null && jdOf(second) < end;
+  };
+  if (!twice(+1) && !twice(-1)) continue;
+  for (const e of [d, d + 1]) {
+    const s = timeOf(e - 1 / 24);
+    const rise = A.SearchRiseSet(A.Body.Moon, observer, +1, s, 1);
+    const set = A.SearchRiseSet(A.Body.Moon, observer, -1, s, 1);
+    const date = new Date((e - 2440587.5) * 86400000);
+    const text = (t) => (t && jdOf(t) < e - 1 / 24 + 1 ? jdOf(t).toFixed(6) : '-');
+    riseSet += `${north},${date.getUTCFullYear()},${date.getUTCMonth() + 1},${date.getUTCDate()},${text(rise)},${text(set)}\n`;
+  }
+}
 writeFileSync(join(here, 'moon_rise_set.csv'), riseSet);
+writeFileSync(join(here, 'moon_places.csv'), header('Places: index, longitude east, latitude north (degrees); 0-107 are the city table in its order') +
+  places.map((p, i) => `${i},${p.lon.toFixed(6)},${p.lat.toFixed(6)}`).join('\n') + '\n');
 
 // ---- Extremes of the apparent geocentric declination (true equator of date).
 function declination(jd) {
