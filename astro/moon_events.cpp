@@ -370,6 +370,8 @@ double julianDay(const calendar::Date& date) {
 }
 
 CivilTime civilTime(double jdUT, int utcOffsetHours) {
+  // Beyond a quarter of a million years either way (or not a number) the clock stops at the edge.
+  jdUT = std::clamp(std::isfinite(jdUT) ? jdUT : 0.0, -1e8, 1e8);
   const long long minutes = std::llround((jdUT - unixEpochJd) * 1440) + 60LL * utcOffsetHours;
   const long long days = floorDiv(minutes, 1440);
   const long long inDay = minutes - days * 1440;
@@ -378,7 +380,7 @@ CivilTime civilTime(double jdUT, int utcOffsetHours) {
 
 std::vector<PhaseMoment> phaseMoments(double fromJdUT, double toJdUT) {
   std::vector<PhaseMoment> found;
-  if (!(toJdUT > fromJdUT)) return found;
+  if (!(toJdUT > fromJdUT) || !std::isfinite(fromJdUT) || !std::isfinite(toJdUT)) return found;
   // A true phase lies within a day of its mean one; five days of margin also
   // cover the far centuries, where the mean phase drifts.
   long long q = static_cast<long long>(std::floor(4 * (fromJdUT - 5 - meanNewMoon2000) / synodicMonth));
@@ -391,7 +393,8 @@ std::vector<PhaseMoment> phaseMoments(double fromJdUT, double toJdUT) {
 
 std::vector<MoonRiseSet> moonRiseSets(const calendar::Date& first, int days, GeoPosition where) {
   std::vector<MoonRiseSet> result(static_cast<std::size_t>(std::max(days, 0)));
-  if (days <= 0) return result;
+  // A place beyond the poles (a damaged city code) sees no rise or set.
+  if (days <= 0 || !(std::fabs(where.latitude) <= 90) || !std::isfinite(where.longitude)) return result;
   const double from = julianDay(first) + windowStart;
   const double to = from + days;
   // Culminations are looked for from 0.6 day before the first window to the first one after the last.
@@ -412,6 +415,7 @@ bool moonAscending(double jdUT) { return declinationRise(jdUT) > 0; }
 
 std::vector<Lunistice> lunistices(double fromJdUT, double toJdUT) {
   std::vector<Lunistice> found;
+  if (!std::isfinite(fromJdUT) || !std::isfinite(toJdUT)) return found;
   // Extremes of declination are near 14 days apart: a step of two days never
   // passes over two of them.
   constexpr double step = 2;

@@ -88,8 +88,10 @@ TEST(MoonEvents, RiseAndSetAtEveryPlace) {
   std::cout << "rise and set: " << errors.summary() << ", " << daysWithout << " days without one\n";
 }
 
-// A month at once gives what each of its days gives alone.
+// A month at once gives what each of its days gives alone; a damaged code beyond the pole gives nothing.
 TEST(MoonEvents, MonthRunMatchesSingleDays) {
+  const MoonRiseSet beyondThePole = moonRiseSet({1, 1, 2026}, decodeCityCode("009999990000"));
+  EXPECT_FALSE(beyondThePole.rise || beyondThePole.set);
   for (const GeoPosition where : {GeoPosition{12.48, 41.9}, GeoPosition{25.47, 65.01}}) {
     const calendar::Date first{1, 3, 2026};
     const std::vector<MoonRiseSet> month = moonRiseSets(first, 31, where);
@@ -130,6 +132,31 @@ TEST(MoonEvents, AscendingAndExtremesOfDeclination) {
     ++compared;
   }
   EXPECT_GT(compared, 72000);
+}
+
+// Far from our centuries no reference is at hand, but the events keep their order
+// and rhythm: quarters in turn a week apart, a rise and a set nearly every day,
+// northern and southern extremes in turn a fortnight apart.
+TEST(MoonEvents, FarCenturiesKeepTheirRhythm) {
+  for (int year : {1, 1000, 5000, 9999}) {
+    const double from = julianDay({1, 1, year}), to = from + 365;
+    const std::vector<PhaseMoment> phases = phaseMoments(from, to);
+    ASSERT_GE(phases.size(), 48u) << year;
+    for (std::size_t i = 1; i < phases.size(); ++i) {
+      EXPECT_EQ(static_cast<int>(phases[i].kind), (static_cast<int>(phases[i - 1].kind) + 1) % 4) << year;
+      EXPECT_NEAR(phases[i].jdUT - phases[i - 1].jdUT, 7.38, 1.5) << year;
+    }
+    const std::vector<Lunistice> extremes = lunistices(from, to);
+    ASSERT_GE(extremes.size(), 26u) << year;
+    for (std::size_t i = 1; i < extremes.size(); ++i) {
+      EXPECT_NE(extremes[i].north, extremes[i - 1].north) << year;
+      EXPECT_NEAR(extremes[i].jdUT - extremes[i - 1].jdUT, 13.66, 1.5) << year;
+    }
+    const std::vector<MoonRiseSet> month = moonRiseSets({1, 12, year}, 31, {12.48, 41.9});
+    const auto count = [&](auto member) { return std::count_if(month.begin(), month.end(), [&](const MoonRiseSet& d) { return (d.*member).has_value(); }); };
+    EXPECT_GE(count(&MoonRiseSet::rise), 29) << year;
+    EXPECT_GE(count(&MoonRiseSet::set), 29) << year;
+  }
 }
 
 TEST(CivilTime, RoundsToTheMinuteAcrossDaysAndYears) {
