@@ -413,41 +413,62 @@ MoonRiseSet moonRiseSet(const calendar::Date& day, GeoPosition where) { return m
 
 bool moonAscending(double jdUT) { return declinationRise(jdUT) > 0; }
 
-std::vector<Lunistice> lunistices(double fromJdUT, double toJdUT) {
-  std::vector<Lunistice> found;
-  if (!std::isfinite(fromJdUT) || !std::isfinite(toJdUT)) return found;
-  // Extremes of declination are near 14 days apart: a step of two days never
-  // passes over two of them.
+namespace {
+
+// Every turning point of a quantity between from and to, as the instant and
+// whether the quantity was growing before it, from a function giving the sign of
+// its slope. The turning points must lie more than two days apart.
+std::vector<std::pair<double, bool>> turningPoints(double (*slope)(double), double from, double to) {
+  std::vector<std::pair<double, bool>> found;
+  if (!std::isfinite(from) || !std::isfinite(to)) return found;
   constexpr double step = 2;
-  double a = fromJdUT;
-  double ga = declinationRise(a);
-  while (a < toJdUT) {
-    const double b = std::min(a + step, toJdUT);
-    const double gb = declinationRise(b);
+  double a = from;
+  double ga = slope(a);
+  while (a < to) {
+    const double b = std::min(a + step, to);
+    const double gb = slope(b);
     if ((ga > 0) != (gb > 0)) {
-      // Regula falsi, Illinois variant, on the slope of the declination.
+      // Regula falsi, Illinois variant.
       double lo = a, hi = b, flo = ga, fhi = gb;
       int side = 0;
       double t = lo;
       for (int i = 0; i < 60 && hi - lo > 1e-7; ++i) {
         t = (lo * fhi - hi * flo) / (fhi - flo);
-        const double ft = declinationRise(t);
+        const double ft = slope(t);
         if (ft == 0) break;
         if ((ft > 0) == (flo > 0)) {
-          lo = t; flo = ft;
+          lo = t, flo = ft;
           if (side == -1) fhi /= 2;
           side = -1;
         } else {
-          hi = t; fhi = ft;
+          hi = t, fhi = ft;
           if (side == 1) flo /= 2;
           side = 1;
         }
       }
-      if (t >= fromJdUT && t < toJdUT) found.push_back({ga > 0, t});
+      if (t >= from && t < to) found.emplace_back(t, ga > 0);
     }
     a = b;
     ga = gb;
   }
+  return found;
+}
+
+double distanceGrowth(double jd) { return moonPlace(jd + declinationStep).distanceKm - moonPlace(jd - declinationStep).distanceKm; }
+
+}  // namespace
+
+std::vector<Lunistice> lunistices(double fromJdUT, double toJdUT) {
+  // Extremes of declination are near 14 days apart.
+  std::vector<Lunistice> found;
+  for (const auto& [jd, rising] : turningPoints(declinationRise, fromJdUT, toJdUT)) found.push_back({rising, jd});
+  return found;
+}
+
+std::vector<Apsis> apsides(double fromJdUT, double toJdUT) {
+  // Perigee and apogee come at least eleven days apart.
+  std::vector<Apsis> found;
+  for (const auto& [jd, growing] : turningPoints(distanceGrowth, fromJdUT, toJdUT)) found.push_back({!growing, jd, moonPlace(jd).distanceKm});
   return found;
 }
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The moon's events a gardener asks for, from the precise model of moon_position.h:
-// the instants of the principal phases, moonrise and moonset at a place, and the
-// ascending or descending moon. Instants are Julian Days of Universal Time; dates
+// the instants of the principal phases, moonrise and moonset at a place, the
+// ascending or descending moon, perigee and apogee. Instants are Julian Days of Universal Time; dates
 // are proleptic Gregorian, as everywhere in calendar::Date.
 #include "astro/moon_phases.h"
 #include "astro/sun_times.h"
@@ -59,5 +59,14 @@ struct Lunistice {
 };
 // Every extreme of declination at or after fromJdUT and before toJdUT, in time order.
 std::vector<Lunistice> lunistices(double fromJdUT, double toJdUT);
+
+// ---- Perigee and apogee: the least and greatest distances from the Earth's centre.
+struct Apsis {
+  bool perigee = false;
+  double jdUT = 0;
+  double distanceKm = 0;
+};
+// Every perigee and apogee at or after fromJdUT and before toJdUT, in time order.
+std::vector<Apsis> apsides(double fromJdUT, double toJdUT);
 
 }  // namespace astro

@@ -11,6 +11,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -108,18 +109,30 @@ TEST(MoonEvents, MonthRunMatchesSingleDays) {
   }
 }
 
-TEST(MoonEvents, AscendingAndExtremesOfDeclination) {
-  std::vector<Lunistice> reference;
-  for (const auto& row : readTable("moon_lunistices_1900_2100.csv")) reference.push_back({row[0] == "N", std::stod(row[1])});
-  const std::vector<Lunistice> ours = lunistices(From1900, To2101);
-  ASSERT_EQ(ours.size(), reference.size());
+// The same turning points in the same order as a reference table (kind letter, instant), each within `limit` seconds.
+template <class Event>
+void expectTurningPoints(const std::vector<Event>& ours, const std::string& table, char firstKind, double limit) {
+  const auto reference = readTable(table);
+  ASSERT_EQ(ours.size(), reference.size()) << table;
   Errors errors;
   for (std::size_t i = 0; i < ours.size(); ++i) {
-    ASSERT_EQ(ours[i].north, reference[i].north) << i;
-    errors.add(ours[i].jdUT, reference[i].jdUT);
+    bool first;  // 'N' or 'P'
+    if constexpr (std::is_same_v<Event, Lunistice>) first = ours[i].north; else first = ours[i].perigee;
+    ASSERT_EQ(first, reference[i][0][0] == firstKind) << table << " " << i;
+    errors.add(ours[i].jdUT, std::stod(reference[i][1]));
   }
-  EXPECT_LE(errors.largest(), 1800);
-  std::cout << "extremes of declination: " << errors.summary() << "\n";
+  EXPECT_LE(errors.largest(), limit) << table;
+  std::cout << table << ": " << errors.summary() << "\n";
+}
+
+TEST(MoonEvents, PerigeeAndApogee) {
+  expectTurningPoints(apsides(From1900, To2101), "moon_apsides_1900_2100.csv", 'P', 900);
+}
+
+TEST(MoonEvents, AscendingAndExtremesOfDeclination) {
+  expectTurningPoints(lunistices(From1900, To2101), "moon_lunistices_1900_2100.csv", 'N', 1800);
+  std::vector<Lunistice> reference;
+  for (const auto& row : readTable("moon_lunistices_1900_2100.csv")) reference.push_back({row[0] == "N", std::stod(row[1])});
   // Every noon: ascending from a southern extreme to the next northern one.
   std::size_t next = 0;
   int compared = 0;

@@ -6,7 +6,7 @@
 // Made with:
 //   mkdir -p /tmp/ephem && cd /tmp/ephem && npm install astronomy-engine@2.1.19
 //   NODE_PATH=/tmp/ephem/node_modules node tests/astro/data/make_reference.mjs
-// run from the top of the repository; it rewrites the four .csv files beside it.
+// run from the top of the repository; it rewrites the .csv files beside it.
 import { createRequire } from 'node:module';
 import { readFileSync, writeFileSync } from 'node:fs';
 import { dirname, join } from 'node:path';
@@ -115,3 +115,10 @@ for (let a = from, ga = slope(a); a < to; ) {
   a = b; ga = gb;
 }
 writeFileSync(join(here, 'moon_lunistices_1900_2100.csv'), extremes);
+
+// ---- Perigee and apogee: the extremes of the geocentric distance.
+let apsides = header('Perigee (P) and apogee (A) 1900-2100: kind, instant');
+for (let a = A.SearchLunarApsis(timeOf(from - 20)); jdOf(a.time) < to; a = A.NextLunarApsis(a)) {
+  if (jdOf(a.time) >= from) apsides += `${a.kind === A.ApsisKind.Pericenter ? 'P' : 'A'},${jdOf(a.time).toFixed(4)}\n`;
+}
+writeFileSync(join(here, 'moon_apsides_1900_2100.csv'), apsides);
