@@ -104,7 +104,7 @@ constexpr double hourAngleRate = 2 * pi * 1.00273790935 - 0.2299;
 // The Moon's geocentric place every other day of a run, as a vector in km (true
 // equator of date, turned by the equation of the equinoxes so that the mean
 // sidereal time gives hour angles), interpolated in between by eight-point
-// Lagrange polynomials: far below an arc-second, for a fraction of the cost of
+// Lagrange polynomials: a fraction of an arc-second, for a fraction of the cost of
 // the series.
 class MoonTrack {
  public:
@@ -148,6 +148,17 @@ class MoonTrack {
     Vector v = c[Points - 1];
     for (int n = Points - 2; n >= 0; --n) v = {v.x * p + c[n].x, v.y * p + c[n].y, v.z * p + c[n].z};
     return v;
+  }
+
+  // Rate of change of the vector, km per day.
+  Vector velocity(double jd) const {
+    const double u = (jd - first_) / Spacing - (Points / 2 - 1);
+    const int k = std::clamp(static_cast<int>(std::floor(u)), 0, static_cast<int>(polynomials_.size()) - 1);
+    const double p = u - k;
+    const std::array<Vector, Points>& c = polynomials_[static_cast<std::size_t>(k)];
+    Vector v{0, 0, 0};
+    for (int n = Points - 1; n >= 1; --n) v = {v.x * p + n * c[n].x, v.y * p + n * c[n].y, v.z * p + n * c[n].z};
+    return {v.x / Spacing, v.y / Spacing, v.z / Spacing};
   }
 
   double start() const { return first_; }
@@ -416,11 +427,10 @@ bool moonAscending(double jdUT) { return declinationRise(jdUT) > 0; }
 namespace {
 
 // Every turning point of a quantity between from and to, as the instant and
-// whether the quantity was growing before it, from a function giving the sign of
-// its slope. The turning points must lie more than two days apart.
-std::vector<std::pair<double, bool>> turningPoints(double (*slope)(double), double from, double to) {
-  std::vector<std::pair<double, bool>> found;
-  if (!std::isfinite(from) || !std::isfinite(to)) return found;
+// whether the quantity was growing before it, from a function whose sign is that
+// of the quantity's slope. The turning points must lie more than two days apart.
+template <class Slope>
+void turningPoints(Slope slope, double from, double to, std::vector<std::pair<double, bool>>& found) {
   constexpr double step = 2;
   double a = from;
   double ga = slope(a);
@@ -432,7 +442,7 @@ std::vector<std::pair<double, bool>> turningPoints(double (*slope)(double), doub
       double lo = a, hi = b, flo = ga, fhi = gb;
       int side = 0;
       double t = lo;
-      for (int i = 0; i < 60 && hi - lo > 1e-7; ++i) {
+      for (int i = 0; i < 100 && hi - lo > 1e-7; ++i) {
         t = (lo * fhi - hi * flo) / (fhi - flo);
         const double ft = slope(t);
         if (ft == 0) break;
@@ -446,30 +456,48 @@ std::vector<std::pair<double, bool>> turningPoints(double (*slope)(double), doub
           side = 1;
         }
       }
-      if (t >= from && t < to) found.emplace_back(t, ga > 0);
+      found.emplace_back(t, ga > 0);
     }
     a = b;
     ga = gb;
   }
-  return found;
 }
 
+// The sign of the slope of the declination, z / |v|: z' v.v - z v.v'.
+double declinationSlope(const MoonTrack& track, double jd) {
+  const MoonTrack::Vector v = track.at(jd), w = track.velocity(jd);
+  return w.z * (v.x * v.x + v.y * v.y + v.z * v.z) - v.z * (v.x * w.x + v.y * w.y + v.z * w.z);
+}
+
+// The sign of the slope of the distance, from the full series: the extreme
+// distances are too flat for the interpolated track.
 double distanceGrowth(double jd) { return moonPlace(jd + declinationStep).distanceKm - moonPlace(jd - declinationStep).distanceKm; }
 
 }  // namespace
 
 std::vector<Lunistice> lunistices(double fromJdUT, double toJdUT) {
-  // Extremes of declination are near 14 days apart.
-  std::vector<Lunistice> found;
-  for (const auto& [jd, rising] : turningPoints(declinationRise, fromJdUT, toJdUT)) found.push_back({rising, jd});
-  return found;
+  // Extremes of declination are near 14 days apart. The Moon's track is laid
+  // two months at a time.
+  std::vector<std::pair<double, bool>> found;
+  if (std::isfinite(fromJdUT) && std::isfinite(toJdUT)) {
+    for (double start = fromJdUT; start < toJdUT; start += 60) {
+      const double end = std::min(start + 60, toJdUT);
+      const MoonTrack track(start, end);
+      turningPoints([&](double jd) { return declinationSlope(track, jd); }, start, end, found);
+    }
+  }
+  std::vector<Lunistice> result;
+  for (const auto& [jd, rising] : found) result.push_back({rising, jd});
+  return result;
 }
 
 std::vector<Apsis> apsides(double fromJdUT, double toJdUT) {
   // Perigee and apogee come at least eleven days apart.
-  std::vector<Apsis> found;
-  for (const auto& [jd, growing] : turningPoints(distanceGrowth, fromJdUT, toJdUT)) found.push_back({!growing, jd, moonPlace(jd).distanceKm});
-  return found;
+  std::vector<std::pair<double, bool>> found;
+  if (std::isfinite(fromJdUT) && std::isfinite(toJdUT)) turningPoints(distanceGrowth, fromJdUT, toJdUT, found);
+  std::vector<Apsis> result;
+  for (const auto& [jd, growing] : found) result.push_back({!growing, jd, moonPlace(jd).distanceKm});
+  return result;
 }
 
 }  // namespace astro
