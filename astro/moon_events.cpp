@@ -348,9 +348,9 @@ std::vector<HorizonCrossing> crossings(const MoonHeight& height, double from, do
     for (std::size_t i = 0; i + 1 < culminations.size(); ++i) {
       const bool rising = !upperFirst == (i % 2 == 0);  // from a lower culmination to an upper one
       const double upper = culminations[rising ? i + 1 : i];
-      // The semi-arc with the Moon's declination at the culmination, then at the first guess.
+      // The semi-arc with the Moon's declination a quarter of a day from the culmination.
       const double sign = rising ? -1 : 1;
-      const double guess = upper + sign * height.semiArc(upper + sign * height.semiArc(upper) / hourAngleRate) / hourAngleRate;
+      const double guess = upper + sign * height.semiArc(upper + sign * 0.25) / hourAngleRate;
       found.push_back({crossingBetween(height, culminations[i], culminations[i + 1], rising, guess), rising});
     }
   } else {

@@ -103,7 +103,7 @@ double meanObliquity(double T) {
 // ---- The Moon (ch. 47): multiples of D, M, M', F; longitude in 0.000001 degree, distance in metres.
 struct LongitudeDistanceTerm {
   signed char d, m, mp, f;
-  int longitude, distance;
+  double longitude, distance;
 };
 constexpr LongitudeDistanceTerm longitudeDistanceTerms[] = {
     {0, 0, 1, 0, 6288774, -20905355}, {2, 0, -1, 0, 1274027, -3699111}, {2, 0, 0, 0, 658314, -2955968},
@@ -127,7 +127,7 @@ constexpr LongitudeDistanceTerm longitudeDistanceTerms[] = {
 };
 struct LatitudeTerm {
   signed char d, m, mp, f;
-  int latitude;
+  double latitude;
 };
 constexpr LatitudeTerm latitudeTerms[] = {
     {0, 0, 0, 1, 5128122}, {0, 0, 1, 1, 280602}, {0, 0, 1, -1, 277693}, {2, 0, 0, -1, 173237},
@@ -248,42 +248,50 @@ struct SeriesValues {
   Nutation nutation;
 };
 
+// Sums of a series term by term, the even and the odd terms apart so that
+// consecutive additions need not wait for each other.
+struct PairSum {
+  double even = 0, odd = 0;
+  void add(std::size_t i, double term) { (i % 2 == 0 ? even : odd) += term; }
+  double total() const { return even + odd; }
+};
+
 SeriesValues sumSeries(const Turns& turns, double T, double Lp, Parts parts) {
   SeriesValues v;
   if (withNutation(parts)) {
-    double psi = 0, eps = 0;
+    PairSum psi, eps;
     for (std::size_t i = 0; i < std::size(nutationTerms); ++i) {
       const NutationTerm& t = nutationTerms[i];
-      psi += (t.psi + t.psiT * T) * turns.s[NutationFirst + i];
-      eps += (t.eps + t.epsT * T) * turns.c[NutationFirst + i];
+      psi.add(i, (t.psi + t.psiT * T) * turns.s[NutationFirst + i]);
+      eps.add(i, (t.eps + t.epsT * T) * turns.c[NutationFirst + i]);
     }
-    v.nutation.longitude = psi / 36e6;
-    v.nutation.obliquity = eps / 36e6;
+    v.nutation.longitude = psi.total() / 36e6;
+    v.nutation.obliquity = eps.total() / 36e6;
     v.nutation.trueObliquity = meanObliquity(T) + v.nutation.obliquity;
   }
   if (!withMoon(parts)) return v;
   const double E = 1 - T * (0.002516 + 0.0000074 * T);  // the Earth's orbit, less eccentric with time
   const double eccentricity[3] = {1, E, E * E};
   const double* additive = &turns.s[AdditiveFirst];
-  double l = 0, r = 0;
+  PairSum l, r;
   for (std::size_t i = 0; i < std::size(longitudeDistanceTerms); ++i) {
     const LongitudeDistanceTerm& t = longitudeDistanceTerms[i];
     const double e = eccentricity[std::abs(t.m)];
-    l += t.longitude * e * turns.s[LongitudeFirst + i];
-    r += t.distance * e * turns.c[LongitudeFirst + i];
+    l.add(i, t.longitude * e * turns.s[LongitudeFirst + i]);
+    r.add(i, t.distance * e * turns.c[LongitudeFirst + i]);
   }
-  l += 3958 * additive[0] + 1962 * additive[1] + 318 * additive[2];
-  v.longitude = normalized(Lp + l / 1e6);
+  const double longitude = l.total() + 3958 * additive[0] + 1962 * additive[1] + 318 * additive[2];
+  v.longitude = normalized(Lp + longitude / 1e6);
   if (!withLatitude(parts)) return v;
-  double b = 0;
+  PairSum b;
   for (std::size_t i = 0; i < std::size(latitudeTerms); ++i) {
     const LatitudeTerm& t = latitudeTerms[i];
-    b += t.latitude * eccentricity[std::abs(t.m)] * turns.s[LatitudeFirst + i];
+    b.add(i, t.latitude * eccentricity[std::abs(t.m)] * turns.s[LatitudeFirst + i]);
   }
-  b += -2235 * additive[3] + 382 * additive[4] + 175 * additive[5] + 175 * additive[6] +
-       127 * additive[7] - 115 * additive[8];
-  v.latitude = b / 1e6;
-  v.distanceKm = 385000.56 + r / 1000;
+  const double latitude = b.total() - 2235 * additive[3] + 382 * additive[4] + 175 * additive[5] + 175 * additive[6] +
+                          127 * additive[7] - 115 * additive[8];
+  v.latitude = latitude / 1e6;
+  v.distanceKm = 385000.56 + r.total() / 1000;
   return v;
 }
 
@@ -419,10 +427,12 @@ struct Equatorial {
 };
 
 Equatorial toEquatorial(double longitude, double latitude, double obliquity) {
-  const double l = longitude * degree, b = latitude * degree, e = obliquity * degree;
-  const double ra = std::atan2(std::sin(l) * std::cos(e) - std::tan(b) * std::sin(e), std::cos(l));
-  const double dec = std::asin(std::sin(b) * std::cos(e) + std::cos(b) * std::sin(e) * std::sin(l));
-  return {normalized(degrees(ra)), degrees(dec)};
+  const Turn l = turnOf(longitude), b = turnOf(latitude), e = turnOf(obliquity);
+  // The unit vector toward the body, turned from the ecliptic to the equator.
+  const double x = b.c * l.c;
+  const double y = b.c * l.s * e.c - b.s * e.s;
+  const double z = b.c * l.s * e.s + b.s * e.c;
+  return {normalized(degrees(std::atan2(y, x))), degrees(std::asin(std::clamp(z, -1.0, 1.0)))};
 }
 
 }  // namespace
