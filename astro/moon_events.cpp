@@ -62,7 +62,8 @@ double meanPhase(long long q) {
 }
 
 PhaseKind kindOf(long long q) {
-  constexpr PhaseKind kinds[4] = {PhaseKind::NewMoon, PhaseKind::FirstQuarter, PhaseKind::FullMoon, PhaseKind::LastQuarter};
+  constexpr PhaseKind kinds[4] = {PhaseKind::NewMoon, PhaseKind::FirstQuarter, PhaseKind::FullMoon,
+                                  PhaseKind::LastQuarter};
   return kinds[((q % 4) + 4) % 4];
 }
 
@@ -89,7 +90,9 @@ double truePhase(long long q) {
 
 constexpr double declinationStep = 0.005;  // days either side for the sign of the slope
 
-double declinationRise(double jd) { return moonPlace(jd + declinationStep).declination - moonPlace(jd - declinationStep).declination; }
+double declinationRise(double jd) {
+  return moonPlace(jd + declinationStep).declination - moonPlace(jd - declinationStep).declination;
+}
 
 // ---- Rise and set
 
@@ -247,7 +250,8 @@ class MoonHeight {
     const double cosAltitude = std::max(std::sqrt(1 - sinAltitude * sinAltitude), 1e-9);
     // Semidiameter: arcsine of a ratio near 1/220, by its series.
     const double q = moonRadiusKm / r;
-    return {std::asin(sinAltitude) + q * (1 + q * q / 6) + refraction, -cosPhi_ * (y / r) * hourAngleRate / cosAltitude};
+    return {std::asin(sinAltitude) + q * (1 + q * q / 6) + refraction,
+            -cosPhi_ * (y / r) * hourAngleRate / cosAltitude};
   }
 
  private:
@@ -270,7 +274,10 @@ double crossingBetween(const MoonHeight& height, double lo, double hi, bool lowN
   for (int i = 0; i < 60; ++i) {
     const MoonHeight::Value v = height(t);
     if (v.height == 0) return t;
-    if ((v.height < 0) == lowNegative) lo = t; else hi = t;
+    if ((v.height < 0) == lowNegative)
+      lo = t;
+    else
+      hi = t;
     double next = v.rate != 0 ? t - v.height / v.rate : (lo + hi) / 2;
     if (!(next > lo && next < hi)) next = (lo + hi) / 2;
     // The last step was under two seconds: what is left of it is a few hundredths.
@@ -287,11 +294,15 @@ std::pair<double, double> extremeHeight(const MoonHeight& height, double a, doub
   double fc = sign * height(c).height, fd = sign * height(d).height;
   while (b - a > 1e-5) {
     if (fc < fd) {
-      b = d; d = c; fd = fc;
+      b = d;
+      d = c;
+      fd = fc;
       c = b - g * (b - a);
       fc = sign * height(c).height;
     } else {
-      a = c; c = d; fc = fd;
+      a = c;
+      c = d;
+      fc = fd;
       d = a + g * (b - a);
       fd = sign * height(d).height;
     }
@@ -309,7 +320,9 @@ void scanSegment(const MoonHeight& height, double from, double to, std::vector<H
     t[i] = from + (to - from) * static_cast<double>(i) / steps;
     h[i] = height(t[i]).height;
   }
-  const auto add = [&](double lo, double hi, bool rise) { out.push_back({crossingBetween(height, lo, hi, rise, (lo + hi) / 2), rise}); };
+  const auto add = [&](double lo, double hi, bool rise) {
+    out.push_back({crossingBetween(height, lo, hi, rise, (lo + hi) / 2), rise});
+  };
   for (std::size_t i = 0; i + 1 < t.size(); ++i) {
     if ((h[i] < 0) != (h[i + 1] < 0)) add(t[i], t[i + 1], h[i] < 0);
     if (i == 0) continue;
@@ -471,7 +484,9 @@ double declinationSlope(const MoonTrack& track, double jd) {
 
 // The sign of the slope of the distance, from the full series: the extreme
 // distances are too flat for the interpolated track.
-double distanceGrowth(double jd) { return moonPlace(jd + declinationStep).distanceKm - moonPlace(jd - declinationStep).distanceKm; }
+double distanceGrowth(double jd) {
+  return moonPlace(jd + declinationStep).distanceKm - moonPlace(jd - declinationStep).distanceKm;
+}
 
 }  // namespace
 

@@ -57,8 +57,8 @@ std::vector<MoonSample> moonSamples(double firstJdUT, double stepDays, int count
 
 // Apparent geocentric place of the Sun (aberration and nutation included).
 struct SunPlace {
-  double longitude = 0;       // ecliptic, [0, 360)
-  double latitude = 0;        // ecliptic
+  double longitude = 0;  // ecliptic, [0, 360)
+  double latitude = 0;   // ecliptic
   double distanceAu = 0;
   double rightAscension = 0;  // [0, 360)
   double declination = 0;

@@ -40,7 +40,8 @@ struct Errors {
   void add(double a, double b) { seconds.push_back(std::fabs(a - b) / Second); }
   double largest() const { return seconds.empty() ? 0 : *std::max_element(seconds.begin(), seconds.end()); }
   double within(double limit) const {
-    return static_cast<double>(std::count_if(seconds.begin(), seconds.end(), [&](double s) { return s <= limit; })) / seconds.size();
+    return static_cast<double>(std::count_if(seconds.begin(), seconds.end(), [&](double s) { return s <= limit; })) /
+           seconds.size();
   }
   std::string summary() {
     std::sort(seconds.begin(), seconds.end());
@@ -66,13 +67,15 @@ void expectSameEvents(const std::vector<std::pair<std::string, double>>& ours, c
 
 TEST(MoonEvents, PhasesOf1900To2100WithinAMinute) {
   std::vector<std::pair<std::string, double>> ours;
-  for (const PhaseMoment& p : phaseMoments(From1900, To2101)) ours.emplace_back(std::to_string(static_cast<int>(p.kind)), p.jdUT);
+  for (const PhaseMoment& p : phaseMoments(From1900, To2101))
+    ours.emplace_back(std::to_string(static_cast<int>(p.kind)), p.jdUT);
   expectSameEvents(ours, "moon_phases_1900_2100.csv", 60);
 }
 
 TEST(MoonEvents, RiseAndSetAtEveryPlace) {
   std::map<int, GeoPosition> places;
-  for (const auto& row : readTable("moon_places.csv")) places[std::stoi(row[0])] = {std::stod(row[1]), std::stod(row[2])};
+  for (const auto& row : readTable("moon_places.csv"))
+    places[std::stoi(row[0])] = {std::stod(row[1]), std::stod(row[2])};
   ASSERT_GE(places.size(), 108u);
   Errors errors;
   int daysWithout = 0;
@@ -125,7 +128,8 @@ TEST(MoonEvents, AscendingAndExtremesOfDeclination) {
   for (const Lunistice& l : lunistices(From1900, To2101)) ours.emplace_back(l.north ? "N" : "S", l.jdUT);
   expectSameEvents(ours, "moon_lunistices_1900_2100.csv", 1800);
   std::vector<Lunistice> reference;
-  for (const auto& row : readTable("moon_lunistices_1900_2100.csv")) reference.push_back({row[0] == "N", std::stod(row[1])});
+  for (const auto& row : readTable("moon_lunistices_1900_2100.csv"))
+    reference.push_back({row[0] == "N", std::stod(row[1])});
   // Every noon: ascending from a southern extreme to the next northern one.
   std::size_t next = 0;
   int compared = 0;
@@ -159,22 +163,29 @@ TEST(MoonEvents, FarCenturiesKeepTheirRhythm) {
       EXPECT_NEAR(extremes[i].jdUT - extremes[i - 1].jdUT, 13.66, 1.5) << year;
     }
     const std::vector<MoonRiseSet> month = moonRiseSets({1, 12, year}, 31, {12.48, 41.9});
-    const auto count = [&](auto member) { return std::count_if(month.begin(), month.end(), [&](const MoonRiseSet& d) { return (d.*member).has_value(); }); };
+    const auto count = [&](auto member) {
+      return std::count_if(month.begin(), month.end(), [&](const MoonRiseSet& d) { return (d.*member).has_value(); });
+    };
     EXPECT_GE(count(&MoonRiseSet::rise), 29) << year;
     EXPECT_GE(count(&MoonRiseSet::set), 29) << year;
   }
 }
 
 TEST(CivilTime, RoundsToTheMinuteAcrossDaysAndYears) {
-  struct Case { double jd; int offset; calendar::Date date; int hour, minute; } cases[] = {
+  struct Case {
+    double jd;
+    int offset;
+    calendar::Date date;
+    int hour, minute;
+  } cases[] = {
       {2451545.0, 1, {1, 1, 2000}, 13, 0},
       {2451544.5 - 1.0 / 24 - 29.0 / 86400, 1, {1, 1, 2000}, 0, 0},  // 23:59:31 rounds into the new year
       {2451544.5 - 31.0 / 86400, 0, {31, 12, 1999}, 23, 59},         // 23:59:29 does not
       {2451544.5 + 23.0 / 24 - 1.0 / 86400, 1, {2, 1, 2000}, 0, 0},
       {2451544.5 + 23.0 / 24 - 29.0 / 86400, 2, {2, 1, 2000}, 1, 0},
-      {2460735.5 - 1.0 / 24, 2, {1, 3, 2025}, 1, 0},                 // after 28 February
-      {2451603.5 - 1.0 / 24, 2, {29, 2, 2000}, 1, 0},                // after 28 February of a leap year
-      {1721425.5 + 0.5, 1, {1, 1, 1}, 13, 0},                        // year 1, proleptic Gregorian
+      {2460735.5 - 1.0 / 24, 2, {1, 3, 2025}, 1, 0},   // after 28 February
+      {2451603.5 - 1.0 / 24, 2, {29, 2, 2000}, 1, 0},  // after 28 February of a leap year
+      {1721425.5 + 0.5, 1, {1, 1, 1}, 13, 0},          // year 1, proleptic Gregorian
       {2299160.5, 0, {15, 10, 1582}, 0, 0},
       {5373483.5 + 0.9, 1, {31, 12, 9999}, 22, 36},
   };
