@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "astro/moon_events.h"
 #include "astro/moon_phases.h"
 #include "astro/sun_times.h"
 
@@ -39,5 +40,57 @@ void BM_PhaseInstant(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_PhaseInstant);
+
+// The month moves on from March 2026 each time, and comes back after 1200 months.
+calendar::Date nextMonth(calendar::Date month) {
+  if (++month.month > 12) month = {1, 1, month.year + 1};
+  return month.year > 2125 ? calendar::Date{1, 3, 2026} : month;
+}
+
+// The moon's rows of a month page at one city: 31 days of moonrise and moonset.
+void BM_MoonRiseSetMonth(benchmark::State& state) {
+  const astro::GeoPosition milano = astro::decodeCityCode("091145280122");
+  calendar::Date month{1, 3, 2026};
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(astro::moonRiseSets(month, 31, milano));
+    month = nextMonth(month);
+  }
+}
+BENCHMARK(BM_MoonRiseSetMonth)->Unit(benchmark::kMicrosecond);
+
+// The same, asked one day at a time.
+void BM_MoonRiseSetMonthDayByDay(benchmark::State& state) {
+  const astro::GeoPosition milano = astro::decodeCityCode("091145280122");
+  calendar::Date month{1, 3, 2026};
+  for (auto _ : state) {
+    for (int d = 1; d <= 31; ++d) benchmark::DoNotOptimize(astro::moonRiseSet({d, month.month, month.year}, milano));
+    month = nextMonth(month);
+  }
+}
+BENCHMARK(BM_MoonRiseSetMonthDayByDay)->Unit(benchmark::kMicrosecond);
+
+// The instants of a month's principal phases.
+void BM_PhaseMomentsMonth(benchmark::State& state) {
+  calendar::Date month{1, 3, 2026};
+  for (auto _ : state) {
+    const double first = astro::julianDay(month);
+    benchmark::DoNotOptimize(astro::phaseMoments(first, first + 31));
+    month = nextMonth(month);
+  }
+}
+BENCHMARK(BM_PhaseMomentsMonth)->Unit(benchmark::kMicrosecond);
+
+// A month's ascending and descending marks: the extremes of declination in the
+// month and the way the Moon goes on its first day.
+void BM_AscendingMarksMonth(benchmark::State& state) {
+  calendar::Date month{1, 3, 2026};
+  for (auto _ : state) {
+    const double first = astro::julianDay(month) - 1.0 / 24;
+    benchmark::DoNotOptimize(astro::moonAscending(first));
+    benchmark::DoNotOptimize(astro::lunistices(first, first + 31));
+    month = nextMonth(month);
+  }
+}
+BENCHMARK(BM_AscendingMarksMonth)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
