@@ -72,6 +72,15 @@ Form1::Form1(Platform& platform) : platform_(platform) {
   luogo2.foreColor = colours::White;
 }
 
+calendar::Date Form1::today() const {
+  // A clock outside the almanac's years (set wrong, or left running past 9999)
+  // gives the nearest end of the range, so that every redraw has a real day.
+  const calendar::Date now = platform_.today();
+  if (now.year < FirstYear) return {1, 1, FirstYear};
+  if (now.year > LastYear) return {31, 12, LastYear};
+  return now;
+}
+
 int Form1::shownYear() const { return static_cast<int>(calendar::Val(AnnoC.caption)); }
 
 const MonthSheet& Form1::sheetFor(int month, int year) {
@@ -91,6 +100,11 @@ void Form1::Form_Load() {
   platform_.keepOnTop();
 
   CityFilePath = cityFilePath(platform_);
+  // Without a folder for luogo.txt the gardener is told at once that the city
+  // chosen will not be remembered.
+  avviso.visible = CityFilePath.empty();
+  avviso.caption = CityFilePath.empty() ? NotSavedNotice : "";
+  avviso.toolTip = notSavedExplanation(CityFilePath.empty() ? platform_.whyNoWorkingFolder() : std::string());
   const std::optional<std::string> remembered = readRememberedName(platform_, CityFilePath);
   CityIndex = remembered ? 999 : DefaultCity;
 
@@ -98,8 +112,8 @@ void Form1::Form_Load() {
   Image2.resource = resources::Sunflowers;
   Image3.resource = resources::QuestionMark;
 
-  const calendar::Date today = platform_.today();
-  ShownMonth = today.month;
+  const calendar::Date now = today();
+  ShownMonth = now.month;
   MeseTXT[static_cast<std::size_t>(ShownMonth - 1)].fillColor = colours::Red;
 
   MonthLengths = calendar::MonthLengths;
@@ -120,7 +134,7 @@ void Form1::Form_Load() {
     luogo2.selected[i] = (i % 2 == 0);
   }
 
-  CurrentDate = today;
+  CurrentDate = now;
   ShowMonth();
 }
 
@@ -172,9 +186,9 @@ void Form1::ShowMonth() {
     label.caption = dayRowLabel(d, w);
   }
 
-  const calendar::Date today = platform_.today();
-  if (ShownMonth == today.month && shownYear() == today.year)
-    CurrentDate = today;
+  const calendar::Date now = today();
+  if (ShownMonth == now.month && shownYear() == now.year)
+    CurrentDate = now;
   else
     CurrentDate = {1, ShownMonth, shownYear()};
 
@@ -321,7 +335,7 @@ void Form1::lpiu_Click() { setYear(shownYear() + 1); }
 void Form1::Label11_Click() {
   for (auto& box : MeseTXT) box.fillColor = colours::Blue;
   auto toToday = [this] {
-    CurrentDate = platform_.today();
+    CurrentDate = today();
     ShownMonth = CurrentDate.month;
     MeseTXT[static_cast<std::size_t>(ShownMonth - 1)].fillColor = colours::Red;
     AnnoC.caption = std::to_string(CurrentDate.year);
@@ -437,7 +451,7 @@ void Form1::Label15_Click() {
   zona.caption = PendingCity;
 
   const auto content = cityFileContent(zona.caption);
-  const WriteOutcome outcome = CityFilePath.empty() ? WriteOutcome::failed("la cartella di lavoro non è nota")
+  const WriteOutcome outcome = CityFilePath.empty() ? WriteOutcome::failed(platform_.whyNoWorkingFolder())
                                : !content           ? WriteOutcome::failed("il nome non si scrive in luogo.txt")
                                                     : platform_.replaceFile(CityFilePath, *content);
   const bool saved = outcome.written;

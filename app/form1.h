@@ -118,6 +118,8 @@ class Form1 {
   static std::string notSavedExplanation(const std::string& reason);
 
  private:
+  // Today by the platform's clock, within the almanac's years.
+  calendar::Date today() const;
   // The month of `month` and `year` at the current city, computed once.
   const MonthSheet& sheetFor(int month, int year);
   // The day of the sheet when it is of `month` and `year`; nullptr otherwise.

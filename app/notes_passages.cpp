@@ -2,7 +2,6 @@
 #include "app/notes_passages.h"
 
 #include <algorithm>
-#include <cctype>
 #include <optional>
 #include <string>
 
@@ -10,16 +9,19 @@ namespace app {
 
 namespace {
 
-// The paragraph's text, trimmed, in small letters, without a closing colon.
+// The paragraph's text, trimmed, in small letters, without a closing colon. The
+// letters are lowered by ASCII, whatever the C library's locale: in a Turkish
+// one, the capital I of "IN LUNA" would not become an i.
 std::string plainHeading(const rtf::Paragraph& paragraph) {
   std::string text = paragraph.text();
-  const auto blank = [](unsigned char c) { return std::isspace(c) != 0; };
-  while (!text.empty() && blank(static_cast<unsigned char>(text.back()))) text.pop_back();
+  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; };
+  while (!text.empty() && blank(text.back())) text.pop_back();
   if (!text.empty() && text.back() == ':') text.pop_back();
   std::size_t start = 0;
-  while (start < text.size() && blank(static_cast<unsigned char>(text[start]))) ++start;
+  while (start < text.size() && blank(text[start])) ++start;
   text.erase(0, start);
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (char& c : text)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   return text;
 }
 

@@ -25,6 +25,8 @@ class Platform {
   // The folder that was current when the program started, in the file
   // system's own bytes; empty when it could not be known (deleted, unreachable).
   virtual std::string workingFolder() = 0;
+  // Why there is no working folder, in a few Italian words, when workingFolder() is empty.
+  virtual std::string whyNoWorkingFolder() { return "la cartella di lavoro non è nota"; }
   virtual char pathSeparator() const = 0;
   virtual calendar::Date today() = 0;
   // The raw bytes of the file's first line (without its line end), at most

@@ -767,6 +767,14 @@ class Parser {
     }
     if (cp < 0x20 && cp != '\t') return;
     if (cp == 0x7F) return;
+    // A paragraph separator ends the paragraph as \par does, so that every reader
+    // of the document (the viewer, the marking, a screen reader) counts the same
+    // paragraphs; the noncharacters, which some of them take for structure, are junk.
+    if (cp == 0x2029) {
+      if (state_.destination == Destination::Text) endParagraph();
+      return;
+    }
+    if ((cp >= 0xFDD0 && cp <= 0xFDEF) || (cp & 0xFFFE) == 0xFFFE) cp = 0xFFFD;
     scratch_.clear();
     encoding::appendUtf8(scratch_, cp);
     putUtf8(scratch_);

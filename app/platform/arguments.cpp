@@ -112,6 +112,20 @@ QString wrapped(const QString& text, int width) {
   return out;
 }
 
+// The name of an option that takes no value but was given one ("--json=1"), if any.
+QString flagGivenAValue(const QStringList& arguments, const Options& options) {
+  for (const QString& argument : arguments.mid(1)) {
+    if (argument == QLatin1String("--")) break;
+    const qsizetype equals = argument.indexOf(QLatin1Char('='));
+    if (!argument.startsWith(QLatin1Char('-')) || equals < 0) continue;
+    QString name = argument.left(equals);
+    while (name.startsWith(QLatin1Char('-'))) name.remove(0, 1);
+    for (const QCommandLineOption& option : options.all())
+      if (option.valueName().isEmpty() && option.names().contains(name)) return option.names().last();
+  }
+  return {};
+}
+
 void addOptions(QCommandLineParser& parser, const Options& options) {
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
   parser.addOptions(options.all());
@@ -146,11 +160,14 @@ ParsedArguments parseArguments(const QStringList& arguments) {
   const QCommandLineOption& spansOption = options.spans;
 
   if (!parser.parse(arguments)) {
-    if (!parser.unknownOptionNames().isEmpty())
+    if (!parser.unknownOptionNames().isEmpty()) {
       result.error = QStringLiteral("ortalba: opzione sconosciuta: --%1 (vedi ortalba --help)")
                          .arg(shown(parser.unknownOptionNames().first()));
-    else
+    } else if (const QString flag = flagGivenAValue(arguments, options); !flag.isEmpty()) {
+      result.error = QStringLiteral("ortalba: l'opzione --%1 non prende valori (vedi ortalba --help)").arg(flag);
+    } else {
       result.error = QStringLiteral("ortalba: manca il valore di un'opzione (vedi ortalba --help)");
+    }
     return result;
   }
   if (parser.isSet(helpOption)) {

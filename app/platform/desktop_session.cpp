@@ -2,16 +2,21 @@
 #include "app/platform/desktop_session.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QStandardPaths>
 #include <QTranslator>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 #include "app/form1.h"
+#include "app/platform/file_io.h"
 #include "app/platform/main_window.h"
 #include "app/platform/qt_platform.h"
 #include "app/platform/vector_state.h"
@@ -53,12 +58,35 @@ bool speakItalian(QCoreApplication& application) {
   return QCoreApplication::installTranslator(translator);
 }
 
-std::optional<QString> userConfigFolder() {
-  const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-  if (base.isEmpty()) return std::nullopt;
-  const QString folder = base + QStringLiteral("/ortalba");
-  if (!QDir().mkpath(folder)) return std::nullopt;
-  return folder;
+ConfigFolder userConfigFolder() {
+  std::string base;
+  const char* config = std::getenv("XDG_CONFIG_HOME");
+  if (config != nullptr && config[0] == '/') {
+    base = config;
+  } else {
+    // A relative XDG_CONFIG_HOME is not to be used; the home folder then.
+    const char* home = std::getenv("HOME");
+    std::string folder = home != nullptr ? home : "";
+    if (folder.empty() || folder[0] != '/') {
+      const passwd* user = ::getpwuid(::geteuid());
+      folder = user != nullptr && user->pw_dir != nullptr ? user->pw_dir : "";
+    }
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    if (folder.empty() || folder == "/" || folder[0] != '/') return {{}, "la cartella di casa non è nota"};
+    base = folder + "/.config";
+  }
+  const std::string path = base + "/ortalba";
+  // Made one folder at a time, by its bytes.
+  for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
+    const std::string part = path.substr(0, slash);
+    if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)
+      return {{}, "la cartella " + part + " non si può creare: " + errorWords(errno)};
+    if (slash == std::string::npos) break;
+  }
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || ::access(path.c_str(), W_OK | X_OK) != 0)
+    return {{}, "la cartella " + path + " non si può usare"};
+  return {path, {}};
 }
 
 int runWindow(int argc, char** argv, WorkingFolder folder) {
@@ -74,14 +102,21 @@ int runWindow(int argc, char** argv, WorkingFolder folder) {
   QGuiApplication::setDesktopFileName(QStringLiteral("it.ortalba.Ortalba"));
 
   // From the menu the almanac keeps luogo.txt in the user's configuration folder;
-  // its notes then come from the installed ones.
-  if (folder == WorkingFolder::UserConfig)
-    if (const auto config = userConfigFolder()) QDir::setCurrent(*config);
-
-  QtPlatform platform;  // the working folder is the one current now
-  app::Form1 form(platform);
+  // its notes then come from the installed ones. When that folder cannot be made
+  // or entered the window opens all the same, saying the city will not be saved,
+  // and keeps nothing in any other folder.
+  std::optional<QtPlatform> platform;
+  if (folder == WorkingFolder::UserConfig) {
+    const ConfigFolder config = userConfigFolder();
+    if (config.path.empty())
+      platform.emplace(config.problem);
+    else if (::chdir(config.path.c_str()) != 0)
+      platform.emplace("la cartella " + config.path + " non si può aprire: " + errorWords(errno));
+  }
+  if (!platform) platform.emplace();  // the working folder is the one current now
+  app::Form1 form(*platform);
   MainWindow window(form);
-  if (platform.keepOnTopRequested()) window.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+  if (platform->keepOnTopRequested()) window.setWindowFlag(Qt::WindowStaysOnTopHint, true);
   window.show();
   return application.exec();
 }

@@ -3,7 +3,7 @@
 // The almanac's window on a Linux desktop: Qt's own texts in Italian, a clear
 // word when there is no graphical session, and the user's configuration folder.
 #include <QString>
-#include <optional>
+#include <string>
 
 class QCoreApplication;
 
@@ -18,9 +18,17 @@ inline constexpr char NoDisplayMessage[] =
 // menus speak Italian whatever the user's locale; false when it is not installed.
 bool speakItalian(QCoreApplication& application);
 
-// $XDG_CONFIG_HOME/ortalba (~/.config/ortalba), made when missing; nothing when
-// it cannot be made.
-std::optional<QString> userConfigFolder();
+// The almanac's folder in the user's configuration folder, as the XDG base
+// directory rules place it: $XDG_CONFIG_HOME/ortalba when that is an absolute path,
+// else $HOME/.config/ortalba, HOME taken from the environment or else the password
+// database, never the root of the file system. Made when missing. The path is in
+// the file system's own bytes (a name that is not UTF-8 is used as it is); empty,
+// with `problem` saying why in a few Italian words, when it cannot be made.
+struct ConfigFolder {
+  std::string path;
+  std::string problem;
+};
+ConfigFolder userConfigFolder();
 
 // Where the window runs: the folder current at start (from a terminal), or the
 // user's configuration folder (from the desktop menu).

@@ -13,6 +13,7 @@
 
 #include "app/platform/accessibility.h"
 #include "app/platform/italian_clock.h"
+#include "app/platform/month_page.h"
 #include "app/platform/moon_cue.h"
 #include "app/platform/notes_lookup.h"
 #include "app/platform/notes_view.h"
@@ -21,6 +22,7 @@
 #include "app/platform/qt_colours.h"
 #include "app/platform/qt_text.h"
 #include "app/platform/vector_state.h"
+#include "app/platform/year_booklet.h"
 #include "app/year_calendar.h"
 
 namespace ortalba {
@@ -322,8 +324,12 @@ void MainWindow::command(const std::function<void()>& handler) {
 }
 
 void MainWindow::printShownMonth() {
-  printThroughDialog(this, toQString(form_.Label1.caption), QStringLiteral("il mese"),
-                     [this](QPrinter& printer) { return printShownMonth(printer); });
+  const app::MonthSheet sheet = app::sheetOf(form_.shownYear(), form_.ShownMonth, form_.CityIndex);
+  const std::string notes = notesFile(form_.VISMESE.path);
+  printThroughDialog(
+      this, toQString(form_.Label1.caption), QStringLiteral("il mese"),
+      [&](QPrinter& printer) { return printMonth(printer, sheet, notes, cue_); },
+      [&](const QString& file) { return writeMonthPdf(file, sheet, notes, cue_); });
 }
 
 bool MainWindow::printShownMonth(QPrinter& printer) {
@@ -333,8 +339,14 @@ bool MainWindow::printShownMonth(QPrinter& printer) {
 }
 
 void MainWindow::printShownYear() {
-  printThroughDialog(this, QStringLiteral("Ortalba %1").arg(form_.shownYear()), QStringLiteral("l'anno"),
-                     [this](QPrinter& printer) { return printShownYear(printer); });
+  const auto notesOf = [this](int month) { return notesFile(app::notesDocumentPath(form_.platform(), month)); };
+  printThroughDialog(
+      this, QStringLiteral("Ortalba %1").arg(form_.shownYear()), QStringLiteral("l'anno"),
+      [this](QPrinter& printer) { return printShownYear(printer); },
+      [&](const QString& file) {
+        clearUpperVectorState();
+        return writeYearPdf(file, monthsOfYear(form_.shownYear(), form_.CityIndex), notesOf, cue_);
+      });
 }
 
 bool MainWindow::printShownYear(QPrinter& printer) {

@@ -39,8 +39,15 @@ bool printYear(QPrinter& printer, int year, int cityRow, const std::function<std
   return painter.end() && drawn;
 }
 
+app::WriteOutcome printAsChosen(QPrinter& printer, const std::function<bool(QPrinter&)>& print,
+                                const PdfFileWriter& toPdfFile) {
+  if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+    return toPdfFile(printer.outputFileName());
+  return print(printer) ? app::WriteOutcome::done() : app::WriteOutcome::failed("la stampante non risponde");
+}
+
 void printThroughDialog(QWidget* parent, const QString& docName, const QString& what,
-                        const std::function<bool(QPrinter&)>& print) {
+                        const std::function<bool(QPrinter&)>& print, const PdfFileWriter& toPdfFile) {
   QPrinter printer(QPrinter::HighResolution);
   printer.setPageSize(QPageSize(QPageSize::A4));
   printer.setPageOrientation(QPageLayout::Portrait);
@@ -48,8 +55,10 @@ void printThroughDialog(QWidget* parent, const QString& docName, const QString& 
   QPrintDialog dialog(&printer, parent);
   dialog.setWindowTitle(QStringLiteral("Stampa %1").arg(what));
   if (dialog.exec() != QDialog::Accepted) return;
-  if (!print(printer))
-    QMessageBox::warning(parent, QStringLiteral("Ortalba"), QStringLiteral("Impossibile stampare %1.").arg(what));
+  const app::WriteOutcome outcome = printAsChosen(printer, print, toPdfFile);
+  if (!outcome)
+    QMessageBox::warning(parent, QStringLiteral("Ortalba"),
+                         QStringLiteral("Impossibile stampare %1: %2.").arg(what, QString::fromStdString(outcome.reason)));
 }
 
 }  // namespace ortalba

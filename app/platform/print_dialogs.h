@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/month_sheet.h"
+#include "app/platform_port.h"
 
 class QPrinter;
 class QWidget;
@@ -21,9 +22,19 @@ bool printMonth(QPrinter& printer, const app::MonthSheet& sheet, const std::stri
 // where a month's notes are read. False when the printer fails.
 bool printYear(QPrinter& printer, int year, int cityRow, const std::function<std::string(int)>& notesOf, bool cue);
 
-// The print dialog over `parent` for an A4 page named `docName`, then `print`;
-// a warning names `what` ("il mese", "l'anno") when that fails.
+// Writes a PDF file whole or not at all, or says why not.
+using PdfFileWriter = std::function<app::WriteOutcome(const QString& fileName)>;
+
+// What the print dialog was accepted for: printing to a PDF file is done by
+// `toPdfFile`, which writes the file whole or not at all (and never waits on a
+// pipe), as the command line's --pdf does; a printer is given to `print`.
+app::WriteOutcome printAsChosen(QPrinter& printer, const std::function<bool(QPrinter&)>& print,
+                                const PdfFileWriter& toPdfFile);
+
+// The print dialog over `parent` for an A4 page named `docName`, then
+// printAsChosen(); a warning names `what` ("il mese", "l'anno") and says why
+// when that fails.
 void printThroughDialog(QWidget* parent, const QString& docName, const QString& what,
-                        const std::function<bool(QPrinter&)>& print);
+                        const std::function<bool(QPrinter&)>& print, const PdfFileWriter& toPdfFile);
 
 }  // namespace ortalba

@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QDir>
+#include <QFontInfo>
 #include <QFile>
 #include <QTemporaryDir>
 #include <fcntl.h>
@@ -214,6 +215,11 @@ int runCommandLine(int argc, char** argv) {
     return 2;
   }
   const PrintRequest& request = *parsed.request;
+  // A page drawn without a single font is a page of empty boxes: said, not written.
+  if (!request.pdfFile.isEmpty() && QFontInfo(QFont(QStringLiteral("DejaVu Sans"))).family().isEmpty()) {
+    std::fprintf(stderr, "ortalba: nessun carattere installato per scrivere la pagina (serve fonts-dejavu-core)\n");
+    return 1;
+  }
   QtPlatform platform;
   // The city given, or the one remembered in luogo.txt; the printer never writes it.
   const int city = request.city ? app::findCity(*request.city).value_or(app::DefaultCity) : app::rememberedCity(platform);

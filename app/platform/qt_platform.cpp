@@ -29,6 +29,8 @@ std::string currentFolder() {
 
 QtPlatform::QtPlatform() : workingFolder_(currentFolder()) {}
 
+QtPlatform::QtPlatform(std::string whyNoFolder) : whyNoFolder_(std::move(whyNoFolder)) {}
+
 char QtPlatform::pathSeparator() const { return QDir::separator().toLatin1(); }
 
 calendar::Date QtPlatform::today() {

@@ -10,8 +10,11 @@ class QtPlatform : public app::Platform {
  public:
   // The working folder is the folder current when this object is made (at start-up).
   QtPlatform();
+  // No working folder at all, for the reason given (a few Italian words).
+  explicit QtPlatform(std::string whyNoFolder);
   void keepOnTop() override { keepOnTopRequested_ = true; }
   std::string workingFolder() override { return workingFolder_; }
+  std::string whyNoWorkingFolder() override { return whyNoFolder_; }
   char pathSeparator() const override;
   calendar::Date today() override;
   std::optional<std::string> readFirstLine(const std::string& path, std::size_t maxBytes) override;
@@ -21,6 +24,7 @@ class QtPlatform : public app::Platform {
 
  private:
   std::string workingFolder_;
+  std::string whyNoFolder_ = "la cartella di lavoro non è nota";
   bool keepOnTopRequested_ = false;
 };
 

@@ -285,6 +285,7 @@ TEST(Commands, AnUnknownWorkingFolderIsNeitherReadNorWritten) {
   EXPECT_EQ(form.CityFilePath, "");
   EXPECT_EQ(form.CityIndex, DefaultCity);
   EXPECT_EQ(form.VISMESE.path, "Doc/Dic.rtf") << "looked up by name among the installed notes";
+  EXPECT_TRUE(form.avviso.visible) << "said at once, before a city is chosen";
   form.zona_Click();
   form.setCityListFocusRow(15);
   form.Label15_Click();

@@ -53,6 +53,31 @@ TEST(Keyboard, StopsAtTheEndsOfTheYears) {
   EXPECT_EQ(w.shown(), "GENNAIO 1 / 1");
 }
 
+// A clock outside the almanac's years opens, and Home goes, to the nearest end,
+// with a whole panel; the arrows bring the gardener back from there.
+TEST(Keyboard, AClockOutsideTheYearsKeepsToTheirEnds) {
+  struct Case { calendar::Date clock; const char* shown; const char* weekday; Key back; const char* after; } cases[] = {
+      {{7, 12, 10026}, "DICEMBRE 9999 / 31", "Venerdì", Key::CtrlPageUp, "DICEMBRE 9998 / 1"},
+      {{1, 1, 10000}, "DICEMBRE 9999 / 31", "Venerdì", Key::PageUp, "NOVEMBRE 9999 / 1"},
+      {{7, 12, -3}, "GENNAIO 1 / 1", "Lunedì", Key::CtrlPageDown, "GENNAIO 2 / 1"},
+      {{1, 1, 0}, "GENNAIO 1 / 1", "Lunedì", Key::PageDown, "FEBRAIO 1 / 1"},
+  };
+  for (const auto& c : cases) {
+    FakePlatform platform;
+    platform.todayDate = c.clock;
+    Form1 form(platform);
+    form.Form_Load();
+    const auto shown = [&] { return form.Label1.caption + " / " + form.giorno.caption; };
+    EXPECT_EQ(shown(), c.shown);
+    EXPECT_EQ(form.settimana.caption, c.weekday);
+    EXPECT_TRUE(form.Form_KeyDown(c.back));
+    EXPECT_EQ(shown(), c.after);
+    EXPECT_TRUE(form.Form_KeyDown(Key::Home));
+    EXPECT_EQ(shown(), c.shown);
+    EXPECT_EQ(form.settimana.caption, c.weekday);
+  }
+}
+
 TEST(Accessibility, DayNamesSayDateWeekdayFeastAndMoon) {
   Window w;
   w.form.AnnoC.caption = "2026";

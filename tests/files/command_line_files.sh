@@ -92,6 +92,30 @@ check "the notes as a pipe: the page is drawn at once" rc_is $rc 0
 check "the notes as a pipe: a PDF all the same" grep -q '%PDF-' out/dicembre.pdf
 rm -f luogo.txt Doc/Dic.rtf
 
+# ---- no font to draw with: said, and no page of empty boxes -----------------------
+printf '<?xml version="1.0"?>\n<fontconfig></fontconfig>\n' >nofonts.conf
+for mode in "--month 2026-03" "--year 2026"; do
+  # shellcheck disable=SC2086
+  FONTCONFIG_FILE=$work/nofonts.conf "$ortalba" $mode --pdf out/nofonts.pdf 2>err; rc=$?
+  check "$mode without fonts exits 1" rc_is $rc 1
+  check "$mode without fonts says so in one line" one_line err
+  check "$mode without fonts writes nothing" test ! -e out/nofonts.pdf
+done
+
+# ---- the program's own output under another name is written where the shell put it
+echo HEADER >out/app.log
+"$ortalba" --month 2026-03 --city MILANO --pdf /dev/stdout >>out/app.log 2>err; rc=$?
+check "--pdf /dev/stdout appends where the shell opened it so" sh -c "[ $rc -eq 0 ] && head -1 out/app.log | grep -qx HEADER && grep -q '%PDF-' out/app.log"
+{ echo before; "$ortalba" --month 2026-03 --city MILANO --pdf /proc/self/fd/1; echo after; } >out/both 2>err
+check "--pdf /proc/self/fd/1 keeps what came before and after" sh -c "head -1 out/both | grep -qx before && tail -1 out/both | grep -qx after"
+
+# ---- a legal name too long for a temporary name beside it ---------------------------
+long=$(printf 'p%.0s' $(seq 1 251)).pdf
+echo old >"out/$long"
+"$ortalba" --month 2026-03 --city MILANO --pdf "out/$long" 2>err; rc=$?
+check "a name of 255 bytes is written over" sh -c "[ $rc -eq 0 ] && grep -q '%PDF-' 'out/$long'"
+check "and nothing is left beside it" test "$(ls -A out | grep -c ortalba)" -eq 0
+
 # ---- a link to another user's page (a full disk and the other kinds of file are
 # tried on the writer itself, in the platform tests) ------------------------------
 mkdir other

@@ -7,6 +7,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <map>
+#include <optional>
+#include <pwd.h>
+#include <unistd.h>
+
+#include "app/platform/desktop_session.h"
 
 namespace {
 using ortalba::QtPlatform;
@@ -47,6 +53,55 @@ TEST(QtPlatform, ReplacesAFileWholeOrNotAtAll) {
   EXPECT_FALSE(platform.replaceFile(dir.filePath("taken").toStdString(), "ROMA\r\n"));
   EXPECT_TRUE(QFileInfo(dir.filePath("taken")).isDir());
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"luogo.txt"});
+}
+
+// The environment of one test, and back.
+class Environment {
+ public:
+  void set(const char* name, const char* value) {
+    if (!saved_.count(name)) {
+      const char* old = std::getenv(name);
+      saved_[name] = old ? std::optional<std::string>(old) : std::nullopt;
+    }
+    if (value) ::setenv(name, value, 1); else ::unsetenv(name);
+  }
+  ~Environment() {
+    for (const auto& [name, value] : saved_) set(name.c_str(), value ? value->c_str() : nullptr);
+  }
+
+ private:
+  std::map<std::string, std::optional<std::string>> saved_;
+};
+
+// Where the menu's almanac keeps luogo.txt, as the XDG base directory rules say.
+TEST(QtPlatform, TheConfigurationFolderFollowsTheRules) {
+  QTemporaryDir dir;
+  const std::string base = QDir(dir.path()).canonicalPath().toStdString();
+  writeBytes(dir.filePath("a-file"), "x");
+  const std::string latin = base + "/conf\xE8";  // not UTF-8: used as its bytes
+  struct Case { std::optional<std::string> config, home; std::string path; const char* problem; } cases[] = {
+      {base + "/xdg", base + "/home", base + "/xdg/ortalba", ""},
+      {"relative/conf", base + "/home", base + "/home/.config/ortalba", ""},
+      {latin, std::nullopt, latin + "/ortalba", ""},
+      {base + "/a-file", std::nullopt, "", "non si può creare"},
+  };
+  for (const Case& c : cases) {
+    Environment environment;
+    environment.set("XDG_CONFIG_HOME", c.config ? c.config->c_str() : nullptr);
+    environment.set("HOME", c.home ? c.home->c_str() : nullptr);
+    const ortalba::ConfigFolder folder = ortalba::userConfigFolder();
+    EXPECT_EQ(folder.path, c.path) << *c.config;
+    EXPECT_NE(folder.problem.find(c.problem), std::string::npos) << folder.problem;
+    EXPECT_EQ(::access(c.path.c_str(), W_OK), c.path.empty() ? -1 : 0) << "made, and ours to write";
+  }
+  // With neither, the password database says where home is; never the root.
+  Environment environment;
+  environment.set("XDG_CONFIG_HOME", nullptr);
+  environment.set("HOME", nullptr);
+  const passwd* user = ::getpwuid(::geteuid());
+  const ortalba::ConfigFolder folder = ortalba::userConfigFolder();
+  EXPECT_EQ(folder.path.rfind(std::string(user->pw_dir) + "/.config/", 0), 0u) << folder.path << folder.problem;
+  EXPECT_NE(folder.path.rfind("/.config", 0), 0u);
 }
 
 TEST(QtPlatform, WorkingFolderIsTheOneCurrentAtStartUp) {

@@ -16,9 +16,12 @@
 #include <algorithm>
 #include <functional>
 #include <set>
+#include <sys/stat.h>
 
 #include "app/platform/accessibility.h"
+#include "app/platform/month_page.h"
 #include "app/platform/notes_view.h"
+#include "app/platform/print_dialogs.h"
 #include "app/year_calendar.h"
 
 #include "../app/fake_platform.h"
@@ -174,6 +177,31 @@ TEST(Window, PrintsTheShownMonthOnOnePage) {
   // Ctrl+Shift+P's booklet: the year's page and the twelve months.
   EXPECT_EQ(printedPages(dir.filePath("anno.pdf"), [&](QPrinter& p) { return w.printShownYear(p); }), 13);
   EXPECT_EQ(w.label("giorno")->text(), "10");
+}
+
+// A PDF file chosen in the print dialog is written as --pdf writes one: whole or
+// not at all, never waiting on a pipe; a printer gets the pages itself.
+TEST(Window, APdfFileChosenInTheDialogIsWrittenWholeOrNotAtAll) {
+  QTemporaryDir dir;
+  ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("pipe")).constData(), 0600), 0);
+  const app::MonthSheet sheet = app::sheetOf(2027, 3, 15);
+  QPrinter printer;
+  bool printed = false;
+  const auto chosen = [&](const QString& file) {
+    printer.setOutputFormat(file.isEmpty() ? QPrinter::NativeFormat : QPrinter::PdfFormat);
+    printer.setOutputFileName(file);
+    return printAsChosen(printer, [&](QPrinter&) { return printed = true; },
+                         [&](const QString& name) { return writeMonthPdf(name, sheet, "", false); });
+  };
+  EXPECT_EQ(chosen(dir.filePath("pipe")).reason, "nessun programma legge da quella pipe");
+  EXPECT_EQ(chosen(dir.filePath("nowhere/marzo.pdf")).reason, "la cartella non esiste");
+  EXPECT_FALSE(printed);
+  EXPECT_TRUE(chosen(dir.filePath("marzo.pdf")).written);
+  QFile pdf(dir.filePath("marzo.pdf"));
+  ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(pdf.readAll().startsWith("%PDF-"));
+  EXPECT_TRUE(chosen(QString()).written);
+  EXPECT_TRUE(printed);
 }
 
 }  // namespace
@@ -429,6 +457,15 @@ TEST(Window, TheNotesMarkThePassagesThatFitTheDay) {
   QTest::mouseClick(w.day(9), Qt::LeftButton);
   EXPECT_EQ(markedBlocks(notes), "..");
   EXPECT_EQ(w.notes()->accessibleDescription(), "Note del mese");
+
+  // A paragraph separator or a noncharacter in the text moves no mark away from
+  // what the screen reader is told.
+  ASSERT_TRUE(plain.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  plain.write("{\\rtf1 {\\b Dicembre}\\par In Luna crescente\\u8233? seminare\\u-560?\\par In Luna calante\\par\\u-559? potare\\par}");
+  plain.close();
+  QTest::mouseClick(w.day(9), Qt::LeftButton);
+  EXPECT_EQ(markedBlocks(notes), ".##..");
+  EXPECT_TRUE(w.notes()->accessibleDescription().contains("In Luna crescente"));
 }
 
 }  // namespace
