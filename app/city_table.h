@@ -146,6 +146,16 @@ static_assert([] {
   return true;
 }(), "a place without a name or with a code that is not 12 digits of coordinates");
 
+// A place as a gardener may type it: without regard to case, accents, apostrophes
+// and blanks ("Milano", "forlì", "FORLI", "Reggio Emilia"); the first row that
+// matches.
+std::optional<int> findCityLoosely(std::string_view typed);
+
+// The names of the table near what was typed (a third of its letters wrong at
+// most), nearest first, at most `count`, each spelling once: the suggestions for
+// a name that matches none.
+std::vector<std::string_view> nearestCities(std::string_view typed, std::size_t count);
+
 // Found by name when compiling: a table without ROMA does not build.
 inline constexpr int DefaultCity = findCity("ROMA").value();
 

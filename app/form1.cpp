@@ -233,7 +233,10 @@ PhaseMark Form1::phaseMarkOf(int d) const { return app::phaseMarkOf(MonthPhases,
 void Form1::Ripulisci() {
   const int bars = std::clamp(SelCellIndex, 0, 32);
   for (int k = 0; k < bars; ++k) {
-    Shape3[static_cast<std::size_t>(k)].fillColor = colourOf(phaseMarkOf(k + 1));
+    // The panel's tile (the 32nd shape) has the colour of the bar of the day it
+    // shows: a gardener reads it as that day's moon.
+    const int position = k == 31 ? panelDay() : k + 1;
+    Shape3[static_cast<std::size_t>(k)].fillColor = colourOf(phaseMarkOf(position));
   }
 
   if (ShownMonth < 1 || ShownMonth > 12) return;
@@ -462,6 +465,15 @@ void Form1::Label15_Click() {
   CityIndex = *row;
   Sun(giorno, CurrentDate.month, CurrentDate.year, CityCodes[static_cast<std::size_t>(CityIndex)]);
   sceltac.visible = false;
+
+  // The place's own holiday goes with the place: the rows and the panel's text follow.
+  const MonthSheet& month = sheetFor(ShownMonth, shownYear());
+  for (const DaySheet& day : month.days) {
+    Label& row = GGMM[static_cast<std::size_t>(day.day - 1)];
+    row.bold = day.boldRed;
+    row.foreColor = day.boldRed ? colours::Red : colours::Black;
+  }
+  if (const DaySheet* shown = sheetDay(ShownMonth, shownYear(), panelDay())) santo.caption = shown->santo;
 }
 
 }  // namespace app

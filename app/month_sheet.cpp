@@ -2,6 +2,7 @@
 #include "app/month_sheet.h"
 
 #include "almanac/feast_names.h"
+#include "almanac/patron_holidays.h"
 #include "almanac/saints.h"
 #include "calendar/calendar.h"
 
@@ -50,6 +51,8 @@ std::optional<astro::PhaseKind> phaseOfIcon(int resource) {
 }
 
 MonthSheet sheetOf(int year, int month, std::string_view cityName, std::string_view cityCode) {
+  // A place of the table keeps its own holiday.
+  const std::optional<int> cityRow = findCity(cityName);
   MonthSheet s;
   s.year = year;
   s.month = month;
@@ -81,9 +84,12 @@ MonthSheet sheetOf(int year, int month, std::string_view cityName, std::string_v
     day.weekday = calendar::weekday(d, month, year);
     day.label = dayRowLabel(d, day.weekday);
     auto feast = almanac::feastOfDay(d, month, year, s.feasts, s.saints[k]);
-    day.santo = std::move(feast.santo);
-    day.feast = feast.boldRed;
-    day.boldRed = day.weekday == 1 || feast.boldRed;
+    // The place's own holiday is a feast there, and says whose day it is.
+    const auto patron = cityRow ? almanac::patronHolidayOn(*cityRow, d, month, year, s.feasts) : std::nullopt;
+    day.santo = almanac::patronHolidayText(feast.santo, patron);
+    day.feast = feast.boldRed || patron.has_value();
+    day.patronHoliday = patron.has_value();
+    day.boldRed = day.weekday == 1 || day.feast;
     day.icon = s.icons[k];
     day.mark = s.marks[k];
     day.sun = astro::sunTimes(d, month, year, cityCode);

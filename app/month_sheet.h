@@ -36,7 +36,8 @@ struct DaySheet {
   int weekday = 1;             // 1 = Sunday
   std::string label;           // the day row: "  7 V", "10 D"
   std::string santo;           // the panel's text: the saint of the day or the feast
-  bool feast = false;          // a feast of the calendar
+  bool feast = false;          // a feast of the calendar, or the place's own holiday
+  bool patronHoliday = false;  // the place's own holiday: its patron's day
   bool boldRed = false;        // a Sunday or a feast: the row is bold and red
   int icon = resources::None;  // the phase icon of the row
   PhaseMark mark = PhaseMark::Neutral;
@@ -59,12 +60,15 @@ struct MonthSheet {
   std::array<std::string_view, 32> saints{};
   // The phase icon of each day 1..31, also of a phase day past the month's last row.
   std::array<int, 32> icons{};
-  // Moon mark of positions 1..32: the day bars and, at 32, the panel's ground.
+  // Moon mark of positions 1..32: the day bars, and after the month's last phase.
   std::array<PhaseMark, 33> marks{};
   std::vector<DaySheet> days;       // days 1..length
 
   int length() const { return static_cast<int>(days.size()); }
-  PhaseMark panelBackground() const { return marks[32]; }
+  // The panel's tile shows the moon of the day it shows.
+  PhaseMark panelBackground(int selectedDay) const {
+    return marks[static_cast<std::size_t>(selectedDay >= 1 && selectedDay <= length() ? selectedDay : 1)];
+  }
   bool isOf(int y, int m) const { return year == y && month == m; }
 };
 

@@ -97,15 +97,19 @@ void addFeastsOfDay(std::vector<Event>& events, const calendar::Date& date, cons
     events.push_back({date, "martedi-grasso", "Martedì grasso", day.santo, "Nota"});
 }
 
-std::string dayAndMonth(const calendar::Date& d) {
-  return std::to_string(d.day) + " " + MonthWords[static_cast<std::size_t>(d.month - 1)];
+// "dal 2 marzo", "dall'8 marzo", "al 1° marzo": the first of the month is said
+// "primo", and the article is elided before the days said with a vowel (otto, undici).
+std::string dayAndMonth(std::string_view preposition, const calendar::Date& d) {
+  const bool elided = d.day == 8 || d.day == 11;
+  return std::string(preposition) + (elided ? "l'" : " ") + std::to_string(d.day) + (d.day == 1 ? "°" : "") + " " +
+         MonthWords[static_cast<std::size_t>(d.month - 1)];
 }
 
 void addMoonSpans(std::vector<Event>& events, int year) {
   for (const MoonSpan& span : moonSpansOfYear(year)) {
     const std::string name = std::string("Luna ") + markWord(span.mark);
     std::string description = adviceOf(span.mark);
-    description += "\n" + name + " dal " + dayAndMonth(span.first) + " al " + dayAndMonth(span.last) + " " +
+    description += "\n" + name + " " + dayAndMonth("dal", span.first) + " " + dayAndMonth("al", span.last) + " " +
                    std::to_string(year) + ".";
     events.push_back({span.first, slugOf(name), name, std::move(description), "Luna", calendar::daysFrom(span.first, span.last) + 1});
   }

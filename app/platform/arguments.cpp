@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "app/city_table.h"
+#include "app/platform/qt_text.h"
 #include "app/form1.h"
 
 namespace ortalba {
@@ -46,9 +47,11 @@ struct Options {
   QCommandLineOption month{QStringLiteral("month"), QStringLiteral("stampa il mese indicato (anno 1-9999), per esempio 2026-03"),
                            QStringLiteral("AAAA-MM")};
   QCommandLineOption city{QStringLiteral("city"),
-                          QStringLiteral("città per l'alba e il tramonto, scritta come nell'elenco (per esempio MILANO); "
-                                         "senza, la città ricordata in luogo.txt"),
+                          QStringLiteral("città per l'alba e il tramonto, in maiuscole o minuscole, con o senza "
+                                         "accenti (Milano, forli, \"Reggio Emilia\"); senza, la città che la "
+                                         "finestra ricorda"),
                           QStringLiteral("NOME")};
+  QCommandLineOption cities{QStringLiteral("elenco-citta"), QStringLiteral("elenca le 108 città, una per riga")};
   QCommandLineOption json{QStringLiteral("json"), QStringLiteral("stampa in JSON invece che in tabella")};
   QCommandLineOption pdf{QStringLiteral("pdf"), QStringLiteral("con --month: scrive il mese in una pagina A4 PDF"),
                          QStringLiteral("FILE")};
@@ -61,7 +64,7 @@ struct Options {
                           QStringLiteral("ANNO")};
   QCommandLineOption ics{QStringLiteral("ics"),
                          QStringLiteral("stampa un calendario iCalendar dell'anno (fasi lunari, feste, Domenica delle "
-                                        "Palme e Martedi' grasso)"),
+                                        "Palme e Martedì grasso)"),
                          QStringLiteral("ANNO")};
   QCommandLineOption spans{QStringLiteral("periodi"),
                            QStringLiteral("con --ics: anche ogni periodo di Luna crescente e calante come un evento di "
@@ -72,7 +75,7 @@ struct Options {
   QCommandLineOption help{QStringList{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("mostra questo aiuto")};
 
   QList<QCommandLineOption> all() const {
-    return {month, city, json, pdf, cue, year, ics, spans, userFolder, version, help};
+    return {month, city, json, pdf, cue, year, ics, spans, cities, userFolder, version, help};
   }
 };
 
@@ -93,6 +96,7 @@ constexpr char16_t kUsage[] =
     u"Uso: ortalba [--month AAAA-MM [--city NOME] [--json | --pdf FILE [--contrasto]]]\n"
     u"       ortalba --year ANNO --pdf FILE [--city NOME] [--contrasto]\n"
     u"       ortalba --ics ANNO [--city NOME] [--periodi] > luna.ics\n"
+    u"       ortalba --elenco-citta\n"
     u"       ortalba [--cartella-utente]\n";
 
 // Lines of at most `width` characters, broken between words.
@@ -176,6 +180,10 @@ ParsedArguments parseArguments(const QStringList& arguments) {
   }
   if (parser.isSet(versionOption)) {
     result.version = true;
+    return result;
+  }
+  if (parser.isSet(options.cities)) {
+    result.cities = true;
     return result;
   }
   if (parser.isSet(userFolderOption)) {
@@ -285,14 +293,16 @@ ParsedArguments parseArguments(const QStringList& arguments) {
     return result;
   }
   if (parser.isSet(cityOption)) {
-    const std::string city = parser.value(cityOption).toStdString();
-    if (!app::findCity(city)) {
-      result.error =
-          QStringLiteral("ortalba: città sconosciuta: \"%1\"; si scrive come nell'elenco, per esempio MILANO")
-              .arg(shown(parser.value(cityOption)));
+    const QString typed = parser.value(cityOption);
+    request.city = holdsHidden(typed) ? std::nullopt : app::findCityLoosely(typed.toStdString());
+    if (!request.city) {
+      QStringList nearest;
+      for (const std::string_view name : app::nearestCities(typed.toStdString(), 3)) nearest << toQString(name);
+      const QString guess = nearest.isEmpty() ? QString() : QStringLiteral("; forse %1?").arg(nearest.join(QStringLiteral(", ")));
+      result.error = QStringLiteral("ortalba: città sconosciuta: \"%1\"%2 (ortalba --elenco-citta le elenca)")
+                         .arg(shown(typed), guess);
       return result;
     }
-    request.city = city;
   }
   result.request = request;
   return result;

@@ -14,7 +14,7 @@ struct PrintRequest {
   Mode mode = Mode::Month;
   int year = 0;
   int month = 0;                    // with Mode::Month
-  std::optional<std::string> city;  // a name of the table, as given
+  std::optional<int> city;          // a row of the city table
   bool json = false;
   QString pdfFile;                  // Month: write the page here instead of printing text; YearBooklet: the booklet
   bool cue = false;                 // with pdfFile: the moon cue for colour-blind gardeners
@@ -25,6 +25,7 @@ struct ParsedArguments {
   std::optional<PrintRequest> request;
   bool help = false;
   bool version = false;
+  bool cities = false;  // --elenco-citta: the names of the table
   QString error;  // one Italian line when the arguments are wrong
 };
 

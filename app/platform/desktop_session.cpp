@@ -58,7 +58,7 @@ bool speakItalian(QCoreApplication& application) {
   return QCoreApplication::installTranslator(translator);
 }
 
-ConfigFolder userConfigFolder() {
+ConfigFolder configFolderPath() {
   std::string base;
   const char* config = std::getenv("XDG_CONFIG_HOME");
   if (config != nullptr && config[0] == '/') {
@@ -75,7 +75,13 @@ ConfigFolder userConfigFolder() {
     if (folder.empty() || folder == "/" || folder[0] != '/') return {{}, "la cartella di casa non è nota"};
     base = folder + "/.config";
   }
-  const std::string path = base + "/ortalba";
+  return {base + "/ortalba", {}};
+}
+
+ConfigFolder userConfigFolder() {
+  const ConfigFolder located = configFolderPath();
+  if (located.path.empty()) return located;
+  const std::string& path = located.path;
   // Made one folder at a time, by its bytes.
   for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
     const std::string part = path.substr(0, slash);

@@ -29,6 +29,8 @@ struct ConfigFolder {
   std::string problem;
 };
 ConfigFolder userConfigFolder();
+// Where that folder is, without making it.
+ConfigFolder configFolderPath();
 
 // Where the window runs: the folder current at start (from a terminal), or the
 // user's configuration folder (from the desktop menu).

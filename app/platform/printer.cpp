@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -76,7 +77,12 @@ QString phaseWordsOfIcon(int icon) {
 
 }  // namespace
 
-QByteArray monthJson(const app::MonthSheet& sheet) {
+int panelDayOf(const app::MonthSheet& sheet) {
+  const QDate today = QDate::currentDate();
+  return sheet.isOf(today.year(), today.month()) ? today.day() : 1;
+}
+
+QByteArray monthJson(const app::MonthSheet& sheet, int panelDay) {
   QJsonArray days;
   for (const auto& row : sheet.days) {
     QJsonObject day;
@@ -98,12 +104,12 @@ QByteArray monthJson(const app::MonthSheet& sheet) {
   root.insert(QStringLiteral("title"), toQString(sheet.title));
   root.insert(QStringLiteral("city"), toQString(sheet.cityName));
   root.insert(QStringLiteral("days"), days);
-  root.insert(QStringLiteral("panel_background"), QString::fromLatin1(markName(sheet.panelBackground())));
+  root.insert(QStringLiteral("panel_background"), QString::fromLatin1(markName(sheet.panelBackground(panelDay))));
   root.insert(QStringLiteral("notes"), notesName(sheet));
   return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
-QString monthTable(const app::MonthSheet& sheet, const app::SummerTime& summer) {
+QString monthTable(const app::MonthSheet& sheet, const app::SummerTime& summer, int panelDay) {
   // The saint column is as wide as the month's longest text, so that every
   // column stands where its heading does.
   qsizetype saintWidth = 44;
@@ -146,7 +152,7 @@ QString monthTable(const app::MonthSheet& sheet, const app::SummerTime& summer) 
                                             "dell'ora legale")
                            : QString());
   out += QStringLiteral("Riquadro del giorno: %1. Note del mese: %2\n")
-             .arg(QString::fromLatin1(app::markWord(sheet.panelBackground())), notesName(sheet));
+             .arg(QString::fromLatin1(app::markWord(sheet.panelBackground(panelDay))), notesName(sheet));
   return out;
 }
 
@@ -181,6 +187,19 @@ void holdClosedStreams() {
   }
 }
 
+// The city the window remembers: luogo.txt of the working folder when there is
+// one, as the almanac started from a terminal keeps it, else the one the menu's
+// almanac keeps in the user's configuration folder; ROMA when neither names one.
+int rememberedCityOfUser(app::Platform& platform) {
+  struct stat st {};
+  const std::string here = app::cityFilePath(platform);
+  if (!here.empty() && ::lstat(reachablePath(here).c_str(), &st) == 0) return app::rememberedCity(platform);
+  const ConfigFolder config = configFolderPath();
+  if (config.path.empty()) return app::DefaultCity;
+  const auto name = app::readRememberedName(platform, config.path + "/" + app::CityFileName);
+  return name ? app::findCity(*name).value_or(app::DefaultCity) : app::DefaultCity;
+}
+
 }  // namespace
 
 int runCommandLine(int argc, char** argv) {
@@ -210,6 +229,11 @@ int runCommandLine(int argc, char** argv) {
     return printed(helpText().toUtf8());
   }
   if (parsed.version) return printed((versionText() + QLatin1Char('\n')).toUtf8());
+  if (parsed.cities) {
+    std::string names;
+    for (const app::CityRow& row : app::CityTable) names.append(row.name).append("\n");
+    return printed(names);
+  }
   if (!parsed.request) {
     std::fprintf(stderr, "%s\n", parsed.error.toUtf8().constData());
     return 2;
@@ -222,7 +246,7 @@ int runCommandLine(int argc, char** argv) {
   }
   QtPlatform platform;
   // The city given, or the one remembered in luogo.txt; the printer never writes it.
-  const int city = request.city ? app::findCity(*request.city).value_or(app::DefaultCity) : app::rememberedCity(platform);
+  const int city = request.city ? *request.city : rememberedCityOfUser(platform);
   if (request.mode == PrintRequest::Mode::YearCalendar) {
     const QDateTime now = QDateTime::currentDateTimeUtc();
     const app::IcsStamp stamp{now.date().year(), now.date().month(),  now.date().day(),
@@ -243,7 +267,8 @@ int runCommandLine(int argc, char** argv) {
     }
     return 0;
   }
-  return printed(request.json ? monthJson(sheet) : monthTable(sheet, onOraLegale).toUtf8());
+  const int panelDay = panelDayOf(sheet);
+  return printed(request.json ? monthJson(sheet, panelDay) : monthTable(sheet, onOraLegale, panelDay).toUtf8());
 }
 
 }  // namespace ortalba

@@ -10,11 +10,16 @@
 
 namespace ortalba {
 
-// The month as JSON: its title, city, notes document and every day's row.
-QByteArray monthJson(const app::MonthSheet& sheet);
+// The month as JSON: its title, city, notes document and every day's row; the
+// panel's tile as it is when `panelDay` is selected.
+QByteArray monthJson(const app::MonthSheet& sheet, int panelDay = 1);
 // The month as a text table, one line a day; the sun times in ora solare and,
 // on the days `summer` names, in ora legale too.
-QString monthTable(const app::MonthSheet& sheet, const app::SummerTime& summer = {});
+QString monthTable(const app::MonthSheet& sheet, const app::SummerTime& summer = {}, int panelDay = 1);
+
+// The day the window selects when it shows the sheet's month: today in the
+// current month, else the 1st.
+int panelDayOf(const app::MonthSheet& sheet);
 
 // The whole command line: prints to stdout, errors to stderr; returns the exit code.
 int runCommandLine(int argc, char** argv);

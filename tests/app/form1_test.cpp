@@ -131,13 +131,14 @@ TEST(MonthGrid, PhaseIconsAndRecordsOfJanuary2026) {
   EXPECT_EQ(icons, 4);
   EXPECT_EQ(s.form.NewMoonStamp, "20260118");
   EXPECT_EQ(s.form.FullMoonDay, 3);
-  // Waxing up to the full moon, waning to the new moon, waxing after it; the panel waxing.
-  EXPECT_EQ(s.marks(), "++o--------------o++++++++++++++");
+  // Waxing up to the full moon, waning to the new moon, waxing after it; the panel
+  // shows today, the 15th, waning.
+  EXPECT_EQ(s.marks(), "++o--------------o+++++++++++++-");
 }
 
 TEST(Colouring, FollowsTheMonthsOwnPhases) {
   struct Case { int month, year; const char* marks; const char* stamp; int fullMoonDay; } cases[] = {
-      // two full moons: the 1st and the 31st; the panel waning after the second
+      // two full moons: the 1st and the 31st
       {8, 2023, "o--------------o++++++++++++++o-", "20230816", 1},
       // no new moon at all
       {2, 2014, "+++++++++++++o--------------------", "", 14},
@@ -148,9 +149,21 @@ TEST(Colouring, FollowsTheMonthsOwnPhases) {
     const auto days = static_cast<std::size_t>(calendar::daysInMonth(c.month, c.year));
     const std::string want = c.marks;
     EXPECT_EQ(s.marks().substr(0, days), want.substr(0, days)) << c.month << "/" << c.year;
-    EXPECT_EQ(s.marks()[31], want.back()) << "panel of " << c.month << "/" << c.year;
+    EXPECT_EQ(s.marks()[31], want[0]) << "the panel shows the 1st, " << c.month << "/" << c.year;
     EXPECT_EQ(s.form.NewMoonStamp, c.stamp);
     EXPECT_EQ(s.form.FullMoonDay, c.fullMoonDay);
+  }
+}
+
+// The panel's tile is the selected day's own bar, whatever the month's last phase.
+TEST(Colouring, ThePanelTakesTheSelectedDaysColour) {
+  struct Case { calendar::Date day; Rgb colour; } cases[] = {
+      {{20, 12, 2026}, colours::Waxing}, {{5, 12, 2025}, colours::Waning}, {{24, 12, 2026}, colours::Neutral}};
+  for (const auto& c : cases) {
+    Started s(c.day);
+    EXPECT_EQ(s.form.Shape3[31].fillColor, c.colour) << c.day.day << "/" << c.day.year << " at start";
+    s.form.GGMM_Click(0);
+    EXPECT_EQ(s.form.Shape3[31].fillColor, s.form.Shape3[0].fillColor) << "after a click on the 1st";
   }
 }
 
@@ -169,7 +182,7 @@ TEST(Colouring, OneNewAndOneFullMoonGiveTheClassicRules) {
   using astro::PhaseKind;
   struct Case { int fullDay, newDay; PhaseKind before; const char* marks; } cases[] = {
       {25, 10, PhaseKind::FullMoon, "---------o++++++++++++++o-------"},
-      {5, 20, PhaseKind::NewMoon, "++++o--------------o++++++++++++"},
+      {5, 20, PhaseKind::NewMoon, "++++o--------------o+++++++++++-"},  // the panel shows the 6th
   };
   for (auto c : cases) {
     Started s;

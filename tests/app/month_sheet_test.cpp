@@ -40,7 +40,7 @@ TEST(MonthSheet, TheWindowShowsWhatTheSheetHolds) {
     EXPECT_EQ(form.Label1.caption, sheet.title);
     EXPECT_EQ(form.FullMoonDay, sheet.FullMoonDay);
     EXPECT_EQ(form.NewMoonStamp, sheet.NewMoonStamp);
-    EXPECT_EQ(form.Shape3[31].fillColor, colourOf(sheet.panelBackground()));
+    EXPECT_EQ(form.Shape3[31].fillColor, colourOf(sheet.panelBackground(1)));
     EXPECT_EQ(form.VISMESE.path, "/orto/Doc/" + std::string(sheet.notesDocument));
     ASSERT_EQ(sheet.length(), calendar::daysInMonth(c.month, c.year));
     for (const DaySheet& day : sheet.days) {
@@ -73,6 +73,21 @@ TEST(MonthSheet, ADayClickAfterAChosenCityUsesTheNewCity) {
   EXPECT_EQ(form.sorge.caption, milan.days[19].sun.sorge);
   EXPECT_EQ(form.tramonta.caption, milan.days[19].sun.tramonta);
   EXPECT_NE(sheetOf(2026, 12, DefaultCity).days[19].sun.tramonta, milan.days[19].sun.tramonta);
+}
+
+// A city's own holiday comes with the city: 7 December is Milan's, not Rome's.
+TEST(MonthSheet, ThePatronHolidayFollowsTheChosenCity) {
+  FakePlatform platform;
+  platform.todayDate = {7, 12, 2026};
+  Form1 form(platform);
+  form.Form_Load();
+  EXPECT_FALSE(form.GGMM[6].bold);
+  form.zona_Click();
+  form.setCityListFocusRow(15);
+  form.Label15_Click();
+  EXPECT_TRUE(form.GGMM[6].bold && form.GGMM[6].foreColor == colours::Red);
+  EXPECT_EQ(form.santo.caption, sheetOf(2026, 12, 15).days[6].santo);
+  EXPECT_NE(form.santo.caption.find("patrono di Milano"), std::string::npos);
 }
 
 TEST(MonthSheet, PlacesOutsideTheTableFallBackToRome) {

@@ -6,6 +6,7 @@
 #include <clocale>
 
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "app/italian_words.h"
@@ -41,6 +42,39 @@ TEST(NotesPassages, TheTwelveDocumentsHaveTheirFourPassages) {
     }
     EXPECT_EQ(document.paragraphs[passages[1].last + 1].text(), "Giardino e Terrazzo") << "a section ends a passage";
     EXPECT_EQ(passages[3].last + 1, document.paragraphs.size()) << "the last runs to the end";
+  }
+}
+
+// The advice the almanac gives for a moon names no work that the twelve notes
+// put only under the other moon: each "si trapianta" of it is a "trapiantare"
+// the notes give under its own moon at least once.
+TEST(NotesPassages, TheAdviceAgreesWithTheNotes) {
+  std::map<PhaseMark, std::string> underMoon;  // the passages' text, in small letters
+  for (const char* name : NotesDocuments) {
+    const rtf::Document document = parsed(fileText(std::string(ORTALBA_SOURCE_DIR "/Doc/") + name));
+    for (const MoonPassage& passage : moonPassages(document))
+      for (std::size_t i = passage.first; i <= passage.last; ++i) underMoon[passage.mark] += document.paragraphs[i].text() + "\n";
+  }
+  for (auto& [mark, text] : underMoon)
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  const auto named = [](const std::string& text, const std::string& stem) {
+    for (const char* ending : {"are", "ere", "ire"})
+      if (text.find(stem + ending) != std::string::npos) return true;
+    return false;
+  };
+  for (const PhaseMark mark : {PhaseMark::Waxing, PhaseMark::Waning}) {
+    const PhaseMark other = mark == PhaseMark::Waxing ? PhaseMark::Waning : PhaseMark::Waxing;
+    const std::string advice = adviceOf(mark);
+    int verbs = 0;
+    for (std::size_t at = advice.find("si "); at != std::string::npos; at = advice.find("si ", at + 3)) {
+      std::string verb = advice.substr(at + 3, advice.find_first_of(" ,.", at + 3) - at - 3);
+      while (!verb.empty() && std::string("aeiou").find(verb.back()) != std::string::npos) verb.pop_back();
+      if (verb.ends_with("an")) verb.resize(verb.size() - 2);  // "seminano": semin-
+      ++verbs;
+      EXPECT_TRUE(named(underMoon[mark], verb) || !named(underMoon[other], verb))
+          << advice << ": the notes put \"" << verb << "...\" only under the other moon";
+    }
+    EXPECT_GE(verbs, 3) << advice;
   }
 }
 

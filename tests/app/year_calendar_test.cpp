@@ -163,7 +163,8 @@ TEST(YearCalendar, HoldsTheFeastsAndNotesOf2027) {
       {"20270602", "Festa della Repubblica"}, {"20270604", "S.Cuore di Gesù"},
       {"20270815", "Assunzione M.Vergine (Ferragosto)"}, {"20271004", "S.Francesco d'Assisi Patrono d'Italia"},
       {"20271101", "Tutti i Santi"},
-      {"20271107", "Festa Unità Nazionale"}, {"20271208", "Immacolata Concezione"}, {"20271225", "Natale"},
+      {"20271107", "Festa Unità Nazionale"}, {"20271207", "S.Ambrogio, patrono di Milano"},
+      {"20271208", "Immacolata Concezione"}, {"20271225", "Natale"},
       {"20271226", "S.Stefano"}};
   EXPECT_EQ(datedSummaries(events, "Festa"), feasts);
   const std::set<std::pair<std::string, std::string>> notes{{"20270209", "Martedì grasso"},
@@ -301,7 +302,10 @@ TEST(YearCalendar, MoonSpansAreTheDaysTheBarsColour) {
         day = following(day);
       }
       const std::string description = unescape(e.at("DESCRIPTION"));
-      EXPECT_NE(description.find(e.at("SUMMARY") + " dal "), std::string::npos) << description;
+      EXPECT_NE(description.find(e.at("SUMMARY") + " dal"), std::string::npos) << description;
+      // Said as Italian says it: "dall'8", "dall'11", "dal 1°", "al 1°".
+      for (const char* wrong : {"dal 8 ", "dal 11 ", "dal 1 ", "al 8 ", "al 11 ", "al 1 "})
+        EXPECT_EQ(description.find(wrong), std::string::npos) << description;
     }
     for (int month = 1; month <= 12; ++month)
       for (const DaySheet& day : sheetOf(year, month, Milano).days) {

@@ -102,6 +102,14 @@ for mode in "--month 2026-03" "--year 2026"; do
   check "$mode without fonts writes nothing" test ! -e out/nofonts.pdf
 done
 
+# ---- without --city, the city the window remembers, from any folder --------------
+mkdir -p home/.config/ortalba elsewhere
+printf 'MILANO\r\n' >home/.config/ortalba/luogo.txt
+remembered() { (cd elsewhere && env -u XDG_CONFIG_HOME HOME="$work/home" "$ortalba" --month 2026-12 | head -1); }
+check "the city the menu's window keeps in the configuration folder" test "$(remembered)" = "DICEMBRE 2026 - MILANO"
+printf 'TORINO\r\n' >elsewhere/luogo.txt
+check "before it, luogo.txt of the working folder" test "$(remembered)" = "DICEMBRE 2026 - TORINO"
+
 # ---- the program's own output under another name is written where the shell put it
 echo HEADER >out/app.log
 "$ortalba" --month 2026-03 --city MILANO --pdf /dev/stdout >>out/app.log 2>err; rc=$?

@@ -23,7 +23,7 @@ TEST(PrinterArguments, AcceptsAMonthAndRefusesBadInput) {
       {{"--month", "2026-3-1"}, false, "mese non valido"},
       {{"--month", "0-05"}, false, "1-9999"},
       {{"--month", "10000-01"}, false, "1-9999"},
-      {{"--month", "2026-03", "--city", "milano"}, false, "città sconosciuta"},
+      {{"--month", "2026-03", "--city", "milanese"}, false, "città sconosciuta"},
       {{"--city", "ROMA"}, false, "serve --month"},
       {{"--month", "2026-03", "--ics", "2026"}, false, "serve --month"},
       {{"--ics", "2027"}, true, ""},
@@ -63,7 +63,19 @@ TEST(PrinterArguments, AcceptsAMonthAndRefusesBadInput) {
   const auto full = parseArguments({"ortalba", "--month", "2026-03", "--city", "FORLÌ", "--json"});
   ASSERT_TRUE(full.request);
   EXPECT_TRUE(full.request->year == 2026 && full.request->month == 3 && full.request->json);
-  EXPECT_EQ(full.request->city, std::optional<std::string>("FORLÌ"));
+  EXPECT_EQ(full.request->city, app::findCity("FORLÌ"));
+  // A city as a gardener types it; for one the table has not, the nearest names.
+  struct City { const char* typed; const char* row; } cities[] = {
+      {"Milano", "MILANO"}, {"milano", "MILANO"}, {"FORLI", "FORLÌ"}, {"forlì", "FORLÌ"},
+      {"Reggio Emilia", "REGGIO EMILIA"}, {"reggio nell'emilia", "REGGIO NELL'EMILIA"}, {"l'aquila", "L'AQUILA"}};
+  for (const City& c : cities) {
+    const auto parsed = parseArguments({"ortalba", "--month", "2026-03", "--city", QString::fromUtf8(c.typed)});
+    ASSERT_TRUE(parsed.request) << c.typed;
+    EXPECT_EQ(parsed.request->city, app::findCity(c.row)) << c.typed;
+  }
+  const QString unknown = parseArguments({"ortalba", "--month", "2026-03", "--city", "Milno"}).error;
+  EXPECT_TRUE(unknown.contains(QStringLiteral("forse MILANO"))) << unknown.toStdString();
+  EXPECT_TRUE(parseArguments({"ortalba", "--elenco-citta"}).cities);
   EXPECT_TRUE(parseArguments({"ortalba", "--help"}).help);
 }
 
