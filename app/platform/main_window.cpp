@@ -141,14 +141,15 @@ void MainWindow::addCommands() {
 
 void MainWindow::layOut() {
   const double z = zoom_;
-  // At design size the positions are the design's own pixels. At any other zoom
-  // each edge is rounded, and a widget spans from one rounded edge to the next:
-  // neighbours then meet or overlap as in the design, and a frame never cuts into
-  // what it frames, as rounding sizes apart would let it.
+  // At design size the positions are the design's own pixels. At any other zoom a
+  // widget spans from the rounded place of its first pixel to that of its last
+  // (15 twips before its far edge), rounded alike for every widget, never its size
+  // apart: the bars, which share their border's row in the design, share it at any
+  // zoom, and a frame never cuts into what it frames.
   const auto at = [z](int twips) { return int(std::lround(twips * z / 15.0)); };
   const auto box = [&](int x, int y, int w, int h) {
     if (z == 1.0) return QRect(px(x), px(y), px(w), px(h));
-    return QRect(QPoint(at(x), at(y)), QPoint(at(x + w) - 1, at(y + h) - 1));
+    return QRect(QPoint(at(x), at(y)), QPoint(at(x + w - 15), at(y + h - 15)));
   };
   const auto letters = [z](int pixels) { return std::max(1, int(std::lround(pixels * z))); };
   // The drawing keeps the design's proportions, centred in the window.
