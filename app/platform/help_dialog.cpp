@@ -43,14 +43,14 @@ constexpr astro::PhaseKind kPhases[] = {astro::PhaseKind::NewMoon, astro::PhaseK
 
 QString html(const char16_t* text) { return QString::fromUtf16(text).toHtmlEscaped(); }
 
-// A moon picture at the letters' size, as the day rows show it.
-QImage picture(int resource, int size) {
+// A moon picture as a day row shows it: on the bar of its moon, at `size` pixels.
+QImage picture(astro::PhaseKind kind, int size) {
   QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-  image.fill(Qt::transparent);
-  if (QSvgRenderer* renderer = pictureRenderer(resource)) {
+  image.fill(toQColor(app::colourOf(app::markOfPhase(kind))));
+  if (QSvgRenderer* renderer = pictureRenderer(app::iconOf(kind))) {
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    renderer->render(&p);
+    renderer->render(&p, QRectF(1, 1, size - 2, size - 2));
   }
   return image;
 }
@@ -73,10 +73,10 @@ HelpDialog::HelpDialog(QWidget* parent) : QDialog(parent), page_(new QTextBrowse
     body +=
         QStringLiteral("<tr><td bgcolor=\"%1\" width=\"28\" style=\"border: 1px solid #404040\"></td><td>%2</td></tr>")
             .arg(toQColor(app::colourOf(colour.mark)).name(), html(colour.words));
-  const int icon = fontMetrics().height();
+  const int icon = fontMetrics().height() * 3 / 2;
   for (const astro::PhaseKind kind : kPhases) {
     const QUrl name(QStringLiteral("luna:%1").arg(app::iconOf(kind)));
-    page_->document()->addResource(QTextDocument::ImageResource, name, picture(app::iconOf(kind), icon));
+    page_->document()->addResource(QTextDocument::ImageResource, name, picture(kind, icon));
     body += QStringLiteral("<tr><td align=\"center\"><img src=\"%1\"></td><td>%2</td></tr>")
                 .arg(name.toString(), QString::fromUtf8(app::phaseName(kind)));
   }

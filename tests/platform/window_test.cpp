@@ -252,11 +252,11 @@ TEST(Window, ThePanelHoldsTheLongestTexts) {
   std::vector<std::string> cities;
   for (const app::CityRow& row : app::CityTable) cities.emplace_back(row.name);
 
-  struct Caption {
+  struct Caption {  // a caption of the panel, the texts it shows, how it lays them out, a short one
     const char* name;
     app::Label app::Form1::*model;
     const std::vector<std::string>& texts;
-    int flags;  // as the widget lays its text out
+    int flags;
     const char* shortText;
   };
   const Caption captions[] = {
@@ -461,45 +461,34 @@ TEST(Window, TheNotesMarkThePassagesThatFitTheDay) {
 namespace {
 using namespace ortalba;
 
-// The desktop's palette for a while.
-struct DesktopPalette {
-  QPalette saved = QApplication::palette();
-  explicit DesktopPalette(const QPalette& palette) { QApplication::setPalette(palette); }
-  ~DesktopPalette() { QApplication::setPalette(saved); }
-};
-
-app::Rgb rgb(const QColor& c) { return {std::uint8_t(c.red()), std::uint8_t(c.green()), std::uint8_t(c.blue())}; }
-
 // Started on a dark desktop theme, the window looks as on a light one, its notes on
-// their paper: the notes' own text reads on its ground, marked or not, at 4.5 : 1 at least.
+// their paper: their own text reads on its ground, marked or not, at 4.5 : 1 at least.
 TEST(Window, ADarkThemeLeavesTheDesignAndTheNotesPaper) {
-  // The window with its chooser open and the cue's legend; the frames and scroll
-  // bars of the notes and the list follow the desktop, their pages do not.
+  // With the chooser and the cue's legend shown; the frames and scroll bars of the
+  // notes and the list follow the desktop, their pages do not.
   const auto looks = [](MainWindow& w) {
     w.show();
     w.toggleCue();
     QTest::mouseClick(w.cityButton(), Qt::LeftButton);
     QImage window = w.grab().toImage();
-    QPainter painter(&window);
-    for (QWidget* area : {static_cast<QWidget*>(w.notes()), static_cast<QWidget*>(w.cityList())})
-      painter.fillRect(QRect(area->mapTo(&w, QPoint()), area->size()), Qt::black);
+    for (QWidget* area : std::initializer_list<QWidget*>{w.notes(), w.cityList()})
+      QPainter(&window).fillRect(QRect(area->mapTo(&w, QPoint()), area->size()), Qt::black);
     return std::tuple{window, w.notes()->viewport()->grab().toImage(), w.cityList()->viewport()->grab().toImage()};
   };
   ShownWithNotes light;
   const auto onLight = looks(light.w);
-  const DesktopPalette dark(QPalette(QColor(230, 230, 230), QColor(60, 60, 60), QColor(90, 90, 90), QColor(20, 20, 20),
-                                     QColor(40, 40, 40), QColor(240, 240, 240), Qt::white, QColor(35, 35, 35),
-                                     QColor(50, 50, 50)));
+  const QPalette desktop = QApplication::palette();
+  QApplication::setPalette(QPalette(QColor(60, 60, 60), QColor(50, 50, 50)));  // light letters on black
   ShownWithNotes s;
-  MainWindow& w = s.w;
-  EXPECT_TRUE(looks(w) == onLight) << "the window looks as on a light desktop";
-  QTest::keyClick(w.cityList(), Qt::Key_Escape);
+  EXPECT_TRUE(looks(s.w) == onLight) << "the window looks as on a light desktop";
+  QTest::keyClick(s.w.cityList(), Qt::Key_Escape);
 
+  const auto rgb = [](const QColor& c) { return app::Rgb{uint8_t(c.red()), uint8_t(c.green()), uint8_t(c.blue())}; };
+  const QPalette page = s.w.notes()->palette();
   for (int day : {6, 10}) {  // waning, then waxing: each marks its passage
-    QTest::mouseClick(w.day(day - 1), Qt::LeftButton);
-    const QPalette page = w.notes()->palette();
+    QTest::mouseClick(s.w.day(day - 1), Qt::LeftButton);
     int marked = 0;
-    for (QTextBlock b = w.notes()->document()->begin(); b.isValid(); b = b.next()) {
+    for (QTextBlock b = s.w.notes()->document()->begin(); b.isValid(); b = b.next()) {
       const bool onMark = b.blockFormat().hasProperty(QTextFormat::BackgroundBrush);
       const QColor ground = onMark ? b.blockFormat().background().color() : page.color(QPalette::Base);
       for (auto f = b.begin(); !f.atEnd(); ++f) {
@@ -510,10 +499,11 @@ TEST(Window, ADarkThemeLeavesTheDesignAndTheNotesPaper) {
     }
     EXPECT_GT(marked, 0) << "the day's passage is marked";
   }
+  QApplication::setPalette(desktop);
 }
 
-// Zoomed in, the window stays on its screen, frame and all; zoomed out, its
-// letters stay legible; at any zoom the bars meet and the month boxes keep
+// Zoomed in, the window stays on its screen, frame and all; zoomed out, its letters
+// stay legible; at any zoom the bars share their border and the month boxes keep
 // inside their frame.
 TEST(Window, ZoomStaysOnTheScreenLegibleAndInWholePixels) {
   Shown s;
@@ -524,7 +514,6 @@ TEST(Window, ZoomStaysOnTheScreenLegibleAndInWholePixels) {
   for (int i = 0; i < 20; ++i) QTest::keyClick(&w, Qt::Key_Plus, Qt::ControlModifier);
   EXPECT_TRUE(room.contains(w.frameGeometry())) << "on a " << room.width() << "x" << room.height() << " screen";
   EXPECT_GT(w.frameGeometry().height() * 1.1, room.height()) << "as large as the screen allows";
-
   for (int i = 0; i < 20; ++i) QTest::keyClick(&w, Qt::Key_Minus, Qt::ControlModifier);
   EXPECT_LT(w.zoom(), 1.0);
   for (const auto* text : w.findChildren<QWidget*>()) {
@@ -532,18 +521,15 @@ TEST(Window, ZoomStaysOnTheScreenLegibleAndInWholePixels) {
     EXPECT_GE(text->font().pixelSize(), 7) << text->objectName().toStdString() << " at " << w.zoom();
   }
 
-  const auto inside = [&w](const char* name) { return w.findChild<QWidget*>(name)->geometry(); };
   for (double zoom : {0.8, 0.87, 1.3, 1.5, 2.2}) {
     w.resize(int(std::lround(DesignWidth * zoom)), int(std::lround(DesignHeight * zoom)));
     for (int k = 0; k < 30; ++k) {
       if (k == 15) continue;  // the 16th closes the left column
-      // The next bar starts on this one's last row or above: one line between them.
-      EXPECT_LE(w.bar(k + 1)->y(), w.bar(k)->geometry().bottom()) << k << " at " << zoom;
-      EXPECT_GT(w.bar(k + 1)->y(), w.bar(k)->y() + 1) << k << " at " << zoom;
+      EXPECT_EQ(w.bar(k + 1)->y(), w.bar(k)->geometry().bottom()) << k << " at " << zoom;
     }
-    const QRect frame = inside("Shape9").adjusted(1, 1, -1, -1);
+    const QRect frame = w.findChild<QWidget*>("Shape9")->geometry().adjusted(1, 1, -1, -1);
     for (int m = 0; m < 12; ++m)
-      EXPECT_TRUE(frame.contains(inside(QStringLiteral("MeseTXT_%1").arg(m).toUtf8()))) << m << " at " << zoom;
+      EXPECT_TRUE(frame.contains(w.month(m)->geometry())) << m << " at " << zoom;
   }
 }
 
@@ -552,7 +538,6 @@ TEST(Window, TheQuestionMarkAndF1OpenTheHelp) {
   Shown s;
   MainWindow& w = s.w;
   ASSERT_TRUE(shownActive(w));
-  EXPECT_EQ(w.helpButton()->accessibleName(), "Aiuto");
   QTest::mouseClick(w.helpButton(), Qt::LeftButton);
   ASSERT_TRUE(w.help() && w.help()->isVisible());
   const QString help = w.help()->text();
