@@ -446,6 +446,7 @@ void Form1::luogo2_Click() {
   PendingCity = luogo2.rows[static_cast<std::size_t>(luogo2.focusRow)];
   const auto [head, longer] = firstCharacters(PendingCity, 11);
   Lsel.caption = longer ? head + "." : PendingCity;
+  Lsel.toolTip = PendingCity;
 }
 
 void Form1::Label15_Click() {

@@ -9,6 +9,7 @@
 #include "app/city_table.h"
 #include "app/platform/qt_text.h"
 #include "app/form1.h"
+#include "app/platform/window_keys.h"
 
 namespace ortalba {
 
@@ -79,18 +80,22 @@ struct Options {
   }
 };
 
-// What the window does and its keys, under the usage lines.
+// What the window does, under the usage lines; its keys follow.
 constexpr char16_t kDescription[] =
     u"\n"
     u"Senza argomenti apre la finestra dell'almanacco, che ricorda la città in luogo.txt nella cartella da cui "
     u"è avviata; con --cartella-utente (così la avvia il menu) la ricorda in ~/.config/ortalba. La finestra ha "
     u"bisogno di una sessione grafica; le altre opzioni funzionano anche senza.\n"
-    u"\n"
-    u"Tasti della finestra: Pagina su/giù mese, Ctrl+Pagina su/giù anno, frecce giorno, Inizio oggi, F4 o Ctrl+L "
-    u"città, Ctrl+P stampa, Ctrl+Maiusc+P stampa il libretto dell'anno mostrato, Ctrl++ Ctrl+- Ctrl+0 "
-    u"ingrandisce, rimpicciolisce, riporta la finestra alla misura iniziale, Ctrl+K tratteggia la Luna crescente "
-    u"e calante per chi non distingue i colori. Tab e Maiusc+Tab passano da un comando all'altro; Spazio o Invio "
-    u"lo premono.";
+    u"\n";
+
+// "Tasti della finestra: Pagina su/giù mese, ..., F1 apre l'aiuto. Tab e ..."
+QString windowKeysSentence() {
+  QStringList keys;
+  for (const WindowKey& key : kWindowKeys)
+    keys << QString::fromUtf16(key.keys) + QLatin1Char(' ') + QString::fromUtf16(key.does);
+  return QStringLiteral("Tasti della finestra: ") + keys.join(QStringLiteral(", ")) + QStringLiteral(". ") +
+         QString::fromUtf16(kControlKeys);
+}
 
 constexpr char16_t kUsage[] =
     u"Uso: ortalba [--month AAAA-MM [--city NOME] [--json | --pdf FILE [--contrasto]]]\n"
@@ -140,7 +145,7 @@ void addOptions(QCommandLineParser& parser, const Options& options) {
 QString helpText() {
   QCommandLineParser parser;
   addOptions(parser, Options{});
-  parser.setApplicationDescription(wrapped(QString::fromUtf16(kDescription), 76).chopped(1));
+  parser.setApplicationDescription(wrapped(QString::fromUtf16(kDescription) + windowKeysSentence(), 76).chopped(1));
   // Qt's first line names the program as it was called; ours gives every way to call it.
   const QString generated = parser.helpText();
   return QString::fromUtf16(kUsage) + generated.mid(generated.indexOf(QLatin1Char('\n')) + 1);

@@ -12,6 +12,7 @@
 #include <cmath>
 
 #include "app/platform/accessibility.h"
+#include "app/platform/help_dialog.h"
 #include "app/platform/italian_clock.h"
 #include "app/platform/month_page.h"
 #include "app/platform/moon_cue.h"
@@ -30,10 +31,17 @@ namespace ortalba {
 namespace {
 
 // The zooms the window allows, and the desktop font that the design size suits
-// (9 points at 96 dots per inch).
-constexpr double MinZoom = 0.5;
+// (9 points at 96 dots per inch). The smallest letters of the design are 10 pixels
+// (the captions, the notice, the instructions): at three quarters of the design
+// size (three Ctrl+- from it) they are 7.5, set at 8 pixels, about the least at
+// which a small letter's eye stays open on a screen; smaller, the window would
+// still fit but no longer be read.
+constexpr double MinZoom = 0.75;
 constexpr double MaxZoom = 4.0;
 constexpr double DesignFontPixels = 12.0;
+// The window manager's frame before the window is shown and it can be measured:
+// a title bar and thin borders, as common desktops draw them.
+constexpr QSize FrameAllowance(2 * 8, 40 + 8);
 
 // The keys that move through the almanac, with and without Ctrl.
 struct NavigationKey {
@@ -62,8 +70,13 @@ MainWindow::MainWindow(app::Form1& form, QWidget* parent) : QWidget(parent), for
   initPictures();
   setWindowTitle(QStringLiteral("Ortalba"));
   setWindowIcon(QIcon(QStringLiteral(":/icons/ortalba.svg")));
+  // The design's ground and letters whatever the desktop's theme: a dark theme
+  // would otherwise write light letters on it. The roles the design leaves alone
+  // (buttons, scroll bars, selections) and the dialogs, which are windows of
+  // their own, follow the desktop.
   QPalette pal = palette();
   pal.setColor(QPalette::Window, toQColor(app::colours::WindowGround));
+  pal.setColor(QPalette::WindowText, toQColor(app::colours::Black));
   setPalette(pal);
   setAutoFillBackground(true);
   QFont base = font();
@@ -77,6 +90,7 @@ MainWindow::MainWindow(app::Form1& form, QWidget* parent) : QWidget(parent), for
     if (r < 0 || r == form_.luogo2.focusRow) return;
     command([&] { form_.setCityListFocusRow(r); });
   });
+  connect(widgets_.help, &DesignButton::clicked, this, &MainWindow::showHelp);
   connect(list, &QListWidget::itemClicked, this, [this, list](QListWidgetItem* item) {
     command([&] { form_.setCityListFocusRow(list->row(item)); });
   });
@@ -91,12 +105,7 @@ MainWindow::MainWindow(app::Form1& form, QWidget* parent) : QWidget(parent), for
   const QFont desktop = QApplication::font();
   const double dpi = screen ? screen->logicalDotsPerInchY() : 96.0;
   const double desktopPixels = desktop.pixelSize() > 0 ? desktop.pixelSize() : desktop.pointSizeF() * dpi / 72.0;
-  double fit = MaxZoom;
-  if (screen) {
-    const QSize room = screen->availableGeometry().size() * 0.92;
-    fit = std::min(room.width() / double(DesignWidth), room.height() / double(designHeight()));
-  }
-  startZoom_ = std::clamp(std::min(desktopPixels / DesignFontPixels, fit), MinZoom, MaxZoom);
+  startZoom_ = std::clamp(std::min(desktopPixels / DesignFontPixels, mostZoom()), MinZoom, MaxZoom);
   setMinimumSize(int(std::ceil(DesignWidth * MinZoom)), int(std::ceil(designHeight() * MinZoom)));
   resetZoom();
 
@@ -120,6 +129,7 @@ void MainWindow::addCommands() {
       {{QKeySequence::ZoomOut}, [this] { zoomBy(1 / 1.1); }},
       {{QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { resetZoom(); }},
       {{QKeySequence(Qt::CTRL | Qt::Key_K)}, [this] { toggleCue(); }},
+      {{QKeySequence(Qt::Key_F1)}, [this] { showHelp(); }},
       {{QKeySequence(Qt::Key_F4), QKeySequence(Qt::CTRL | Qt::Key_L)},
        [this] { command([this] { form_.Form_KeyDown(app::Key::OpenChooser); }); }},
   };
@@ -133,8 +143,16 @@ void MainWindow::addCommands() {
 
 void MainWindow::layOut() {
   const double z = zoom_;
-  // At design size the positions are the design's own pixels.
-  const auto at = [z](int twips) { return z == 1.0 ? px(twips) : int(std::lround(twips * z / 15.0)); };
+  // At design size the positions are the design's own pixels. At any other zoom a
+  // widget spans from the rounded place of its first pixel to that of its last
+  // (15 twips before its far edge), rounded alike for every widget, never its size
+  // apart: the bars, which share their border's row in the design, share it at any
+  // zoom, and a frame never cuts into what it frames.
+  const auto at = [z](int twips) { return int(std::lround(twips * z / 15.0)); };
+  const auto box = [&](int x, int y, int w, int h) {
+    if (z == 1.0) return QRect(px(x), px(y), px(w), px(h));
+    return QRect(QPoint(at(x), at(y)), QPoint(at(x + w - 15), at(y + h - 15)));
+  };
   const auto letters = [z](int pixels) { return std::max(1, int(std::lround(pixels * z))); };
   // The drawing keeps the design's proportions, centred in the window.
   const int left = std::max(0, (width() - int(std::lround(DesignWidth * z))) / 2);
@@ -144,12 +162,15 @@ void MainWindow::layOut() {
   setFont(base);
   for (const WindowWidgets::Placed& p : widgets_.placed) {
     const bool inWindow = p.widget->parentWidget() == this;
-    p.widget->setGeometry((inWindow ? left : 0) + at(p.x), (inWindow ? top : 0) + at(p.y), at(p.w), at(p.h));
+    p.widget->setGeometry(box(p.x, p.y, p.w, p.h).translated(inWindow ? left : 0, inWindow ? top : 0));
     if (auto* picture = qobject_cast<PictureWidget*>(p.widget)) picture->setNaturalScale(z);
     if (p.pixels == 0) continue;
-    auto* text = qobject_cast<DesignLabel*>(p.widget);
-    if (text && text->shrinkToFit()) {
-      text->setShrinkToFit(letters(p.pixels));
+    auto* label = qobject_cast<DesignLabel*>(p.widget);
+    auto* button = qobject_cast<DesignButton*>(p.widget);
+    if (label && label->shrinkToFit()) {
+      label->setShrinkToFit(letters(p.pixels));
+    } else if (button && button->shrinkToFit()) {
+      button->setShrinkToFit(letters(p.pixels));
     } else if (p.widget->font().pixelSize() != letters(p.pixels)) {
       QFont f = p.widget->font();
       f.setPixelSize(letters(p.pixels));
@@ -165,14 +186,16 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
   layOut();
 }
 
-void MainWindow::zoomBy(double factor) {
-  double most = MaxZoom;
-  if (const QScreen* s = screen()) {
-    const QSize room = s->availableGeometry().size();
-    most = std::min(most, std::min(room.width() / double(DesignWidth), room.height() / double(designHeight())));
-  }
-  setZoom(std::clamp(zoom_ * factor, MinZoom, std::max(MinZoom, most)));
+double MainWindow::mostZoom() const {
+  const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+  if (!s) return MaxZoom;
+  // The frame is known once the window is shown (none without a window manager).
+  const QSize frame = isVisible() ? frameGeometry().size() - geometry().size() : FrameAllowance;
+  const QSize room = s->availableGeometry().size() - frame;
+  return std::min({MaxZoom, room.width() / double(DesignWidth), room.height() / double(designHeight())});
 }
+
+void MainWindow::zoomBy(double factor) { setZoom(std::clamp(zoom_ * factor, MinZoom, std::max(MinZoom, mostZoom()))); }
 
 void MainWindow::resetZoom() { setZoom(startZoom_); }
 
@@ -181,16 +204,25 @@ void MainWindow::setZoom(double z) {
   resize(int(std::lround(DesignWidth * z)), int(std::lround(designHeight() * z)));
   zoom_ = std::min(width() / double(DesignWidth), height() / double(designHeight()));
   layOut();
+  // Grown near an edge, the window moves back onto its screen, frame and all.
+  const QScreen* s = screen();
+  if (!isVisible() || !s) return;
+  const QRect room = s->availableGeometry();
+  const QRect frame = frameGeometry();
+  const int x = std::clamp(frame.left(), room.left(), std::max(room.left(), room.right() + 1 - frame.width()));
+  const int y = std::clamp(frame.top(), room.top(), std::max(room.top(), room.bottom() + 1 - frame.height()));
+  if (QPoint(x, y) != frame.topLeft()) move(x, y);
 }
 
 void MainWindow::setTabOrder() {
   // Reading order: the panel's city, the month boxes, the year's arrows, Data
-  // Odierna, the day rows, the notes, then the chooser's list and OK when it is open.
+  // Odierna, the day rows, the notes, the help, then the chooser's list and OK when
+  // it is open.
   std::vector<QWidget*> order{widgets_.city};
   order.insert(order.end(), widgets_.months.begin(), widgets_.months.end());
   order.insert(order.end(), {widgets_.previousYear, widgets_.nextYear, widgets_.today});
   order.insert(order.end(), widgets_.days.begin(), widgets_.days.end());
-  order.insert(order.end(), {widgets_.notes, widgets_.cityList, widgets_.ok});
+  order.insert(order.end(), {widgets_.notes, widgets_.help, widgets_.cityList, widgets_.ok});
   for (std::size_t i = 0; i + 1 < order.size(); ++i) QWidget::setTabOrder(order[i], order[i + 1]);
 }
 
@@ -237,6 +269,7 @@ void MainWindow::renderText(QWidget* widget, const app::Label& model) {
     changed = true;
   }
   if (changed && label) label->refit();
+  if (changed && button) button->refit();
 }
 
 void MainWindow::render() {
@@ -306,6 +339,13 @@ void MainWindow::renderNotes() {
     notesLoaded_ = form_.VISMESE.loadCount;
   }
   widgets_.notes->markFor(form_.phaseMarkOf(form_.panelDay()));
+}
+
+void MainWindow::showHelp() {
+  if (!help_) help_ = new HelpDialog(this);
+  help_->show();
+  help_->raise();
+  help_->activateWindow();
 }
 
 void MainWindow::toggleCue() {

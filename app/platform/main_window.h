@@ -18,6 +18,7 @@ class QLabel;
 namespace ortalba {
 
 class NotesView;
+class HelpDialog;
 
 class MainWindow : public QWidget {
   Q_OBJECT
@@ -37,6 +38,12 @@ class MainWindow : public QWidget {
   // Ctrl++, Ctrl+- and Ctrl+0: the window grows, shrinks, or goes back to its start size.
   void zoomBy(double factor);
   void resetZoom();
+  // The largest zoom at which the window, with its frame, fits its screen's free area.
+  double mostZoom() const;
+
+  // F1 and the "?": the help, beside the almanac; Escape closes it.
+  void showHelp();
+  HelpDialog* help() const { return help_; }
 
   // Ctrl+K: the cue for colour-blind gardeners, hatching on the waxing and waning
   // bars, a darker red for Sundays and feasts and a legend; off at start.
@@ -59,6 +66,7 @@ class MainWindow : public QWidget {
   DesignButton* todayButton() const { return widgets_.today; }
   DesignButton* cityButton() const { return widgets_.city; }
   DesignButton* okButton() const { return widgets_.ok; }
+  DesignButton* helpButton() const { return widgets_.help; }
   QListWidget* cityList() const { return widgets_.cityList; }
   QFrame* chooser() const { return widgets_.chooser; }
   NotesView* notes() const { return widgets_.notes; }
@@ -90,6 +98,7 @@ class MainWindow : public QWidget {
   double startZoom_ = 1;
   bool cue_ = false;
   unsigned notesLoaded_ = 0;
+  HelpDialog* help_ = nullptr;
 };
 
 }  // namespace ortalba

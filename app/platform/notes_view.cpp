@@ -21,6 +21,12 @@ NotesView::NotesView(QWidget* parent) : QTextBrowser(parent) {
   // The notes take the keys only when reached with Tab: a click leaves Page Up and
   // Page Down with the almanac, which change the month.
   setFocusPolicy(Qt::TabFocus);
+  // The notes are set on their own paper in every desktop theme: a dark theme's
+  // ground and light letters would leave the document's own colours unreadable.
+  QPalette paper = palette();
+  paper.setColor(QPalette::Base, toQColor(app::colours::White));
+  paper.setColor(QPalette::Text, toQColor(app::colours::Black));
+  setPalette(paper);
 }
 
 void NotesView::load(const std::string& path, double zoom) {
@@ -41,7 +47,10 @@ void NotesView::load(const std::string& path, double zoom) {
 }
 
 void NotesView::setZoom(double zoom) {
-  if (loaded_ && zoom != zoom_) load(path_, zoom);
+  if (!loaded_ || zoom == zoom_) return;
+  const std::optional<app::PhaseMark> mark = marked_;
+  load(path_, zoom);
+  if (mark) markFor(*mark);  // the same text keeps its marks
 }
 
 void NotesView::markFor(app::PhaseMark mark) {
@@ -64,8 +73,11 @@ void NotesView::markFor(app::PhaseMark mark) {
 
 void loadNotesInto(QTextBrowser* viewer, const std::string& path, double zoom, rtf::Document* parsed) {
   // The documents are written for a page; the viewer is a narrow column, so the
-  // text is set a little smaller there, as the document is built.
-  rtf::loadNotesFile(notesFile(path), *viewer->document(), 0.82 * zoom, parsed);
+  // text is set a little smaller there, as the document is built. Their points are
+  // taken at 96 dots per inch, as the rest of the window's letters: a desktop with
+  // larger letters has already made the whole window larger (its zoom).
+  const double dpi = viewer->logicalDpiY() > 0 ? viewer->logicalDpiY() : 96.0;
+  rtf::loadNotesFile(notesFile(path), *viewer->document(), 0.82 * zoom * 96.0 / dpi, parsed);
 }
 
 void markPassages(QTextDocument& notes, const std::vector<app::MoonPassage>& passages, app::PhaseMark mark) {

@@ -47,18 +47,27 @@ void ShapeWidget::paintEvent(QPaintEvent*) {
   }
 }
 
+namespace {
+
+// Letters of `pixels` for `widget` where `text` fits its box, smaller (down to half) where it does not.
+void fitLetters(QWidget& widget, const QString& text, int flags, int pixels) {
+  if (pixels <= 0) return;
+  const int size = fittingPixelSize(widget.font(), text, widget.contentsRect(), flags, pixels, std::max(1, pixels / 2));
+  if (widget.font().pixelSize() == size) return;
+  QFont f = widget.font();
+  f.setPixelSize(size);
+  widget.setFont(f);
+}
+
+}  // namespace
+
 void DesignLabel::setShrinkToFit(int pixels) {
   fitPixels_ = pixels;
   refit();
 }
 
 void DesignLabel::refit() {
-  if (fitPixels_ <= 0) return;
-  const int size = fittingPixelSize(font(), text(), contentsRect(), alignment(), fitPixels_, std::max(1, fitPixels_ / 2));
-  if (font().pixelSize() == size) return;
-  QFont f = font();
-  f.setPixelSize(size);
-  setFont(f);
+  fitLetters(*this, text(), int(alignment()) | (wordWrap() ? int(Qt::TextWordWrap) : 0), fitPixels_);
 }
 
 void DesignLabel::resizeEvent(QResizeEvent* event) {
@@ -74,6 +83,18 @@ DesignButton::DesignButton(QWidget* parent) : QAbstractButton(parent) {
 void DesignButton::setAlignment(Qt::Alignment alignment) {
   alignment_ = alignment;
   update();
+}
+
+void DesignButton::setShrinkToFit(int pixels) {
+  fitPixels_ = pixels;
+  refit();
+}
+
+void DesignButton::refit() { fitLetters(*this, text(), int(alignment_), fitPixels_); }
+
+void DesignButton::resizeEvent(QResizeEvent* event) {
+  QAbstractButton::resizeEvent(event);
+  refit();
 }
 
 void DesignButton::keyPressEvent(QKeyEvent* event) {
@@ -143,11 +164,10 @@ void CueLegend::paintEvent(QPaintEvent*) {
   p.drawText(QRectF(x, 0, width() - x, h), Qt::AlignLeft | Qt::AlignVCenter, feasts);
 }
 
-int fittingPixelSize(QFont font, const QString& text, const QRect& box, Qt::Alignment align, int pixels,
-                     int smallest) {
+int fittingPixelSize(QFont font, const QString& text, const QRect& box, int flags, int pixels, int smallest) {
   for (int size = pixels; size > smallest; --size) {
     font.setPixelSize(size);
-    const QRect needed = QFontMetrics(font).boundingRect(box, int(align) | Qt::TextWordWrap, text);
+    const QRect needed = QFontMetrics(font).boundingRect(box, flags, text);
     if (needed.width() <= box.width() && needed.height() <= box.height()) return size;
   }
   return smallest;

@@ -56,20 +56,26 @@ class DesignLabel : public QLabel {
 
 // A caption of the design that does something: drawn exactly as a label of the
 // design, it is a button to the keyboard (Tab reaches it, a dotted frame shows
-// it, Space or Enter press it) and to a screen reader.
+// it, Space or Enter press it) and to a screen reader. Its one line of text may
+// shrink its letters to fit, as a label's does.
 class DesignButton : public QAbstractButton {
   Q_OBJECT
  public:
   explicit DesignButton(QWidget* parent);
   void setAlignment(Qt::Alignment alignment);
   Qt::Alignment alignment() const { return alignment_; }
+  void setShrinkToFit(int pixels);
+  int shrinkToFit() const { return fitPixels_; }
+  void refit();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   Qt::Alignment alignment_ = Qt::AlignCenter;
+  int fitPixels_ = 0;
 };
 
 // The cue's legend: a hatched swatch and the words for waxing, waning, and the
@@ -94,10 +100,10 @@ class StripedRows : public QStyledItemDelegate {
   void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
 };
 
-// The largest pixel size from `pixels` down to `smallest` at which `text`,
-// wrapped at word boundaries, fits `box`; `smallest` when none does.
-int fittingPixelSize(QFont font, const QString& text, const QRect& box, Qt::Alignment align, int pixels,
-                     int smallest);
+// The largest pixel size from `pixels` down to `smallest` at which `text`, laid
+// out with `flags` (alignment, and Qt::TextWordWrap for several lines), fits `box`;
+// `smallest` when none does.
+int fittingPixelSize(QFont font, const QString& text, const QRect& box, int flags, int pixels, int smallest);
 
 // A picture slot that shows one of the program's pictures, scaled to fit.
 class PictureWidget : public QWidget {

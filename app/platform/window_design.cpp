@@ -33,7 +33,7 @@ using ShapeOf = app::Shape& (*)(Form1&, std::size_t);
 using LabelOf = app::Label& (*)(Form1&, std::size_t);
 using PictureOf = app::Picture& (*)(Form1&, std::size_t);
 // The widgets that are not plain view-model objects.
-enum class Special { Chooser, CityList, Notes, ButtonGround, CueLegend };
+enum class Special { Chooser, CityList, Notes, ButtonGround, CueLegend, Help };
 using Model = std::variant<ShapeOf, LabelOf, PictureOf, Special>;
 
 template <auto M> constexpr Model shape = ShapeOf{&element<M>};
@@ -58,27 +58,28 @@ enum class Look { Plain, Wrapped, Caption, Time, MonthName, DayNumber, Link, Box
 struct Lettering {
   int pixels = 11;
   Qt::Alignment align = Qt::AlignCenter;
-  bool wrap = false;  // several lines, and smaller letters where even they do not hold the text
+  bool wrap = false;  // several lines
   bool underline = false;
+  bool fit = false;  // smaller letters where the text does not fit its box (its lines, when it wraps)
 };
 
 Lettering letteringOf(Look look) {
   constexpr Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
   switch (look) {
     case Look::Plain: return {};
-    case Look::Wrapped: return {11, Qt::AlignCenter, true};
+    case Look::Wrapped: return {11, Qt::AlignCenter, true, false, true};
     case Look::Caption: return {10, left};
     case Look::Time: return {11, left};
     case Look::MonthName: return {15};
     case Look::DayNumber: return {40};
-    case Look::Link: return {11, Qt::AlignCenter, false, true};
+    case Look::Link: return {11, Qt::AlignCenter, false, true, true};
     case Look::BoxNumber: return {13};
     case Look::Arrow: return {18};
     case Look::Button: return {};
     case Look::Title: return {17};
     case Look::DayRow: return {12, left};
     case Look::Notice: return {10};
-    case Look::Instructions: return {10, left, true};
+    case Look::Instructions: return {10, left, true, false, true};
   }
   return {};
 }
@@ -156,6 +157,7 @@ const Place kWindow[] = {
     {"Shape16", shape<&Form1::Shape16>, 1875, 6315, 1185, 825},
     {"Image2", picture<&Form1::Image2>, 1920, 6360, 1095, 735},
     {"Image3", picture<&Form1::Image3>, 165, 7320, 810, 705},
+    {"aiuto", Special::Help, 165, 7320, 810, 705},  // the "?" as a button, drawing nothing over it
     {"Label7", label<&Form1::Label7>, 1065, 7275, 6540, 765, Look::Instructions},
     // the moon cue's legend, under the instructions while the cue is on
     {"legenda", Special::CueLegend, 165, 8055, 7530, 255, Look::Caption},
@@ -198,6 +200,7 @@ WindowWidgets buildWindow(QWidget& window, Form1& form, const RunCommand& run) {
         auto* button = new DesignButton(parent);
         button->setFont(font);
         button->setAlignment(lettering.align);
+        if (lettering.fit) button->setShrinkToFit(lettering.pixels);
         const Click handler = row.onClick;
         QObject::connect(button, &DesignButton::clicked, &window,
                          [&form, run, handler, index] { run([&] { handler(form, index); }); });
@@ -205,9 +208,9 @@ WindowWidgets buildWindow(QWidget& window, Form1& form, const RunCommand& run) {
       } else {
         auto* text = new DesignLabel(parent);
         text->setFont(font);
-        if (lettering.wrap) text->setShrinkToFit(lettering.pixels);
         text->setAlignment(lettering.align);
         text->setWordWrap(lettering.wrap);
+        if (lettering.fit) text->setShrinkToFit(lettering.pixels);
         text->setAttribute(Qt::WA_TranslucentBackground);
         widget = text;
       }
@@ -247,6 +250,9 @@ WindowWidgets buildWindow(QWidget& window, Form1& form, const RunCommand& run) {
           made.legend->hide();
           pixels = letteringOf(row.look).pixels;
           widget = made.legend;
+          break;
+        case Special::Help:
+          widget = made.help = new DesignButton(parent);
           break;
         case Special::ButtonGround: {
           auto* ground = new ShapeWidget(parent);
@@ -297,6 +303,8 @@ WindowWidgets buildWindow(QWidget& window, Form1& form, const RunCommand& run) {
   made.city->setToolTip(QStringLiteral("Scegli la città"));
   made.cityList->setAccessibleName(QStringLiteral("Elenco delle città"));
   made.notes->setAccessibleName(QStringLiteral("Note del mese per l'orto e il giardino"));
+  made.help->setAccessibleName(QStringLiteral("Aiuto"));
+  made.help->setToolTip(QStringLiteral("Aiuto: tasti, colori e convenzioni (F1)"));
   return made;
 }
 

@@ -49,6 +49,7 @@ struct WindowWidgets {
   DesignButton* today = nullptr;
   DesignButton* city = nullptr;
   DesignButton* ok = nullptr;
+  DesignButton* help = nullptr;  // over the "?" picture
   QFrame* chooser = nullptr;
   QListWidget* cityList = nullptr;
   NotesView* notes = nullptr;

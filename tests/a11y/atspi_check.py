@@ -4,7 +4,7 @@
 
 Walks the application's accessible objects, checks their roles, names and actions,
 then acts as a screen reader user would: the next year, a day, the city chooser and
-its OK, each through an AT-SPI action, checking that the window changed.
+its OK, the help, each through an AT-SPI action, checking that the window changed.
 Usage: atspi_check.py WORKING_FOLDER"""
 import os
 import re
@@ -108,7 +108,7 @@ nodes = everything(application)
 
 # Roles, names and actions.
 buttons = [n for n in nodes if n.getRole() == pyatspi.ROLE_PUSH_BUTTON]
-for name in ["Anno precedente", "Anno successivo", "Data odierna: torna a oggi"] + [
+for name in ["Anno precedente", "Anno successivo", "Data odierna: torna a oggi", "Aiuto"] + [
         "Mostra " + m for m in ("gennaio", "febbraio", "marzo", "aprile", "maggio", "giugno", "luglio",
                                 "agosto", "settembre", "ottobre", "novembre", "dicembre")]:
     found = named(nodes, pyatspi.ROLE_PUSH_BUTTON, name)
@@ -187,6 +187,13 @@ if city:
         press(ok[0])
         path = os.path.join(folder, "luogo.txt")
         check(wait_for(lambda: open(path, "rb").read() == b"ROMA\r\n"), "OK through its action saves luogo.txt")
+
+# The "?": pressed, it opens the help as a dialog.
+aiuto = named(everything(application), pyatspi.ROLE_PUSH_BUTTON, "Aiuto")
+if aiuto:
+    press(aiuto[0])
+    check(wait_for(lambda: any(n.getRole() == pyatspi.ROLE_DIALOG for n in everything(application))),
+          "the help opens as a dialog")
 
 if failures:
     print(f"{len(failures)} problems")

@@ -252,6 +252,7 @@ TEST(Commands, CityChooser) {
   EXPECT_EQ(s.form.Lsel.caption, "ROMA");
   s.form.setCityListFocusRow(45);
   EXPECT_EQ(s.form.Lsel.caption, "REGGIO NELL.");
+  EXPECT_EQ(s.form.Lsel.toolTip, s.form.luogo2.rows[45]) << "the whole name, on hovering and to a screen reader";
   s.form.luogo2.selected.assign(108, true);  // a click toggles rows; the striping comes back
   s.form.setCityListFocusRow(15);
   for (std::size_t i = 0; i < 108; ++i) EXPECT_EQ(s.form.luogo2.selected[i], i % 2 == 0);

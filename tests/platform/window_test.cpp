@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
+#include <QPainter>
 #include <QPrinter>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -17,11 +18,15 @@
 #include <functional>
 #include <set>
 #include <sys/stat.h>
+#include <tuple>
 
 #include "app/platform/accessibility.h"
+#include "app/platform/arguments.h"
+#include "app/platform/help_dialog.h"
 #include "app/platform/month_page.h"
 #include "app/platform/notes_view.h"
 #include "app/platform/print_dialogs.h"
+#include "app/platform/window_keys.h"
 #include "app/year_calendar.h"
 
 #include "../app/fake_platform.h"
@@ -41,6 +46,21 @@ bool shownActive(QWidget& w) {
 // The window over a model whose today is Sunday 6 December 2026, with no luogo.txt.
 struct Shown {
   FakePlatform platform;
+  app::Form1 form{platform};
+  MainWindow w{form};
+};
+
+// The same over December's notes, in a working folder of its own.
+struct NotesFolder {
+  QTemporaryDir dir;
+  FakePlatform platform;
+  NotesFolder() {
+    QDir(dir.path()).mkpath("Doc");
+    QFile::copy(ORTALBA_SOURCE_DIR "/Doc/Dic.rtf", dir.filePath("Doc/Dic.rtf"));
+    platform.folder = dir.path().toStdString();
+  }
+};
+struct ShownWithNotes : NotesFolder {
   app::Form1 form{platform};
   MainWindow w{form};
 };
@@ -245,36 +265,51 @@ TEST(Window, ZoomsWithTheKeysAndKeepsItsProportions) {
 namespace {
 using namespace ortalba;
 
-// The saint's label never cuts a text: it wraps, and takes smaller letters when
-// even that is not enough. Tried on the longest texts the almanac shows.
-TEST(Window, TheSaintsLabelHoldsTheLongestTexts) {
-  std::set<std::string> texts;
+// The panel's captions never cut a text: the saint's wraps, and it and the city's
+// take smaller letters where the design's do not hold the text. Tried on the
+// longest saints and feasts the almanac shows and on every city, at two zooms.
+TEST(Window, ThePanelHoldsTheLongestTexts) {
+  std::set<std::string> saints;
   for (int year = 1583; year <= 2100; ++year)
     for (int month = 1; month <= 12; ++month)
-      for (const auto& day : app::sheetOf(year, month, app::DefaultCity).days) texts.insert(day.santo);
-  std::vector<std::string> longest(texts.begin(), texts.end());
+      for (const auto& day : app::sheetOf(year, month, app::DefaultCity).days) saints.insert(day.santo);
+  std::vector<std::string> longest(saints.begin(), saints.end());
   std::sort(longest.begin(), longest.end(), [](auto& a, auto& b) { return a.size() > b.size(); });
   longest.resize(12);
   longest.push_back("SS.7 fondatori Servi Maria - (Martedì Grasso)");
+  std::vector<std::string> cities;
+  for (const app::CityRow& row : app::CityTable) cities.emplace_back(row.name);
 
+  struct Caption {  // a caption of the panel, the texts it shows, how it lays them out, a short one
+    const char* name;
+    app::Label app::Form1::*model;
+    const std::vector<std::string>& texts;
+    int flags;
+    const char* shortText;
+  };
+  const Caption captions[] = {
+      {"santo", &app::Form1::santo, longest, Qt::AlignCenter | Qt::TextWordWrap, "S.Nicola"},
+      {"zona", &app::Form1::zona, cities, Qt::AlignCenter, "ROMA"},
+  };
   Shown s;
   s.w.show();
   for (double zoom : {1.0, 1.6}) {
     s.w.resize(int(DesignWidth * zoom), int(DesignHeight * zoom));
-    QLabel* santo = s.w.label("santo");
-    for (const std::string& text : longest) {
-      s.form.santo.caption = text;
+    for (const Caption& c : captions) {
+      auto* widget = s.w.findChild<QWidget*>(c.name);
+      for (const std::string& text : c.texts) {
+        (s.form.*c.model).caption = text;
+        s.w.render();
+        const QRect box = widget->contentsRect();
+        const QRect needed = QFontMetrics(widget->font()).boundingRect(box, c.flags, s.w.caption(c.name));
+        EXPECT_LE(needed.height(), box.height()) << text << " at " << zoom;
+        EXPECT_LE(needed.width(), box.width()) << text << " at " << zoom;
+        EXPECT_GE(widget->font().pixelSize(), int(7 * zoom)) << text << ": too small to read";
+      }
+      (s.form.*c.model).caption = c.shortText;
       s.w.render();
-      const QRect box = santo->contentsRect();
-      const QRect needed = QFontMetrics(santo->font()).boundingRect(box, Qt::AlignCenter | Qt::TextWordWrap,
-                                                                     santo->text());
-      EXPECT_LE(needed.height(), box.height()) << text << " at " << zoom;
-      EXPECT_LE(needed.width(), box.width()) << text << " at " << zoom;
-      EXPECT_GE(santo->font().pixelSize(), int(7 * zoom)) << text << ": too small to read";
+      EXPECT_EQ(widget->font().pixelSize(), std::lround(11 * zoom)) << "a short text keeps the design's letters";
     }
-    s.form.santo.caption = "S.Nicola";
-    s.w.render();
-    EXPECT_EQ(santo->font().pixelSize(), std::lround(11 * zoom)) << "a short text keeps the design's letters";
   }
 }
 
@@ -310,14 +345,14 @@ TEST(Window, TheKeyboardReachesEveryControl) {
   for (int i = 0; i < 12; ++i) expected.push_back(w.month(i));
   expected.insert(expected.end(), {w.previousYear(), w.nextYear(), w.todayButton()});
   for (int k = 0; k < 31; ++k) expected.push_back(w.day(k));
-  expected.push_back(w.notes());
+  expected.insert(expected.end(), {w.notes(), w.helpButton()});
   for (QWidget* widget : expected) {
     QTest::keyClick(focused() ? focused() : &w, Qt::Key_Tab);
     EXPECT_EQ(focused(), widget) << widget->objectName().toStdString() << " got "
                                  << (focused() ? focused()->objectName().toStdString() : "nothing");
   }
   QTest::keyClick(focused(), Qt::Key_Backtab);
-  EXPECT_EQ(focused(), w.day(30));
+  EXPECT_EQ(focused(), w.notes());
 
   // The focus mark leaves the design's colours alone and shows on the focused control only.
   const QImage unfocused = w.nextYear()->grab().toImage();
@@ -350,13 +385,8 @@ TEST(Window, TheKeyboardReachesEveryControl) {
 
 // Page Down scrolls the notes when they have the keyboard; anywhere else it is the next month.
 TEST(Window, PageDownScrollsTheNotesOnlyWhenTheyHaveTheKeyboard) {
-  QTemporaryDir folder;
-  ASSERT_TRUE(QDir(folder.path()).mkpath("Doc"));
-  ASSERT_TRUE(QFile::copy(ORTALBA_SOURCE_DIR "/Doc/Dic.rtf", folder.filePath("Doc/Dic.rtf")));
-  FakePlatform platform;
-  platform.folder = folder.path().toStdString();
-  app::Form1 form(platform);
-  MainWindow w(form);
+  ShownWithNotes s;
+  MainWindow& w = s.w;
   ASSERT_TRUE(shownActive(w));
   QScrollBar* bar = w.notes()->verticalScrollBar();
   ASSERT_GT(bar->maximum(), 0) << "December's notes are longer than the viewer";
@@ -420,13 +450,8 @@ std::string markedBlocks(QTextDocument* notes) {
 // The notes that fit the day: "In Luna crescente" on a waxing day, "In Luna calante"
 // on a waning one, neither on a full or new moon; the text and the reader's place stay.
 TEST(Window, TheNotesMarkThePassagesThatFitTheDay) {
-  QTemporaryDir folder;
-  ASSERT_TRUE(QDir(folder.path()).mkpath("Doc"));
-  ASSERT_TRUE(QFile::copy(ORTALBA_SOURCE_DIR "/Doc/Dic.rtf", folder.filePath("Doc/Dic.rtf")));
-  FakePlatform platform;  // today is Sunday 6 December 2026, waning
-  platform.folder = folder.path().toStdString();
-  app::Form1 form(platform);
-  MainWindow w(form);
+  ShownWithNotes s;  // today is Sunday 6 December 2026, waning
+  MainWindow& w = s.w;
   w.show();
   QTextDocument* notes = w.notes()->document();
   const QString text = notes->toPlainText();
@@ -450,7 +475,7 @@ TEST(Window, TheNotesMarkThePassagesThatFitTheDay) {
   EXPECT_EQ(notes->toPlainText(), text);
 
   // A document without the sub-headings is shown as it is.
-  QFile plain(folder.filePath("Doc/Dic.rtf"));
+  QFile plain(s.dir.filePath("Doc/Dic.rtf"));
   ASSERT_TRUE(plain.open(QIODevice::WriteOnly | QIODevice::Truncate));
   plain.write("{\\rtf1 {\\b Dicembre}\\par Vangare e concimare.\\par}");
   plain.close();
@@ -466,6 +491,102 @@ TEST(Window, TheNotesMarkThePassagesThatFitTheDay) {
   QTest::mouseClick(w.day(9), Qt::LeftButton);
   EXPECT_EQ(markedBlocks(notes), ".##..");
   EXPECT_TRUE(w.notes()->accessibleDescription().contains("In Luna crescente"));
+}
+
+}  // namespace
+
+namespace {
+using namespace ortalba;
+
+// Started on a dark desktop theme, the window looks as on a light one, its notes on
+// their paper: their own text reads on its ground, marked or not, at 4.5 : 1 at least.
+TEST(Window, ADarkThemeLeavesTheDesignAndTheNotesPaper) {
+  // With the chooser and the cue's legend shown; the frames and scroll bars of the
+  // notes and the list follow the desktop, their pages do not.
+  const auto looks = [](MainWindow& w) {
+    w.show();
+    w.toggleCue();
+    QTest::mouseClick(w.cityButton(), Qt::LeftButton);
+    QImage window = w.grab().toImage();
+    for (QWidget* area : std::initializer_list<QWidget*>{w.notes(), w.cityList()})
+      QPainter(&window).fillRect(QRect(area->mapTo(&w, QPoint()), area->size()), Qt::black);
+    return std::tuple{window, w.notes()->viewport()->grab().toImage(), w.cityList()->viewport()->grab().toImage()};
+  };
+  ShownWithNotes light;
+  const auto onLight = looks(light.w);
+  const QPalette desktop = QApplication::palette();
+  QApplication::setPalette(QPalette(QColor(60, 60, 60), QColor(50, 50, 50)));  // light letters on black
+  ShownWithNotes s;
+  EXPECT_TRUE(looks(s.w) == onLight) << "the window looks as on a light desktop";
+  QTest::keyClick(s.w.cityList(), Qt::Key_Escape);
+
+  const auto rgb = [](const QColor& c) { return app::Rgb{uint8_t(c.red()), uint8_t(c.green()), uint8_t(c.blue())}; };
+  const QPalette page = s.w.notes()->palette();
+  for (int day : {6, 10}) {  // waning, then waxing: each marks its passage
+    QTest::mouseClick(s.w.day(day - 1), Qt::LeftButton);
+    int marked = 0;
+    for (QTextBlock b = s.w.notes()->document()->begin(); b.isValid(); b = b.next()) {
+      const bool onMark = b.blockFormat().hasProperty(QTextFormat::BackgroundBrush);
+      const QColor ground = onMark ? b.blockFormat().background().color() : page.color(QPalette::Base);
+      for (auto f = b.begin(); !f.atEnd(); ++f) {
+        if (f.fragment().charFormat().hasProperty(QTextFormat::ForegroundBrush)) continue;  // the document's colour
+        marked += onMark;
+        EXPECT_GE(app::contrastRatio(rgb(page.color(QPalette::Text)), rgb(ground)), 4.5) << b.text().toStdString();
+      }
+    }
+    EXPECT_GT(marked, 0) << "the day's passage is marked";
+  }
+  QApplication::setPalette(desktop);
+}
+
+// Zoomed in, the window stays on its screen, frame and all; zoomed out, its letters
+// stay legible; at any zoom the bars share their border and the month boxes keep
+// inside their frame.
+TEST(Window, ZoomStaysOnTheScreenLegibleAndInWholePixels) {
+  Shown s;
+  MainWindow& w = s.w;
+  ASSERT_TRUE(shownActive(w));
+  const QRect room = w.screen()->availableGeometry();
+  w.move(room.center());  // growing, it has to come back onto the screen
+  for (int i = 0; i < 20; ++i) QTest::keyClick(&w, Qt::Key_Plus, Qt::ControlModifier);
+  EXPECT_TRUE(room.contains(w.frameGeometry())) << "on a " << room.width() << "x" << room.height() << " screen";
+  EXPECT_GT(w.frameGeometry().height() * 1.1, room.height()) << "as large as the screen allows";
+  for (int i = 0; i < 20; ++i) QTest::keyClick(&w, Qt::Key_Minus, Qt::ControlModifier);
+  EXPECT_LT(w.zoom(), 1.0);
+  for (const auto* text : w.findChildren<QWidget*>()) {
+    if (!qobject_cast<const DesignLabel*>(text) && !qobject_cast<const DesignButton*>(text)) continue;
+    EXPECT_GE(text->font().pixelSize(), 7) << text->objectName().toStdString() << " at " << w.zoom();
+  }
+
+  for (double zoom : {0.8, 0.87, 1.3, 1.5, 2.2}) {
+    w.resize(int(std::lround(DesignWidth * zoom)), int(std::lround(DesignHeight * zoom)));
+    for (int k = 0; k < 30; ++k) {
+      if (k == 15) continue;  // the 16th closes the left column
+      EXPECT_EQ(w.bar(k + 1)->y(), w.bar(k)->geometry().bottom()) << k << " at " << zoom;
+    }
+    const QRect frame = w.findChild<QWidget*>("Shape9")->geometry().adjusted(1, 1, -1, -1);
+    for (int m = 0; m < 12; ++m)
+      EXPECT_TRUE(frame.contains(w.month(m)->geometry())) << m << " at " << zoom;
+  }
+}
+
+// The "?" and F1 open the help: the keys, the version, the licence; Escape closes it.
+TEST(Window, TheQuestionMarkAndF1OpenTheHelp) {
+  Shown s;
+  MainWindow& w = s.w;
+  ASSERT_TRUE(shownActive(w));
+  QTest::mouseClick(w.helpButton(), Qt::LeftButton);
+  ASSERT_TRUE(w.help() && w.help()->isVisible());
+  const QString help = w.help()->text();
+  for (const WindowKey& key : kWindowKeys) EXPECT_TRUE(help.contains(QString::fromUtf16(key.keys)));
+  EXPECT_TRUE(help.contains(versionText()));
+  EXPECT_TRUE(help.contains("GNU General Public License, versione 3 o (a scelta) successiva"));
+  QTest::keyClick(w.help(), Qt::Key_Escape);
+  EXPECT_FALSE(w.help()->isVisible());
+  ASSERT_TRUE(shownActive(w));
+  QTest::keyClick(&w, Qt::Key_F1);
+  EXPECT_TRUE(w.help()->isVisible());
+  w.help()->close();
 }
 
 }  // namespace

@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The window's keys, written once: `ortalba --help` says them in a sentence, the
+// window's help lists them.
+namespace ortalba {
+
+struct WindowKey {
+  const char16_t* keys;
+  const char16_t* does;
+};
+
+inline constexpr WindowKey kWindowKeys[] = {
+    {u"Pagina su/giù", u"mese"},
+    {u"Ctrl+Pagina su/giù", u"anno"},
+    {u"frecce", u"giorno"},
+    {u"Inizio", u"oggi"},
+    {u"F4 o Ctrl+L", u"città"},
+    {u"Ctrl+P", u"stampa"},
+    {u"Ctrl+Maiusc+P", u"stampa il libretto dell'anno mostrato"},
+    {u"Ctrl++ Ctrl+- Ctrl+0", u"ingrandisce, rimpicciolisce, riporta la finestra alla misura iniziale"},
+    {u"Ctrl+K", u"tratteggia la Luna crescente e calante per chi non distingue i colori"},
+    {u"F1", u"apre l'aiuto"},
+};
+
+// How the keyboard reaches the window's controls.
+inline constexpr char16_t kControlKeys[] =
+    u"Tab e Maiusc+Tab passano da un comando all'altro; Spazio o Invio lo premono.";
+
+}  // namespace ortalba
