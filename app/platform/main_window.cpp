@@ -395,6 +395,17 @@ bool MainWindow::printShownYear(QPrinter& printer) {
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
+  // Qt tries the actions' keys only in the active window; with no window manager
+  // a window may be given the keys without being made active, so they are tried here.
+  if (!isActiveWindow()) {
+    const QKeySequence pressed(event->keyCombination());
+    for (QAction* action : actions())
+      if (action->shortcuts().contains(pressed)) {
+        action->trigger();
+        event->accept();
+        return;
+      }
+  }
   const bool ctrl = event->modifiers() & Qt::ControlModifier;
   const auto* found = std::find_if(std::begin(kNavigation), std::end(kNavigation),
                                    [&](const NavigationKey& k) { return k.key == event->key(); });
