@@ -57,6 +57,14 @@ const char* adviceOf(PhaseMark mark) {
   return "Con la Luna piena e la Luna nuova nell'orto non si fa nulla.";
 }
 
+std::string dayWithMonth(std::string_view preposition, int day, int month) {
+  // The first of the month is said "primo"; the article is elided before the days
+  // said with a vowel (otto, undici).
+  const bool elided = day == 8 || day == 11;
+  return std::string(preposition) + (elided ? "l'" : " ") + std::to_string(day) + (day == 1 ? "°" : "") + " " +
+         MonthWords[static_cast<std::size_t>(month - 1)];
+}
+
 std::string dayRowLabel(int day, int weekday) {
   return (day < 10 ? "  " : "") + std::to_string(day) + " " + WeekdayLetters[static_cast<std::size_t>(weekday - 1)];
 }

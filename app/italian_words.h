@@ -4,6 +4,7 @@
 // the notes documents, each written once.
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "astro/moon_phases.h"
 
@@ -34,6 +35,10 @@ PhaseMark markOfPhase(astro::PhaseKind kind);
 // What a gardener does under a mark, one sentence, the same in every view; it
 // agrees with the monthly notes.
 const char* adviceOf(PhaseMark mark);
+
+// A day and its month after a preposition that takes the article, as Italian
+// says it: "dal 2 marzo", "dall'8 marzo", "al 1° marzo", "del 21 febbraio".
+std::string dayWithMonth(std::string_view preposition, int day, int month);
 
 // The day row's text: the day, padded to line up, and the weekday's letter ("  7 V", "10 D").
 std::string dayRowLabel(int day, int weekday);

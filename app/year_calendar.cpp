@@ -8,6 +8,7 @@
 #include "almanac/feast_table.h"
 #include "app/city_table.h"
 #include "app/month_sheet.h"
+#include "app/moon_hours.h"
 #include "calendar/calendar.h"
 
 namespace app {
@@ -22,6 +23,7 @@ struct Event {
   std::string description;  // empty: no DESCRIPTION
   std::string category;
   int days = 1;      // an event of several days: a span of the moon
+  std::optional<astro::CivilTime> instant;  // a moment in UTC instead of a whole day: a phase
 };
 
 using calendar::zeroPadded;
@@ -88,30 +90,24 @@ void addFeastsOfDay(std::vector<Event>& events, const calendar::Date& date, cons
   // Every feast of the table has a name, and the name replaces the saint's text;
   // a saint that already bears the feast's name (Natale, Capodanno) is still a feast.
   if (day.feast && !day.santo.empty()) {
-    events.push_back({date, slugOf(day.santo), day.santo, {}, "Festa"});
+    events.push_back({date, slugOf(day.santo), day.santo, {}, "Festa", 1, {}});
     return;
   }
   if (!palmNote.empty() && day.santo.find(palmNote) != std::string::npos)
-    events.push_back({date, "domenica-delle-palme", "Domenica delle Palme", day.santo, "Nota"});
+    events.push_back({date, "domenica-delle-palme", "Domenica delle Palme", day.santo, "Nota", 1, {}});
   if (!shroveNote.empty() && day.santo.find(shroveNote) != std::string::npos)
-    events.push_back({date, "martedi-grasso", "Martedì grasso", day.santo, "Nota"});
+    events.push_back({date, "martedi-grasso", "Martedì grasso", day.santo, "Nota", 1, {}});
 }
 
-// "dal 2 marzo", "dall'8 marzo", "al 1° marzo": the first of the month is said
-// "primo", and the article is elided before the days said with a vowel (otto, undici).
-std::string dayAndMonth(std::string_view preposition, const calendar::Date& d) {
-  const bool elided = d.day == 8 || d.day == 11;
-  return std::string(preposition) + (elided ? "l'" : " ") + std::to_string(d.day) + (d.day == 1 ? "°" : "") + " " +
-         MonthWords[static_cast<std::size_t>(d.month - 1)];
-}
 
 void addMoonSpans(std::vector<Event>& events, int year) {
   for (const MoonSpan& span : moonSpansOfYear(year)) {
     const std::string name = std::string("Luna ") + markWord(span.mark);
     std::string description = adviceOf(span.mark);
-    description += "\n" + name + " " + dayAndMonth("dal", span.first) + " " + dayAndMonth("al", span.last) + " " +
+    description += "\n" + name + " " + dayWithMonth("dal", span.first.day, span.first.month) + " " + dayWithMonth("al", span.last.day, span.last.month) + " " +
                    std::to_string(year) + ".";
-    events.push_back({span.first, slugOf(name), name, std::move(description), "Luna", calendar::daysFrom(span.first, span.last) + 1});
+    events.push_back({span.first, slugOf(name), name, std::move(description), "Luna",
+                      calendar::daysFrom(span.first, span.last) + 1, {}});
   }
 }
 
@@ -123,18 +119,28 @@ std::vector<Event> eventsOfYear(int year, std::string_view cityName, std::string
     // A phase dated past the month's last row (29 February of a Julian leap year
     // that the Gregorian rule makes common) has no row to mark, so it is left out.
     const MonthSheet sheet = sheetOf(year, month, cityName, cityCode);
+    const std::vector<PhaseHour> hours = phaseHoursOf(sheet);
     for (const DaySheet& day : sheet.days) {
       const calendar::Date date{day.day, month, year};
       for (const auto& phase : sheet.phases.phases) {
         if (phase.day != day.day) continue;
         std::string description = adviceOf(markOfPhase(phase.kind));
+        // The phase at its instant, so that every phone shows it at its own hour.
+        std::optional<astro::CivilTime> instant;
+        for (const PhaseHour& hour : hours) {
+          if (hour.kind != phase.kind || hour.gridDay != phase.day) continue;
+          description += "\n" + phaseHourText(hour, summer) + ".";
+          const astro::CivilTime utc = astro::civilTime(hour.jdUT, 0);
+          if (utc.date.year >= 1 && utc.date.year <= 9999) instant = utc;
+        }
         description += "\nSorge " + day.sun.sorge + ", tramonta " + day.sun.tramonta + " a ";
         description += cityName;
         description += ", in ora solare (UTC+1)";
         if (summer && summer(date))
           description += "; in ora legale " + oneHourLater(day.sun.sorge) + " e " + oneHourLater(day.sun.tramonta);
         description += ".";
-        events.push_back({date, slugOf(phaseName(phase.kind)), phaseName(phase.kind), std::move(description), "Luna"});
+        events.push_back(
+            {date, slugOf(phaseName(phase.kind)), phaseName(phase.kind), std::move(description), "Luna", 1, instant});
       }
       addFeastsOfDay(events, date, day);
     }
@@ -243,13 +249,18 @@ std::string yearCalendarIcs(int year, std::string_view cityName, std::string_vie
     addLine(out, "BEGIN:VEVENT");
     addLine(out, "UID:" + start + "-" + e.slug + "-" + place + "@ortalba");
     addLine(out, dtstamp);
-    addLine(out, "DTSTART;VALUE=DATE:" + start);
     const calendar::Date end = calendar::addDays(e.date, e.days);
-    // The day after 31 December 9999 has no four-digit year; the event's length says the same.
-    if (end.year <= 9999)
-      addLine(out, "DTEND;VALUE=DATE:" + dateValue(end));
-    else
-      addLine(out, "DURATION:P" + std::to_string(e.days) + "D");
+    if (e.instant) {
+      addLine(out, "DTSTART:" + dateValue(e.instant->date) + "T" + zeroPadded(e.instant->hour, 2) +
+                       zeroPadded(e.instant->minute, 2) + "00Z");
+    } else {
+      addLine(out, "DTSTART;VALUE=DATE:" + start);
+      // The day after 31 December 9999 has no four-digit year; the event's length says the same.
+      if (end.year <= 9999)
+        addLine(out, "DTEND;VALUE=DATE:" + dateValue(end));
+      else
+        addLine(out, "DURATION:P" + std::to_string(e.days) + "D");
+    }
     addLine(out, "SUMMARY:" + icsEscapeText(e.summary));
     if (!e.description.empty()) addLine(out, "DESCRIPTION:" + icsEscapeText(e.description));
     addLine(out, "CATEGORIES:" + icsEscapeText(e.category));

@@ -24,6 +24,7 @@
 
 #include "app/city_file.h"
 #include "app/city_table.h"
+#include "app/moon_hours.h"
 #include "app/form1.h"
 #include "app/platform/arguments.h"
 #include "app/platform/desktop_session.h"
@@ -82,7 +83,11 @@ int panelDayOf(const app::MonthSheet& sheet) {
   return sheet.isOf(today.year(), today.month()) ? today.day() : 1;
 }
 
-QByteArray monthJson(const app::MonthSheet& sheet, int panelDay) {
+QByteArray monthJson(const app::MonthSheet& sheet, const app::SummerTime& summer, int panelDay) {
+  const app::MoonMonth moon = app::moonMonthOf(sheet);
+  const auto timeOrNull = [](const std::optional<astro::CivilTime>& time) {
+    return time ? QJsonValue(toQString(app::clockText(time))) : QJsonValue(QJsonValue::Null);
+  };
   QJsonArray days;
   for (const auto& row : sheet.days) {
     QJsonObject day;
@@ -96,6 +101,19 @@ QByteArray monthJson(const app::MonthSheet& sheet, int panelDay) {
     day.insert(QStringLiteral("santo"), toQString(row.santo));
     day.insert(QStringLiteral("sorge"), toQString(row.sun.sorge));
     day.insert(QStringLiteral("tramonta"), toQString(row.sun.tramonta));
+    // The clocks' times on the days of ora legale; null on the others.
+    const bool legal = summer && summer({row.day, sheet.month, sheet.year});
+    const auto legalTime = [&](const std::string& time) {
+      return legal ? QJsonValue(toQString(app::oneHourLater(time))) : QJsonValue(QJsonValue::Null);
+    };
+    day.insert(QStringLiteral("sorge_ora_legale"), legalTime(row.sun.sorge));
+    day.insert(QStringLiteral("tramonta_ora_legale"), legalTime(row.sun.tramonta));
+    const app::MoonDay& moonDay = moon.days[static_cast<std::size_t>(row.day - 1)];
+    day.insert(QStringLiteral("luna_sorge"), timeOrNull(moonDay.rise));
+    day.insert(QStringLiteral("luna_tramonta"), timeOrNull(moonDay.set));
+    day.insert(QStringLiteral("luna_sorge_ora_legale"), legal ? timeOrNull(app::oneHourLater(moonDay.rise)) : QJsonValue());
+    day.insert(QStringLiteral("luna_tramonta_ora_legale"), legal ? timeOrNull(app::oneHourLater(moonDay.set)) : QJsonValue());
+    day.insert(QStringLiteral("luna_moto"), QString::fromLatin1(app::risingWord(moonDay.ascending)));
     days.append(day);
   }
   QJsonObject root;
@@ -106,6 +124,29 @@ QByteArray monthJson(const app::MonthSheet& sheet, int panelDay) {
   root.insert(QStringLiteral("days"), days);
   root.insert(QStringLiteral("panel_background"), QString::fromLatin1(markName(sheet.panelBackground(panelDay))));
   root.insert(QStringLiteral("notes"), notesName(sheet));
+  // Each phase the grid marks, with its instant (UTC) and the hour in Italy.
+  QJsonArray phases;
+  for (const app::PhaseHour& phase : moon.phases) {
+    const astro::CivilTime utc = astro::civilTime(phase.jdUT, 0);
+    const astro::CivilTime rome = astro::civilTime(phase.jdUT, 1);
+    const int offset = summer && summer(rome.date) ? 2 : 1;
+    const astro::CivilTime italian = astro::civilTime(phase.jdUT, offset);
+    const auto iso = [](const astro::CivilTime& t) {
+      return QStringLiteral("%1-%2-%3T%4:%5")
+          .arg(t.date.year, 4, 10, QLatin1Char('0'))
+          .arg(t.date.month, 2, 10, QLatin1Char('0'))
+          .arg(t.date.day, 2, 10, QLatin1Char('0'))
+          .arg(t.hour, 2, 10, QLatin1Char('0'))
+          .arg(t.minute, 2, 10, QLatin1Char('0'));
+    };
+    QJsonObject entry;
+    entry.insert(QStringLiteral("phase"), QString::fromLatin1(iconName(app::iconOf(phase.kind))));
+    entry.insert(QStringLiteral("day"), phase.gridDay);
+    entry.insert(QStringLiteral("instant_utc"), iso(utc) + QStringLiteral("Z"));
+    entry.insert(QStringLiteral("ora_italiana"), iso(italian) + QStringLiteral("+0%1:00").arg(offset));
+    phases.append(entry);
+  }
+  root.insert(QStringLiteral("phases"), phases);
   return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
@@ -114,25 +155,30 @@ QString monthTable(const app::MonthSheet& sheet, const app::SummerTime& summer, 
   // column stands where its heading does.
   qsizetype saintWidth = 44;
   for (const auto& row : sheet.days) saintWidth = std::max(saintWidth, toQString(row.santo).size());
+  const app::MoonMonth moon = app::moonMonthOf(sheet);
   const auto line = [&](const QString& day, const QString& weekday, const QString& santo, const QString& sorge,
-                        const QString& tramonta, const QString& legal, const QString& moon, const QString& mark) {
-    QString text = QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8")
+                        const QString& tramonta, const QString& legal, const QString& moonRise, const QString& moonSet,
+                        const QString& phase, const QString& mark, const QString& rising) {
+    QString text = QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9 %10 %11")
                        .arg(day, -7)
                        .arg(weekday, -10)
                        .arg(santo, -int(saintWidth))
                        .arg(sorge, -5)
                        .arg(tramonta, -5)
                        .arg(legal, -11)
-                       .arg(moon, -13)
-                       .arg(mark);
+                       .arg(moonRise, -7)
+                       .arg(moonSet, -7)
+                       .arg(phase, -13)
+                       .arg(mark, -9)
+                       .arg(rising);
     while (text.endsWith(QLatin1Char(' '))) text.chop(1);
     return text + QLatin1Char('\n');
   };
   QString out;
   out += toQString(sheet.title) + QStringLiteral(" - ") + toQString(sheet.cityName) + QLatin1Char('\n');
   out += line(QStringLiteral("Giorno"), QStringLiteral("Settimana"), QStringLiteral("Santo o festa"),
-              QStringLiteral("Sorge"), QStringLiteral("Tram."), QStringLiteral("Ora legale"), QStringLiteral("Luna"),
-              QStringLiteral("Fase"));
+              QStringLiteral("Sorge"), QStringLiteral("Tram."), QStringLiteral("Ora legale"), QStringLiteral("L.sorge"),
+              QStringLiteral("L.tram."), QStringLiteral("Luna"), QStringLiteral("Fase"), QStringLiteral("Moto"));
   bool anyLegal = false;
   for (const auto& row : sheet.days) {
     const QString day = QStringLiteral("%1 %2%3")
@@ -144,15 +190,19 @@ QString monthTable(const app::MonthSheet& sheet, const app::SummerTime& summer, 
       legal = toQString(app::oneHourLater(row.sun.sorge)) + QLatin1Char(' ') + toQString(app::oneHourLater(row.sun.tramonta));
       anyLegal = true;
     }
-    out += line(day, QString::fromUtf8(row.weekdayName()), toQString(row.santo), toQString(row.sun.sorge), toQString(row.sun.tramonta), legal,
-                phaseWordsOfIcon(row.icon), QString::fromLatin1(app::markWord(row.mark)));
+    const app::MoonDay& moonDay = moon.days[static_cast<std::size_t>(row.day - 1)];
+    out += line(day, QString::fromUtf8(row.weekdayName()), toQString(row.santo), toQString(row.sun.sorge),
+                toQString(row.sun.tramonta), legal, toQString(app::clockText(moonDay.rise)),
+                toQString(app::clockText(moonDay.set)), phaseWordsOfIcon(row.icon),
+                QString::fromLatin1(app::markWord(row.mark)), QString::fromLatin1(app::risingWord(moonDay.ascending)));
   }
-  out += QStringLiteral("* domenica o festa. Sorge e tramonta in ora solare (UTC+1)%1.\n")
+  out += QStringLiteral("* domenica o festa. Sorge e tramonta, del Sole e della Luna, in ora solare (UTC+1)%1.\n")
              .arg(anyLegal ? QStringLiteral("; Ora legale: le stesse ore come le segnano gli orologi nei giorni "
                                             "dell'ora legale")
                            : QString());
   out += QStringLiteral("Riquadro del giorno: %1. Note del mese: %2\n")
              .arg(QString::fromLatin1(app::markWord(sheet.panelBackground(panelDay))), notesName(sheet));
+  for (const app::PhaseHour& phase : moon.phases) out += toQString(app::phaseHourText(phase, summer)) + QLatin1Char('\n');
   return out;
 }
 
@@ -268,7 +318,8 @@ int runCommandLine(int argc, char** argv) {
     return 0;
   }
   const int panelDay = panelDayOf(sheet);
-  return printed(request.json ? monthJson(sheet, panelDay) : monthTable(sheet, onOraLegale, panelDay).toUtf8());
+  return printed(request.json ? monthJson(sheet, onOraLegale, panelDay)
+                              : monthTable(sheet, onOraLegale, panelDay).toUtf8());
 }
 
 }  // namespace ortalba

@@ -12,7 +12,9 @@ namespace ortalba {
 
 // The month as JSON: its title, city, notes document and every day's row; the
 // panel's tile as it is when `panelDay` is selected.
-QByteArray monthJson(const app::MonthSheet& sheet, int panelDay = 1);
+// The days of ora legale have the clocks' times too; the moon's rises, sets and
+// phases come to the minute.
+QByteArray monthJson(const app::MonthSheet& sheet, const app::SummerTime& summer = {}, int panelDay = 1);
 // The month as a text table, one line a day; the sun times in ora solare and,
 // on the days `summer` names, in ora legale too.
 QString monthTable(const app::MonthSheet& sheet, const app::SummerTime& summer = {}, int panelDay = 1);

@@ -7,8 +7,8 @@ Usage: validate_ics.py FILE.ics
 The file is read by the `icalendar` package (Debian: python3-icalendar), and the
 octets themselves are checked for what a lenient parser lets through: CRLF line
 ends, physical lines of at most 75 octets, folds that keep UTF-8 whole. Every
-event must be an all-day event with UID, DTSTAMP, DTSTART and SUMMARY, and the
-UIDs must differ. Exits 0 when the file is good, 1 with one message per problem
+event must have UID, DTSTAMP, DTSTART and SUMMARY, and the UIDs must differ; a
+moon phase is a moment in UTC with no end, every other event whole days. Exits 0 when the file is good, 1 with one message per problem
 otherwise, 2 on bad usage.
 """
 
@@ -24,6 +24,7 @@ except ImportError:  # pragma: no cover - depends on the machine
     sys.exit(2)
 
 MAX_OCTETS = 75
+PHASES = {"Luna nuova", "Primo quarto", "Luna piena", "Ultimo quarto"}
 STAMP = re.compile(r"^DTSTAMP:\d{8}T\d{6}Z$")
 
 
@@ -116,6 +117,11 @@ def check_calendar(data, problems):
             start = event.decoded("DTSTART")
         except Exception as error:
             problems.append(f"{where}: DTSTART cannot be read: {error}")
+            continue
+        if isinstance(start, datetime.datetime):
+            phase = str(event.get("SUMMARY", "")) in PHASES
+            if not phase or start.utcoffset() != datetime.timedelta(0) or "DTEND" in event or "DURATION" in event:
+                problems.append(f"{where}: {start!r} is not a phase at a moment in UTC")
             continue
         if not is_plain_date(start):
             problems.append(f"{where}: DTSTART is {start!r}, not a date")

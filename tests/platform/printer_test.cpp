@@ -8,6 +8,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 
 
 namespace {
@@ -105,8 +106,7 @@ TEST(PrinterJson, MarchTwentyTwentySixInMilan) {
   EXPECT_EQ(root["title"].toString(), "MARZO 2026");
   EXPECT_EQ(root["city"].toString(), "MILANO");
   EXPECT_EQ(root["notes"].toString(), "Doc/Mar.rtf");
-  // The last new or full moon of March 2026 is the new moon of the 19th.
-  EXPECT_EQ(root["panel_background"].toString(), "waxing");
+  EXPECT_EQ(root["panel_background"].toString(), "waxing") << "the tile shows the 1st";
   const QJsonArray days = root["days"].toArray();
   ASSERT_EQ(days.size(), 31);
 
@@ -135,11 +135,26 @@ TEST(PrinterJson, MarchTwentyTwentySixInMilan) {
   }
   // Waning from the full moon of the 3rd to the new moon of the 19th.
   for (int day = 4; day <= 18; ++day) EXPECT_EQ(days[day - 1].toObject()["bar"].toString(), "waning") << day;
+  // The moon to the minute: its hours beside the sun's, and each phase of the grid with its instant.
+  const QRegularExpression clock(QStringLiteral("^\\d\\d:\\d\\d$"));
+  for (const auto& value : days) {
+    const QJsonObject d = value.toObject();
+    EXPECT_TRUE(clock.match(d["luna_sorge"].toString()).hasMatch() || d["luna_sorge"].isNull());
+    EXPECT_TRUE(d["sorge_ora_legale"].isNull()) << "no ora legale was asked for";
+    EXPECT_TRUE(d["luna_moto"] == "ascendente" || d["luna_moto"] == "discendente");
+  }
+  const QJsonArray phases = root["phases"].toArray();
+  ASSERT_EQ(phases.size(), 4);
+  for (const auto& value : phases) {
+    const QJsonObject p = value.toObject();
+    EXPECT_EQ(days[p["day"].toInt() - 1].toObject()["icon"].toString(), p["phase"].toString());
+    EXPECT_TRUE(p["instant_utc"].toString().startsWith(QStringLiteral("2026-03-")));
+  }
 
   const QString table = monthTable(sheet);
   EXPECT_TRUE(table.startsWith("MARZO 2026 - MILANO\n"));
   EXPECT_TRUE(table.contains("\n 1 D*   Domenica   S.Albino"));
-  EXPECT_EQ(table.count('\n'), 31 + 4);
+  EXPECT_EQ(table.count('\n'), 31 + 4 + 4) << "a line a day, heading and notes, a line a phase";
 }
 
 // Every column of the table stands where its heading does, whatever the day's text,
@@ -163,7 +178,8 @@ TEST(PrinterTable, ColumnsStandUnderTheirHeadings) {
         EXPECT_EQ(row.mid(at("Sorge"), 5), QString::fromStdString(day.sun.sorge));
         EXPECT_EQ(row.mid(at("Tram."), 5), QString::fromStdString(day.sun.tramonta));
         EXPECT_EQ(row.mid(at("Ora legale"), 11).trimmed().isEmpty(), !summer({d, month, year}));
-        EXPECT_EQ(row.mid(at("Fase")), QString::fromLatin1(app::markWord(day.mark)));
+        EXPECT_EQ(row.mid(at("Fase"), 9).trimmed(), QString::fromLatin1(app::markWord(day.mark)));
+        EXPECT_TRUE(QRegularExpression(QStringLiteral("^(\\d\\d:\\d\\d|--:--) ")).match(row.mid(at("L.sorge"))).hasMatch());
         EXPECT_EQ(row.left(at("Settimana")).contains(QLatin1Char('*')), day.boldRed);
       }
     }
