@@ -24,7 +24,14 @@ constexpr const char16_t* kConventions[] = {
     u"I giorni delle fasi lunari sono giorni di Greenwich (tempo universale), come l'almanacco li ha sempre datati.",
     u"L'alba e il tramonto sono in ora solare (UTC+1) tutto l'anno; in estate, passando sugli orari, la finestra "
     u"mostra anche l'ora legale degli orologi.",
-    // The moon's rise and set, and the far years, have their sentence here.
+    u"Il sorgere e il tramontare della Luna sono del bordo superiore del disco sull'orizzonte del mare, in ora "
+    u"solare; ascendente o discendente dice se la Luna, a mezzogiorno, sale o scende nel cielo da un giorno "
+    u"all'altro, che non è la stessa cosa di crescente o calante.",
+    u"L'ora di ogni fase è l'ora italiana (con l'ora legale quando vale); la riga della fase resta nel giorno di "
+    u"Greenwich, e quando in Italia è già il giorno dopo l'almanacco lo dice.",
+    u"Negli anni lontani dal nostro gli orari della Luna possono sbagliare: le fasi di qualche minuto verso "
+    u"l'anno 1 o il 3000, di un quarto d'ora verso il 5000 e fino a un'ora e mezza verso il 9999, perché non si "
+    u"sa con esattezza come rallentasse o rallenterà la rotazione della Terra.",
 };
 
 // The colours of the bars and what they mean.

@@ -330,6 +330,37 @@ void MainWindow::render() {
   if (opening) list->setFocus();
   if (closing) setFocus();
   renderNotes();
+  renderMoon();
+}
+
+void MainWindow::renderMoon() {
+  const app::MonthSheet& sheet = form_.sheet();
+  if (!sheet.isOf(form_.shownYear(), form_.ShownMonth)) return;
+  const std::string key = std::to_string(sheet.year) + "-" + std::to_string(sheet.month) + "-" + std::string(sheet.cityCode);
+  if (key != moonOf_ || !moon_) {
+    clearUpperVectorState();
+    moon_ = app::moonMonthOf(sheet);
+    moonOf_ = key;
+  }
+  const auto described = [](QWidget* widget, const QString& text) {
+    if (widget->toolTip() == text) return;
+    widget->setToolTip(text);
+    widget->setAccessibleDescription(text);
+  };
+  const auto legal = [&](int day) { return onOraLegale({day, sheet.month, sheet.year}); };
+  for (int d = 1; d <= sheet.length(); ++d) {
+    const auto k = static_cast<std::size_t>(d - 1);
+    QString text = toQString(app::moonDayText(moon_->days[k], legal(d)));
+    QString phase;
+    for (const app::PhaseHour& hour : moon_->phases)
+      if (hour.gridDay == d) phase = toQString(app::phaseHourText(hour, onOraLegale));
+    described(widgets_.days[k], phase.isEmpty() ? text : phase + QStringLiteral(". ") + text);
+    widgets_.icons[k + 1]->setToolTip(phase);
+  }
+  const int shown = form_.panelDay();
+  if (shown >= 1 && shown <= sheet.length())
+    described(widgets_.widgetOf.at(&form_.giorno),
+              toQString(app::moonDayText(moon_->days[static_cast<std::size_t>(shown - 1)], legal(shown))));
 }
 
 void MainWindow::renderNotes() {

@@ -6,8 +6,11 @@
 // dialogs (print_dialogs); what stays here is construction, zoom, rendering and
 // the dispatch of commands.
 #include <QWidget>
+#include <optional>
+#include <string>
 
 #include "app/form1.h"
+#include "app/moon_hours.h"
 #include "app/platform/window_design.h"
 
 class QListWidget;
@@ -87,6 +90,8 @@ class MainWindow : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
   void renderText(QWidget* widget, const app::Label& label);
   void renderNotes();
+  // The moon's rises, sets and phase hours in the tooltips and a screen reader's descriptions.
+  void renderMoon();
   // Every window event that reaches the almanac goes through here.
   void command(const std::function<void()>& handler);
   // The navigation keys: months, years, days, today, and the chooser's Enter and Escape.
@@ -98,6 +103,9 @@ class MainWindow : public QWidget {
   double startZoom_ = 1;
   bool cue_ = false;
   unsigned notesLoaded_ = 0;
+  // The moon's hours of the month shown, worked out when the month or the city changes.
+  std::optional<app::MoonMonth> moon_;
+  std::string moonOf_;
   HelpDialog* help_ = nullptr;
 };
 

@@ -9,7 +9,9 @@
 #include <QSvgRenderer>
 #include <QTextDocument>
 
+#include "app/moon_hours.h"
 #include "app/platform/file_io.h"
+#include "app/platform/italian_clock.h"
 #include "app/platform/moon_cue.h"
 #include "app/platform/paper.h"
 #include "app/platform/pictures.h"
@@ -23,7 +25,35 @@ namespace {
 
 QColor barColour(app::PhaseMark mark) { return toQColor(app::colourOf(mark)); }
 
+// The letters of a day's saint or feast, in points: the design's where the text
+// holds its cell, wrapped at word boundaries; smaller where it does not; 0 when
+// even the smallest do not.
+constexpr double kSaintPoints = 7.5;
+constexpr double kSmallestSaintPoints = 4.5;
+// Across a row, in millimetres: the day, the weekday, the saint's cell, four times,
+// the ascending or descending mark and the phase's picture.
+constexpr double kWeekdayLeft = 11, kSaintLeft = 24.5, kSaintCellWidth = 45, kTimeWidth = 8;
+constexpr double kTimesLeft = kSaintLeft + kSaintCellWidth + 0.5, kRisingLeft = kTimesLeft + 4 * kTimeWidth;
+
+// A row's height on a page of `days` rows, in millimetres: the rows and the legends
+// under them fill the sheet's printable part.
+double rowHeightFor(std::size_t days) { return std::min(7.2, (Paper::inside().height() - 60) / std::max<double>(1, days)); }
+
+double fittingPoints(Paper& sheet, const QString& text, const QRectF& box) {
+  for (double points = kSaintPoints; points >= kSmallestSaintPoints; points -= 0.25) {
+    sheet.letters(points);
+    const QSizeF needed = sheet.wrapped(text, box, Qt::AlignLeft | Qt::AlignVCenter);
+    if (needed.height() <= box.height() && needed.width() <= box.width()) return points;
+  }
+  return 0;
+}
+
 }  // namespace
+
+double saintPoints(QPainter& painter, const QString& text) {
+  Paper sheet(painter, QRectF(0, 0, painter.device()->width(), painter.device()->height()));
+  return fittingPoints(sheet, text, QRectF(0, 0, kSaintCellWidth, rowHeightFor(31) * 0.92 - 0.6));
+}
 
 void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& month, const std::string& notesPath,
                     bool cue) {
@@ -34,6 +64,9 @@ void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& mont
   const double dpi = sheet.dpi();
   const auto setFont = [&](double points, bool bold = false, bool italic = false) { sheet.letters(points, bold, italic); };
 
+  const app::MoonMonth moon = app::moonMonthOf(month);
+  const auto legal = [&](int day) { return onOraLegale({day, month.month, month.year}); };
+
   // Title.
   p.setPen(toQColor(app::colours::DarkGreen));
   setFont(20, true);
@@ -41,14 +74,28 @@ void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& mont
   setFont(9);
   p.setPen(Qt::black);
   p.drawText(QRectF(paper.left(), paper.top(), paper.width(), 10), Qt::AlignRight | Qt::AlignVCenter,
-             QStringLiteral("Sole a %1 (ora UTC+1)").arg(toQString(month.cityName)));
+             QStringLiteral("Sole e Luna a %1").arg(toQString(month.cityName)));
 
-  // Day rows.
-  const double top = paper.top() + 14;
+  // The rows: the day, the weekday, the saint or feast, sunrise and sunset,
+  // moonrise and moonset, the ascending or descending moon, the phase's picture.
+  const double top = paper.top() + 19;
   const double rowsWidth = 112;
-  const double rowHeight = std::min(7.6, (paper.height() - 32) / std::max<double>(1, month.days.size()));
+  const double rowHeight = rowHeightFor(month.days.size());
+  constexpr double timesLeft = kTimesLeft, timeWidth = kTimeWidth, risingLeft = kRisingLeft;
+  // Over the times: whose they are, then which.
+  setFont(6.5, true);
+  const char16_t* bodies[] = {u"Sole", u"Luna"};
+  for (int b = 0; b < 2; ++b) {
+    const double left = paper.left() + timesLeft + 2 * timeWidth * b;
+    p.drawText(QRectF(left, top - 7, 2 * timeWidth, 3), Qt::AlignCenter, QString::fromUtf16(bodies[b]));
+    setFont(5.5);
+    p.drawText(QRectF(left, top - 4, timeWidth, 3), Qt::AlignCenter, QStringLiteral("sorge"));
+    p.drawText(QRectF(left + timeWidth, top - 4, timeWidth, 3), Qt::AlignCenter, QStringLiteral("tram."));
+    setFont(6.5, true);
+  }
   for (std::size_t i = 0; i < month.days.size(); ++i) {
     const app::DaySheet& day = month.days[i];
+    const app::MoonDay& moonDay = moon.days[i];
     const QRectF row(paper.left(), top + rowHeight * static_cast<double>(i), rowsWidth, rowHeight * 0.92);
     p.setPen(QPen(toQColor(app::colours::PageBorder), 0.15));
     p.setBrush(barColour(day.mark));
@@ -57,14 +104,34 @@ void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& mont
     p.setPen(day.boldRed ? feastRed(cue) : QColor(Qt::black));
     setFont(8.5, day.boldRed);
     p.drawText(row.adjusted(1.5, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, toQString(day.label).trimmed());
-    setFont(7.5);
+    setFont(6.5);
     p.setPen(Qt::black);
-    p.drawText(row.adjusted(11, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(day.weekdayName()));
-    const QRectF saintBox = row.adjusted(28, 0, -33, 0);
-    p.drawText(saintBox, Qt::AlignLeft | Qt::AlignVCenter,
-               QFontMetricsF(sheet.font()).elidedText(toQString(day.santo), Qt::ElideRight, saintBox.width()));
-    p.drawText(row.adjusted(0, 0, -20, 0), Qt::AlignRight | Qt::AlignVCenter, toQString(day.sun.sorge));
-    p.drawText(row.adjusted(0, 0, -8, 0), Qt::AlignRight | Qt::AlignVCenter, toQString(day.sun.tramonta));
+    p.drawText(row.adjusted(kWeekdayLeft, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(day.weekdayName()));
+    // The saint's text is never cut: it wraps, and its letters shrink where even that is not enough.
+    // A little room is left above and below, where the row's borders are.
+    const QRectF saintBox(row.left() + kSaintLeft, row.top() + 0.3, kSaintCellWidth, row.height() - 0.6);
+    const QString saint = toQString(day.santo);
+    setFont(std::max(kSmallestSaintPoints, fittingPoints(sheet, saint, saintBox)));
+    sheet.drawWrapped(saint, saintBox, Qt::AlignLeft | Qt::AlignVCenter);
+    // Each time in ora solare; under it, in italics, the clocks' on a day of ora legale.
+    const bool summer = legal(day.day);
+    const std::string times[] = {day.sun.sorge, day.sun.tramonta, app::clockText(moonDay.rise),
+                                 app::clockText(moonDay.set)};
+    for (int t = 0; t < 4; ++t) {
+      const QRectF cell(row.left() + timesLeft + timeWidth * t, row.top(), timeWidth, row.height());
+      setFont(7);
+      if (!summer) {
+        p.drawText(cell, Qt::AlignCenter, toQString(times[t]));
+        continue;
+      }
+      p.drawText(cell.adjusted(0, 0, 0, -row.height() * 0.45), Qt::AlignHCenter | Qt::AlignBottom, toQString(times[t]));
+      setFont(6, false, true);
+      p.drawText(cell.adjusted(0, row.height() * 0.55, 0, 0), Qt::AlignHCenter | Qt::AlignTop,
+                 toQString(app::oneHourLater(times[t])));
+    }
+    setFont(6.5);
+    p.drawText(QRectF(row.left() + risingLeft, row.top(), 3, row.height()), Qt::AlignCenter,
+               moonDay.ascending ? QStringLiteral("\u25B2") : QStringLiteral("\u25BC"));
     if (day.icon != app::resources::None) {
       const double h = row.height();
       if (QSvgRenderer* icon = pictureRenderer(day.icon))
@@ -73,19 +140,30 @@ void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& mont
   }
   setFont(6.5, false, true);
   p.setPen(Qt::black);
-  const double legendTop = top + rowHeight * static_cast<double>(month.days.size()) + 2;
-  p.drawText(QRectF(paper.left(), legendTop, rowsWidth, 5), Qt::AlignLeft | Qt::AlignVCenter,
-             QStringLiteral("Sorge e tramonta in ore e minuti; in rosso le domeniche e le feste."));
+  double line = top + rowHeight * static_cast<double>(month.days.size()) + 1.5;
+  const auto legendLine = [&](const QString& text, double height = 3.4) {
+    p.drawText(QRectF(paper.left(), line, rowsWidth, height), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, text);
+    line += height;
+  };
+  legendLine(QStringLiteral("In rosso le domeniche e le feste. Le ore sono in ora solare (UTC+1), come tutto "
+                            "l'almanacco; sotto, in corsivo, l'ora legale dei giorni in cui la segnano gli orologi."),
+             6.4);
+  legendLine(QStringLiteral("La Luna sorge e tramonta sull'orizzonte del mare; \u25B2 Luna ascendente, "
+                            "\u25BC Luna discendente (a mezzogiorno)."));
+  // The hour of each phase in Italy, and the day of the grid when Greenwich has another.
+  QStringList phases;
+  for (const app::PhaseHour& hour : moon.phases) phases << toQString(app::phaseHourText(hour, onOraLegale));
+  if (!phases.isEmpty()) legendLine(phases.join(QStringLiteral("; ")) + QLatin1Char('.'), 3.4 * ((phases.size() + 1) / 2));
   // A swatch of each bar's colour and what the gardener does under it.
   const app::PhaseMark marks[] = {app::PhaseMark::Waxing, app::PhaseMark::Waning, app::PhaseMark::Neutral};
   for (std::size_t k = 0; k < std::size(marks); ++k) {
-    const QRectF swatch(paper.left(), legendTop + 6 + 4.2 * static_cast<double>(k), 4, 3.5);
+    const QRectF swatch(paper.left(), line + 0.6 + 4 * static_cast<double>(k), 4, 3.2);
     p.setPen(QPen(toQColor(app::colours::PageBorder), 0.15));
     p.setBrush(barColour(marks[k]));
     p.drawRect(swatch);
     if (cue) paintMoonCue(p, swatch, marks[k], 1.2);
     p.setPen(Qt::black);
-    p.drawText(QRectF(swatch.right() + 1, swatch.top() - 0.5, rowsWidth - 5, 4.5), Qt::AlignLeft | Qt::AlignVCenter,
+    p.drawText(QRectF(swatch.right() + 1, swatch.top() - 0.5, rowsWidth - 5, 4.2), Qt::AlignLeft | Qt::AlignVCenter,
                toQString(app::adviceOf(marks[k])));
   }
 

@@ -22,6 +22,11 @@ namespace ortalba {
 void paintMonthPage(QPainter& painter, const QRectF& area, const app::MonthSheet& sheet, const std::string& notesPath,
                     bool cue = false);
 
+// The size, in points, a day's saint or feast is written in on the page, on the
+// device `painter` paints: the design's 7.5 where the text holds its cell (wrapped
+// at word boundaries), smaller where it does not; 0 when no size from 4.5 up does.
+double saintPoints(QPainter& painter, const QString& text);
+
 // Writes the page as a one-page A4 PDF. A file is replaced only once the whole
 // page is on the disk; a pipe or a device (/dev/stdout) is written in place.
 // When that fails the outcome says why, and an old file is left as it was.

@@ -3,6 +3,7 @@
 
 #include <QPaintDevice>
 #include <algorithm>
+#include <cmath>
 
 namespace ortalba {
 
@@ -18,8 +19,33 @@ Paper::Paper(QPainter& painter, const QRectF& area)
 
 Paper::~Paper() { painter_.restore(); }
 
+namespace {
+constexpr double kMagnified = 100;
+QRectF times(const QRectF& r, double k) { return QRectF(r.topLeft() * k, r.size() * k); }
+}  // namespace
+
+QFont Paper::magnified() const {
+  QFont big = font_;
+  big.setPixelSize(std::max(1, int(std::lround(points_ * 25.4 / 72 * kMagnified))));
+  return big;
+}
+
+QSizeF Paper::wrapped(const QString& text, const QRectF& box, int flags) const {
+  return QFontMetricsF(magnified()).boundingRect(times(box, kMagnified), flags | Qt::TextWordWrap, text).size() /
+         kMagnified;
+}
+
+void Paper::drawWrapped(const QString& text, const QRectF& box, int flags) {
+  painter_.save();
+  painter_.scale(1 / kMagnified, 1 / kMagnified);
+  painter_.setFont(magnified());
+  painter_.drawText(times(box, kMagnified), flags | Qt::TextWordWrap, text);
+  painter_.restore();
+}
+
 void Paper::letters(double points, bool bold, bool italic) {
   // Fonts are sized by the device's resolution, before the scaling to millimetres.
+  points_ = points;
   font_.setPointSizeF(points * 25.4 / dpi_);
   font_.setBold(bold);
   font_.setItalic(italic);

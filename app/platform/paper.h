@@ -2,6 +2,7 @@
 #pragma once
 // A sheet of A4 laid out in millimetres, on any paint device: a PDF file, a printer.
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QRectF>
 
@@ -25,10 +26,19 @@ class Paper {
   // The letters last set, as set (not bound to the device).
   const QFont& font() const { return font_; }
 
+  // A text wrapped at word boundaries within `box` (millimetres), in the letters
+  // last set: the room it needs, and the text drawn. Both are laid out at a hundred
+  // times the size, as letters of a few device pixels are measured in whole pixels.
+  QSizeF wrapped(const QString& text, const QRectF& box, int flags) const;
+  void drawWrapped(const QString& text, const QRectF& box, int flags);
+
  private:
+  QFont magnified() const;
+
   QPainter& painter_;
   double dpi_;
   QFont font_;
+  double points_ = 10;
 };
 
 }  // namespace ortalba

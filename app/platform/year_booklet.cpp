@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QStringList>
 
+#include "app/moon_hours.h"
+#include "app/platform/italian_clock.h"
 #include "app/platform/month_page.h"
 #include "app/platform/paper.h"
 #include "app/platform/qt_colours.h"
@@ -15,12 +17,19 @@ namespace ortalba {
 
 namespace {
 
-// The days of the month's phases of one kind, "9" or "1, 31"; "-" when there is none.
-QString phaseDays(const app::MonthSheet& month, astro::PhaseKind kind) {
+// The days of the month's phases of one kind with their hour in Italy: "9 alle 16:52",
+// "20 (alle 00:23 del 21)" when in Italy it is already the next day; "-" for none.
+QString phaseDays(const app::MonthSheet& month, const std::vector<app::PhaseHour>& hours, astro::PhaseKind kind) {
   QStringList days;
-  for (const auto& phase : month.phases.phases)
-    if (phase.kind == kind && phase.day <= month.length()) days << QString::number(phase.day);
-  return days.isEmpty() ? QStringLiteral("-") : days.join(QStringLiteral(", "));
+  for (const app::PhaseHour& hour : hours) {
+    if (hour.kind != kind || hour.gridDay > month.length()) continue;
+    astro::CivilTime italian = astro::civilTime(hour.jdUT, 1);
+    if (onOraLegale(italian.date)) italian = astro::civilTime(hour.jdUT, 2);
+    const QString clock = QStringLiteral("%1:%2").arg(italian.hour, 2, 10, QLatin1Char('0')).arg(italian.minute, 2, 10, QLatin1Char('0'));
+    days << (italian.date.day == hour.gridDay ? QStringLiteral("%1 alle %2").arg(hour.gridDay).arg(clock)
+                                              : QStringLiteral("%1 (alle %2 del %3)").arg(hour.gridDay).arg(clock).arg(italian.date.day));
+  }
+  return days.isEmpty() ? QStringLiteral("-") : days.join(QStringLiteral("\n"));
 }
 
 // The month's feasts, day and name: "8 Immacolata Concezione  ·  25 Natale".
@@ -55,15 +64,17 @@ void paintYearCover(QPainter& p, const QRectF& area, const std::vector<app::Mont
              QStringLiteral("Ortalba, almanacco lunare dell'orto"));
   p.setPen(Qt::black);
   paper.letters(10);
-  p.drawText(QRectF(inside.left(), inside.top() + 26, inside.width(), 7), Qt::AlignLeft | Qt::AlignVCenter,
-             QStringLiteral("Il sole a %1, in ora solare (UTC+1); le fasi della Luna nel giorno di Greenwich")
+  p.drawText(QRectF(inside.left(), inside.top() + 26, inside.width(), 11), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+             QStringLiteral("Il sole a %1, in ora solare (UTC+1); le fasi della Luna nel giorno di Greenwich, "
+                            "con la loro ora italiana")
                  .arg(toQString(first.cityName)));
 
   // The table: a row a month.
   const double top = inside.top() + 40;
-  const double columns[] = {inside.left(), inside.left() + 30, inside.left() + 52, inside.left() + 74};
+  const double columns[] = {inside.left(), inside.left() + 31, inside.left() + 63, inside.left() + 96};
   const double right = inside.right();
-  const double rowHeight = (inside.bottom() - top - 8) / 12.0;
+  // The rows end above the footnote.
+  const double rowHeight = (inside.bottom() - top - 8 - 7) / 12.0;
   paper.letters(9, true);
   p.setPen(toQColor(app::colours::DarkGreen));
   const QStringList headings{QStringLiteral("Mese"), QStringLiteral("Luna nuova"), QStringLiteral("Luna piena"),
@@ -84,9 +95,10 @@ void paintYearCover(QPainter& p, const QRectF& area, const std::vector<app::Mont
     p.setPen(Qt::black);
     paper.letters(10, true);
     p.drawText(cell(0), Qt::AlignLeft | Qt::AlignTop, toQString(app::MonthNames[m]));
-    paper.letters(10);
-    p.drawText(cell(1), Qt::AlignLeft | Qt::AlignTop, phaseDays(month, astro::PhaseKind::NewMoon));
-    p.drawText(cell(2), Qt::AlignLeft | Qt::AlignTop, phaseDays(month, astro::PhaseKind::FullMoon));
+    paper.letters(8.5);
+    const auto hours = app::phaseHoursOf(month);
+    p.drawText(cell(1), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, phaseDays(month, hours, astro::PhaseKind::NewMoon));
+    p.drawText(cell(2), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, phaseDays(month, hours, astro::PhaseKind::FullMoon));
     paper.letters(8.5);
     p.setPen(toQColor(app::colours::Red));
     p.drawText(cell(3), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, feastsOf(month));

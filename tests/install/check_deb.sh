@@ -54,7 +54,7 @@ if [ -s "$home/stderr.txt" ]; then echo "the window said:"; cat "$home/stderr.tx
 echo "== its notes, from the installed data folder"
 (cd "$home/.config/ortalba" && env -i PATH="$PATH" HOME="$home" ortalba --month 2026-08 --pdf agosto.pdf)
 pdftotext "$home/.config/ortalba/agosto.pdf" - | grep -q "Giardino e Terrazzo"
-pdftotext "$home/.config/ortalba/agosto.pdf" - | grep -q "Sole a VITERBO"
+pdftotext "$home/.config/ortalba/agosto.pdf" - | grep -q "Sole e Luna a VITERBO"
 
 echo "== removed"
 apt-get remove -y -qq ortalba >/dev/null

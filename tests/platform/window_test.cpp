@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -30,6 +31,7 @@
 #include "app/year_calendar.h"
 
 #include "../app/fake_platform.h"
+#include "longest_texts.h"
 
 namespace {
 using namespace ortalba;
@@ -267,15 +269,10 @@ using namespace ortalba;
 
 // The panel's captions never cut a text: the saint's wraps, and it and the city's
 // take smaller letters where the design's do not hold the text. Tried on the
-// longest saints and feasts the almanac shows and on every city, at two zooms.
+// longest saints, feasts and patron holidays the almanac shows and on every city,
+// at two zooms.
 TEST(Window, ThePanelHoldsTheLongestTexts) {
-  std::set<std::string> saints;
-  for (int year = 1583; year <= 2100; ++year)
-    for (int month = 1; month <= 12; ++month)
-      for (const auto& day : app::sheetOf(year, month, app::DefaultCity).days) saints.insert(day.santo);
-  std::vector<std::string> longest(saints.begin(), saints.end());
-  std::sort(longest.begin(), longest.end(), [](auto& a, auto& b) { return a.size() > b.size(); });
-  longest.resize(12);
+  std::vector<std::string> longest = longestDayTexts(12);
   longest.push_back("SS.7 fondatori Servi Maria - (Martedì Grasso)");
   std::vector<std::string> cities;
   for (const app::CityRow& row : app::CityTable) cities.emplace_back(row.name);
@@ -324,6 +321,25 @@ TEST(Window, SunTimesTellTheyAreOraSolare) {
       QString::fromStdString(app::oneHourLater(sunrise.toStdString()))));
   QTest::mouseClick(s.w.month(0), Qt::LeftButton);  // January: the clocks are on ora solare too
   EXPECT_FALSE(s.w.label("tramonta")->toolTip().contains("ora legale"));
+}
+
+// The moon to the minute where a gardener looks: a day row and the panel say the
+// moon's rise and set and whether it ascends; a phase says its hour in Italy and,
+// when that is another day, where the grid puts it.
+TEST(Window, TheMoonsHoursAreInTheTooltips) {
+  Shown s;
+  s.form.AnnoC.caption = "2027";
+  QTest::mouseClick(s.w.month(1), Qt::LeftButton);
+  const QString fullMoon = s.w.day(19)->toolTip();
+  EXPECT_TRUE(fullMoon.startsWith("Luna piena alle 00:23 del 21 febbraio, ora italiana; 23:23 del 20 a Greenwich"))
+      << fullMoon.toStdString();
+  EXPECT_EQ(s.w.moonIcon(20)->toolTip(), fullMoon.section(QStringLiteral(". "), 0, 0));
+  EXPECT_EQ(s.w.day(19)->accessibleDescription(), fullMoon);
+  QTest::mouseClick(s.w.day(9), Qt::LeftButton);
+  const QString panel = s.w.label("giorno")->toolTip();
+  EXPECT_TRUE(QRegularExpression(QStringLiteral("^Luna: (sorge \\d\\d:\\d\\d|non sorge), .*, (a|di)scendente$"))
+                  .match(panel).hasMatch()) << panel.toStdString();
+  EXPECT_EQ(s.w.day(9)->toolTip(), panel);
 }
 
 }  // namespace

@@ -1,13 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/platform/year_booklet.h"
+#include "app/platform/qt_text.h"
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include "app/italian_words.h"
+#include "app/platform/month_page.h"
+#include "longest_texts.h"
 
 namespace {
 using namespace ortalba;
@@ -15,12 +21,11 @@ using namespace ortalba;
 QString pageText(const QString& pdf, int page) {
   QProcess p;
   p.start(QStringLiteral("pdftotext"), {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
-                                        QString::number(page), QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+                                        QString::number(page), QStringLiteral("-raw"), pdf, QStringLiteral("-")});
   p.waitForFinished(20000);
   return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-QString q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 // The year's booklet as a reader of the PDF finds it: the year's page, then each
 // month on its own page with its title and its feasts.
@@ -43,13 +48,26 @@ TEST(YearBooklet, ThirteenPagesEachMonthWithItsTitleAndFeasts) {
   for (const auto& month : months) {
     SCOPED_TRACE(month.title);
     const QString text = pageText(pdf, month.month + 1).simplified();
-    EXPECT_TRUE(text.contains(q(month.title)));
+    EXPECT_TRUE(text.contains(toQString(month.title)));
     EXPECT_TRUE(text.contains(QStringLiteral("Orto e Frutteto"))) << "the month's notes";
     for (const auto& day : month.days) {
       if (!day.feast) continue;
-      EXPECT_TRUE(text.contains(q(day.santo).simplified())) << day.santo;
+      EXPECT_TRUE(text.contains(toQString(day.santo).simplified())) << day.santo;
     }
   }
+}
+
+// The page never cuts a day's text: the longest saints, feasts and patron holidays
+// fit their cell, wrapped, in letters that can still be read.
+TEST(MonthPage, HoldsTheLongestTexts) {
+  QBuffer buffer;
+  ASSERT_TRUE(buffer.open(QIODevice::WriteOnly));
+  QPdfWriter writer(&buffer);
+  writer.setPageSize(QPageSize(QPageSize::A4));
+  writer.setResolution(300);
+  QPainter painter(&writer);
+  for (const std::string& text : longestDayTexts(12)) EXPECT_GE(saintPoints(painter, toQString(text)), 5.0) << text;
+  EXPECT_EQ(saintPoints(painter, QStringLiteral("S.Nicola")), 7.5) << "a short text keeps the page's letters";
 }
 
 // A booklet that cannot be written leaves nothing behind and says why.
