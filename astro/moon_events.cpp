@@ -18,28 +18,6 @@ constexpr double unixEpochJd = 2440587.5;
 // Whole-number division and remainder rounding toward minus infinity.
 long long floorDiv(long long a, long long b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
 
-// Days since 1970-01-01 of a proleptic Gregorian date, and back.
-long long daysFromCivil(long long y, int m, int d) {
-  y -= m <= 2;
-  const long long era = floorDiv(y, 400);
-  const long long yoe = y - era * 400;
-  const long long doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-  const long long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + doe - 719468;
-}
-
-calendar::Date civilFromDays(long long z) {
-  z += 719468;
-  const long long era = floorDiv(z, 146097);
-  const long long doe = z - era * 146097;
-  const long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const long long mp = (5 * doy + 2) / 153;
-  const int day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-  const int month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-  return {day, month, static_cast<int>(yoe + era * 400 + (month <= 2))};
-}
-
 // An angle in radians or degrees brought into (-half turn, half turn].
 double wrapped(double angle, double turn) {
   angle = std::fmod(angle, turn);
@@ -390,16 +368,17 @@ std::vector<HorizonCrossing> crossings(const MoonHeight& height, double from, do
 }  // namespace
 
 double julianDay(const calendar::Date& date) {
-  return static_cast<double>(daysFromCivil(date.year, date.month, date.day)) + unixEpochJd;
+  return static_cast<double>(calendar::dayOf(date).time_since_epoch().count()) + unixEpochJd;
 }
 
 CivilTime civilTime(double jdUT, int utcOffsetHours) {
-  // Beyond a quarter of a million years either way (or not a number) the clock stops at the edge.
-  jdUT = std::clamp(std::isfinite(jdUT) ? jdUT : 0.0, -1e8, 1e8);
+  // Beyond twenty thousand years either way (or not a number) the clock stops at the edge.
+  jdUT = std::clamp(std::isfinite(jdUT) ? jdUT : 0.0, -5e6, 1e7);
   const long long minutes = std::llround((jdUT - unixEpochJd) * 1440) + 60LL * utcOffsetHours;
   const long long days = floorDiv(minutes, 1440);
   const long long inDay = minutes - days * 1440;
-  return {civilFromDays(days), static_cast<int>(inDay / 60), static_cast<int>(inDay % 60)};
+  return {calendar::dateOf(std::chrono::sys_days(std::chrono::days(days))), static_cast<int>(inDay / 60),
+          static_cast<int>(inDay % 60)};
 }
 
 std::vector<PhaseMoment> phaseMoments(double fromJdUT, double toJdUT) {
