@@ -7,6 +7,7 @@
 #include "almanac/movable_feasts.h"
 #include "almanac/saints.h"
 #include "app/form1.h"
+#include "app/moon_hours.h"
 #include "app/year_calendar.h"
 #include "astro/moon_phases.h"
 #include "astro/sun_times.h"
@@ -47,6 +48,14 @@ void BM_ShowMonth31Days(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ShowMonth31Days)->Unit(benchmark::kMicrosecond);
+
+// The moon to the minute of a month, as the window works it out once a month and
+// city when it shows them (not in every redraw): rises, sets, ascending marks, phase hours.
+void BM_MoonMonthOfSheet(benchmark::State& state) {
+  const app::MonthSheet sheet = app::sheetOf(2026, 3, 15);
+  for (auto _ : state) benchmark::DoNotOptimize(app::moonMonthOf(sheet).days.data());
+}
+BENCHMARK(BM_MoonMonthOfSheet)->Unit(benchmark::kMicrosecond);
 
 void BM_DayClick(benchmark::State& state) {
   BenchPlatform platform;
