@@ -14,7 +14,6 @@ namespace {
 
 constexpr double pi = std::numbers::pi;
 constexpr double degree = pi / 180;
-constexpr double arcsecond = degree / 3600;
 constexpr double j2000 = 2451545.0;
 constexpr double daysPerCentury = 36525;
 
