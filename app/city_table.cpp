@@ -72,6 +72,7 @@ static_assert(patronHolidaysFollowTheCities());
 }  // namespace
 
 std::optional<int> findCityLoosely(std::string_view typed) {
+  if (const auto exact = findCity(typed)) return exact;  // FORLI' is its own row, not FORLÌ's
   const std::string key = folded(typed);
   if (key.empty()) return std::nullopt;
   for (std::size_t i = 0; i < CityTable.size(); ++i)
