@@ -20,8 +20,7 @@ int minutesOfDay(const std::string& t) {
 
 TEST(SunTimes, KnownDaysAtAlba) {
   struct Case { int day, month, year; const char* times; } cases[] = {
-      {1, 1, 2000, "08:03-16:54"}, {21, 6, 2026, "04:39-20:15"}, {21, 12, 2026, "08:00-16:47"},
-      {20, 3, 2026, "06:30-18:39"},
+      {1, 1, 2000, "08:03-16:54"}, {21, 6, 2026, "04:39-20:15"}, {21, 12, 2026, "08:00-16:47"}, {20, 3, 2026, "06:30-18:39"},
       {1, 1, 1585, "08:03-17:06"}, {1, 1, 1586, "08:05-16:56"},  // up to 1585 the date is Julian, from 1586 Gregorian
       {15, 1, 2026, "08:00-17:10"},  // the sunrise lies in the last half minute of 7 h: the minute carries
   };
@@ -57,10 +56,8 @@ TEST(SunTimes, DamagedCodesAndPolarDays) {
   };
   for (const auto& c : cases) {
     const SunTimes got = sunTimes(c.day, c.month, 2026, c.code);
-    if (c.risesAndSets)
-      EXPECT_TRUE(minutesOfDay(got.sorge) >= 0 && minutesOfDay(got.tramonta) >= 0) << c.code << " " << got.sorge;
-    else
-      EXPECT_EQ(got.sorge + got.tramonta, "--:----:--") << c.code;
+    EXPECT_TRUE(c.risesAndSets ? minutesOfDay(got.sorge) >= 0 && minutesOfDay(got.tramonta) >= 0
+                               : got.sorge + got.tramonta == "--:----:--") << c.code << " " << got.sorge << "-" << got.tramonta;
   }
 }
 
@@ -76,10 +73,8 @@ TEST(DecodeCityCode, FieldsAndDamagedCodes) {
       {"083744550095", 8 + 37.0 / 60, 44 + 55.0 / 60}, {"08374455", 8 + 37.0 / 60, 44 + 55.0 / 60},  // no altitude
       {"0837", 8 + 37.0 / 60, 0}, {"", 0, 0}, {"08a7x4550095", 8 + 7.0 / 60, 4 + 55.0 / 60},  // missing or non-digit: 0
   };
-  for (const auto& c : cases) {
-    EXPECT_DOUBLE_EQ(decodeCityCode(c.code).longitude, c.longitude) << c.code;
-    EXPECT_DOUBLE_EQ(decodeCityCode(c.code).latitude, c.latitude) << c.code;
-  }
+  for (const auto& c : cases)
+    EXPECT_EQ(std::pair(decodeCityCode(c.code).longitude, decodeCityCode(c.code).latitude), std::pair(c.longitude, c.latitude)) << c.code;
 }
 
 }  // namespace

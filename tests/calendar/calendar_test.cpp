@@ -16,7 +16,8 @@ TEST(Numbers, FloorCeilWholeNumberAndMod) {
     double v = in;
     EXPECT_TRUE(Math_ceil(v) == out && v == out) << in;
   }
-  for (auto [in, out] : {std::pair{0.5, 0.0}, {1.5, 2.0}, {2.5, 2.0}, {-2.5, -2.0}, {2.6, 3.0}}) EXPECT_EQ(wholeNumber(in), out) << in;
+  for (auto [in, out] : {std::pair{0.5, 0.0}, {1.5, 2.0}, {2.5, 2.0}, {-2.5, -2.0}, {2.6, 3.0}})
+    EXPECT_EQ(wholeNumber(in), out) << in;
   // Both operands rounded halves to even, the sign of the dividend.
   struct Case { double a, b, r; } cases[] = {{7, 3, 1}, {-7, 3, -1}, {7.5, 2, 0}, {6.5, 4, 2}, {2.5, 3, 2}, {7, -3, 1}};
   for (auto c : cases) EXPECT_EQ(Mod(c.a, c.b), c.r) << c.a << " Mod " << c.b;
@@ -24,19 +25,20 @@ TEST(Numbers, FloorCeilWholeNumberAndMod) {
 }
 
 TEST(Val, ReadsTheLeadingNumber) {
-  struct Case { const char* text; double value; } cases[] = {{"2026", 2026}, {"  12", 12}, {"7/3/2026", 7}, {"-4.5x", -4.5},
-      {"+3", 3}, {"abc", 0}, {"", 0}, {".5", 0.5}, {"1.", 1}, {"-", 0}, {"\t8", 8}};
-  for (auto c : cases) EXPECT_DOUBLE_EQ(Val(c.text), c.value) << c.text;
+  for (auto [text, value] : {std::pair{"2026", 2026.0}, {"  12", 12}, {"7/3/2026", 7}, {"-4.5x", -4.5}, {"+3", 3},
+                             {"abc", 0}, {"", 0}, {".5", 0.5}, {"1.", 1}, {"-", 0}, {"\t8", 8}})
+    EXPECT_DOUBLE_EQ(Val(text), value) << text;
 }
 
 TEST(Dates, LeapYearsWeekdaysValidityOrderAndText) {
-  for (auto [y, leap] : {std::pair{1900LL, false}, {2100, false}, {2000, true}, {2024, true}, {1500, false}, {4, true}, {1, false}})
+  for (auto [y, leap] : {std::pair{1900LL, false}, {2100, false}, {2000, true}, {2024, true}, {1500, false}, {4, true},
+                         {1, false}})
     EXPECT_EQ(isLeapYear(y), leap) << y;
   EXPECT_TRUE(daysInMonth(2, 2024) == 29 && daysInMonth(2, 2100) == 28 && daysInMonth(13, 2000) == 0);
   // 1 = Sunday; the reform's first day a Friday; Gregorian before it too.
-  struct Case { int d, m, y, w; } cases[] = {{6, 12, 2026, 1}, {5, 6, 2026, 6}, {1, 1, 2000, 7}, {29, 2, 2024, 5},
-                                            {15, 10, 1582, 6}, {1, 1, 1, 2}, {31, 12, 9999, 6}};
-  for (auto c : cases) EXPECT_EQ(weekday(c.d, c.m, c.y), c.w) << c.d << "/" << c.m << "/" << c.y;
+  struct Day { int d, m, y, w; } days[] = {{6, 12, 2026, 1}, {5, 6, 2026, 6}, {1, 1, 2000, 7}, {29, 2, 2024, 5},
+                                          {15, 10, 1582, 6}, {1, 1, 1, 2}, {31, 12, 9999, 6}};
+  for (auto c : days) EXPECT_EQ(weekday(c.d, c.m, c.y), c.w) << c.d << "/" << c.m << "/" << c.y;
   EXPECT_TRUE(isValidDate({29, 2, 2024}) && isValidDate({31, 12, 9999}) && isValidDate({1, 1, 1}));
   for (Date d : {Date{29, 2, 2100}, {1, 1, 0}, {1, 1, 10000}, {31, 4, 2026}, {0, 4, 2026}, {1, 13, 2026}})
     EXPECT_FALSE(isValidDate(d)) << dateText(d);

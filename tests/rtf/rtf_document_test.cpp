@@ -19,14 +19,12 @@ void expectWellFormed(const ReadResult& r) {
 
 TEST(RtfText, EscapesCodePagesUnicodeAndSkippedDestinations) {
   const std::pair<std::string, std::string> cases[] = {  // the RTF, the text read
-      // Hex escapes in 1252 by default, in the document's code page (28591 keeps 0x80 a C1 control, 437 from
-      // the library, a double-byte one as 1252) or the font's charset; raw 8-bit bytes; bad escapes dropped.
-      {"{\\rtf1\\ansi pi\\'f9 caff\\'e8 \\'80}", "pi\u00f9 caff\u00e8 \u20ac"}, {"{\\rtf1 \\'C0\\'E9}", "\u00c0\u00e9"},
+      // Hex escapes in 1252, the document's code page (a double-byte one as 1252) or the font's charset; raw bytes.
+      {"{\\rtf1\\ansi pi\\'f9 caff\\'E8 \\'80}", "pi\u00f9 caff\u00e8 \u20ac"}, {"{\\rtf1\\mac \\'8e}", "\u00e9"},
       {"{\\rtf1\\ansi\\ansicpg1250 \\'e8\\'9a\\'b3}", "\u010d\u0161\u0142"},
       {"{\\rtf1\\ansicpg28591 \\'e8\\'80}", "\u00e8\u0080"}, {"{\\rtf1\\ansicpg437 \\'80\\'e0}", "\u00c7\u03b1"},
-      {"{\\rtf1\\ansicpg932 \\'80\\'e0}", "\u20ac\u00e0"}, {"{\\rtf1\\mac \\'8e}", "\u00e9"},
+      {"{\\rtf1\\ansicpg932 \\'80\\'e0}", "\u20ac\u00e0"}, {"{\\rtf1 caff\xe8}", "caff\u00e8"}, {"{\\rtf1 a\\'zzb\\'4}", "azzb"},
       {"{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset238 Arial CE;}}\\f1 \\'e8\\f0 \\'e8}", "\u010d\u00e8"},
-      {"{\\rtf1 caff\xe8}", "caff\u00e8"}, {"{\\rtf1 a\\'zzb\\'4}", "azzb"},
       // Symbols, breaks, quotes and table cells; unknown words, the delimiter space and line ends are not text.
       {"{\\rtf1 a\\~b\\-c\\_d\\{\\}\\\\}", "a\u00a0b\u00adc\u2011d{}\\"}, {"{\\rtf1 a\\tab b\\line c\\par d}", "a\tb\u2028c\nd"},
       {"{\\rtf1 a\\\nb}", "a\nb"}, {"{\\rtf1 a\r\nb\nc}", "abc"}, {"{\\rtf1 \\b x\\b0  y}", "x y"},
@@ -56,15 +54,13 @@ TEST(RtfFormat, RunsCarryTheirFormatting) {
       "{\\colortbl;\\red200\\green0\\blue0;\\red0\\green128\\blue0;}"
       "Plain{\\b Bold\\i Both\\b0 It}\\ul Under\\ulnone\\cf1 Red\\cf2\\ul0 Green\\cf0 Auto\\cf9 Nine"
       "\\fs36 Big\\f1 Times\\plain Reset\\i\\ul Again\\i0\\ul0 Off}");
-  ASSERT_EQ(r.status, ReadStatus::Read);
-  ASSERT_EQ(r.document.paragraphs.size(), 1u);
+  ASSERT_TRUE(r.readable() && r.document.paragraphs.size() == 1);
   const auto f = [](bool bold, bool italic, bool underline, std::optional<Rgb> color = {}, int half = 24, int font = 0) {
     return CharFormat{bold, italic, underline, color, half, font};
   };
-  const Rgb red{200, 0, 0}, green{0, 128, 0};
   const std::pair<const char*, CharFormat> expected[] = {
       {"Plain", f(0, 0, 0)}, {"Bold", f(1, 0, 0)}, {"Both", f(1, 1, 0)}, {"It", f(0, 1, 0)}, {"Under", f(0, 0, 1)},
-      {"Red", f(0, 0, 0, red)}, {"Green", f(0, 0, 0, green)}, {"AutoNine", f(0, 0, 0)}, {"Big", f(0, 0, 0, {}, 36)},
+      {"Red", f(0, 0, 0, Rgb{200, 0, 0})}, {"Green", f(0, 0, 0, Rgb{0, 128, 0})}, {"AutoNine", f(0, 0, 0)}, {"Big", f(0, 0, 0, {}, 36)},
       {"Times", f(0, 0, 0, {}, 36, 1)}, {"Reset", f(0, 0, 0)}, {"Again", f(0, 1, 1)}, {"Off", f(0, 0, 0)},
   };
   const auto& runs = r.document.paragraphs[0].runs;
@@ -76,8 +72,7 @@ TEST(RtfFormat, RunsCarryTheirFormatting) {
   EXPECT_DOUBLE_EQ(f(0, 0, 0, {}, 15).pointSize(), 7.5);
 }
 
-// Odd half-points, \fs0 as 12 pt, a huge size clamped; an unterminated last colour, components clamped, a
-// colour named before its table, a negative index.
+// Odd half-points, \fs0 as 12 pt, huge sizes and colour components clamped, colours before their table.
 TEST(RtfFormat, FontSizesAndColourTableEdges) {
   struct Case { std::string in; int halfPoints; std::optional<Rgb> color; } cases[] = {
       {"{\\rtf1\\fs15 x}", 15, {}}, {"{\\rtf1\\fs0 x}", 24, {}}, {"{\\rtf1\\fs999999 x}", 3276, {}},
@@ -89,8 +84,8 @@ TEST(RtfFormat, FontSizesAndColourTableEdges) {
   for (const Case& c : cases) {
     const ReadResult r = parseRtf(c.in);
     ASSERT_TRUE(r.document.paragraphs.size() == 1 && r.document.paragraphs[0].runs.size() == 1) << c.in;
-    EXPECT_EQ(r.document.paragraphs[0].runs[0].format.halfPoints, c.halfPoints) << c.in;
-    EXPECT_EQ(r.document.paragraphs[0].runs[0].format.color, c.color) << c.in;
+    const CharFormat& got = r.document.paragraphs[0].runs[0].format;
+    EXPECT_TRUE(got.halfPoints == c.halfPoints && got.color == c.color) << c.in;
   }
 }
 
@@ -127,9 +122,8 @@ TEST(RtfBroken, NeverFailsAndKeepsWhatItCan) {
   };
   for (const Case& c : cases) {
     const ReadResult r = parseRtf(c.in);
-    EXPECT_EQ(r.status, c.status) << c.in;
+    EXPECT_TRUE(r.status == c.status && r.readable() == (c.status == ReadStatus::Read)) << c.in;
     EXPECT_EQ(r.document.plainText(), c.text) << c.in;
-    EXPECT_EQ(r.readable(), c.status == ReadStatus::Read) << c.in;
     expectWellFormed(r);
   }
   std::string junk = "{\\rtf1 ";
@@ -146,15 +140,12 @@ TEST(RtfBroken, DeepNestingIsSkippedPastTheLimit) {
     for (std::size_t i = 0; i < depth; ++i) in += "{\\b ";
     const ReadResult r = parseRtf(in + "x" + std::string(depth, '}') + "y}");
     EXPECT_EQ(r.document.plainText(), text) << depth;
-    ASSERT_FALSE(r.document.paragraphs.empty());
-    EXPECT_FALSE(r.document.paragraphs.back().runs.back().format.bold) << depth;
+    EXPECT_FALSE(r.document.paragraphs.at(0).runs.back().format.bold) << depth;
   }
 }
 
 TEST(RtfBroken, LimitsBoundTheModel) {
-  Limits small;
-  small.maxTextBytes = 1000;
-  small.maxPieces = 50;
+  const Limits small{.maxTextBytes = 1000, .maxPieces = 50};
   // The last unit is one endless stretch of text: it keeps its beginning, cut between two characters.
   for (const char* unit : {"ab\\par ", "{\\b a}{\\i b}", "abcdefghij\\'e8", "\\'e8"}) {
     std::string in = "{\\rtf1 x";
@@ -171,11 +162,6 @@ TEST(RtfBroken, LimitsBoundTheModel) {
     expectWellFormed(r);
   }
   EXPECT_FALSE(parseRtf("{\\rtf1 short}", small).truncated);
-  // Fifty megabytes stay within the default limits.
-  std::string big = "{\\rtf1 ";
-  while (big.size() < 50u << 20) big += "Seminare {\\b lattuga}\\par \\'e8{\\pict 0a0b0c}";
-  const ReadResult r = parseRtf(big);
-  EXPECT_TRUE(r.readable() && r.truncated && r.document.paragraphs.size() <= Limits{}.maxPieces);
 }
 
 }  // namespace
