@@ -10,8 +10,8 @@
 namespace {
 using almanac::saintOfDay;
 
-// Before 1970 S.Mattia moved with the leap day; the Gregorian rule decides the leap years.
-TEST(Saints, LeapDayRuleOfFebruary) {
+// Before 1970 S.Mattia moved with the leap day, as the Gregorian rule has it; from 1970 the reformed list.
+TEST(Saints, LeapDayRuleAndTheListOf1970) {
   struct Case { int year; const char* day24; const char* day25; } cases[] = {
       {1969, "S.Mattia", "S.Romeo"},  {1968, "S.Costanza", "S.Mattia"}, {1900, "S.Mattia", "S.Romeo"},
       {1600, "S.Costanza", "S.Mattia"}, {2024, "S.Costanza", "S.Romeo"}, {1970, "S.Costanza", "S.Romeo"},
@@ -21,9 +21,6 @@ TEST(Saints, LeapDayRuleOfFebruary) {
     EXPECT_EQ(saintOfDay(2, 25, c.year), c.day25) << c.year;
     EXPECT_EQ(saintOfDay(2, 29, c.year), "S.Giusto") << c.year;
   }
-}
-
-TEST(Saints, ListSwitchesIn1970) {
   for (int y : {1, 1969, 1970, 9999}) {
     EXPECT_EQ(saintOfDay(2, 14, y), y < 1970 ? "S.Valentino" : "SS.Cirillo e Metodio (San Valentino)") << y;
     EXPECT_EQ(saintOfDay(3, 8, y), "S.Giovanni Di Dio") << y;

@@ -44,7 +44,8 @@ TEST(MoonPosition, BookExamples) {
 TEST(DeltaT, AgreesWithObservedValuesAndPiecesJoin) {
   struct Case { double year, seconds, tolerance; } cases[] = {
       {0, 10580, 60}, {500, 5710, 30}, {1000, 1570, 20}, {1500, 200, 10}, {1600, 120, 5}, {1700, 9, 2}, {1800, 14, 1},
-      {1850, 7, 1}, {1900, -3, 0.5}, {1950, 29, 0.5}, {1970, 40.2, 0.5}, {1990, 56.9, 0.5}, {2000, 63.8, 0.2}, {2005, 64.7, 0.2},
+      {1850, 7, 1}, {1900, -3, 0.5}, {1950, 29, 0.5}, {1970, 40.2, 0.5}, {1990, 56.9, 0.5}, {2000, 63.8, 0.2},
+      {2005, 64.7, 0.2},
   };
   for (const auto& c : cases) EXPECT_NEAR(deltaT(c.year), c.seconds, c.tolerance) << c.year;
   for (double year : {500, 1600, 1700, 1800, 1860, 1900, 1920, 1941, 1961, 1986, 2005, 2050, 2150})
