@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <map>
 #include <optional>
@@ -23,36 +22,14 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
   f.write(bytes);
 }
 
-TEST(QtPlatform, ReadsOnlyTheFirstLineAndNeverABadFile) {
+// The file system's cases are tried on readRegularFile (file_io_test); here, the line.
+TEST(QtPlatform, ReadsOnlyTheFirstLine) {
   QTemporaryDir dir;
   QtPlatform platform;
-  const auto path = [&](const char* name) { return dir.filePath(QString::fromUtf8(name)).toStdString(); };
   writeBytes(dir.filePath("crlf"), "MILANO\r\nROMA\r\n");
   writeBytes(dir.filePath("empty"), "");
-  writeBytes(dir.filePath("huge"), QByteArray(5 * 1024 * 1024, 'A'));
-  QDir(dir.path()).mkdir("folder");
-
-  EXPECT_EQ(platform.readFirstLine(path("crlf"), 4096), std::optional<std::string>("MILANO"));
-  EXPECT_EQ(platform.readFirstLine(path("empty"), 4096), std::optional<std::string>(""));
-  EXPECT_EQ(platform.readFirstLine(path("huge"), 4096)->size(), 4096u) << "reads no further than asked";
-  EXPECT_FALSE(platform.readFirstLine(path("folder"), 4096));
-  EXPECT_FALSE(platform.readFirstLine(path("missing"), 4096));
-}
-
-TEST(QtPlatform, ReplacesAFileWholeOrNotAtAll) {
-  QTemporaryDir dir;
-  QtPlatform platform;
-  const std::string file = dir.filePath("luogo.txt").toStdString();
-  ASSERT_TRUE(platform.replaceFile(file, "ROMA\r\n"));
-  ASSERT_TRUE(platform.replaceFile(file, "FORL\xCC\r\n"));
-  EXPECT_EQ(platform.readFirstLine(file, 4096), std::optional<std::string>("FORL\xCC"));
-  // A folder that does not exist: reported, nothing left behind.
-  EXPECT_FALSE(platform.replaceFile(dir.filePath("no/such/luogo.txt").toStdString(), "ROMA\r\n"));
-  // A folder where the file should be: reported, the folder untouched.
-  QDir(dir.path()).mkdir("taken");
-  EXPECT_FALSE(platform.replaceFile(dir.filePath("taken").toStdString(), "ROMA\r\n"));
-  EXPECT_TRUE(QFileInfo(dir.filePath("taken")).isDir());
-  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"luogo.txt"});
+  EXPECT_EQ(platform.readFirstLine(dir.filePath("crlf").toStdString(), 4096), std::optional<std::string>("MILANO"));
+  EXPECT_EQ(platform.readFirstLine(dir.filePath("empty").toStdString(), 4096), std::optional<std::string>(""));
 }
 
 // The environment of one test, and back.
@@ -102,16 +79,6 @@ TEST(QtPlatform, TheConfigurationFolderFollowsTheRules) {
   const ortalba::ConfigFolder folder = ortalba::userConfigFolder();
   EXPECT_EQ(folder.path.rfind(std::string(user->pw_dir) + "/.config/", 0), 0u) << folder.path << folder.problem;
   EXPECT_NE(folder.path.rfind("/.config", 0), 0u);
-}
-
-TEST(QtPlatform, WorkingFolderIsTheOneCurrentAtStartUp) {
-  QTemporaryDir dir;
-  const QString before = QDir::currentPath();
-  ASSERT_TRUE(QDir::setCurrent(dir.path()));
-  QtPlatform platform;
-  QDir::setCurrent(before);
-  EXPECT_EQ(platform.workingFolder(), QDir(dir.path()).canonicalPath().toStdString());
-  EXPECT_EQ(platform.pathSeparator(), '/');
 }
 
 }  // namespace
