@@ -40,19 +40,15 @@ TEST(YearBooklet, ThirteenPagesEachMonthWithItsTitleAndFeasts) {
   EXPECT_TRUE(pageText(pdf, 14).trimmed().isEmpty()) << "no fourteenth page";
 
   const QString cover = pageText(pdf, 1).simplified();
-  EXPECT_TRUE(cover.contains("2027"));
-  EXPECT_TRUE(cover.contains("MILANO"));
-  EXPECT_TRUE(cover.contains("25 Natale")) << cover.toStdString();
-  EXPECT_TRUE(cover.contains("28 Pasqua")) << "the feasts of the year by month";
+  for (const char* part : {"2027", "MILANO", "25 Natale", "28 Pasqua"})  // the feasts of the year by month
+    EXPECT_TRUE(cover.contains(QString::fromUtf8(part))) << part << " in " << cover.toStdString();
   for (const auto& month : months) {
     SCOPED_TRACE(month.title);
     const QString text = pageText(pdf, month.month + 1).simplified();
     EXPECT_TRUE(text.contains(toQString(month.title)));
     EXPECT_TRUE(text.contains(QStringLiteral("Orto e Frutteto"))) << "the month's notes";
-    for (const auto& day : month.days) {
-      if (!day.feast) continue;
-      EXPECT_TRUE(text.contains(toQString(day.santo).simplified())) << day.santo;
-    }
+    for (const auto& day : month.days)
+      EXPECT_TRUE(!day.feast || text.contains(toQString(day.santo).simplified())) << day.santo;
   }
 }
 
