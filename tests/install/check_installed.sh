@@ -18,9 +18,7 @@ for size in 16 22 24 32 48 64 128 256; do
 done
 zcat "$prefix/share/man/man1/ortalba.1.gz" | grep -q '^\.SH OPZIONI'
 test -f "$prefix/share/doc/ortalba/LICENSE"
-for month in Gen Feb Mar Apr Mag Giu Lug Ago Sep Ott Nov Dic; do
-  test -f "$prefix/share/ortalba/Doc/$month.rtf"
-done
+diff -r "$(dirname "$0")/../../Doc" "$prefix/share/ortalba/Doc"
 cd "$run"
 env -u DISPLAY "$prefix/bin/ortalba" --month 2026-08 --city MILANO --pdf agosto.pdf
 pdftotext agosto.pdf - | grep -q "Giardino e Terrazzo"

@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <map>
 #include <optional>
@@ -13,6 +12,8 @@
 #include <unistd.h>
 
 #include "app/platform/desktop_session.h"
+#include "app/platform/italian_clock.h"
+#include "app/platform/vector_state.h"
 
 namespace {
 using ortalba::QtPlatform;
@@ -23,36 +24,14 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
   f.write(bytes);
 }
 
-TEST(QtPlatform, ReadsOnlyTheFirstLineAndNeverABadFile) {
+// The file system's cases are tried on readRegularFile (file_io_test); here, the line.
+TEST(QtPlatform, ReadsOnlyTheFirstLine) {
   QTemporaryDir dir;
   QtPlatform platform;
-  const auto path = [&](const char* name) { return dir.filePath(QString::fromUtf8(name)).toStdString(); };
   writeBytes(dir.filePath("crlf"), "MILANO\r\nROMA\r\n");
   writeBytes(dir.filePath("empty"), "");
-  writeBytes(dir.filePath("huge"), QByteArray(5 * 1024 * 1024, 'A'));
-  QDir(dir.path()).mkdir("folder");
-
-  EXPECT_EQ(platform.readFirstLine(path("crlf"), 4096), std::optional<std::string>("MILANO"));
-  EXPECT_EQ(platform.readFirstLine(path("empty"), 4096), std::optional<std::string>(""));
-  EXPECT_EQ(platform.readFirstLine(path("huge"), 4096)->size(), 4096u) << "reads no further than asked";
-  EXPECT_FALSE(platform.readFirstLine(path("folder"), 4096));
-  EXPECT_FALSE(platform.readFirstLine(path("missing"), 4096));
-}
-
-TEST(QtPlatform, ReplacesAFileWholeOrNotAtAll) {
-  QTemporaryDir dir;
-  QtPlatform platform;
-  const std::string file = dir.filePath("luogo.txt").toStdString();
-  ASSERT_TRUE(platform.replaceFile(file, "ROMA\r\n"));
-  ASSERT_TRUE(platform.replaceFile(file, "FORL\xCC\r\n"));
-  EXPECT_EQ(platform.readFirstLine(file, 4096), std::optional<std::string>("FORL\xCC"));
-  // A folder that does not exist: reported, nothing left behind.
-  EXPECT_FALSE(platform.replaceFile(dir.filePath("no/such/luogo.txt").toStdString(), "ROMA\r\n"));
-  // A folder where the file should be: reported, the folder untouched.
-  QDir(dir.path()).mkdir("taken");
-  EXPECT_FALSE(platform.replaceFile(dir.filePath("taken").toStdString(), "ROMA\r\n"));
-  EXPECT_TRUE(QFileInfo(dir.filePath("taken")).isDir());
-  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"luogo.txt"});
+  EXPECT_EQ(platform.readFirstLine(dir.filePath("crlf").toStdString(), 4096), std::optional<std::string>("MILANO"));
+  EXPECT_EQ(platform.readFirstLine(dir.filePath("empty").toStdString(), 4096), std::optional<std::string>(""));
 }
 
 // The environment of one test, and back.
@@ -84,41 +63,35 @@ TEST(QtPlatform, TheConfigurationFolderFollowsTheRules) {
       {"relative/conf", base + "/home", base + "/home/.config/ortalba", ""},
       {latin, std::nullopt, latin + "/ortalba", ""},
       {base + "/a-file", std::nullopt, "", "non si può creare"},
+      // With neither, the password database says where home is.
+      {std::nullopt, std::nullopt, std::string(::getpwuid(::geteuid())->pw_dir) + "/.config/ortalba", ""},
   };
   for (const Case& c : cases) {
     Environment environment;
     environment.set("XDG_CONFIG_HOME", c.config ? c.config->c_str() : nullptr);
     environment.set("HOME", c.home ? c.home->c_str() : nullptr);
     const ortalba::ConfigFolder folder = ortalba::userConfigFolder();
-    EXPECT_EQ(folder.path, c.path) << *c.config;
+    EXPECT_EQ(folder.path, c.path) << folder.problem;
     EXPECT_NE(folder.problem.find(c.problem), std::string::npos) << folder.problem;
     EXPECT_EQ(::access(c.path.c_str(), W_OK), c.path.empty() ? -1 : 0) << "made, and ours to write";
   }
-  // With neither, the password database says where home is; never the root.
-  Environment environment;
-  environment.set("XDG_CONFIG_HOME", nullptr);
-  environment.set("HOME", nullptr);
-  const passwd* user = ::getpwuid(::geteuid());
-  const ortalba::ConfigFolder folder = ortalba::userConfigFolder();
-  EXPECT_EQ(folder.path.rfind(std::string(user->pw_dir) + "/.config/", 0), 0u) << folder.path << folder.problem;
-  EXPECT_NE(folder.path.rfind("/.config", 0), 0u);
 }
 
-TEST(QtPlatform, WorkingFolderIsTheOneCurrentAtStartUp) {
-  QTemporaryDir dir;
-  const QString before = QDir::currentPath();
-  ASSERT_TRUE(QDir::setCurrent(dir.path()));
-  QtPlatform platform;
-  QDir::setCurrent(before);
-  EXPECT_EQ(platform.workingFolder(), QDir(dir.path()).canonicalPath().toStdString());
-  EXPECT_EQ(platform.pathSeparator(), '/');
+// The days Italian clocks are on ora legale, from the time-zone rules of the system.
+TEST(ItalianClock, KnowsTheDaysOfOraLegale) {
+  struct Case { calendar::Date date; bool legal; const char* why; } cases[] = {
+      {{28, 3, 2026}, false, "the Saturday before the change"},
+      {{29, 3, 2026}, true, "clocks go forward at two in the morning"},
+      {{15, 7, 2026}, true, "summer"},
+      {{24, 10, 2026}, true, "the last Saturday of it"},
+      {{25, 10, 2026}, false, "clocks go back at three in the morning"},
+      {{6, 12, 2026}, false, "winter"},
+      {{1, 6, 1975}, true, "the summers of 1966 to 1979"},
+      {{1, 7, 1955}, false, "no ora legale from 1949 to 1965"},
+      {{1, 7, 1850}, false, "before the time zone, mean solar time"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ortalba::onOraLegale(c.date), c.legal) << c.why;
 }
-
-}  // namespace
-
-#include "app/platform/vector_state.h"
-
-namespace {
 
 // Qt's own string hash leaves the upper vector halves in use on processors with
 // VAES; clearing them is what keeps the almanac's arithmetic at full speed.
