@@ -23,6 +23,7 @@ TEST(SunTimes, KnownDaysAtAlba) {
       {1, 1, 2000, "08:03-16:54"}, {21, 6, 2026, "04:39-20:15"}, {21, 12, 2026, "08:00-16:47"}, {20, 3, 2026, "06:30-18:39"},
       {1, 1, 1585, "08:03-17:06"}, {1, 1, 1586, "08:05-16:56"},  // up to 1585 the date is Julian, from 1586 Gregorian
       {15, 1, 2026, "08:00-17:10"},  // the sunrise lies in the last half minute of 7 h: the minute carries
+      {20, 3, 2100, "06:30-18:38"},  // 2100 is not leap: the Gregorian correction steps
   };
   for (const auto& c : cases) {
     const SunTimes got = sunTimes(c.day, c.month, c.year, Alba);

@@ -15,6 +15,15 @@ TEST(Utf8, TellsWellFormedTextFromTheRest) {
       {std::string("\x00", 1), true, "a NUL is a character"},
   };
   for (const auto& c : cases) EXPECT_EQ(isValidUtf8(c.bytes), c.valid) << c.why;
+  // The lengths change at U+0080, U+0800 and U+10000.
+  const std::pair<char32_t, const char*> edges[] = {
+      {0x7F, "\x7F"}, {0x80, "\xC2\x80"}, {0x7FF, "\xDF\xBF"}, {0x800, "\xE0\xA0\x80"},
+      {0xFFFF, "\xEF\xBF\xBF"}, {0x10000, "\xF0\x90\x80\x80"}};
+  for (const auto& [c, bytes] : edges) {
+    std::string out;
+    appendUtf8(out, c);
+    EXPECT_EQ(out, bytes) << std::hex << static_cast<unsigned>(c);
+  }
   for (char32_t bad : {char32_t{0xD800}, char32_t{0xDFFF}, char32_t{0x110000}}) {
     std::string out;
     appendUtf8(out, bad);

@@ -80,6 +80,7 @@ TEST(RtfFormat, FontSizesAndColourTableEdges) {
       {"{\\rtf1{\\colortbl\\red300\\green-4\\blue7;}\\cf0 x}", 24, Rgb{255, 0, 7}},
       {"{\\rtf1{\\colortbl;\\red9\\green9\\blue9;}{\\cf1 x}}", 24, Rgb{9, 9, 9}},
       {"{\\rtf1{\\colortbl;\\red9\\green9\\blue9;}\\cf-1 x}", 24, {}},
+      {"{\\rtf1{\\colortbl;\\red9\\green9\\blue9;}\\cf5 x}", 24, {}},
   };
   for (const Case& c : cases) {
     const ReadResult r = parseRtf(c.in);
