@@ -4,13 +4,11 @@
 
 Usage: validate_ics.py FILE.ics
 
-The file is read by the `icalendar` package (Debian: python3-icalendar), a parser
-that owes nothing to ours: it must find a VCALENDAR 2.0 with a PRODID, no property
-it could not read, and events with UID, DTSTAMP (a UTC date-time), DTSTART and
-SUMMARY; a moon phase is a moment in UTC with no end, every other event whole
-days. The octets (CRLF, 75-octet lines, folds) are year_calendar_test.cpp's to
-check. Exits 0 when the file is good, 1 with one message per problem otherwise,
-2 on bad usage.
+An iCalendar parser that owes nothing to ours, the `icalendar` package (Debian:
+python3-icalendar), must read a VCALENDAR 2.0 with a PRODID and events with UID,
+DTSTAMP in UTC, DTSTART and SUMMARY: a moon phase a moment in UTC with no end,
+every other event whole days. (The octets are year_calendar_test.cpp's to check.)
+Exits 0 when the file is good, 1 with one message per problem otherwise, 2 on bad usage.
 """
 
 import datetime
@@ -84,8 +82,7 @@ def main(argv):
         with open(argv[1], "rb") as file:
             problems, count = validate(file.read())
     except OSError as error:
-        print(f"validate_ics: {error}", file=sys.stderr)
-        return 1
+        problems, count = [str(error)], 1
     for problem in problems + ([] if count else ["no events"]):
         print(f"validate_ics: {argv[1]}: {problem}", file=sys.stderr)
     if problems or not count:
