@@ -31,6 +31,20 @@ TEST(MonthSheet, TheBarsFollowTheFullAndNewMoons) {
   }
 }
 
+// The month's first full moon and its new moon, as the window records them, and
+// the icon of each full moon, the 31st's too.
+TEST(MonthSheet, RecordsItsFullAndNewMoons) {
+  struct Case { int year, month, firstFull, lastFull; const char* newMoon; } cases[] = {
+      {2026, 1, 3, 3, "20260118"}, {2023, 8, 1, 31, "20230816"}, {2014, 2, 14, 14, ""}};
+  for (auto c : cases) {
+    const MonthSheet sheet = sheetOf(c.year, c.month, DefaultCity);
+    EXPECT_EQ(sheet.FullMoonDay, c.firstFull);
+    EXPECT_EQ(sheet.NewMoonStamp, c.newMoon);
+    for (int day : {c.firstFull, c.lastFull})
+      EXPECT_EQ(sheet.days[static_cast<std::size_t>(day - 1)].icon, resources::FullMoon) << day;
+  }
+}
+
 TEST(MonthSheet, PlacesOutsideTheTableFallBackToRome) {
   for (int row : {-1, static_cast<int>(CityTable.size()), 999}) {
     const MonthSheet sheet = sheetOf(2026, 6, row);
