@@ -39,8 +39,8 @@ struct Window {
 
 TEST(StartUp, RemembersTheCityFromTheFile) {
   struct Case { std::optional<std::string> file; int city; const char* why; } cases[] = {
-      {std::nullopt, DefaultCity, "no file"},
       {"", DefaultCity, "an empty file"},
+      {std::nullopt, DefaultCity, "no file"},
       {"MILANO\r\n", Milano, "a city of the table"},
       {"milano\r\n", DefaultCity, "letter case differs"},
       {"PARIGI\r\n", DefaultCity, "not in the table"},
