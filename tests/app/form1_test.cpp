@@ -3,18 +3,20 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "app/city_table.h"
+#include "app/month_sheet.h"
 #include "fake_platform.h"
 
 namespace {
 using namespace app;
 
-struct Started {
+const int Milano = findCity("MILANO").value();
+const int Forli = findCity("FORLÌ").value();
+
+struct Window {
   FakePlatform platform;
   Form1 form{platform};
-  explicit Started(calendar::Date today = {6, 12, 2026}, std::optional<std::string> cityFile = std::nullopt) {
+  explicit Window(calendar::Date today = {6, 12, 2026}, std::optional<std::string> cityFile = std::nullopt) {
     platform.todayDate = today;
     if (cityFile) platform.files["/orto/luogo.txt"] = *cityFile;
     form.Form_Load();
@@ -23,273 +25,49 @@ struct Started {
     form.AnnoC.caption = std::to_string(year);
     form.Label9_Click(month - 1);
   }
-  long visibleRows() const { return std::count_if(form.GGMM.begin(), form.GGMM.end(), [](auto& l) { return l.visible; }); }
-  std::string marks() const {  // one character a day bar: + waxing, - waning, o neutral
-    std::string out;
-    for (std::size_t k = 0; k < 32; ++k) {  // day bars and the panel
-      const Rgb c = form.Shape3[k].fillColor;
-      out += c == colours::Waxing ? '+' : c == colours::Waning ? '-' : 'o';
-    }
-    return out;
+  void choose(int row) {
+    form.zona_Click();
+    form.setCityListFocusRow(row);
+    form.Label15_Click();
+  }
+  std::string shown() const { return form.Label1.caption + " / " + form.giorno.caption; }
+  void expectPicker(int month) const {
+    for (std::size_t i = 0; i < 12; ++i)
+      EXPECT_EQ(form.MeseTXT[i].fillColor, static_cast<int>(i) == month - 1 ? colours::Red : colours::Blue) << i;
   }
 };
 
 TEST(StartUp, RemembersTheCityFromTheFile) {
   struct Case { std::optional<std::string> file; int city; const char* why; } cases[] = {
-      {std::nullopt, 68, "no file"},
-      {"", 68, "empty file"},
-      {"MILANO\r\n", 15, "a city of the table"},
-      {"milano\r\n", 68, "letter case differs"},
-      {"PARIGI\r\n", 68, "not in the table"},
-      {"FORL\xCC\r\n", 39, "Windows-1252"},
-      {"FORLÌ\n", 39, "UTF-8 from a Linux editor"},
-      {"FORLI'\r\n", 40, "the second spelling keeps its own row"},
-      {"ROMA\r\nMILANO\r\n", 68, "only the first line counts"},
-      {"  \"MILANO\",1,2\r\n", 15, "a quoted first field"},
-      {std::string("\x00\xFF\xFE garbage \x01", 13), 68, "binary junk"},
+      {"", DefaultCity, "an empty file"},
+      {std::nullopt, DefaultCity, "no file"},
+      {"MILANO\r\n", Milano, "a city of the table"},
+      {"milano\r\n", DefaultCity, "letter case differs"},
+      {"PARIGI\r\n", DefaultCity, "not in the table"},
+      {"FORL\xCC\r\n", Forli, "Windows-1252"},
+      {std::string("\x00\xFF\xFE garbage \x01", 13), DefaultCity, "binary junk"},
   };
   for (const auto& c : cases) {
-    Started s({6, 12, 2026}, c.file);
-    EXPECT_EQ(s.form.CityIndex, c.city) << c.why;
-    EXPECT_EQ(s.form.zona.caption, CityTable[static_cast<std::size_t>(c.city)].name) << c.why;
+    Window w({6, 12, 2026}, c.file);
+    EXPECT_EQ(w.form.CityIndex, c.city) << c.why;
+    EXPECT_EQ(w.form.zona.caption, CityTable[static_cast<std::size_t>(c.city)].name) << c.why;
   }
 }
 
-TEST(StartUp, PreparesTheWindow) {
-  Started s({20, 3, 2026});
-  EXPECT_EQ(s.platform.keepOnTopCalls, 1);
-  EXPECT_EQ(s.form.CityFilePath, "/orto/luogo.txt");
-  ASSERT_EQ(s.form.luogo2.rows.size(), 108u);
-  for (std::size_t i = 0; i < 108; ++i) EXPECT_EQ(s.form.luogo2.selected[i], i % 2 == 0) << i;  // striped
-  // Today's month is drawn with today selected.
-  EXPECT_EQ(s.form.MeseTXT[2].fillColor, colours::Red);
-  EXPECT_EQ(s.form.AnnoC.caption, "2026");
-  EXPECT_EQ(s.form.Label1.caption, "MARZO 2026");
-  EXPECT_EQ(s.form.CurrentDate, (calendar::Date{20, 3, 2026}));
-  EXPECT_EQ(s.form.giorno.caption, "20");
-  EXPECT_EQ(s.form.VISMESE.path, "/orto/Doc/Mar.rtf");
+TEST(StartUp, ShowsTodayAndAStripedCityList) {
+  Window w({20, 3, 2026});
+  EXPECT_EQ(w.platform.keepOnTopCalls, 1);
+  EXPECT_EQ(w.form.CityFilePath, "/orto/luogo.txt");
+  ASSERT_EQ(w.form.luogo2.rows.size(), CityTable.size());
+  for (std::size_t i = 0; i < CityTable.size(); ++i) EXPECT_EQ(w.form.luogo2.selected[i], i % 2 == 0) << i;
+  w.expectPicker(3);
+  EXPECT_EQ(w.shown(), "MARZO 2026 / 20");
+  EXPECT_EQ(w.form.GGMM[8].caption + "|" + w.form.GGMM[9].caption, "  9 L|10 M");
+  EXPECT_EQ(w.form.CurrentDate, (calendar::Date{20, 3, 2026}));
+  EXPECT_EQ(w.form.VISMESE.path, "/orto/Doc/Mar.rtf");
 }
 
-TEST(StartUp, WindowsDriveRootJoinsWithoutDoubling) {
-  FakePlatform platform;
-  platform.folder = "C:\\";
-  platform.separator = '\\';
-  platform.todayDate = {15, 1, 2026};
-  Form1 form(platform);
-  form.Form_Load();
-  EXPECT_EQ(form.CityFilePath, "C:\\luogo.txt");
-  EXPECT_EQ(form.VISMESE.path, "C:\\Doc\\Gen.rtf");
-}
-
-TEST(MonthGrid, RowCountsFollowTheMonthLength) {
-  struct Case { int month, year, rows; } cases[] = {{2, 2024, 29}, {2, 2100, 28}, {2, 2000, 29}, {4, 2026, 30}, {1, 2026, 31}};
-  Started s;
-  for (auto c : cases) {
-    s.show(c.month, c.year);
-    EXPECT_EQ(s.visibleRows(), c.rows) << c.month << "/" << c.year;
-    EXPECT_EQ(s.form.Shape3[static_cast<std::size_t>(c.rows - 1)].visible, true);
-    if (c.rows < 31) {
-      EXPECT_FALSE(s.form.Shape3[static_cast<std::size_t>(c.rows)].visible);
-      EXPECT_FALSE(s.form.LunaIMG[static_cast<std::size_t>(c.rows + 1)].visible);
-    }
-  }
-}
-
-TEST(MonthGrid, ThirtyDayMonthDropsTheIconOfDayThirtyOne) {
-  Started s;
-  s.show(8, 2023);  // full moons on the 1st and the 31st
-  EXPECT_EQ(s.form.LunaIMG[31].resource, resources::FullMoon);
-  s.show(9, 2023);
-  EXPECT_FALSE(s.form.LunaIMG[31].visible);
-  EXPECT_EQ(s.form.LunaIMG[31].resource, resources::None);
-  EXPECT_FALSE(s.form.GGMM[30].visible);
-}
-
-TEST(MonthGrid, LabelsAndSundays) {
-  Started s;
-  s.show(3, 2026);  // 1 March 2026 is a Sunday
-  EXPECT_EQ(s.form.GGMM[0].caption, "  1 D");
-  EXPECT_TRUE(s.form.GGMM[0].bold);
-  EXPECT_EQ(s.form.GGMM[0].foreColor, colours::Red);
-  EXPECT_FALSE(s.form.GGMM[1].bold);
-  EXPECT_EQ(s.form.GGMM[1].foreColor, colours::Black);
-  s.show(8, 2026);  // 10 August 2026 is a Monday
-  EXPECT_EQ(s.form.GGMM[9].caption, "10 L");
-  EXPECT_TRUE(s.form.GGMM[14].bold) << "Ferragosto is a feast";
-  s.show(2, 2026);
-  EXPECT_EQ(s.form.Label1.caption, "FEBRAIO 2026");
-}
-
-TEST(MonthGrid, PhaseIconsAndRecordsOfJanuary2026) {
-  Started s({15, 1, 2026});
-  EXPECT_EQ(s.form.LunaIMG[3].resource, resources::FullMoon);
-  EXPECT_EQ(s.form.LunaIMG[10].resource, resources::LastQuarter);
-  EXPECT_EQ(s.form.LunaIMG[18].resource, resources::NewMoon);
-  EXPECT_EQ(s.form.LunaIMG[26].resource, resources::FirstQuarter);
-  int icons = 0;
-  for (std::size_t slot = 1; slot <= 31; ++slot) icons += s.form.LunaIMG[slot].resource != resources::None;
-  EXPECT_EQ(icons, 4);
-  EXPECT_EQ(s.form.NewMoonStamp, "20260118");
-  EXPECT_EQ(s.form.FullMoonDay, 3);
-  // Waxing up to the full moon, waning to the new moon, waxing after it; the panel
-  // shows today, the 15th, waning.
-  EXPECT_EQ(s.marks(), "++o--------------o+++++++++++++-");
-}
-
-TEST(Colouring, FollowsTheMonthsOwnPhases) {
-  struct Case { int month, year; const char* marks; const char* stamp; int fullMoonDay; } cases[] = {
-      // two full moons: the 1st and the 31st
-      {8, 2023, "o--------------o++++++++++++++o-", "20230816", 1},
-      // no new moon at all
-      {2, 2014, "+++++++++++++o--------------------", "", 14},
-  };
-  for (auto c : cases) {
-    Started s;
-    s.show(c.month, c.year);
-    const auto days = static_cast<std::size_t>(calendar::daysInMonth(c.month, c.year));
-    const std::string want = c.marks;
-    EXPECT_EQ(s.marks().substr(0, days), want.substr(0, days)) << c.month << "/" << c.year;
-    EXPECT_EQ(s.marks()[31], want[0]) << "the panel shows the 1st, " << c.month << "/" << c.year;
-    EXPECT_EQ(s.form.NewMoonStamp, c.stamp);
-    EXPECT_EQ(s.form.FullMoonDay, c.fullMoonDay);
-  }
-}
-
-// The panel's tile is the selected day's own bar, whatever the month's last phase.
-TEST(Colouring, ThePanelTakesTheSelectedDaysColour) {
-  struct Case { calendar::Date day; Rgb colour; } cases[] = {
-      {{20, 12, 2026}, colours::Waxing}, {{5, 12, 2025}, colours::Waning}, {{24, 12, 2026}, colours::Neutral}};
-  for (const auto& c : cases) {
-    Started s(c.day);
-    EXPECT_EQ(s.form.Shape3[31].fillColor, c.colour) << c.day.day << "/" << c.day.year << " at start";
-    s.form.GGMM_Click(0);
-    EXPECT_EQ(s.form.Shape3[31].fillColor, s.form.Shape3[0].fillColor) << "after a click on the 1st";
-  }
-}
-
-TEST(Colouring, NothingLeaksFromTheMonthShownBefore) {
-  Started a, b;
-  a.show(1, 2014);
-  b.show(8, 2023);
-  a.show(2, 2014);
-  b.show(2, 2014);
-  EXPECT_EQ(a.marks(), b.marks());
-  EXPECT_EQ(a.form.FullMoonDay, b.form.FullMoonDay);
-  EXPECT_EQ(a.form.NewMoonStamp, b.form.NewMoonStamp);
-}
-
-TEST(Colouring, OneNewAndOneFullMoonGiveTheClassicRules) {
-  using astro::PhaseKind;
-  struct Case { int fullDay, newDay; PhaseKind before; const char* marks; } cases[] = {
-      {25, 10, PhaseKind::FullMoon, "---------o++++++++++++++o-------"},
-      {5, 20, PhaseKind::NewMoon, "++++o--------------o+++++++++++-"},  // the panel shows the 6th
-  };
-  for (auto c : cases) {
-    Started s;
-    s.form.MonthPhases.phases = {{std::min(c.fullDay, c.newDay), c.fullDay < c.newDay ? PhaseKind::FullMoon : PhaseKind::NewMoon, 0},
-                                 {std::max(c.fullDay, c.newDay), c.fullDay < c.newDay ? PhaseKind::NewMoon : PhaseKind::FullMoon, 0}};
-    s.form.MonthPhases.lastBeforeMonth = c.before;
-    s.form.SelCellIndex = 32;
-    s.form.Ripulisci();
-    EXPECT_EQ(s.marks(), c.marks) << "A=" << c.fullDay << " B=" << c.newDay;
-  }
-}
-
-TEST(Commands, NextYearSelectsTheFirstOfTheSameMonth) {
-  Started s({15, 3, 2026});
-  s.form.lpiu_Click();
-  EXPECT_EQ(s.form.AnnoC.caption, "2027");
-  EXPECT_EQ(s.form.CurrentDate, (calendar::Date{1, 3, 2027}));
-  EXPECT_EQ(s.form.giorno.caption, "1");
-  EXPECT_EQ(s.form.MeseTXT[2].fillColor, colours::Red);
-  s.form.lmen_Click();  // back to the current month of the current year: today again
-  EXPECT_EQ(s.form.giorno.caption, "15");
-}
-
-TEST(Commands, YearsStopAtOneAndNineThousandNineHundredNinetyNine) {
-  Started s;
-  for (auto [year, step] : {std::pair{9999, &Form1::lpiu_Click}, {1, &Form1::lmen_Click}}) {
-    s.show(12, year);
-    (s.form.*step)();
-    EXPECT_EQ(s.form.Label1.caption, "DICEMBRE " + std::to_string(year));
-  }
-}
-
-TEST(Commands, MonthPickerAndToday) {
-  Started s({6, 12, 2026});
-  s.form.Label9_Click(1);
-  EXPECT_EQ(s.form.CurrentDate, (calendar::Date{1, 2, 2026}));
-  for (std::size_t i = 0; i < 12; ++i) EXPECT_EQ(s.form.MeseTXT[i].fillColor, i == 1 ? colours::Red : colours::Blue);
-  s.form.lmen_Click();
-  s.form.lmen_Click();
-  s.form.Label11_Click();
-  EXPECT_EQ(s.form.AnnoC.caption, "2026");
-  EXPECT_EQ(s.form.CurrentDate, (calendar::Date{6, 12, 2026}));
-  EXPECT_EQ(s.form.giorno.caption, "6");
-  EXPECT_EQ(s.form.settimana.caption, "Domenica");
-  for (std::size_t i = 0; i < 12; ++i) EXPECT_EQ(s.form.MeseTXT[i].fillColor, i == 11 ? colours::Red : colours::Blue);
-}
-
-TEST(Commands, DayClickFillsThePanelOnly) {
-  Started s;
-  s.show(6, 2026);
-  const auto before = s.form.CurrentDate;
-  std::array<int, 33> icons{};
-  for (std::size_t i = 0; i < 33; ++i) icons[i] = s.form.LunaIMG[i].resource;
-  s.form.GGMM_Click(4);
-  EXPECT_EQ(s.form.giorno.caption, "5");
-  EXPECT_EQ(s.form.settimana.caption, "Venerdì");
-  EXPECT_EQ(s.form.santo.caption, "S.Bonifacio");
-  EXPECT_EQ(s.form.CurrentDate, before);
-  for (std::size_t i = 1; i <= 31; ++i) EXPECT_EQ(s.form.LunaIMG[i].resource, icons[i]) << i;
-}
-
-TEST(Commands, CityChooser) {
-  Started s({6, 12, 2026});
-  s.form.zona_Click();
-  EXPECT_TRUE(s.form.sceltac.visible);
-  EXPECT_EQ(s.form.luogo2.focusRow, 68);
-  EXPECT_EQ(s.form.Lsel.caption, "ROMA");
-  s.form.setCityListFocusRow(45);
-  EXPECT_EQ(s.form.Lsel.caption, "REGGIO NELL.");
-  EXPECT_EQ(s.form.Lsel.toolTip, s.form.luogo2.rows[45]) << "the whole name, on hovering and to a screen reader";
-  s.form.luogo2.selected.assign(108, true);  // a click toggles rows; the striping comes back
-  s.form.setCityListFocusRow(15);
-  for (std::size_t i = 0; i < 108; ++i) EXPECT_EQ(s.form.luogo2.selected[i], i % 2 == 0);
-  const std::string romeSunrise = s.form.sorge.caption;
-  s.form.Label15_Click();
-  EXPECT_FALSE(s.form.sceltac.visible);
-  EXPECT_EQ(s.platform.files["/orto/luogo.txt"], "MILANO\r\n");
-  EXPECT_EQ(s.form.zona.caption, "MILANO");
-  EXPECT_EQ(s.form.CityIndex, 15);
-  EXPECT_NE(s.form.sorge.caption, romeSunrise);
-  EXPECT_FALSE(s.form.avviso.visible);
-  s.form.GGMM_Click(0);
-  EXPECT_EQ(s.form.zona.caption, "MILANO");
-}
-
-TEST(Commands, CityThatCannotBeSavedStillApplies) {
-  Started s({6, 12, 2026}, std::string("ROMA\r\n"));
-  s.platform.failWrites = true;
-  s.form.zona_Click();
-  s.form.setCityListFocusRow(39);  // FORLÌ
-  s.form.Label15_Click();
-  EXPECT_EQ(s.form.CityIndex, 39);
-  EXPECT_EQ(s.form.zona.caption, "FORLÌ");
-  EXPECT_TRUE(s.form.avviso.visible);
-  EXPECT_EQ(s.form.avviso.caption, Form1::NotSavedNotice);
-  EXPECT_EQ(s.platform.files["/orto/luogo.txt"], "ROMA\r\n");
-  EXPECT_EQ(s.form.avviso.toolTip, Form1::notSavedExplanation("il disco è pieno"));
-  EXPECT_NE(s.form.avviso.toolTip.find("(il disco è pieno)"), std::string::npos) << s.form.avviso.toolTip;
-  s.platform.failWrites = false;
-  s.form.zona_Click();
-  s.form.Label15_Click();
-  EXPECT_FALSE(s.form.avviso.visible);
-  EXPECT_EQ(s.platform.files["/orto/luogo.txt"], "FORL\xCC\r\n");
-  EXPECT_EQ(s.form.avviso.toolTip.find('('), std::string::npos) << "the reason goes with the failure";
-}
-
-TEST(Commands, AnUnknownWorkingFolderIsNeitherReadNorWritten) {
+TEST(StartUp, AnUnknownWorkingFolderIsNeitherReadNorWritten) {
   FakePlatform platform;
   platform.folder = "";  // deleted while the almanac was starting, say
   platform.files["/luogo.txt"] = "MILANO\r\n";
@@ -301,24 +79,213 @@ TEST(Commands, AnUnknownWorkingFolderIsNeitherReadNorWritten) {
   EXPECT_EQ(form.VISMESE.path, "Doc/Dic.rtf") << "looked up by name among the installed notes";
   EXPECT_TRUE(form.avviso.visible) << "said at once, before a city is chosen";
   form.zona_Click();
-  form.setCityListFocusRow(15);
+  form.setCityListFocusRow(Milano);
   form.Label15_Click();
-  EXPECT_EQ(form.CityIndex, 15);
+  EXPECT_EQ(form.CityIndex, Milano);
   EXPECT_TRUE(form.avviso.visible);
   EXPECT_EQ(form.avviso.toolTip, Form1::notSavedExplanation("la cartella di lavoro non è nota"));
   EXPECT_EQ(platform.files.size(), 2u) << "nothing written anywhere";
   EXPECT_EQ(platform.files["/luogo.txt"], "MILANO\r\n");
 }
 
-TEST(Notes, DocumentFollowsTheShownMonth) {
-  Started s;
-  const char* names[] = {"Gen", "Feb", "Mar", "Apr", "Mag", "Giu", "Lug", "Ago", "Sep", "Ott", "Nov", "Dic"};
-  for (int m = 0; m < 12; ++m) {
-    const unsigned loads = s.form.VISMESE.loadCount;
-    s.form.Label9_Click(m);
-    EXPECT_EQ(s.form.VISMESE.path, std::string("/orto/Doc/") + names[m] + ".rtf");
-    EXPECT_GT(s.form.VISMESE.loadCount, loads);
+// The window draws a month through its procedures, every other view reads the
+// month's sheet: both must tell the gardener the same thing, row by row. One
+// window shows the months one after the other, so nothing may leak between them.
+TEST(MonthGrid, TheWindowShowsWhatTheSheetHolds) {
+  struct Case { int year, month; const char* city; const char* why; } cases[] = {
+      {2026, 3, "MILANO", "Palm Sunday and the Annunciation"},
+      {2023, 8, "TORINO", "two full moons"},
+      {2023, 9, "TORINO", "a thirty-day month after a full moon on the 31st"},
+      {2014, 2, "FORLÌ", "no new moon"},
+      {2024, 2, "RAGUSA", "leap day"},
+      {2100, 2, "ROMA", "a century that is not a leap year"},
+      {1500, 2, "ROMA", "a Julian leap year the Gregorian rule makes common"},
+      {1582, 10, "BOLZANO", "the calendar reform"},
+      {1969, 2, "ROMA", "the old saints, S.Mattia on the 24th"},
+      {2000, 4, "CESENA", "Easter and the feasts that hang on it"},
+      {1, 1, "ALESSANDRIA", "the first month"},
+      {9999, 12, "SASSARI", "the last month"},
+  };
+  Window w;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.why);
+    const unsigned loads = w.form.VISMESE.loadCount;
+    w.form.CityIndex = findCity(c.city).value();
+    w.show(c.month, c.year);
+    const MonthSheet sheet = sheetOf(c.year, c.month, w.form.CityIndex);
+    const Form1& form = w.form;
+    EXPECT_EQ(form.Label1.caption, sheet.title);
+    EXPECT_EQ(form.FullMoonDay, sheet.FullMoonDay);
+    EXPECT_EQ(form.NewMoonStamp, sheet.NewMoonStamp);
+    EXPECT_EQ(form.VISMESE.path, "/orto/Doc/" + std::string(sheet.notesDocument));
+    EXPECT_GT(form.VISMESE.loadCount, loads) << "the notes are loaded again";
+    for (std::size_t k = 0; k < 31; ++k) {
+      const bool row = k < sheet.days.size();
+      for (const bool visible : {form.GGMM[k].visible, form.Shape3[k].visible, form.LunaIMG[k + 1].visible})
+        EXPECT_EQ(visible, row) << k + 1;
+      EXPECT_TRUE(row || form.LunaIMG[k + 1].resource == resources::None) << k + 1;
+    }
+    for (const DaySheet& day : sheet.days) {  // each row read after the clicks on the days before it
+      const auto k = static_cast<std::size_t>(day.day - 1);
+      EXPECT_EQ(form.GGMM[k].caption, day.label) << day.day;
+      EXPECT_EQ(form.GGMM[k].bold, day.boldRed) << day.day;
+      EXPECT_EQ(form.GGMM[k].foreColor, day.boldRed ? colours::Red : colours::Black) << day.day;
+      EXPECT_EQ(form.Shape3[k].fillColor, colourOf(day.mark)) << day.day;
+      EXPECT_EQ(form.LunaIMG[k + 1].resource, day.icon) << day.day;
+      w.form.GGMM_Click(day.day - 1);
+      EXPECT_EQ(form.giorno.caption, std::to_string(day.day));
+      EXPECT_EQ(form.settimana.caption, day.weekdayName()) << day.day;
+      EXPECT_EQ(form.santo.caption, day.santo) << day.day;
+      EXPECT_EQ(form.sorge.caption, day.sun.sorge) << day.day;
+      EXPECT_EQ(form.tramonta.caption, day.sun.tramonta) << day.day;
+      EXPECT_EQ(form.Shape3[31].fillColor, colourOf(day.mark)) << "the panel's tile is the day's own bar, " << day.day;
+    }
   }
+}
+
+TEST(Commands, YearsMonthsAndToday) {
+  Window w({15, 3, 2026});
+  w.form.lpiu_Click();
+  EXPECT_EQ(w.shown(), "MARZO 2027 / 1") << "the next year opens on the first of the same month";
+  EXPECT_EQ(w.form.CurrentDate, (calendar::Date{1, 3, 2027}));
+  w.expectPicker(3);
+  w.form.lmen_Click();
+  EXPECT_EQ(w.shown(), "MARZO 2026 / 15") << "back to the current month: today again";
+  w.form.Label9_Click(1);
+  w.expectPicker(2);
+  w.form.lmen_Click();
+  w.form.Label11_Click();
+  EXPECT_EQ(w.shown(), "MARZO 2026 / 15");
+  EXPECT_EQ(w.form.CurrentDate, (calendar::Date{15, 3, 2026}));
+  EXPECT_EQ(w.form.settimana.caption, "Domenica");
+  w.expectPicker(3);
+}
+
+TEST(Commands, YearsStopAtOneAndNineThousandNineHundredNinetyNine) {
+  struct Case { int month, year; Key key; void (Form1::*click)(); const char* shown; } cases[] = {
+      {12, 9999, Key::PageDown, &Form1::lpiu_Click, "DICEMBRE 9999 / 1"},
+      {12, 9999, Key::CtrlPageDown, &Form1::lpiu_Click, "DICEMBRE 9999 / 1"},
+      {1, 1, Key::PageUp, &Form1::lmen_Click, "GENNAIO 1 / 1"},
+      {1, 1, Key::CtrlPageUp, &Form1::lmen_Click, "GENNAIO 1 / 1"},
+  };
+  Window w;
+  for (const auto& c : cases) {
+    w.show(c.month, c.year);
+    EXPECT_FALSE(w.form.Form_KeyDown(c.key)) << c.shown;
+    (w.form.*c.click)();
+    EXPECT_EQ(w.shown(), c.shown);
+  }
+}
+
+// The city goes to luogo.txt, and its sun and its own holiday (7 December is
+// Milan's, not Rome's) to the month and the days shown after.
+TEST(Commands, TheChosenCityIsSavedAndShown) {
+  Window w({7, 12, 2026});
+  EXPECT_FALSE(w.form.GGMM[6].bold);
+  w.form.zona_Click();
+  EXPECT_TRUE(w.form.sceltac.visible);
+  EXPECT_EQ(w.form.luogo2.focusRow, DefaultCity);
+  EXPECT_EQ(w.form.Lsel.caption, "ROMA");
+  const int reggio = findCity("REGGIO NELL'EMILIA").value();
+  w.form.setCityListFocusRow(reggio);
+  EXPECT_EQ(w.form.Lsel.caption, "REGGIO NELL.");
+  EXPECT_EQ(w.form.Lsel.toolTip, "REGGIO NELL'EMILIA") << "the whole name, on hovering and to a screen reader";
+  w.form.luogo2.selected.assign(CityTable.size(), true);  // a click toggles rows; the striping comes back
+  w.form.setCityListFocusRow(Milano);
+  for (std::size_t i = 0; i < CityTable.size(); ++i) EXPECT_EQ(w.form.luogo2.selected[i], i % 2 == 0);
+  w.form.Label15_Click();
+  const MonthSheet milan = sheetOf(2026, 12, Milano);
+  EXPECT_FALSE(w.form.sceltac.visible);
+  EXPECT_FALSE(w.form.avviso.visible);
+  EXPECT_EQ(w.platform.files["/orto/luogo.txt"], "MILANO\r\n");
+  EXPECT_EQ(w.form.CityIndex, Milano);
+  EXPECT_EQ(w.form.zona.caption, "MILANO");
+  EXPECT_EQ(w.form.sorge.caption, milan.days[6].sun.sorge);
+  EXPECT_TRUE(w.form.GGMM[6].bold && w.form.GGMM[6].foreColor == colours::Red);
+  EXPECT_NE(w.form.santo.caption.find("patrono di Milano"), std::string::npos) << w.form.santo.caption;
+  w.form.GGMM_Click(19);
+  EXPECT_NE(sheetOf(2026, 12, DefaultCity).days[19].sun.tramonta, milan.days[19].sun.tramonta);
+  EXPECT_EQ(w.form.tramonta.caption, milan.days[19].sun.tramonta);
+  EXPECT_EQ(w.form.zona.caption, "MILANO");
+}
+
+TEST(Commands, ACityThatCannotBeSavedStillApplies) {
+  Window w({6, 12, 2026}, std::string("ROMA\r\n"));
+  w.platform.failWrites = true;
+  w.choose(Forli);
+  EXPECT_EQ(w.form.CityIndex, Forli);
+  EXPECT_EQ(w.form.zona.caption, "FORLÌ");
+  EXPECT_TRUE(w.form.avviso.visible);
+  EXPECT_EQ(w.form.avviso.caption, Form1::NotSavedNotice);
+  EXPECT_EQ(w.platform.files["/orto/luogo.txt"], "ROMA\r\n");
+  EXPECT_NE(w.form.avviso.toolTip.find("(il disco è pieno)"), std::string::npos) << w.form.avviso.toolTip;
+  w.platform.failWrites = false;
+  w.choose(Forli);
+  EXPECT_FALSE(w.form.avviso.visible);
+  EXPECT_EQ(w.platform.files["/orto/luogo.txt"], "FORL\xCC\r\n");
+  EXPECT_EQ(w.form.avviso.toolTip.find('('), std::string::npos) << "the reason goes with the failure";
+}
+
+TEST(Keyboard, MonthsYearsAndDays) {
+  struct Step { Key key; bool handled; const char* shown; } steps[] = {
+      {Key::PageDown, true, "GENNAIO 2027 / 1"},  // across the year
+      {Key::PageUp, true, "DICEMBRE 2026 / 6"},   // back to the current month: today
+      {Key::PageUp, true, "NOVEMBRE 2026 / 1"},
+      {Key::CtrlPageDown, true, "NOVEMBRE 2027 / 1"},
+      {Key::Up, false, "NOVEMBRE 2027 / 1"},  // no day before the first
+      {Key::Down, true, "NOVEMBRE 2027 / 2"},
+      {Key::Right, true, "NOVEMBRE 2027 / 18"},  // the other column
+      {Key::Right, false, "NOVEMBRE 2027 / 18"},  // no 34 November
+      {Key::Left, true, "NOVEMBRE 2027 / 2"},
+      {Key::CtrlPageUp, true, "NOVEMBRE 2026 / 1"},
+      {Key::Home, true, "DICEMBRE 2026 / 6"},
+      {Key::Enter, false, "DICEMBRE 2026 / 6"},  // no chooser open
+      {Key::OpenChooser, true, "DICEMBRE 2026 / 6"},
+      {Key::Escape, true, "DICEMBRE 2026 / 6"},
+      {Key::Escape, false, "DICEMBRE 2026 / 6"},  // closed already
+  };
+  Window w;
+  for (const auto& step : steps) {
+    EXPECT_EQ(w.form.Form_KeyDown(step.key), step.handled) << step.shown;
+    EXPECT_EQ(w.shown(), step.shown);
+  }
+  w.form.Form_KeyDown(Key::PageDown);
+  w.expectPicker(1);
+}
+
+// A clock outside the almanac's years opens, and Home goes, to the nearest end,
+// with a whole panel; the arrows bring the gardener back from there.
+TEST(Keyboard, AClockOutsideTheYearsKeepsToTheirEnds) {
+  struct Case { calendar::Date clock; const char* shown; const char* weekday; Key back; const char* after; } cases[] = {
+      {{7, 12, 10026}, "DICEMBRE 9999 / 31", "Venerdì", Key::CtrlPageUp, "DICEMBRE 9998 / 1"},
+      {{1, 1, 10000}, "DICEMBRE 9999 / 31", "Venerdì", Key::PageUp, "NOVEMBRE 9999 / 1"},
+      {{7, 12, -3}, "GENNAIO 1 / 1", "Lunedì", Key::CtrlPageDown, "GENNAIO 2 / 1"},
+      {{1, 1, 0}, "GENNAIO 1 / 1", "Lunedì", Key::PageDown, "FEBRAIO 1 / 1"},
+  };
+  for (const auto& c : cases) {
+    Window w(c.clock);
+    EXPECT_EQ(w.shown(), c.shown);
+    EXPECT_EQ(w.form.settimana.caption, c.weekday);
+    EXPECT_TRUE(w.form.Form_KeyDown(c.back));
+    EXPECT_EQ(w.shown(), c.after);
+    EXPECT_TRUE(w.form.Form_KeyDown(Key::Home));
+    EXPECT_EQ(w.shown(), c.shown);
+    EXPECT_EQ(w.form.settimana.caption, c.weekday);
+  }
+}
+
+TEST(Accessibility, DayNamesSayDateWeekdayFeastAndMoon) {
+  Window w;
+  struct Case { int day; const char* name; } cases[] = {
+      {6, "6 dicembre, domenica, calante"},
+      {8, "8 dicembre, martedì, festivo, calante"},
+      {9, "9 dicembre, mercoledì, luna nuova, crescente"},
+      {24, "24 dicembre, giovedì, luna piena, calante"},
+      {32, ""},
+  };
+  for (auto c : cases) EXPECT_EQ(w.form.dayAccessibleName(c.day), c.name);
+  w.form.Label9_Click(1);
+  EXPECT_EQ(w.form.dayAccessibleName(29), "") << "no 29 February 2026";
 }
 
 }  // namespace

@@ -4,97 +4,67 @@
 #include <gtest/gtest.h>
 
 #include "app/city_table.h"
-#include "app/form1.h"
-#include "fake_platform.h"
 
 namespace {
 using namespace app;
+using astro::PhaseKind;
 
-// The window draws a month through its procedures, the printer reads the month's
-// sheet: both must tell the gardener the same thing, row by row.
-TEST(MonthSheet, TheWindowShowsWhatTheSheetHolds) {
-  struct Case { int year, month, city; const char* why; } cases[] = {
-      {2026, 3, 15, "Palm Sunday and the Annunciation"},
-      {2026, 12, 68, "today's month"},
-      {2023, 8, 5, "two full moons"},
-      {2014, 2, 39, "no new moon"},
-      {2024, 2, 100, "leap day"},
-      {1500, 2, 68, "a Julian leap year the Gregorian rule makes common"},
-      {1582, 10, 20, "the calendar reform"},
-      {1969, 2, 68, "the old saints, S.Mattia on the 24th"},
-      {1970, 2, 68, "the new saints"},
-      {2000, 4, 107, "Easter and the feasts that hang on it"},
-      {1, 1, 0, "the first month"},
-      {9999, 12, 106, "the last month"},
+// One character a day: + waxing, - waning, o a full or new moon day. The quarters
+// colour nothing; the mark before the first phase comes from the month before.
+TEST(MonthSheet, TheBarsFollowTheFullAndNewMoons) {
+  struct Case { std::vector<astro::PhaseDay> phases; PhaseKind before; const char* marks; } cases[] = {
+      {{{10, PhaseKind::NewMoon}, {17, PhaseKind::FirstQuarter}, {25, PhaseKind::FullMoon}}, PhaseKind::FullMoon,
+       "---------o++++++++++++++o------"},
+      {{{5, PhaseKind::FullMoon}, {12, PhaseKind::LastQuarter}, {20, PhaseKind::NewMoon}}, PhaseKind::NewMoon,
+       "++++o--------------o+++++++++++"},
+      {{{1, PhaseKind::FullMoon}, {16, PhaseKind::NewMoon}, {31, PhaseKind::FullMoon}}, PhaseKind::NewMoon,
+       "o--------------o++++++++++++++o"},
+      {{{14, PhaseKind::FullMoon}}, PhaseKind::NewMoon, "+++++++++++++o-----------------"},
   };
   for (const auto& c : cases) {
-    FakePlatform platform;
-    Form1 form(platform);
-    form.Form_Load();
-    form.CityIndex = c.city;
-    form.AnnoC.caption = std::to_string(c.year);
-    form.Label9_Click(c.month - 1);
-    const MonthSheet sheet = sheetOf(c.year, c.month, c.city);
-    SCOPED_TRACE(c.why);
-
-    EXPECT_EQ(form.Label1.caption, sheet.title);
-    EXPECT_EQ(form.FullMoonDay, sheet.FullMoonDay);
-    EXPECT_EQ(form.NewMoonStamp, sheet.NewMoonStamp);
-    EXPECT_EQ(form.Shape3[31].fillColor, colourOf(sheet.panelBackground(1)));
-    EXPECT_EQ(form.VISMESE.path, "/orto/Doc/" + std::string(sheet.notesDocument));
-    ASSERT_EQ(sheet.length(), calendar::daysInMonth(c.month, c.year));
-    for (const DaySheet& day : sheet.days) {
-      const auto k = static_cast<std::size_t>(day.day - 1);
-      EXPECT_EQ(form.GGMM[k].caption, day.label) << day.day;
-      EXPECT_EQ(form.GGMM[k].bold && form.GGMM[k].foreColor == colours::Red, day.boldRed) << day.day;
-      EXPECT_EQ(form.Shape3[k].fillColor, colourOf(day.mark)) << day.day;
-      EXPECT_EQ(form.LunaIMG[k + 1].resource, day.icon) << day.day;
-      form.GGMM_Click(day.day - 1);
-      EXPECT_EQ(form.settimana.caption, day.weekdayName()) << day.day;
-      EXPECT_EQ(form.santo.caption, day.santo) << day.day;
-      EXPECT_EQ(form.sorge.caption, day.sun.sorge) << day.day;
-      EXPECT_EQ(form.tramonta.caption, day.sun.tramonta) << day.day;
+    std::string marks;
+    for (int d = 1; d <= 31; ++d) {
+      const PhaseMark mark = phaseMarkOf({c.phases, c.before}, d);
+      marks += mark == PhaseMark::Waxing ? '+' : mark == PhaseMark::Waning ? '-' : 'o';
     }
-    for (int d = sheet.length() + 1; d <= 31; ++d) EXPECT_FALSE(form.GGMM[static_cast<std::size_t>(d - 1)].visible);
+    EXPECT_EQ(marks, c.marks);
   }
 }
 
-// A city change between redraws is taken up by the next day shown.
-TEST(MonthSheet, ADayClickAfterAChosenCityUsesTheNewCity) {
-  FakePlatform platform;
-  Form1 form(platform);
-  form.Form_Load();
-  form.zona_Click();
-  form.setCityListFocusRow(15);
-  form.Label15_Click();
-  const auto milan = sheetOf(2026, 12, 15);
-  EXPECT_EQ(form.sorge.caption, milan.days[5].sun.sorge);
-  form.GGMM_Click(19);
-  EXPECT_EQ(form.sorge.caption, milan.days[19].sun.sorge);
-  EXPECT_EQ(form.tramonta.caption, milan.days[19].sun.tramonta);
-  EXPECT_NE(sheetOf(2026, 12, DefaultCity).days[19].sun.tramonta, milan.days[19].sun.tramonta);
-}
-
-// A city's own holiday comes with the city: 7 December is Milan's, not Rome's.
-TEST(MonthSheet, ThePatronHolidayFollowsTheChosenCity) {
-  FakePlatform platform;
-  platform.todayDate = {7, 12, 2026};
-  Form1 form(platform);
-  form.Form_Load();
-  EXPECT_FALSE(form.GGMM[6].bold);
-  form.zona_Click();
-  form.setCityListFocusRow(15);
-  form.Label15_Click();
-  EXPECT_TRUE(form.GGMM[6].bold && form.GGMM[6].foreColor == colours::Red);
-  EXPECT_EQ(form.santo.caption, sheetOf(2026, 12, 15).days[6].santo);
-  EXPECT_NE(form.santo.caption.find("patrono di Milano"), std::string::npos);
+// The month's first full moon and its new moon, as the window records them, and
+// the icon of each full moon, the 31st's too.
+TEST(MonthSheet, RecordsItsFullAndNewMoons) {
+  struct Case { int year, month, firstFull, lastFull; const char* newMoon; } cases[] = {
+      {2026, 1, 3, 3, "20260118"}, {2023, 8, 1, 31, "20230816"}, {2014, 2, 14, 14, ""}};
+  for (auto c : cases) {
+    const MonthSheet sheet = sheetOf(c.year, c.month, DefaultCity);
+    EXPECT_EQ(sheet.FullMoonDay, c.firstFull);
+    EXPECT_EQ(sheet.NewMoonStamp, c.newMoon);
+    for (int day : {c.firstFull, c.lastFull})
+      EXPECT_EQ(sheet.days[static_cast<std::size_t>(day - 1)].icon, resources::FullMoon) << day;
+  }
 }
 
 TEST(MonthSheet, PlacesOutsideTheTableFallBackToRome) {
-  for (int row : {-1, 108, 999}) {
+  for (int row : {-1, static_cast<int>(CityTable.size()), 999}) {
     const MonthSheet sheet = sheetOf(2026, 6, row);
     EXPECT_EQ(sheet.cityName, "ROMA");
     EXPECT_EQ(sheet.cityRow, DefaultCity);
+  }
+}
+
+TEST(ColourContrast, MeasuresAsTheAccessibilityGuidelinesDo) {
+  EXPECT_NEAR(contrastRatio(colours::Black, colours::White), 21.0, 1e-9);
+  EXPECT_NEAR(contrastRatio(colours::White, colours::White), 1.0, 1e-9);
+  EXPECT_NEAR(contrastRatio(Rgb{0, 0, 255}, Rgb{0, 0, 0}), 2.44, 0.01) << "blue weighs least";
+  EXPECT_DOUBLE_EQ(contrastRatio(colours::Red, colours::Waning), contrastRatio(colours::Waning, colours::Red));
+}
+
+// With the cue, Sundays and feasts read on every bar (at least 4.5 : 1).
+TEST(ColourContrast, TheCuesRedReadsOnEveryBar) {
+  for (PhaseMark mark : {PhaseMark::Waxing, PhaseMark::Waning, PhaseMark::Neutral}) {
+    EXPECT_GE(contrastRatio(colours::CueRed, colourOf(mark)), 4.5) << markWord(mark);
+    EXPECT_GE(contrastRatio(colours::Black, colourOf(mark)), 4.5) << markWord(mark);
   }
 }
 
