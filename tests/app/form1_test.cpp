@@ -261,6 +261,8 @@ TEST(Keyboard, AClockOutsideTheYearsKeepsToTheirEnds) {
       {{1, 1, 10000}, "DICEMBRE 9999 / 31", "Venerdì", Key::PageUp, "NOVEMBRE 9999 / 1"},
       {{7, 12, -3}, "GENNAIO 1 / 1", "Lunedì", Key::CtrlPageDown, "GENNAIO 2 / 1"},
       {{1, 1, 0}, "GENNAIO 1 / 1", "Lunedì", Key::PageDown, "FEBRAIO 1 / 1"},
+      {{15, 6, 1}, "GIUGNO 1 / 15", "Venerdì", Key::PageDown, "LUGLIO 1 / 1"},  // the ends themselves are kept
+      {{15, 6, 9999}, "GIUGNO 9999 / 15", "Martedì", Key::PageUp, "MAGGIO 9999 / 1"},
   };
   for (const auto& c : cases) {
     Window w(c.clock);
