@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -124,6 +126,14 @@ TEST(PrinterJson, HoldsMarchTwentyTwentySixInMilan) {
     EXPECT_EQ(d["bar"].toString(), e.bar) << e.day;
     EXPECT_EQ(d["icon"].isNull() ? "null" : d["icon"].toString(), e.icon) << e.day;
   }
+  // The full moon rises as the sun sets, the new moon as it rises: within half an
+  // hour on the day of each, hours apart on the days around.
+  const auto minutes = [](const QJsonValue& clock) {
+    return clock.toString().left(2).toInt() * 60 + clock.toString().mid(3).toInt();
+  };
+  const QJsonObject full = days[3 - 1].toObject(), fresh = days[19 - 1].toObject();
+  EXPECT_LT(std::abs(minutes(full["luna_sorge"]) - minutes(full["tramonta"])), 30) << full["luna_sorge"].toString().toStdString();
+  EXPECT_LT(std::abs(minutes(fresh["luna_sorge"]) - minutes(fresh["sorge"])), 30) << fresh["luna_sorge"].toString().toStdString();
   const QJsonArray phases = root["phases"].toArray();
   ASSERT_EQ(phases.size(), 4);
   for (const auto& value : phases) {
