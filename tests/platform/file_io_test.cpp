@@ -62,7 +62,7 @@ QStringList leftovers(const QString& folder, const QStringList& expected) {
 bool isRoot() { return ::geteuid() == 0; }
 constexpr uid_t kNobody = 65534;
 
-TEST(SafeFile, LuogoTxtIsReplacedOnlyWhenItIsARegularFile) {
+TEST(OutputFile, LuogoTxtIsReplacedOnlyWhenItIsARegularFile) {
   struct Case {
     const char* name;
     std::function<void(const std::string& dir)> make;  // what stands at dir/luogo.txt beforehand
@@ -128,7 +128,7 @@ TEST(SafeFile, LuogoTxtIsReplacedOnlyWhenItIsARegularFile) {
   EXPECT_EQ(platform.replaceFile("/nonexistent-ortalba/luogo.txt", "ROMA\r\n").reason, "la cartella non esiste");
 }
 
-TEST(SafeFile, ReadingNeverWaitsOnAPipeOrADevice) {
+TEST(OutputFile, ReadingNeverWaitsOnAPipeOrADevice) {
   QTemporaryDir temporary;
   const std::string dir = native(temporary.path());
   ASSERT_EQ(::mkfifo((dir + "/pipe").c_str(), 0600), 0);
@@ -144,7 +144,7 @@ TEST(SafeFile, ReadingNeverWaitsOnAPipeOrADevice) {
 
 // A pipe nobody reads is tried through the print dialog (window_test), one with a
 // reader and the devices from the command line (tests/files); here, a reader that leaves.
-TEST(SafeFile, AReaderThatLeavesEarlyIsAFailureNotTheEnd) {
+TEST(OutputFile, AReaderThatLeavesEarlyIsAFailureNotTheEnd) {
   QTemporaryDir temporary;
   const std::string pipe = native(temporary.filePath("pipe"));
   ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
@@ -170,7 +170,7 @@ TEST(SafeFile, AReaderThatLeavesEarlyIsAFailureNotTheEnd) {
 
 // On a full disk (of 8 KiB, which only root may mount) the old luogo.txt and the
 // old page stay, and nothing new is left there, not even an empty file.
-TEST(SafeFile, OnAFullDiskNeitherLuogoTxtNorAPageIsLost) {
+TEST(OutputFile, OnAFullDiskNeitherLuogoTxtNorAPageIsLost) {
   QTemporaryDir temporary;
   const std::string disk = native(temporary.path());
   if (!isRoot() || ::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=8k") != 0)
