@@ -9,7 +9,7 @@ packages=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libqt6svg6-d
           dbus at-spi2-core python3-pyatspi lintian locales)
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  grep -q "install ok installed" <(dpkg-query -W -f='${Status}' "$p" 2>/dev/null) || missing+=("$p")
 done
 if ((${#missing[@]})); then
   export DEBIAN_FRONTEND=noninteractive
@@ -18,6 +18,6 @@ if ((${#missing[@]})); then
 fi
 # The notes are read the same under any locale; the tests try a Turkish one, whose
 # capital I does not lower to i.
-if ! locale -a 2>/dev/null | grep -qix 'tr_TR.utf8'; then
+if ! grep -qix 'tr_TR.utf8' <(locale -a 2>/dev/null); then
   localedef -i tr_TR -f UTF-8 tr_TR.UTF-8
 fi

@@ -9,9 +9,9 @@ export DEBIAN_FRONTEND=noninteractive
 
 echo "== the package"
 dpkg-deb -f "$deb" Package Version Depends
-dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || { echo "no library dependencies found"; exit 1; }
+grep -q 'libqt6widgets6' <(dpkg-deb -f "$deb" Depends) || { echo "no library dependencies found"; exit 1; }
 # Without a font the printed page has empty boxes for letters.
-dpkg-deb -f "$deb" Depends | grep -q 'fonts-' || { echo "no font among the dependencies"; exit 1; }
+grep -q 'fonts-' <(dpkg-deb -f "$deb" Depends) || { echo "no font among the dependencies"; exit 1; }
 
 echo "== lintian: any error or warning fails"
 # Not with --show-overrides: lintian 2.116 then fails on the overridden warnings too.
@@ -27,7 +27,7 @@ appstreamcli validate --no-net /usr/share/metainfo/it.ortalba.Ortalba.metainfo.x
 test -f /usr/share/icons/hicolor/48x48/apps/it.ortalba.Ortalba.png
 man -w ortalba >/dev/null
 test -f /usr/share/doc/ortalba/copyright
-zcat /usr/share/doc/ortalba/changelog.Debian.gz | head -1 | grep -qF "($(dpkg-deb -f "$deb" Version))"
+grep -qF "($(dpkg-deb -f "$deb" Version))" <(zcat /usr/share/doc/ortalba/changelog.Debian.gz | head -1)
 
 echo "== started from the menu in an empty home folder"
 home=$(mktemp -d)
@@ -53,8 +53,11 @@ if [ -s "$home/stderr.txt" ]; then echo "the window said:"; cat "$home/stderr.tx
 
 echo "== its notes, from the installed data folder"
 (cd "$home/.config/ortalba" && env -i PATH="$PATH" HOME="$home" ortalba --month 2026-08 --pdf agosto.pdf)
-pdftotext "$home/.config/ortalba/agosto.pdf" - | grep -q "Giardino e Terrazzo"
-pdftotext "$home/.config/ortalba/agosto.pdf" - | grep -q "Sole e Luna a VITERBO"
+# Read whole first: grep -q leaves at the first match, and under pipefail the
+# writer's SIGPIPE would fail a page that is right.
+page=$(pdftotext "$home/.config/ortalba/agosto.pdf" -)
+grep -q "Giardino e Terrazzo" <<<"$page"
+grep -q "Sole e Luna a VITERBO" <<<"$page"
 
 echo "== removed"
 apt-get remove -y -qq ortalba >/dev/null

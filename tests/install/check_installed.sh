@@ -14,13 +14,13 @@ test -f "$prefix/share/metainfo/it.ortalba.Ortalba.metainfo.xml"
 test -f "$prefix/share/icons/hicolor/scalable/apps/it.ortalba.Ortalba.svg"
 for size in 16 22 24 32 48 64 128 256; do
   png="$prefix/share/icons/hicolor/${size}x${size}/apps/it.ortalba.Ortalba.png"
-  file "$png" | grep -q "PNG image data, $size x $size" || { echo "no $size x $size icon"; exit 1; }
+  grep -q "PNG image data, $size x $size" <(file "$png") || { echo "no $size x $size icon"; exit 1; }
 done
-zcat "$prefix/share/man/man1/ortalba.1.gz" | grep -q '^\.SH OPZIONI'
+grep -q '^\.SH OPZIONI' <(zcat "$prefix/share/man/man1/ortalba.1.gz")
 test -f "$prefix/share/doc/ortalba/LICENSE"
 diff -r "$(dirname "$0")/../../Doc" "$prefix/share/ortalba/Doc"
 cd "$run"
 env -u DISPLAY "$prefix/bin/ortalba" --month 2026-08 --city MILANO --pdf agosto.pdf
-pdftotext agosto.pdf - | grep -q "Giardino e Terrazzo"
+grep -q "Giardino e Terrazzo" <(pdftotext agosto.pdf -)
 test ! -e luogo.txt
 echo "installed almanac finds its notes from $run"
