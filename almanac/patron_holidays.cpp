@@ -35,15 +35,9 @@ static_assert(rowsAreWellFormed());
 constexpr int FirstYear = 1900;  // as the civil feasts
 constexpr int LastYear = 9999;
 
-// Day and month `days` after Easter Sunday, counting on from 1 March.
+// The day `days` after Easter Sunday, which is day EasterMarchDay counted from 1 March.
 calendar::Date afterEaster(int days, int year, const MovableFeastDays& feasts) {
-  int day = feasts.EasterMarchDay + days;
-  int month = 3;
-  while (day > calendar::MonthLengths[static_cast<std::size_t>(month - 1)]) {
-    day -= calendar::MonthLengths[static_cast<std::size_t>(month - 1)];
-    ++month;
-  }
-  return {day, month, year};
+  return calendar::addDays({1, 3, year}, feasts.EasterMarchDay - 1 + days);
 }
 
 bool falls(const PatronDay& w, int day, int month, int year, const MovableFeastDays& feasts) {

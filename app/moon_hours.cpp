@@ -78,9 +78,14 @@ std::string moonDayText(const MoonDay& day, bool legal) {
   return text + "), " + risingWord(day.ascending);
 }
 
+ItalianTime italianTime(double jdUT, const SummerTime& summer) {
+  const astro::CivilTime solar = astro::civilTime(jdUT, 1);
+  if (summer && summer(solar.date)) return {astro::civilTime(jdUT, 2), 2};
+  return {solar, 1};
+}
+
 std::string phaseHourText(const PhaseHour& phase, const SummerTime& summer) {
-  astro::CivilTime italian = astro::civilTime(phase.jdUT, 1);
-  if (summer && summer(italian.date)) italian = astro::civilTime(phase.jdUT, 2);
+  const astro::CivilTime italian = italianTime(phase.jdUT, summer).time;
   std::string text = std::string(phaseName(phase.kind)) + " alle " + hourText(italian) + " " +
                      dayWithMonth("del", italian.date.day, italian.date.month) + ", ora italiana";
   if (italian.date.day != phase.gridDay) {

@@ -49,6 +49,14 @@ const char* risingWord(bool ascending);
 // with `legal` (the clocks on ora legale that day) also the clocks' times.
 std::string moonDayText(const MoonDay& day, bool legal);
 
+// An instant on the Italian clock: ora solare (UTC+1), or ora legale (UTC+2) on
+// the days `summer` names.
+struct ItalianTime {
+  astro::CivilTime time;
+  int utcOffset = 1;
+};
+ItalianTime italianTime(double jdUT, const SummerTime& summer);
+
 // "Luna piena alle 00:23 del 21 febbraio, ora italiana; 23:23 del 20 a Greenwich":
 // the hour in Italian time (ora legale when `summer` says so), and, when the date
 // there is not the day the grid marks, the Greenwich time and day it is drawn on.

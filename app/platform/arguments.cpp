@@ -156,17 +156,6 @@ ParsedArguments parseArguments(const QStringList& arguments) {
   QCommandLineParser parser;
   const Options options;
   addOptions(parser, options);
-  const QCommandLineOption& monthOption = options.month;
-  const QCommandLineOption& cityOption = options.city;
-  const QCommandLineOption& jsonOption = options.json;
-  const QCommandLineOption& icsOption = options.ics;
-  const QCommandLineOption& yearOption = options.year;
-  const QCommandLineOption& pdfOption = options.pdf;
-  const QCommandLineOption& helpOption = options.help;
-  const QCommandLineOption& versionOption = options.version;
-  const QCommandLineOption& userFolderOption = options.userFolder;
-  const QCommandLineOption& cueOption = options.cue;
-  const QCommandLineOption& spansOption = options.spans;
 
   if (!parser.parse(arguments)) {
     if (!parser.unknownOptionNames().isEmpty()) {
@@ -179,11 +168,11 @@ ParsedArguments parseArguments(const QStringList& arguments) {
     }
     return result;
   }
-  if (parser.isSet(helpOption)) {
+  if (parser.isSet(options.help)) {
     result.help = true;
     return result;
   }
-  if (parser.isSet(versionOption)) {
+  if (parser.isSet(options.version)) {
     result.version = true;
     return result;
   }
@@ -191,7 +180,7 @@ ParsedArguments parseArguments(const QStringList& arguments) {
     result.cities = true;
     return result;
   }
-  if (parser.isSet(userFolderOption)) {
+  if (parser.isSet(options.userFolder)) {
     result.error = QStringLiteral("ortalba: --cartella-utente apre la finestra e va data da sola");
     return result;
   }
@@ -200,12 +189,12 @@ ParsedArguments parseArguments(const QStringList& arguments) {
                        .arg(shown(parser.positionalArguments().first()));
     return result;
   }
-  if (parser.values(monthOption).size() > 1 || parser.values(cityOption).size() > 1 ||
-      parser.values(icsOption).size() > 1 || parser.values(yearOption).size() > 1) {
+  if (parser.values(options.month).size() > 1 || parser.values(options.city).size() > 1 ||
+      parser.values(options.ics).size() > 1 || parser.values(options.year).size() > 1) {
     result.error = QStringLiteral("ortalba: --month, --year, --ics e --city si danno una volta sola");
     return result;
   }
-  if (int(parser.isSet(monthOption)) + int(parser.isSet(icsOption)) + int(parser.isSet(yearOption)) != 1) {
+  if (int(parser.isSet(options.month)) + int(parser.isSet(options.ics)) + int(parser.isSet(options.year)) != 1) {
     result.error =
         QStringLiteral("ortalba: serve --month AAAA-MM, --year ANNO oppure --ics ANNO (vedi ortalba --help)");
     return result;
@@ -229,9 +218,9 @@ ParsedArguments parseArguments(const QStringList& arguments) {
   };
   // The PDF file, for --month and --year.
   const auto pdfOf = [&](PrintRequest& request) {
-    if (!parser.isSet(pdfOption)) return true;
-    request.pdfFile = parser.value(pdfOption);
-    if (request.pdfFile.isEmpty() || parser.isSet(jsonOption) || parser.values(pdfOption).size() > 1) {
+    if (!parser.isSet(options.pdf)) return true;
+    request.pdfFile = parser.value(options.pdf);
+    if (request.pdfFile.isEmpty() || parser.isSet(options.json) || parser.values(options.pdf).size() > 1) {
       result.error = QStringLiteral("ortalba: --pdf vuole un solo nome di file e non va con --json");
       return false;
     }
@@ -240,33 +229,33 @@ ParsedArguments parseArguments(const QStringList& arguments) {
       result.error = QStringLiteral("ortalba: nome di file non valido per --pdf: \"%1\"").arg(shown(request.pdfFile));
       return false;
     }
-    request.cue = parser.isSet(cueOption);
+    request.cue = parser.isSet(options.cue);
     return true;
   };
 
   PrintRequest request;
-  if (parser.isSet(icsOption)) {
-    if (parser.isSet(jsonOption) || parser.isSet(pdfOption)) {
+  if (parser.isSet(options.ics)) {
+    if (parser.isSet(options.json) || parser.isSet(options.pdf)) {
       result.error = QStringLiteral("ortalba: --json e --pdf vanno con --month, non con --ics");
       return result;
     }
-    const auto year = yearOf(icsOption);
+    const auto year = yearOf(options.ics);
     if (!year) return result;
     request.mode = PrintRequest::Mode::YearCalendar;
     request.year = *year;
-    request.moonSpans = parser.isSet(spansOption);
-  } else if (parser.isSet(yearOption)) {
-    if (!parser.isSet(pdfOption) || parser.isSet(jsonOption)) {
+    request.moonSpans = parser.isSet(options.spans);
+  } else if (parser.isSet(options.year)) {
+    if (!parser.isSet(options.pdf) || parser.isSet(options.json)) {
       result.error = QStringLiteral("ortalba: --year stampa il libretto dell'anno e vuole --pdf FILE");
       return result;
     }
-    const auto year = yearOf(yearOption);
+    const auto year = yearOf(options.year);
     if (!year) return result;
     request.mode = PrintRequest::Mode::YearBooklet;
     request.year = *year;
     if (!pdfOf(request)) return result;
   } else {
-    const QString monthText = parser.value(monthOption);
+    const QString monthText = parser.value(options.month);
     static const QRegularExpression pattern(QStringLiteral("\\A([0-9]{1,5})-([0-9]{1,2})\\z"));
     const auto match = pattern.match(monthText);
     if (!match.hasMatch()) {
@@ -286,19 +275,19 @@ ParsedArguments parseArguments(const QStringList& arguments) {
     }
     request.year = year;
     request.month = month;
-    request.json = parser.isSet(jsonOption);
+    request.json = parser.isSet(options.json);
     if (!pdfOf(request)) return result;
   }
-  if (parser.isSet(spansOption) && request.mode != PrintRequest::Mode::YearCalendar) {
+  if (parser.isSet(options.spans) && request.mode != PrintRequest::Mode::YearCalendar) {
     result.error = QStringLiteral("ortalba: --periodi va con --ics");
     return result;
   }
-  if (parser.isSet(cueOption) && request.pdfFile.isEmpty()) {
+  if (parser.isSet(options.cue) && request.pdfFile.isEmpty()) {
     result.error = QStringLiteral("ortalba: --contrasto va con --pdf");
     return result;
   }
-  if (parser.isSet(cityOption)) {
-    const QString typed = parser.value(cityOption);
+  if (parser.isSet(options.city)) {
+    const QString typed = parser.value(options.city);
     request.city = holdsHidden(typed) ? std::nullopt : app::findCityLoosely(typed.toStdString());
     if (!request.city) {
       QStringList nearest;

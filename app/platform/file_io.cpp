@@ -235,24 +235,18 @@ bool OutputFile::open() {
     saved = folder + QString::fromLatin1(aside_);
   }
   whole_ = std::make_unique<Checked<QSaveFile>>(saved);
-  if (!whole_->open(QIODevice::WriteOnly)) {
+  // A failure from here on takes away what was begun, and says what the system said.
+  const auto abandon = [this] {
     const int error = errno;
     cancel();
     return fail(errorWords(error));
-  }
+  };
+  if (!whole_->open(QIODevice::WriteOnly)) return abandon();
   // The file keeps its permissions, also those of a file its owner made read-only,
   // and, written by root, its owner: a private file that changed hands would lock
   // its owner out.
-  if (exists && ::geteuid() == 0 && ::fchown(whole_->handle(), st.st_uid, st.st_gid) != 0) {
-    const int error = errno;
-    cancel();
-    return fail(errorWords(error));
-  }
-  if (exists && ::fchmod(whole_->handle(), st.st_mode & 07777) != 0) {
-    const int error = errno;
-    cancel();
-    return fail(errorWords(error));
-  }
+  if (exists && ::geteuid() == 0 && ::fchown(whole_->handle(), st.st_uid, st.st_gid) != 0) return abandon();
+  if (exists && ::fchmod(whole_->handle(), st.st_mode & 07777) != 0) return abandon();
   return true;
 }
 

@@ -336,26 +336,27 @@ void MainWindow::render() {
 void MainWindow::renderMoon() {
   const app::MonthSheet& sheet = form_.sheet();
   if (!sheet.isOf(form_.shownYear(), form_.ShownMonth)) return;
-  const std::string key = std::to_string(sheet.year) + "-" + std::to_string(sheet.month) + "-" + std::string(sheet.cityCode);
-  if (key != moonOf_ || !moon_) {
-    clearUpperVectorState();
-    moon_ = app::moonMonthOf(sheet);
-    moonOf_ = key;
-  }
   const auto described = [](QWidget* widget, const QString& text) {
     if (widget->toolTip() == text) return;
     widget->setToolTip(text);
     widget->setAccessibleDescription(text);
   };
   const auto legal = [&](int day) { return onOraLegale({day, sheet.month, sheet.year}); };
-  for (int d = 1; d <= sheet.length(); ++d) {
-    const auto k = static_cast<std::size_t>(d - 1);
-    QString text = toQString(app::moonDayText(moon_->days[k], legal(d)));
-    QString phase;
-    for (const app::PhaseHour& hour : moon_->phases)
-      if (hour.gridDay == d) phase = toQString(app::phaseHourText(hour, onOraLegale));
-    described(widgets_.days[k], phase.isEmpty() ? text : phase + QStringLiteral(". ") + text);
-    widgets_.icons[k + 1]->setToolTip(phase);
+  // The month's moon, and what the rows and icons say of it, once per month and place.
+  const std::string key = std::to_string(sheet.year) + "-" + std::to_string(sheet.month) + "-" + std::string(sheet.cityCode);
+  if (key != moonOf_ || !moon_) {
+    clearUpperVectorState();
+    moon_ = app::moonMonthOf(sheet);
+    moonOf_ = key;
+    for (int d = 1; d <= sheet.length(); ++d) {
+      const auto k = static_cast<std::size_t>(d - 1);
+      QString text = toQString(app::moonDayText(moon_->days[k], legal(d)));
+      QString phase;
+      for (const app::PhaseHour& hour : moon_->phases)
+        if (hour.gridDay == d) phase = toQString(app::phaseHourText(hour, onOraLegale));
+      described(widgets_.days[k], phase.isEmpty() ? text : phase + QStringLiteral(". ") + text);
+      widgets_.icons[k + 1]->setToolTip(phase);
+    }
   }
   const int shown = form_.panelDay();
   if (shown >= 1 && shown <= sheet.length())
@@ -395,34 +396,37 @@ void MainWindow::command(const std::function<void()>& handler) {
 }
 
 void MainWindow::printShownMonth() {
-  const app::MonthSheet sheet = app::sheetOf(form_.shownYear(), form_.ShownMonth, form_.CityIndex);
-  const std::string notes = notesFile(form_.VISMESE.path);
   printThroughDialog(
       this, toQString(form_.Label1.caption), QStringLiteral("il mese"),
-      [&](QPrinter& printer) { return printMonth(printer, sheet, notes, cue_); },
-      [&](const QString& file) { return writeMonthPdf(file, sheet, notes, cue_); });
+      [this](QPrinter& printer) { return printShownMonth(printer); },
+      [this](const QString& file) {
+        clearUpperVectorState();
+        return writeMonthPdf(file, app::sheetOf(form_.shownYear(), form_.ShownMonth, form_.CityIndex),
+                             notesFile(form_.VISMESE.path), cue_);
+      });
 }
 
 bool MainWindow::printShownMonth(QPrinter& printer) {
-  clearUpperVectorState();
   return printMonth(printer, app::sheetOf(form_.shownYear(), form_.ShownMonth, form_.CityIndex),
                     notesFile(form_.VISMESE.path), cue_);
 }
 
 void MainWindow::printShownYear() {
-  const auto notesOf = [this](int month) { return notesFile(app::notesDocumentPath(form_.platform(), month)); };
   printThroughDialog(
       this, QStringLiteral("Ortalba %1").arg(form_.shownYear()), QStringLiteral("l'anno"),
       [this](QPrinter& printer) { return printShownYear(printer); },
-      [&](const QString& file) {
+      [this](const QString& file) {
         clearUpperVectorState();
-        return writeYearPdf(file, monthsOfYear(form_.shownYear(), form_.CityIndex), notesOf, cue_);
+        return writeYearPdf(file, monthsOfYear(form_.shownYear(), form_.CityIndex), notesOfMonth(), cue_);
       });
 }
 
 bool MainWindow::printShownYear(QPrinter& printer) {
-  const auto notesOf = [this](int month) { return notesFile(app::notesDocumentPath(form_.platform(), month)); };
-  return printYear(printer, form_.shownYear(), form_.CityIndex, notesOf, cue_);
+  return printYear(printer, form_.shownYear(), form_.CityIndex, notesOfMonth(), cue_);
+}
+
+std::function<std::string(int)> MainWindow::notesOfMonth() const {
+  return [this](int month) { return notesFile(app::notesDocumentPath(form_.platform(), month)); };
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {

@@ -6,6 +6,7 @@
 // dialogs (print_dialogs); what stays here is construction, zoom, rendering and
 // the dispatch of commands.
 #include <QWidget>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -92,6 +93,8 @@ class MainWindow : public QWidget {
   void renderNotes();
   // The moon's rises, sets and phase hours in the tooltips and a screen reader's descriptions.
   void renderMoon();
+  // The notes document of each month, for the year's booklet.
+  std::function<std::string(int)> notesOfMonth() const;
   // Every window event that reaches the almanac goes through here.
   void command(const std::function<void()>& handler);
   // The navigation keys: months, years, days, today, and the chooser's Enter and Escape.

@@ -128,9 +128,7 @@ QByteArray monthJson(const app::MonthSheet& sheet, const app::SummerTime& summer
   QJsonArray phases;
   for (const app::PhaseHour& phase : moon.phases) {
     const astro::CivilTime utc = astro::civilTime(phase.jdUT, 0);
-    const astro::CivilTime rome = astro::civilTime(phase.jdUT, 1);
-    const int offset = summer && summer(rome.date) ? 2 : 1;
-    const astro::CivilTime italian = astro::civilTime(phase.jdUT, offset);
+    const app::ItalianTime italian = app::italianTime(phase.jdUT, summer);
     const auto iso = [](const astro::CivilTime& t) {
       return QStringLiteral("%1-%2-%3T%4:%5")
           .arg(t.date.year, 4, 10, QLatin1Char('0'))
@@ -143,7 +141,7 @@ QByteArray monthJson(const app::MonthSheet& sheet, const app::SummerTime& summer
     entry.insert(QStringLiteral("phase"), QString::fromLatin1(iconName(app::iconOf(phase.kind))));
     entry.insert(QStringLiteral("day"), phase.gridDay);
     entry.insert(QStringLiteral("instant_utc"), iso(utc) + QStringLiteral("Z"));
-    entry.insert(QStringLiteral("ora_italiana"), iso(italian) + QStringLiteral("+0%1:00").arg(offset));
+    entry.insert(QStringLiteral("ora_italiana"), iso(italian.time) + QStringLiteral("+0%1:00").arg(italian.utcOffset));
     phases.append(entry);
   }
   root.insert(QStringLiteral("phases"), phases);

@@ -23,9 +23,8 @@ QString phaseDays(const app::MonthSheet& month, const std::vector<app::PhaseHour
   QStringList days;
   for (const app::PhaseHour& hour : hours) {
     if (hour.kind != kind || hour.gridDay > month.length()) continue;
-    astro::CivilTime italian = astro::civilTime(hour.jdUT, 1);
-    if (onOraLegale(italian.date)) italian = astro::civilTime(hour.jdUT, 2);
-    const QString clock = QStringLiteral("%1:%2").arg(italian.hour, 2, 10, QLatin1Char('0')).arg(italian.minute, 2, 10, QLatin1Char('0'));
+    const astro::CivilTime italian = app::italianTime(hour.jdUT, onOraLegale).time;
+    const QString clock = toQString(app::clockText(italian));
     days << (italian.date.day == hour.gridDay ? QStringLiteral("%1 alle %2").arg(hour.gridDay).arg(clock)
                                               : QStringLiteral("%1 (alle %2 del %3)").arg(hour.gridDay).arg(clock).arg(italian.date.day));
   }
