@@ -50,10 +50,10 @@ FeastOfDay applyFeastTable(std::span<const FeastEntry> table, int day, int month
         match = matchesMovable(e, day, month, feasts);
         break;
       case FeastRule::PalmSundayNote:
-        if (isPalmSunday(e, day, month, feasts)) result.santo += e.text;
+        if (isPalmSunday(e, day, month, feasts)) result.text += e.text;
         break;
       case FeastRule::ShroveTuesdayNote:
-        if (matchesMovable(e, day, month, feasts)) result.santo += e.text;
+        if (matchesMovable(e, day, month, feasts)) result.text += e.text;
         break;
     }
     if (match && !(e.onlyWhenNothingBefore && found)) {
@@ -63,7 +63,7 @@ FeastOfDay applyFeastTable(std::span<const FeastEntry> table, int day, int month
   }
   if (found) {
     // The feast's name replaces the saint together with any note.
-    if (!feastText.empty()) result.santo = std::string(feastText);
+    if (!feastText.empty()) result.text = std::string(feastText);
     result.boldRed = true;
   }
   return result;

@@ -5,14 +5,10 @@
 #include <string>
 #include <string_view>
 
+#include "almanac/feast_table.h"
 #include "almanac/movable_feasts.h"
 
 namespace almanac {
-
-struct FeastOfDay {
-  std::string santo;     // what the saint label shows after the decision
-  bool boldRed = false;  // the day's grid label turns bold and red
-};
 
 // `saint` is the text of the saint label before the decision; `feasts` must be
 // movableFeasts(year).

@@ -5,12 +5,18 @@
 #include <array>
 #include <limits>
 #include <span>
+#include <string>
 #include <string_view>
 
-#include "almanac/feast_names.h"
 #include "almanac/movable_feasts.h"
 
 namespace almanac {
+
+// What a day shows once its feasts are decided.
+struct FeastOfDay {
+  std::string text;      // the saint of the day, or the feast in its place or beside it
+  bool boldRed = false;  // the day's row turns bold and red
+};
 
 enum class FeastRule {
   FixedDate,          // day `firstDay` of `month`

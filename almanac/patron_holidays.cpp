@@ -11,7 +11,9 @@ namespace {
 constexpr bool rowsAreWellFormed() {
   for (std::size_t i = 0; i < PatronHolidays.size(); ++i) {
     const PatronHoliday& h = PatronHolidays[i];
-    if (h.cityRow != static_cast<int>(i) || h.city.empty() || h.patron.empty()) return false;
+    if (h.city.empty() || h.patron.empty()) return false;
+    for (std::size_t j = 0; j < i; ++j)
+      if (PatronHolidays[j].city == h.city) return false;  // one holiday a name
     if (!h.ofCity.starts_with("di ") && !h.ofCity.starts_with("del")) return false;
     if (h.patron.starts_with("SS.") != (h.title == PatronTitle::Patroni)) return false;
     const PatronDay& w = h.when;
@@ -100,11 +102,15 @@ bool namesPatron(std::string_view dayText, std::string_view patron, PatronTitle 
 
 }  // namespace
 
-std::optional<PatronHolidayOfDay> patronHolidayOn(int cityRow, int day, int month, int year,
+std::optional<PatronHoliday> patronHolidayOf(std::string_view city) {
+  for (const PatronHoliday& h : PatronHolidays)
+    if (h.city == city) return h;
+  return std::nullopt;
+}
+
+std::optional<PatronHolidayOfDay> patronHolidayOn(const PatronHoliday& h, int day, int month, int year,
                                                   const MovableFeastDays& feasts) {
-  if (cityRow < 0 || cityRow >= static_cast<int>(PatronHolidays.size())) return std::nullopt;
   if (year < FirstYear || year > LastYear || month < 1 || month > 12) return std::nullopt;
-  const PatronHoliday& h = PatronHolidays[static_cast<std::size_t>(cityRow)];
   if (!falls(h.when, day, month, year, feasts)) return std::nullopt;
   return PatronHolidayOfDay{h.patron, h.title, std::string(wordOf(h.title)) + " " + std::string(h.ofCity)};
 }

@@ -51,9 +51,10 @@ std::optional<std::string> readRememberedName(Platform& platform, const std::str
   return firstField(decodeCityFileLine(*line));
 }
 
-int rememberedCity(Platform& platform) {
-  const auto name = readRememberedName(platform, cityFilePath(platform));
-  return name ? findCity(*name).value_or(DefaultCity) : DefaultCity;
+Place placeOfRememberedName(const std::optional<std::string>& name) {
+  return name ? findPlace(*name).value_or(defaultPlace()) : defaultPlace();
 }
+
+Place rememberedPlace(Platform& platform) { return placeOfRememberedName(readRememberedName(platform, cityFilePath(platform))); }
 
 }  // namespace app

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/place.h"
 #include "app/platform_port.h"
 
 namespace app {
@@ -38,8 +39,12 @@ std::string cityFilePath(Platform& platform);
 // the file cannot be read.
 std::optional<std::string> readRememberedName(Platform& platform, const std::string& path);
 
-// The row of CityTable that luogo.txt of the working folder names; ROMA when
-// the file cannot be read or names no city of the table.
-int rememberedCity(Platform& platform);
+// The place a remembered name stands for; ROMA for none or a name the almanac does
+// not know.
+Place placeOfRememberedName(const std::optional<std::string>& name);
+
+// The place luogo.txt of the working folder names; ROMA when the file cannot be
+// read or names no place of the table.
+Place rememberedPlace(Platform& platform);
 
 }  // namespace app

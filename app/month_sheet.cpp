@@ -4,6 +4,7 @@
 #include "almanac/feast_names.h"
 #include "almanac/patron_holidays.h"
 #include "almanac/saints.h"
+#include "astro/sun_times.h"
 #include "calendar/calendar.h"
 
 namespace app {
@@ -50,25 +51,17 @@ std::optional<astro::PhaseKind> phaseOfIcon(int resource) {
   return std::nullopt;
 }
 
-MonthSheet sheetOf(int year, int month, std::string_view cityName, std::string_view cityCode) {
-  // A place of the table keeps its own holiday.
-  const std::optional<int> cityRow = findCity(cityName);
+MonthSheet sheetOf(int year, int month, const Place& place) {
   MonthSheet s;
   s.year = year;
   s.month = month;
-  s.cityName = cityName;
-  s.cityCode = cityCode;
+  s.place = place;
   if (month < 1 || month > 12) return s;
   const auto m = static_cast<std::size_t>(month - 1);
   s.title = std::string(MonthNames[m]) + " " + std::to_string(year);
   s.notesDocument = NotesDocuments[m];
 
   s.phases = astro::PhaseDaysOfMonth(month, year);
-  for (const auto& phase : s.phases.phases) {
-    if (phase.kind == astro::PhaseKind::NewMoon && s.NewMoonStamp.empty())
-      s.NewMoonStamp = std::to_string(year) + calendar::zeroPadded(month, 2) + calendar::zeroPadded(phase.day, 2);
-    if (phase.kind == astro::PhaseKind::FullMoon && s.FullMoonDay == 0) s.FullMoonDay = phase.day;
-  }
   for (int d = 1; d <= 32; ++d) s.marks[static_cast<std::size_t>(d)] = phaseMarkOf(s.phases, d);
   for (int d = 1; d <= 31; ++d) s.icons[static_cast<std::size_t>(d)] = iconOfDay(s.phases, d);
 
@@ -79,32 +72,32 @@ MonthSheet sheetOf(int year, int month, std::string_view cityName, std::string_v
   s.days.reserve(static_cast<std::size_t>(length));
   for (int d = 1; d <= length; ++d) {
     const auto k = static_cast<std::size_t>(d);
+    const calendar::Date date{d, month, year};
     DaySheet day;
     day.day = d;
     day.weekday = calendar::weekday(d, month, year);
     day.label = dayRowLabel(d, day.weekday);
     auto feast = almanac::feastOfDay(d, month, year, s.feasts, s.saints[k]);
     // The place's own holiday is a feast there, and says whose day it is.
-    const auto patron = cityRow ? almanac::patronHolidayOn(*cityRow, d, month, year, s.feasts) : std::nullopt;
-    day.santo = almanac::patronHolidayText(feast.santo, patron);
+    const auto patron = place.patron ? almanac::patronHolidayOn(*place.patron, d, month, year, s.feasts) : std::nullopt;
+    day.saintOrFeast = almanac::patronHolidayText(feast.text, patron);
     day.feast = feast.boldRed || patron.has_value();
     day.patronHoliday = patron.has_value();
     day.boldRed = day.weekday == 1 || day.feast;
     day.icon = s.icons[k];
     day.mark = s.marks[k];
-    day.sun = astro::sunTimes(d, month, year, cityCode);
+    const astro::SunTimes sun = astro::sunTimes(date, place.position);
+    day.sunrise = sunClock(date, sun.rise);
+    day.sunset = sunClock(date, sun.set);
     s.days.push_back(std::move(day));
   }
+  s.moon_ = std::make_shared<const MonthMoon>(year, month, length, place.position, s.phases);
   return s;
 }
 
-MonthSheet sheetOf(int year, int month, int cityRow) {
-  const bool inTable = cityRow >= 0 && cityRow < static_cast<int>(CityTable.size());
-  const int row = inTable ? cityRow : DefaultCity;
-  const CityRow& city = CityTable[static_cast<std::size_t>(row)];
-  MonthSheet s = sheetOf(year, month, city.name, city.code);
-  s.cityRow = row;
-  return s;
+void MonthSheet::keepMoonOf(const MonthSheet& earlier) {
+  if (earlier.moon_ && earlier.moon_->isOf(year, month, place.position) && earlier.length() == length())
+    moon_ = earlier.moon_;
 }
 
 }  // namespace app

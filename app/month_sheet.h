@@ -1,19 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// One month of the almanac, computed once: what each day row, the day panel, the
-// printer, the printed page and the phone calendar show of it.
+// One month of the almanac at a place, computed once: what each day row, the
+// day panel, the printer, the printed page and the phone calendar show of it,
+// and its moon to the minute, worked out when first asked.
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "almanac/movable_feasts.h"
-#include "app/city_table.h"
+#include "app/italian_clock.h"
 #include "app/italian_words.h"
+#include "app/month_moon.h"
+#include "app/place.h"
 #include "app/view_model.h"
 #include "astro/moon_phases.h"
-#include "astro/sun_times.h"
 
 namespace app {
 
@@ -33,28 +36,25 @@ std::optional<astro::PhaseKind> phaseOfIcon(int resource);
 
 struct DaySheet {
   int day = 0;
-  int weekday = 1;             // 1 = Sunday
-  std::string label;           // the day row: "  7 V", "10 D"
-  std::string santo;           // the panel's text: the saint of the day or the feast
-  bool feast = false;          // a feast of the calendar, or the place's own holiday
-  bool patronHoliday = false;  // the place's own holiday: its patron's day
-  bool boldRed = false;        // a Sunday or a feast: the row is bold and red
-  int icon = resources::None;  // the phase icon of the row
+  int weekday = 1;               // 1 = Sunday
+  std::string label;             // the day row: "  7 V", "10 D"
+  std::string saintOrFeast;      // the panel's text: the saint of the day or the feast
+  bool feast = false;            // a feast of the calendar, or the place's own holiday
+  bool patronHoliday = false;    // the place's own holiday: its patron's day
+  bool boldRed = false;          // a Sunday or a feast: the row is bold and red
+  int icon = resources::None;    // the phase icon of the row
   PhaseMark mark = PhaseMark::Neutral;
-  astro::SunTimes sun;         // at the sheet's city, ora solare
+  std::optional<CivilTime> sunrise, sunset;  // at the month's place, in ora solare
   const char* weekdayName() const { return WeekdayNames[static_cast<std::size_t>(weekday - 1)]; }
 };
 
 struct MonthSheet {
   int year = 0;
   int month = 0;
-  int cityRow = -1;  // the row of CityTable, or -1 for a place given by its code
-  std::string_view cityName, cityCode;
+  Place place;
   std::string title;                // "MARZO 2026"
   std::string_view notesDocument;   // "Mar.rtf"
   astro::MonthPhases phases;
-  int FullMoonDay = 0;              // day of the month's full moon; 0 when it has none
-  std::string NewMoonStamp;         // its new moon as year, month, day ("20261209"); empty when none
   almanac::MovableFeastDays feasts;
   // The saint of each listed day 1..31 before any feast (almanac::listedSaintDays).
   std::array<std::string_view, 32> saints{};
@@ -70,11 +70,22 @@ struct MonthSheet {
     return marks[static_cast<std::size_t>(selectedDay >= 1 && selectedDay <= length() ? selectedDay : 1)];
   }
   bool isOf(int y, int m) const { return year == y && month == m; }
+
+  // The month's moon to the minute at its place.
+  const MonthMoon& moon() const { return *moon_; }
+  // The same, for a view that keeps what it drew from it and must know when it changes.
+  const std::shared_ptr<const MonthMoon>& sharedMoon() const { return moon_; }
+  // The moon already worked out for the same month and place, so that a month
+  // computed again does not work it out again.
+  void keepMoonOf(const MonthSheet& earlier);
+
+ private:
+  friend MonthSheet sheetOf(int year, int month, const Place& place);
+  std::shared_ptr<const MonthMoon> moon_ = std::make_shared<const MonthMoon>(0, 0, 0, astro::GeoPosition{},
+                                                                              astro::MonthPhases{});
 };
 
-// The month at a city of the table (ROMA when the row is outside it).
-MonthSheet sheetOf(int year, int month, int cityRow);
-// The month at any place, by its name and 12-digit code.
-MonthSheet sheetOf(int year, int month, std::string_view cityName, std::string_view cityCode);
+// The month at a place.
+MonthSheet sheetOf(int year, int month, const Place& place);
 
 }  // namespace app

@@ -7,8 +7,8 @@
 
 #include "almanac/feast_table.h"
 #include "app/city_table.h"
+#include "app/italian_clock.h"
 #include "app/month_sheet.h"
-#include "app/moon_hours.h"
 #include "calendar/calendar.h"
 
 namespace app {
@@ -23,7 +23,7 @@ struct Event {
   std::string description;  // empty: no DESCRIPTION
   std::string category;
   int days = 1;      // an event of several days: a span of the moon
-  std::optional<astro::CivilTime> instant;  // a moment in UTC instead of a whole day: a phase
+  std::optional<CivilTime> instant;  // a moment in UTC instead of a whole day: a phase
 };
 
 using calendar::zeroPadded;
@@ -89,14 +89,15 @@ void addFeastsOfDay(std::vector<Event>& events, const calendar::Date& date, cons
 
   // Every feast of the table has a name, and the name replaces the saint's text;
   // a saint that already bears the feast's name (Natale, Capodanno) is still a feast.
-  if (day.feast && !day.santo.empty()) {
-    events.push_back({date, slugOf(day.santo), day.santo, {}, "Festa", 1, {}});
+  const std::string& text = day.saintOrFeast;
+  if (day.feast && !text.empty()) {
+    events.push_back({date, slugOf(text), text, {}, "Festa", 1, {}});
     return;
   }
-  if (!palmNote.empty() && day.santo.find(palmNote) != std::string::npos)
-    events.push_back({date, "domenica-delle-palme", "Domenica delle Palme", day.santo, "Nota", 1, {}});
-  if (!shroveNote.empty() && day.santo.find(shroveNote) != std::string::npos)
-    events.push_back({date, "martedi-grasso", "Martedì grasso", day.santo, "Nota", 1, {}});
+  if (!palmNote.empty() && text.find(palmNote) != std::string::npos)
+    events.push_back({date, "domenica-delle-palme", "Domenica delle Palme", text, "Nota", 1, {}});
+  if (!shroveNote.empty() && text.find(shroveNote) != std::string::npos)
+    events.push_back({date, "martedi-grasso", "Martedì grasso", text, "Nota", 1, {}});
 }
 
 
@@ -111,33 +112,32 @@ void addMoonSpans(std::vector<Event>& events, int year) {
   }
 }
 
-std::vector<Event> eventsOfYear(int year, std::string_view cityName, std::string_view cityCode,
-                                const SummerTime& summer) {
+std::vector<Event> eventsOfYear(int year, const Place& place) {
   std::vector<Event> events;
   events.reserve(80);
   for (int month = 1; month <= 12; ++month) {
-    // A phase dated past the month's last row (29 February of a Julian leap year
-    // that the Gregorian rule makes common) has no row to mark, so it is left out.
-    const MonthSheet sheet = sheetOf(year, month, cityName, cityCode);
-    const std::vector<PhaseHour> hours = phaseHoursOf(sheet);
+    const MonthSheet sheet = sheetOf(year, month, place);
+    const std::vector<PhaseHour>& hours = sheet.moon().phases();
     for (const DaySheet& day : sheet.days) {
       const calendar::Date date{day.day, month, year};
       for (const auto& phase : sheet.phases.phases) {
         if (phase.day != day.day) continue;
         std::string description = adviceOf(markOfPhase(phase.kind));
         // The phase at its instant, so that every phone shows it at its own hour.
-        std::optional<astro::CivilTime> instant;
+        std::optional<CivilTime> instant;
         for (const PhaseHour& hour : hours) {
           if (hour.kind != phase.kind || hour.gridDay != phase.day) continue;
-          description += "\n" + phaseHourText(hour, summer) + ".";
-          const astro::CivilTime utc = astro::civilTime(hour.jdUT, 0);
+          description += "\n" + phaseHourText(hour) + ".";
+          const CivilTime utc = astro::civilTime(hour.jdUT, 0);
           if (utc.date.year >= 1 && utc.date.year <= 9999) instant = utc;
         }
-        description += "\nSorge " + day.sun.sorge + ", tramonta " + day.sun.tramonta + " a ";
-        description += cityName;
-        description += ", in ora solare (UTC+1)";
-        if (summer && summer(date))
-          description += "; in ora legale " + oneHourLater(day.sun.sorge) + " e " + oneHourLater(day.sun.tramonta);
+        description += "\nSorge " + clockText(day.sunrise) + ", tramonta " + clockText(day.sunset) + " a ";
+        description += place.name;
+        description += ", ";
+        description += InOraSolare;
+        if (onOraLegale(date))
+          description += "; in ora legale " + clockText(oneHourLater(day.sunrise)) + " e " +
+                         clockText(oneHourLater(day.sunset));
         description += ".";
         events.push_back(
             {date, slugOf(phaseName(phase.kind)), phaseName(phase.kind), std::move(description), "Luna", 1, instant});
@@ -200,18 +200,11 @@ std::string icsFoldLine(std::string_view line) {
   return out;
 }
 
-std::string oneHourLater(std::string_view time) {
-  const auto digit = [&](std::size_t i) { return time[i] >= '0' && time[i] <= '9'; };
-  if (time.size() != 5 || time[2] != ':' || !digit(0) || !digit(1) || !digit(3) || !digit(4)) return std::string(time);
-  const int hour = ((time[0] - '0') * 10 + (time[1] - '0') + 1) % 24;
-  return std::string{char('0' + hour / 10), char('0' + hour % 10)} + std::string(time.substr(2));
-}
-
 std::vector<MoonSpan> moonSpansOfYear(int year) {
   std::vector<MoonSpan> spans;
   if (year < 1 || year > 9999) return spans;
   for (int month = 1; month <= 12; ++month) {
-    const MonthSheet sheet = sheetOf(year, month, DefaultCity);
+    const MonthSheet sheet = sheetOf(year, month, defaultPlace());
     for (const DaySheet& day : sheet.days) {
       const calendar::Date date{day.day, month, year};
       if (day.mark == PhaseMark::Neutral) continue;
@@ -224,8 +217,7 @@ std::vector<MoonSpan> moonSpansOfYear(int year) {
   return spans;
 }
 
-std::string yearCalendarIcs(int year, std::string_view cityName, std::string_view cityCode, const IcsStamp& stamp,
-                            const IcsOptions& options) {
+std::string yearCalendarIcs(int year, const Place& place, const IcsStamp& stamp, const IcsOptions& options) {
   if (year < 1 || year > 9999) return {};
 
   std::string out;
@@ -235,11 +227,11 @@ std::string yearCalendarIcs(int year, std::string_view cityName, std::string_vie
   addLine(out, "PRODID:-//Ortalba//Almanacco lunare//IT");
   addLine(out, "CALSCALE:GREGORIAN");
   addLine(out, "METHOD:PUBLISH");
-  addLine(out, "X-WR-CALNAME:" + icsEscapeText("Ortalba " + std::to_string(year) + " - " + std::string(cityName)));
+  addLine(out, "X-WR-CALNAME:" + icsEscapeText("Ortalba " + std::to_string(year) + " - " + place.name));
 
   const std::string dtstamp = "DTSTAMP:" + stampValue(stamp);
-  const std::string place = slugOf(cityName);
-  std::vector<Event> events = eventsOfYear(year, cityName, cityCode, options.summer);
+  const std::string placeSlug = slugOf(place.name);
+  std::vector<Event> events = eventsOfYear(year, place);
   if (options.moonSpans) {
     addMoonSpans(events, year);
     std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) { return a.date < b.date; });
@@ -247,7 +239,7 @@ std::string yearCalendarIcs(int year, std::string_view cityName, std::string_vie
   for (const Event& e : events) {
     const std::string start = dateValue(e.date);
     addLine(out, "BEGIN:VEVENT");
-    addLine(out, "UID:" + start + "-" + e.slug + "-" + place + "@ortalba");
+    addLine(out, "UID:" + start + "-" + e.slug + "-" + placeSlug + "@ortalba");
     addLine(out, dtstamp);
     const calendar::Date end = calendar::addDays(e.date, e.days);
     if (e.instant) {
@@ -269,12 +261,6 @@ std::string yearCalendarIcs(int year, std::string_view cityName, std::string_vie
   }
   addLine(out, "END:VCALENDAR");
   return out;
-}
-
-std::string yearCalendarIcs(int year, int cityIndex, const IcsStamp& stamp, const IcsOptions& options) {
-  const bool inTable = cityIndex >= 0 && cityIndex < static_cast<int>(CityTable.size());
-  const CityRow& city = CityTable[static_cast<std::size_t>(inTable ? cityIndex : DefaultCity)];
-  return yearCalendarIcs(year, city.name, city.code, stamp, options);
 }
 
 }  // namespace app

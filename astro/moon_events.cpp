@@ -78,7 +78,6 @@ constexpr double refraction = 34.0 / 60 * degree;
 constexpr double earthRadiusKm = 6378.14;
 constexpr double earthFlattening = 1 / 298.257;
 constexpr double moonRadiusKm = 1738.1;
-constexpr double windowStart = -1.0 / 24;  // the civil day of UTC+1 starts at 23:00 UT the day before
 // Hour angle turned per day, roughly: the Earth's turn less the Moon's mean motion in right ascension.
 constexpr double hourAngleRate = 2 * pi * 1.00273790935 - 0.2299;
 
@@ -394,11 +393,12 @@ std::vector<PhaseMoment> phaseMoments(double fromJdUT, double toJdUT) {
   return found;
 }
 
-std::vector<MoonRiseSet> moonRiseSets(const calendar::Date& first, int days, GeoPosition where) {
+std::vector<MoonRiseSet> moonRiseSets(double firstWindowJdUT, int days, GeoPosition where) {
   std::vector<MoonRiseSet> result(static_cast<std::size_t>(std::max(days, 0)));
   // A place beyond the poles (a damaged city code) sees no rise or set.
   if (days <= 0 || !(std::fabs(where.latitude) <= 90) || !std::isfinite(where.longitude)) return result;
-  const double from = julianDay(first) + windowStart;
+  if (!std::isfinite(firstWindowJdUT)) return result;
+  const double from = firstWindowJdUT;
   const double to = from + days;
   // Culminations are looked for from 0.6 day before the first window to the first one after the last.
   const MoonTrack track(from - 0.7, to + 0.7);
@@ -411,8 +411,6 @@ std::vector<MoonRiseSet> moonRiseSets(const calendar::Date& first, int days, Geo
   }
   return result;
 }
-
-MoonRiseSet moonRiseSet(const calendar::Date& day, GeoPosition where) { return moonRiseSets(day, 1, where)[0]; }
 
 bool moonAscending(double jdUT) { return declinationRise(jdUT) > 0; }
 

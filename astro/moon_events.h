@@ -48,13 +48,10 @@ struct MoonRiseSet {
   std::optional<double> rise;  // none on a day the Moon does not rise
   std::optional<double> set;
 };
-// The rise and the set within one civil day of Italian solar time (UTC+1: from
-// 23:00 UT of the day before to 23:00 UT of the day). Near the poles a day may
-// hold two of a kind: the first is given.
-MoonRiseSet moonRiseSet(const calendar::Date& day, GeoPosition where);
-// The same for `days` consecutive days from `first`; the Moon's place is worked
-// out once for the whole run, which is what a month page wants.
-std::vector<MoonRiseSet> moonRiseSets(const calendar::Date& first, int days, GeoPosition where);
+// The rise and the set within each of `days` windows of one day, the first
+// starting at `firstWindowJdUT` (the caller's civil day: its clock's midnight).
+// Near the poles a day may hold two of a kind: the first is given.
+std::vector<MoonRiseSet> moonRiseSets(double firstWindowJdUT, int days, GeoPosition where);
 
 // ---- Ascending and descending moon: the Moon's apparent geocentric declination
 // rising or falling.

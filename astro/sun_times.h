@@ -1,27 +1,32 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Sunrise and sunset at a city of the table, low-precision solar model, UTC+1 all year.
-#include <string>
-#include <string_view>
+// The almanac's own sunrise and sunset: a low-precision solar model, in
+// Universal Time.
+#include <optional>
+
+#include "calendar/calendar.h"
 
 namespace astro {
 
 struct GeoPosition {
   double longitude = 0;  // degrees east
   double latitude = 0;   // degrees north
+  double altitudeMetres = 0;  // above the sea; no computation uses it
+  friend bool operator==(const GeoPosition&, const GeoPosition&) = default;
 };
-
-// Positions 1-8 of a 12-digit city code: longitude degrees and minutes, latitude degrees and minutes.
-GeoPosition decodeCityCode(std::string_view cityCode);
 
 // Julian Day number at 0 h UT of a date; years up to 1585 are Julian-calendar dates.
 double sunDayNumber(double day, double month, double year);
 
+// Minutes of Universal Time from 0 h UT of the date, rounded as the almanac has
+// always rounded them (they may fall before 0 or past 1440); none where the
+// model gives no time (no sunrise or sunset at that latitude and date).
 struct SunTimes {
-  std::string sorge;     // "hh:mm"
-  std::string tramonta;  // "hh:mm"
+  std::optional<int> rise;
+  std::optional<int> set;
+  friend bool operator==(const SunTimes&, const SunTimes&) = default;
 };
 
-SunTimes sunTimes(double day, double month, double year, std::string_view cityCode);
+SunTimes sunTimes(const calendar::Date& date, GeoPosition where);
 
 }  // namespace astro

@@ -6,8 +6,8 @@
 
 #include "almanac/movable_feasts.h"
 #include "almanac/saints.h"
-#include "app/form1.h"
-#include "app/moon_hours.h"
+#include "app/city_table.h"
+#include "app/window_model.h"
 #include "app/year_calendar.h"
 #include "astro/moon_phases.h"
 #include "astro/sun_times.h"
@@ -26,7 +26,7 @@ namespace {
 void BM_MonthFloor(benchmark::State& state) {
   for (auto _ : state) {
     for (int d = 1; d <= 31; ++d) {
-      benchmark::DoNotOptimize(astro::sunTimes(d, 3, 2026, "091145280122"));
+      benchmark::DoNotOptimize(astro::sunTimes({d, 3, 2026}, {9 + 11.0 / 60, 45 + 28.0 / 60}));
       benchmark::DoNotOptimize(almanac::saintOfDay(3, d, 2026));
     }
     benchmark::DoNotOptimize(astro::PhaseDaysOfMonth(3, 2026));
@@ -37,36 +37,40 @@ BENCHMARK(BM_MonthFloor)->Unit(benchmark::kMicrosecond);
 
 void BM_ShowMonth31Days(benchmark::State& state) {
   BenchPlatform platform;
-  app::Form1 form(platform);
-  form.Form_Load();
-  form.ShownMonth = 3;
+  app::WindowModel form(platform);
+  form.start();
+  form.shownMonth = 3;
   for (auto _ : state) {
     ORTALBA_EVENT_ENTRY();
-    form.CurrentDate = {1, 3, 2026};
-    form.ShowMonth();
-    benchmark::DoNotOptimize(form.GGMM[30].caption.data());
+    form.currentDate = {1, 3, 2026};
+    form.drawMonth();
+    benchmark::DoNotOptimize(form.dayRows[30].caption.data());
   }
 }
 BENCHMARK(BM_ShowMonth31Days)->Unit(benchmark::kMicrosecond);
 
-// The moon to the minute of a month, as the window works it out once a month and
-// city when it shows them (not in every redraw): rises, sets, ascending marks, phase hours.
-void BM_MoonMonthOfSheet(benchmark::State& state) {
-  const app::MonthSheet sheet = app::sheetOf(2026, 3, 15);
-  for (auto _ : state) benchmark::DoNotOptimize(app::moonMonthOf(sheet).days.data());
+// The moon to the minute of a month, worked out once a month and place when a
+// view first asks for it (not in every redraw): rises, sets, ascending marks, phase hours.
+void BM_MoonOfMonth(benchmark::State& state) {
+  const app::Place milan = app::findPlace("MILANO").value();
+  for (auto _ : state) {
+    const app::MonthSheet sheet = app::sheetOf(2026, 3, milan);
+    benchmark::DoNotOptimize(sheet.moon().days().data());
+    benchmark::DoNotOptimize(sheet.moon().phases().data());
+  }
 }
-BENCHMARK(BM_MoonMonthOfSheet)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MoonOfMonth)->Unit(benchmark::kMicrosecond);
 
 void BM_DayClick(benchmark::State& state) {
   BenchPlatform platform;
-  app::Form1 form(platform);
-  form.Form_Load();
+  app::WindowModel form(platform);
+  form.start();
   int day = 0;
   for (auto _ : state) {
     ORTALBA_EVENT_ENTRY();
-    form.GGMM_Click(day);
+    form.clickDay(day);
     day = (day + 1) % 31;
-    benchmark::DoNotOptimize(form.santo.caption.data());
+    benchmark::DoNotOptimize(form.saintOrFeast.caption.data());
   }
 }
 BENCHMARK(BM_DayClick)->Unit(benchmark::kMicrosecond);
@@ -74,9 +78,9 @@ BENCHMARK(BM_DayClick)->Unit(benchmark::kMicrosecond);
 void BM_StartUp(benchmark::State& state) {
   BenchPlatform platform;
   for (auto _ : state) {
-    app::Form1 form(platform);
-    form.Form_Load();
-    benchmark::DoNotOptimize(form.zona.caption.data());
+    app::WindowModel form(platform);
+    form.start();
+    benchmark::DoNotOptimize(form.city.caption.data());
   }
 }
 BENCHMARK(BM_StartUp)->Unit(benchmark::kMicrosecond);
@@ -84,7 +88,8 @@ BENCHMARK(BM_StartUp)->Unit(benchmark::kMicrosecond);
 // The calendar of a whole year for a phone: phases, feasts, notes, sun times.
 void BM_YearCalendarIcs(benchmark::State& state) {
   const app::IcsStamp stamp{2026, 12, 6, 12, 0, 0};
-  for (auto _ : state) benchmark::DoNotOptimize(app::yearCalendarIcs(2027, 15, stamp));
+  const app::Place milan = app::findPlace("MILANO").value();
+  for (auto _ : state) benchmark::DoNotOptimize(app::yearCalendarIcs(2027, milan, stamp));
 }
 BENCHMARK(BM_YearCalendarIcs)->Unit(benchmark::kMicrosecond);
 

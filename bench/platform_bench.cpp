@@ -13,6 +13,7 @@
 #include <QTextDocument>
 #include <string>
 
+#include "app/city_table.h"
 #include "app/month_sheet.h"
 #include "app/platform/main_window.h"
 #include "app/platform/notes_view.h"
@@ -24,6 +25,11 @@
 #include "rtf/rtf_document.h"
 
 namespace {
+
+const app::Place& milan() {
+  static const app::Place place = app::findPlace("MILANO").value();
+  return place;
+}
 
 const QString kAugust = QStringLiteral(ORTALBA_SOURCE_DIR "/Doc/Ago.rtf");
 
@@ -50,14 +56,14 @@ BENCHMARK(BM_NotesDocumentParse)->Unit(benchmark::kMicrosecond);
 void BM_PrinterWholeYear(benchmark::State& state) {
   for (auto _ : state) {
     for (int month = 1; month <= 12; ++month)
-      benchmark::DoNotOptimize(ortalba::monthJson(app::sheetOf(2026, month, 15)));
+      benchmark::DoNotOptimize(ortalba::monthJson(app::sheetOf(2026, month, milan())));
   }
 }
 BENCHMARK(BM_PrinterWholeYear)->Unit(benchmark::kMillisecond);
 
 // The month on an A4 PDF page, as --pdf and Ctrl+P draw it.
 void BM_MonthPdfPage(benchmark::State& state) {
-  const auto sheet = app::sheetOf(2026, 8, 15);
+  const auto sheet = app::sheetOf(2026, 8, milan());
   QTemporaryDir dir;
   const QString file = dir.filePath(QStringLiteral("agosto.pdf"));
   for (auto _ : state) benchmark::DoNotOptimize(ortalba::writeMonthPdf(file, sheet, kAugust.toStdString()).written);
@@ -120,7 +126,7 @@ void BM_HostileNotesOnPage(benchmark::State& state) {
   file.write(QByteArray::fromStdString(hostileNotes(static_cast<int>(state.range(0)))));
   file.close();
   state.SetLabel(kHostileNames[state.range(0)]);
-  const auto sheet = app::sheetOf(2026, 12, 15);
+  const auto sheet = app::sheetOf(2026, 12, milan());
   const QString pdf = dir.filePath(QStringLiteral("dicembre.pdf"));
   for (auto _ : state) benchmark::DoNotOptimize(ortalba::writeMonthPdf(pdf, sheet, notes.toStdString()).written);
 }
@@ -135,7 +141,7 @@ void BM_YearBookletPdf(benchmark::State& state) {
   };
   for (auto _ : state) {
     ortalba::clearUpperVectorState();
-    benchmark::DoNotOptimize(ortalba::writeYearPdf(file, ortalba::monthsOfYear(2027, 15), notesOf));
+    benchmark::DoNotOptimize(ortalba::writeYearPdf(file, ortalba::monthsOfYear(2027, milan()), notesOf));
   }
 }
 BENCHMARK(BM_YearBookletPdf)->Unit(benchmark::kMillisecond);

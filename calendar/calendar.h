@@ -45,7 +45,7 @@ struct Date {
   int year = 2000;
   friend bool operator==(const Date&, const Date&) = default;
   // In time order: the year first, the day last (not the order of the fields).
-  friend std::strong_ordering operator<=>(const Date& a, const Date& b) {
+  friend constexpr std::strong_ordering operator<=>(const Date& a, const Date& b) {
     if (a.year != b.year) return a.year <=> b.year;
     if (a.month != b.month) return a.month <=> b.month;
     return a.day <=> b.day;

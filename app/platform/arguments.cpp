@@ -8,7 +8,7 @@
 
 #include "app/city_table.h"
 #include "app/platform/qt_text.h"
-#include "app/form1.h"
+#include "app/window_model.h"
 #include "app/platform/window_keys.h"
 
 namespace ortalba {
@@ -210,7 +210,7 @@ ParsedArguments parseArguments(const QStringList& arguments) {
       return std::nullopt;
     }
     const int year = yearText.toInt();
-    if (year < app::Form1::FirstYear || year > app::Form1::LastYear) {
+    if (year < app::WindowModel::FirstYear || year > app::WindowModel::LastYear) {
       result.error = QStringLiteral("ortalba: anno fuori dall'intervallo 1-9999: %1").arg(shown(yearText));
       return std::nullopt;
     }
@@ -269,7 +269,7 @@ ParsedArguments parseArguments(const QStringList& arguments) {
       result.error = QStringLiteral("ortalba: mese non valido: \"%1\"; il mese va da 01 a 12").arg(shown(monthText));
       return result;
     }
-    if (year < app::Form1::FirstYear || year > app::Form1::LastYear) {
+    if (year < app::WindowModel::FirstYear || year > app::WindowModel::LastYear) {
       result.error = QStringLiteral("ortalba: anno fuori dall'intervallo 1-9999: %1").arg(match.captured(1));
       return result;
     }
@@ -288,8 +288,8 @@ ParsedArguments parseArguments(const QStringList& arguments) {
   }
   if (parser.isSet(options.city)) {
     const QString typed = parser.value(options.city);
-    request.city = holdsHidden(typed) ? std::nullopt : app::findCityLoosely(typed.toStdString());
-    if (!request.city) {
+    request.place = holdsHidden(typed) ? std::nullopt : app::findPlaceLoosely(typed.toStdString());
+    if (!request.place) {
       QStringList nearest;
       for (const std::string_view name : app::nearestCities(typed.toStdString(), 3)) nearest << toQString(name);
       const QString guess = nearest.isEmpty() ? QString() : QStringLiteral("; forse %1?").arg(nearest.join(QStringLiteral(", ")));

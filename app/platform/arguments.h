@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "app/place.h"
+
 namespace ortalba {
 
 struct PrintRequest {
@@ -14,7 +16,7 @@ struct PrintRequest {
   Mode mode = Mode::Month;
   int year = 0;
   int month = 0;                    // with Mode::Month
-  std::optional<int> city;          // a row of the city table
+  std::optional<app::Place> place;  // the city given; none: the one remembered
   bool json = false;
   QString pdfFile;                  // Month: write the page here instead of printing text; YearBooklet: the booklet
   bool cue = false;                 // with pdfFile: the moon cue for colour-blind gardeners

@@ -15,7 +15,7 @@
 #include <cstring>
 #include <optional>
 
-#include "app/form1.h"
+#include "app/window_model.h"
 #include "app/platform/file_io.h"
 #include "app/platform/main_window.h"
 #include "app/platform/qt_platform.h"
@@ -120,7 +120,7 @@ int runWindow(int argc, char** argv, WorkingFolder folder) {
       platform.emplace("la cartella " + config.path + " non si può aprire: " + errorWords(errno));
   }
   if (!platform) platform.emplace();  // the working folder is the one current now
-  app::Form1 form(*platform);
+  app::WindowModel form(*platform);
   MainWindow window(form);
   if (platform->keepOnTopRequested()) window.setWindowFlag(Qt::WindowStaysOnTopHint, true);
   window.show();

@@ -13,7 +13,6 @@
 
 #include "app/platform/accessibility.h"
 #include "app/platform/help_dialog.h"
-#include "app/platform/italian_clock.h"
 #include "app/platform/month_page.h"
 #include "app/platform/moon_cue.h"
 #include "app/platform/notes_lookup.h"
@@ -24,7 +23,7 @@
 #include "app/platform/qt_text.h"
 #include "app/platform/vector_state.h"
 #include "app/platform/year_booklet.h"
-#include "app/year_calendar.h"
+#include "app/italian_clock.h"
 
 namespace ortalba {
 
@@ -64,7 +63,7 @@ constexpr NavigationKey kNavigation[] = {
 
 }  // namespace
 
-MainWindow::MainWindow(app::Form1& form, QWidget* parent) : QWidget(parent), form_(form) {
+MainWindow::MainWindow(app::WindowModel& form, QWidget* parent) : QWidget(parent), form_(form) {
   // Before any widget is made: a screen reader may ask for them at once.
   installAccessibility();
   initPictures();
@@ -87,12 +86,12 @@ MainWindow::MainWindow(app::Form1& form, QWidget* parent) : QWidget(parent), for
   // Moving through the list with the arrow keys picks a city as a click does.
   QListWidget* list = widgets_.cityList;
   connect(list, &QListWidget::currentRowChanged, this, [this](int r) {
-    if (r < 0 || r == form_.luogo2.focusRow) return;
-    command([&] { form_.setCityListFocusRow(r); });
+    if (r < 0 || r == form_.cityList.focusRow) return;
+    command([&] { form_.pickCityRow(r); });
   });
   connect(widgets_.help, &DesignButton::clicked, this, &MainWindow::showHelp);
   connect(list, &QListWidget::itemClicked, this, [this, list](QListWidgetItem* item) {
-    command([&] { form_.setCityListFocusRow(list->row(item)); });
+    command([&] { form_.pickCityRow(list->row(item)); });
   });
   addCommands();
   // The keys reach the window when no control has the focus; Tab goes through the controls only.
@@ -109,9 +108,9 @@ MainWindow::MainWindow(app::Form1& form, QWidget* parent) : QWidget(parent), for
   setMinimumSize(int(std::ceil(DesignWidth * MinZoom)), int(std::ceil(designHeight() * MinZoom)));
   resetZoom();
 
-  command([this] { form_.Form_Load(); });
+  command([this] { form_.start(); });
   // The list rows are made once, after start-up has filled them.
-  for (const auto& row : form_.luogo2.rows) list->addItem(toQString(row));
+  for (const auto& row : form_.cityList.rows) list->addItem(toQString(row));
   render();
   // The keys go to the almanac itself until Tab or a click picks a control.
   setFocus(Qt::OtherFocusReason);
@@ -131,7 +130,7 @@ void MainWindow::addCommands() {
       {{QKeySequence(Qt::CTRL | Qt::Key_K)}, [this] { toggleCue(); }},
       {{QKeySequence(Qt::Key_F1)}, [this] { showHelp(); }},
       {{QKeySequence(Qt::Key_F4), QKeySequence(Qt::CTRL | Qt::Key_L)},
-       [this] { command([this] { form_.Form_KeyDown(app::Key::OpenChooser); }); }},
+       [this] { command([this] { form_.keyDown(app::Key::OpenChooser); }); }},
   };
   for (const Command& c : commands) {
     auto* action = new QAction(this);
@@ -282,7 +281,7 @@ void MainWindow::render() {
     widget->setResource(model->resource);
     widget->setVisible(model->visible);
   }
-  const int selected = form_.panelDay();
+  const int selected = form_.selectedDay;
   for (std::size_t k = 0; k < 31; ++k) {
     const int d = static_cast<int>(k) + 1;
     widgets_.bars[k]->setFocusMark(d == selected);
@@ -292,41 +291,45 @@ void MainWindow::render() {
 
   QListWidget* list = widgets_.cityList;
   QPalette listPal = list->palette();
-  listPal.setColor(QPalette::Text, toQColor(form_.luogo2.foreColor));
+  listPal.setColor(QPalette::Text, toQColor(form_.cityList.foreColor));
   list->setPalette(listPal);
   {
     const QSignalBlocker block(list);
     // The design's stripes are the rows' ground; the one selected row is the city in focus.
     const QBrush stripe(toQColor(app::colours::ListHighlight));
-    for (int i = 0; i < list->count() && i < static_cast<int>(form_.luogo2.selected.size()); ++i) {
+    for (int i = 0; i < list->count() && i < static_cast<int>(form_.cityList.selected.size()); ++i) {
       QListWidgetItem* item = list->item(i);
-      const bool striped = form_.luogo2.selected[static_cast<std::size_t>(i)];
+      const bool striped = form_.cityList.selected[static_cast<std::size_t>(i)];
       if ((item->background() == stripe) != striped) item->setBackground(striped ? stripe : QBrush());
     }
-    if (form_.luogo2.focusRow >= 0 && list->currentRow() != form_.luogo2.focusRow) {
-      list->setCurrentRow(form_.luogo2.focusRow, QItemSelectionModel::ClearAndSelect);
+    if (form_.cityList.focusRow >= 0 && list->currentRow() != form_.cityList.focusRow) {
+      list->setCurrentRow(form_.cityList.focusRow, QItemSelectionModel::ClearAndSelect);
       list->scrollToItem(list->currentItem());
     }
   }
   // The sun times are ora solare all year; the clocks may say otherwise.
-  const calendar::Date shown{form_.panelDay(), form_.ShownMonth, form_.shownYear()};
-  for (const app::Label* time : {&form_.sorge, &form_.tramonta}) {
+  const app::MonthSheet& month = form_.month();
+  const int shown = form_.selectedDay;
+  const bool onShownDay = month.isOf(form_.shownYear, form_.shownMonth) && shown >= 1 && shown <= month.length();
+  const app::DaySheet* shownDay = onShownDay ? &month.days[static_cast<std::size_t>(shown - 1)] : nullptr;
+  for (const auto& [label, time] : {std::pair{&form_.sunrise, shownDay ? shownDay->sunrise : std::nullopt},
+                                    std::pair{&form_.sunset, shownDay ? shownDay->sunset : std::nullopt}}) {
     QString note = QStringLiteral("In ora solare (UTC+1), come tutto l'almanacco");
-    if (calendar::isValidDate(shown) && onOraLegale(shown))
+    if (shownDay && app::onOraLegale({shown, month.month, month.year}))
       note += QStringLiteral("; oggi gli orologi sono in ora legale e segnano %1")
-                  .arg(toQString(app::oneHourLater(time->caption)));
-    QWidget* widget = widgets_.widgetOf.at(time);
+                  .arg(toQString(app::clockText(app::oneHourLater(time))));
+    QWidget* widget = widgets_.widgetOf.at(label);
     if (widget->toolTip() != note) {
       widget->setToolTip(note);
       widget->setAccessibleDescription(note);
     }
   }
-  widgets_.city->setAccessibleName(QStringLiteral("Città del sole: %1. Cambia città").arg(toQString(form_.zona.caption)));
+  widgets_.city->setAccessibleName(QStringLiteral("Città del sole: %1. Cambia città").arg(toQString(form_.city.caption)));
   QFrame* chooser = widgets_.chooser;
-  const bool opening = form_.sceltac.visible && !chooser->isVisible();
-  const bool closing = !form_.sceltac.visible && chooser->isVisible();
-  chooser->setVisible(form_.sceltac.visible);
-  if (form_.sceltac.visible) chooser->raise();
+  const bool opening = form_.cityChooser.visible && !chooser->isVisible();
+  const bool closing = !form_.cityChooser.visible && chooser->isVisible();
+  chooser->setVisible(form_.cityChooser.visible);
+  if (form_.cityChooser.visible) chooser->raise();
   if (opening) list->setFocus();
   if (closing) setFocus();
   renderNotes();
@@ -334,43 +337,42 @@ void MainWindow::render() {
 }
 
 void MainWindow::renderMoon() {
-  const app::MonthSheet& sheet = form_.sheet();
-  if (!sheet.isOf(form_.shownYear(), form_.ShownMonth)) return;
+  const app::MonthSheet& month = form_.month();
+  if (!month.isOf(form_.shownYear, form_.shownMonth)) return;
   const auto described = [](QWidget* widget, const QString& text) {
     if (widget->toolTip() == text) return;
     widget->setToolTip(text);
     widget->setAccessibleDescription(text);
   };
-  const auto legal = [&](int day) { return onOraLegale({day, sheet.month, sheet.year}); };
-  // The month's moon, and what the rows and icons say of it, once per month and place.
-  const std::string key = std::to_string(sheet.year) + "-" + std::to_string(sheet.month) + "-" + std::string(sheet.cityCode);
-  if (key != moonOf_ || !moon_) {
+  const auto legal = [&](int day) { return app::onOraLegale({day, month.month, month.year}); };
+  // What the rows and icons say of the month's moon, written again only for another month or place.
+  const app::MonthMoon& moon = month.moon();
+  if (month.sharedMoon() != moonShown_) {
     clearUpperVectorState();
-    moon_ = app::moonMonthOf(sheet);
-    moonOf_ = key;
-    for (int d = 1; d <= sheet.length(); ++d) {
+    moonShown_ = month.sharedMoon();
+    for (int d = 1; d <= month.length(); ++d) {
       const auto k = static_cast<std::size_t>(d - 1);
-      QString text = toQString(app::moonDayText(moon_->days[k], legal(d)));
+      QString text = toQString(app::moonDayText(moon.days()[k], legal(d)));
       QString phase;
-      for (const app::PhaseHour& hour : moon_->phases)
-        if (hour.gridDay == d) phase = toQString(app::phaseHourText(hour, onOraLegale));
+      for (const app::PhaseHour& hour : moon.phases())
+        if (hour.gridDay == d) phase = toQString(app::phaseHourText(hour));
       described(widgets_.days[k], phase.isEmpty() ? text : phase + QStringLiteral(". ") + text);
-      widgets_.icons[k + 1]->setToolTip(phase);
+      widgets_.icons[k]->setToolTip(phase);
     }
   }
-  const int shown = form_.panelDay();
-  if (shown >= 1 && shown <= sheet.length())
-    described(widgets_.widgetOf.at(&form_.giorno),
-              toQString(app::moonDayText(moon_->days[static_cast<std::size_t>(shown - 1)], legal(shown))));
+  const int shown = form_.selectedDay;
+  if (shown >= 1 && shown <= month.length())
+    described(widgets_.widgetOf.at(&form_.tileDay),
+              toQString(app::moonDayText(moon.days()[static_cast<std::size_t>(shown - 1)], legal(shown))));
 }
 
 void MainWindow::renderNotes() {
   // Every load request of the form reads the document again: it may have changed on disk.
-  if (form_.VISMESE.loadCount != notesLoaded_) {
-    widgets_.notes->load(form_.VISMESE.path, zoom_);
-    notesLoaded_ = form_.VISMESE.loadCount;
+  if (form_.notes.loadCount != notesLoaded_) {
+    widgets_.notes->load(form_.notes.path, zoom_);
+    notesLoaded_ = form_.notes.loadCount;
   }
-  widgets_.notes->markFor(form_.phaseMarkOf(form_.panelDay()));
+  widgets_.notes->markFor(form_.phaseMarkOf(form_.selectedDay));
 }
 
 void MainWindow::showHelp() {
@@ -397,32 +399,32 @@ void MainWindow::command(const std::function<void()>& handler) {
 
 void MainWindow::printShownMonth() {
   printThroughDialog(
-      this, toQString(form_.Label1.caption), QStringLiteral("il mese"),
+      this, toQString(form_.title.caption), QStringLiteral("il mese"),
       [this](QPrinter& printer) { return printShownMonth(printer); },
       [this](const QString& file) {
         clearUpperVectorState();
-        return writeMonthPdf(file, app::sheetOf(form_.shownYear(), form_.ShownMonth, form_.CityIndex),
-                             notesFile(form_.VISMESE.path), cue_);
+        return writeMonthPdf(file, form_.month(),
+                             notesFile(form_.notes.path), cue_);
       });
 }
 
 bool MainWindow::printShownMonth(QPrinter& printer) {
-  return printMonth(printer, app::sheetOf(form_.shownYear(), form_.ShownMonth, form_.CityIndex),
-                    notesFile(form_.VISMESE.path), cue_);
+  return printMonth(printer, form_.month(),
+                    notesFile(form_.notes.path), cue_);
 }
 
 void MainWindow::printShownYear() {
   printThroughDialog(
-      this, QStringLiteral("Ortalba %1").arg(form_.shownYear()), QStringLiteral("l'anno"),
+      this, QStringLiteral("Ortalba %1").arg(form_.shownYear), QStringLiteral("l'anno"),
       [this](QPrinter& printer) { return printShownYear(printer); },
       [this](const QString& file) {
         clearUpperVectorState();
-        return writeYearPdf(file, monthsOfYear(form_.shownYear(), form_.CityIndex), notesOfMonth(), cue_);
+        return writeYearPdf(file, monthsOfYear(form_.shownYear, form_.place), notesOfMonth(), cue_);
       });
 }
 
 bool MainWindow::printShownYear(QPrinter& printer) {
-  return printYear(printer, form_.shownYear(), form_.CityIndex, notesOfMonth(), cue_);
+  return printYear(printer, form_.shownYear, form_.place, notesOfMonth(), cue_);
 }
 
 std::function<std::string(int)> MainWindow::notesOfMonth() const {
@@ -446,13 +448,13 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
                                    [&](const NavigationKey& k) { return k.key == event->key(); });
   bool handled = false;
   if (found != std::end(kNavigation))
-    command([&] { handled = form_.Form_KeyDown(ctrl ? found->withCtrl : found->plain); });
+    command([&] { handled = form_.keyDown(ctrl ? found->withCtrl : found->plain); });
   if (!handled) {
     QWidget::keyPressEvent(event);
     return;
   }
   // The keyboard's place follows the day it chose.
-  const int day = form_.panelDay();
+  const int day = form_.selectedDay;
   const auto& days = widgets_.days;
   const bool onDay = std::find(days.begin(), days.end(), focusWidget()) != days.end();
   if (onDay && day >= 1 && day <= 31) days[static_cast<std::size_t>(day - 1)]->setFocus(Qt::OtherFocusReason);

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The almanac's window: renders the view model of Form1 after every command and
+// The almanac's window: renders the window's view model after every command and
 // passes every click and key to it. The widgets come from the design's table
 // (window_design), the notes are their own view (notes_view), printing has its
 // dialogs (print_dialogs); what stays here is construction, zoom, rendering and
@@ -10,8 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "app/form1.h"
-#include "app/moon_hours.h"
+#include "app/window_model.h"
 #include "app/platform/window_design.h"
 
 class QListWidget;
@@ -28,7 +27,7 @@ class MainWindow : public QWidget {
   Q_OBJECT
  public:
   // `form` must outlive the window. Runs the start-up of the form.
-  explicit MainWindow(app::Form1& form, QWidget* parent = nullptr);
+  explicit MainWindow(app::WindowModel& form, QWidget* parent = nullptr);
 
   // Brings every widget in line with the view model.
   void render();
@@ -74,11 +73,11 @@ class MainWindow : public QWidget {
   QListWidget* cityList() const { return widgets_.cityList; }
   QFrame* chooser() const { return widgets_.chooser; }
   NotesView* notes() const { return widgets_.notes; }
-  // The text shown by the caption of that design name ("giorno", "zona"...).
+  // The text shown by the caption of that name ("tileDay", "city"...).
   QString caption(const QString& objectName) const;
   QLabel* label(const QString& objectName) const;
   ShapeWidget* bar(int index) const { return widgets_.bars[static_cast<std::size_t>(index)]; }
-  PictureWidget* moonIcon(int slot) const { return widgets_.icons[static_cast<std::size_t>(slot)]; }
+  PictureWidget* moonIcon(int index) const { return widgets_.icons[static_cast<std::size_t>(index)]; }
 
  private:
   // The window's commands that have keys of their own, as actions.
@@ -100,15 +99,14 @@ class MainWindow : public QWidget {
   // The navigation keys: months, years, days, today, and the chooser's Enter and Escape.
   void keyPressEvent(QKeyEvent* event) override;
 
-  app::Form1& form_;
+  app::WindowModel& form_;
   WindowWidgets widgets_;
   double zoom_ = 1;
   double startZoom_ = 1;
   bool cue_ = false;
   unsigned notesLoaded_ = 0;
-  // The moon's hours of the month shown, worked out when the month or the city changes.
-  std::optional<app::MoonMonth> moon_;
-  std::string moonOf_;
+  // The month's moon the rows' descriptions were last written from.
+  std::shared_ptr<const app::MonthMoon> moonShown_;
   HelpDialog* help_ = nullptr;
 };
 

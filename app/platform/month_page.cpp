@@ -9,9 +9,8 @@
 #include <QSvgRenderer>
 #include <QTextDocument>
 
-#include "app/moon_hours.h"
+#include "app/italian_clock.h"
 #include "app/platform/file_io.h"
-#include "app/platform/italian_clock.h"
 #include "app/platform/moon_cue.h"
 #include "app/platform/paper.h"
 #include "app/platform/pictures.h"
@@ -64,8 +63,8 @@ void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& mont
   const double dpi = sheet.dpi();
   const auto setFont = [&](double points, bool bold = false, bool italic = false) { sheet.letters(points, bold, italic); };
 
-  const app::MoonMonth moon = app::moonMonthOf(month);
-  const auto legal = [&](int day) { return onOraLegale({day, month.month, month.year}); };
+  const std::vector<app::MoonDay>& moonDays = month.moon().days();
+  const auto legal = [&](int day) { return app::onOraLegale({day, month.month, month.year}); };
 
   // Title.
   p.setPen(toQColor(app::colours::DarkGreen));
@@ -74,7 +73,7 @@ void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& mont
   setFont(9);
   p.setPen(Qt::black);
   p.drawText(QRectF(paper.left(), paper.top(), paper.width(), 10), Qt::AlignRight | Qt::AlignVCenter,
-             QStringLiteral("Sole e Luna a %1").arg(toQString(month.cityName)));
+             QStringLiteral("Sole e Luna a %1").arg(toQString(month.place.name)));
 
   // The rows: the day, the weekday, the saint or feast, sunrise and sunset,
   // moonrise and moonset, the ascending or descending moon, the phase's picture.
@@ -95,7 +94,7 @@ void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& mont
   }
   for (std::size_t i = 0; i < month.days.size(); ++i) {
     const app::DaySheet& day = month.days[i];
-    const app::MoonDay& moonDay = moon.days[i];
+    const app::MoonDay& moonDay = moonDays[i];
     const QRectF row(paper.left(), top + rowHeight * static_cast<double>(i), rowsWidth, rowHeight * 0.92);
     p.setPen(QPen(toQColor(app::colours::PageBorder), 0.15));
     p.setBrush(barColour(day.mark));
@@ -110,24 +109,24 @@ void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& mont
     // The saint's text is never cut: it wraps, and its letters shrink where even that is not enough.
     // A little room is left above and below, where the row's borders are.
     const QRectF saintBox(row.left() + kSaintLeft, row.top() + 0.3, kSaintCellWidth, row.height() - 0.6);
-    const QString saint = toQString(day.santo);
+    const QString saint = toQString(day.saintOrFeast);
     setFont(std::max(kSmallestSaintPoints, fittingPoints(sheet, saint, saintBox)));
     sheet.drawWrapped(saint, saintBox, Qt::AlignLeft | Qt::AlignVCenter);
     // Each time in ora solare; under it, in italics, the clocks' on a day of ora legale.
     const bool summer = legal(day.day);
-    const std::string times[] = {day.sun.sorge, day.sun.tramonta, app::clockText(moonDay.rise),
-                                 app::clockText(moonDay.set)};
+    const std::optional<app::CivilTime> times[] = {day.sunrise, day.sunset, moonDay.rise, moonDay.set};
     for (int t = 0; t < 4; ++t) {
       const QRectF cell(row.left() + timesLeft + timeWidth * t, row.top(), timeWidth, row.height());
       setFont(7);
       if (!summer) {
-        p.drawText(cell, Qt::AlignCenter, toQString(times[t]));
+        p.drawText(cell, Qt::AlignCenter, toQString(app::clockText(times[t])));
         continue;
       }
-      p.drawText(cell.adjusted(0, 0, 0, -row.height() * 0.45), Qt::AlignHCenter | Qt::AlignBottom, toQString(times[t]));
+      p.drawText(cell.adjusted(0, 0, 0, -row.height() * 0.45), Qt::AlignHCenter | Qt::AlignBottom,
+                 toQString(app::clockText(times[t])));
       setFont(6, false, true);
       p.drawText(cell.adjusted(0, row.height() * 0.55, 0, 0), Qt::AlignHCenter | Qt::AlignTop,
-                 toQString(app::oneHourLater(times[t])));
+                 toQString(app::clockText(app::oneHourLater(times[t]))));
     }
     setFont(6.5);
     p.drawText(QRectF(row.left() + risingLeft, row.top(), 3, row.height()), Qt::AlignCenter,
@@ -145,14 +144,15 @@ void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& mont
     p.drawText(QRectF(paper.left(), line, rowsWidth, height), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, text);
     line += height;
   };
-  legendLine(QStringLiteral("In rosso le domeniche e le feste. Le ore sono in ora solare (UTC+1), come tutto "
-                            "l'almanacco; sotto, in corsivo, l'ora legale dei giorni in cui la segnano gli orologi."),
+  legendLine(QStringLiteral("In rosso le domeniche e le feste. Le ore sono %1, come tutto "
+                            "l'almanacco; sotto, in corsivo, l'ora legale dei giorni in cui la segnano gli orologi.")
+                 .arg(toQString(app::InOraSolare)),
              6.4);
   legendLine(QStringLiteral("La Luna sorge e tramonta sull'orizzonte del mare; \u25B2 Luna ascendente, "
                             "\u25BC Luna discendente (a mezzogiorno)."));
   // The hour of each phase in Italy, and the day of the grid when Greenwich has another.
   QStringList phases;
-  for (const app::PhaseHour& hour : moon.phases) phases << toQString(app::phaseHourText(hour, onOraLegale));
+  for (const app::PhaseHour& hour : month.moon().phases()) phases << toQString(app::phaseHourText(hour));
   if (!phases.isEmpty()) legendLine(phases.join(QStringLiteral("; ")) + QLatin1Char('.'), 3.4 * ((phases.size() + 1) / 2));
   // A swatch of each bar's colour and what the gardener does under it.
   const app::PhaseMark marks[] = {app::PhaseMark::Waxing, app::PhaseMark::Waning, app::PhaseMark::Neutral};
@@ -212,7 +212,7 @@ app::WriteOutcome writePdf(const QString& fileName, const QString& title,
 
 app::WriteOutcome writeMonthPdf(const QString& fileName, const app::MonthSheet& sheet, const std::string& notesPath,
                                 bool cue) {
-  return writePdf(fileName, toQString(sheet.title) + QStringLiteral(" - ") + toQString(sheet.cityName),
+  return writePdf(fileName, toQString(sheet.title) + QStringLiteral(" - ") + toQString(sheet.place.name),
                   [&](QPdfWriter& writer, QPainter& painter) {
                     paintMonthPage(painter, QRectF(0, 0, writer.width(), writer.height()), sheet, notesPath, cue);
                     return true;

@@ -18,9 +18,10 @@ namespace ortalba {
 // False when the printer cannot be opened.
 bool printMonth(QPrinter& printer, const app::MonthSheet& sheet, const std::string& notesPath, bool cue);
 
-// The booklet of `year` at a city of the table on `printer`; `notesOf(month)` is
-// where a month's notes are read. False when the printer fails.
-bool printYear(QPrinter& printer, int year, int cityRow, const std::function<std::string(int)>& notesOf, bool cue);
+// The booklet of `year` at `place` on `printer`; `notesOf(month)` is where a
+// month's notes are read. False when the printer fails.
+bool printYear(QPrinter& printer, int year, const app::Place& place, const std::function<std::string(int)>& notesOf,
+               bool cue);
 
 // Writes a PDF file whole or not at all, or says why not.
 using PdfFileWriter = std::function<app::WriteOutcome(const QString& fileName)>;

@@ -24,12 +24,11 @@
 
 #include "app/city_file.h"
 #include "app/city_table.h"
-#include "app/moon_hours.h"
-#include "app/form1.h"
+#include "app/italian_clock.h"
+#include "app/window_model.h"
 #include "app/platform/arguments.h"
 #include "app/platform/desktop_session.h"
 #include "app/platform/file_io.h"
-#include "app/platform/italian_clock.h"
 #include "app/platform/qt_text.h"
 #include "app/platform/month_page.h"
 #include "app/platform/notes_lookup.h"
@@ -83,9 +82,9 @@ int panelDayOf(const app::MonthSheet& sheet) {
   return sheet.isOf(today.year(), today.month()) ? today.day() : 1;
 }
 
-QByteArray monthJson(const app::MonthSheet& sheet, const app::SummerTime& summer, int panelDay) {
-  const app::MoonMonth moon = app::moonMonthOf(sheet);
-  const auto timeOrNull = [](const std::optional<astro::CivilTime>& time) {
+QByteArray monthJson(const app::MonthSheet& sheet, int panelDay) {
+  const std::vector<app::MoonDay>& moonDays = sheet.moon().days();
+  const auto timeOrNull = [](const std::optional<app::CivilTime>& time) {
     return time ? QJsonValue(toQString(app::clockText(time))) : QJsonValue(QJsonValue::Null);
   };
   QJsonArray days;
@@ -98,17 +97,17 @@ QByteArray monthJson(const app::MonthSheet& sheet, const app::SummerTime& summer
     const char* icon = iconName(row.icon);
     day.insert(QStringLiteral("icon"), icon ? QJsonValue(QString::fromLatin1(icon)) : QJsonValue(QJsonValue::Null));
     day.insert(QStringLiteral("weekday"), QString::fromUtf8(row.weekdayName()));
-    day.insert(QStringLiteral("santo"), toQString(row.santo));
-    day.insert(QStringLiteral("sorge"), toQString(row.sun.sorge));
-    day.insert(QStringLiteral("tramonta"), toQString(row.sun.tramonta));
+    day.insert(QStringLiteral("santo"), toQString(row.saintOrFeast));
+    day.insert(QStringLiteral("sorge"), toQString(app::clockText(row.sunrise)));
+    day.insert(QStringLiteral("tramonta"), toQString(app::clockText(row.sunset)));
     // The clocks' times on the days of ora legale; null on the others.
-    const bool legal = summer && summer({row.day, sheet.month, sheet.year});
-    const auto legalTime = [&](const std::string& time) {
-      return legal ? QJsonValue(toQString(app::oneHourLater(time))) : QJsonValue(QJsonValue::Null);
+    const bool legal = app::onOraLegale({row.day, sheet.month, sheet.year});
+    const auto legalTime = [&](const std::optional<app::CivilTime>& time) {
+      return legal ? QJsonValue(toQString(app::clockText(app::oneHourLater(time)))) : QJsonValue(QJsonValue::Null);
     };
-    day.insert(QStringLiteral("sorge_ora_legale"), legalTime(row.sun.sorge));
-    day.insert(QStringLiteral("tramonta_ora_legale"), legalTime(row.sun.tramonta));
-    const app::MoonDay& moonDay = moon.days[static_cast<std::size_t>(row.day - 1)];
+    day.insert(QStringLiteral("sorge_ora_legale"), legalTime(row.sunrise));
+    day.insert(QStringLiteral("tramonta_ora_legale"), legalTime(row.sunset));
+    const app::MoonDay& moonDay = moonDays[static_cast<std::size_t>(row.day - 1)];
     day.insert(QStringLiteral("luna_sorge"), timeOrNull(moonDay.rise));
     day.insert(QStringLiteral("luna_tramonta"), timeOrNull(moonDay.set));
     day.insert(QStringLiteral("luna_sorge_ora_legale"), legal ? timeOrNull(app::oneHourLater(moonDay.rise)) : QJsonValue());
@@ -120,16 +119,16 @@ QByteArray monthJson(const app::MonthSheet& sheet, const app::SummerTime& summer
   root.insert(QStringLiteral("year"), sheet.year);
   root.insert(QStringLiteral("month"), sheet.month);
   root.insert(QStringLiteral("title"), toQString(sheet.title));
-  root.insert(QStringLiteral("city"), toQString(sheet.cityName));
+  root.insert(QStringLiteral("city"), toQString(sheet.place.name));
   root.insert(QStringLiteral("days"), days);
   root.insert(QStringLiteral("panel_background"), QString::fromLatin1(markName(sheet.panelBackground(panelDay))));
   root.insert(QStringLiteral("notes"), notesName(sheet));
   // Each phase the grid marks, with its instant (UTC) and the hour in Italy.
   QJsonArray phases;
-  for (const app::PhaseHour& phase : moon.phases) {
-    const astro::CivilTime utc = astro::civilTime(phase.jdUT, 0);
-    const app::ItalianTime italian = app::italianTime(phase.jdUT, summer);
-    const auto iso = [](const astro::CivilTime& t) {
+  for (const app::PhaseHour& phase : sheet.moon().phases()) {
+    const app::CivilTime utc = astro::civilTime(phase.jdUT, 0);
+    const app::ItalianTime italian = app::italianTime(phase.jdUT);
+    const auto iso = [](const app::CivilTime& t) {
       return QStringLiteral("%1-%2-%3T%4:%5")
           .arg(t.date.year, 4, 10, QLatin1Char('0'))
           .arg(t.date.month, 2, 10, QLatin1Char('0'))
@@ -148,12 +147,12 @@ QByteArray monthJson(const app::MonthSheet& sheet, const app::SummerTime& summer
   return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
-QString monthTable(const app::MonthSheet& sheet, const app::SummerTime& summer, int panelDay) {
+QString monthTable(const app::MonthSheet& sheet, int panelDay) {
   // The saint column is as wide as the month's longest text, so that every
   // column stands where its heading does.
   qsizetype saintWidth = 44;
-  for (const auto& row : sheet.days) saintWidth = std::max(saintWidth, toQString(row.santo).size());
-  const app::MoonMonth moon = app::moonMonthOf(sheet);
+  for (const auto& row : sheet.days) saintWidth = std::max(saintWidth, toQString(row.saintOrFeast).size());
+  const std::vector<app::MoonDay>& moonDays = sheet.moon().days();
   const auto line = [&](const QString& day, const QString& weekday, const QString& santo, const QString& sorge,
                         const QString& tramonta, const QString& legal, const QString& moonRise, const QString& moonSet,
                         const QString& phase, const QString& mark, const QString& rising) {
@@ -173,7 +172,7 @@ QString monthTable(const app::MonthSheet& sheet, const app::SummerTime& summer, 
     return text + QLatin1Char('\n');
   };
   QString out;
-  out += toQString(sheet.title) + QStringLiteral(" - ") + toQString(sheet.cityName) + QLatin1Char('\n');
+  out += toQString(sheet.title) + QStringLiteral(" - ") + toQString(sheet.place.name) + QLatin1Char('\n');
   out += line(QStringLiteral("Giorno"), QStringLiteral("Settimana"), QStringLiteral("Santo o festa"),
               QStringLiteral("Sorge"), QStringLiteral("Tram."), QStringLiteral("Ora legale"), QStringLiteral("L.sorge"),
               QStringLiteral("L.tram."), QStringLiteral("Luna"), QStringLiteral("Fase"), QStringLiteral("Moto"));
@@ -184,23 +183,26 @@ QString monthTable(const app::MonthSheet& sheet, const app::SummerTime& summer, 
                             .arg(QString::fromUtf8(app::WeekdayLetters[static_cast<std::size_t>(row.weekday - 1)]))
                             .arg(row.boldRed ? QStringLiteral("*") : QString());
     QString legal;
-    if (summer && summer({row.day, sheet.month, sheet.year})) {
-      legal = toQString(app::oneHourLater(row.sun.sorge)) + QLatin1Char(' ') + toQString(app::oneHourLater(row.sun.tramonta));
+    if (app::onOraLegale({row.day, sheet.month, sheet.year})) {
+      legal = toQString(app::clockText(app::oneHourLater(row.sunrise))) + QLatin1Char(' ') +
+              toQString(app::clockText(app::oneHourLater(row.sunset)));
       anyLegal = true;
     }
-    const app::MoonDay& moonDay = moon.days[static_cast<std::size_t>(row.day - 1)];
-    out += line(day, QString::fromUtf8(row.weekdayName()), toQString(row.santo), toQString(row.sun.sorge),
-                toQString(row.sun.tramonta), legal, toQString(app::clockText(moonDay.rise)),
+    const app::MoonDay& moonDay = moonDays[static_cast<std::size_t>(row.day - 1)];
+    out += line(day, QString::fromUtf8(row.weekdayName()), toQString(row.saintOrFeast),
+                toQString(app::clockText(row.sunrise)), toQString(app::clockText(row.sunset)), legal,
+                toQString(app::clockText(moonDay.rise)),
                 toQString(app::clockText(moonDay.set)), phaseWordsOfIcon(row.icon),
                 QString::fromLatin1(app::markWord(row.mark)), QString::fromLatin1(app::risingWord(moonDay.ascending)));
   }
-  out += QStringLiteral("* domenica o festa. Sorge e tramonta, del Sole e della Luna, in ora solare (UTC+1)%1.\n")
+  out += QStringLiteral("* domenica o festa. Sorge e tramonta, del Sole e della Luna, %1%2.\n")
+             .arg(toQString(app::InOraSolare))
              .arg(anyLegal ? QStringLiteral("; Ora legale: le stesse ore come le segnano gli orologi nei giorni "
                                             "dell'ora legale")
                            : QString());
   out += QStringLiteral("Riquadro del giorno: %1. Note del mese: %2\n")
              .arg(QString::fromLatin1(app::markWord(sheet.panelBackground(panelDay))), notesName(sheet));
-  for (const app::PhaseHour& phase : moon.phases) out += toQString(app::phaseHourText(phase, summer)) + QLatin1Char('\n');
+  for (const app::PhaseHour& phase : sheet.moon().phases()) out += toQString(app::phaseHourText(phase)) + QLatin1Char('\n');
   return out;
 }
 
@@ -238,14 +240,13 @@ void holdClosedStreams() {
 // The city the window remembers: luogo.txt of the working folder when there is
 // one, as the almanac started from a terminal keeps it, else the one the menu's
 // almanac keeps in the user's configuration folder; ROMA when neither names one.
-int rememberedCityOfUser(app::Platform& platform) {
+app::Place rememberedPlaceOfUser(app::Platform& platform) {
   struct stat st {};
   const std::string here = app::cityFilePath(platform);
-  if (!here.empty() && ::lstat(reachablePath(here).c_str(), &st) == 0) return app::rememberedCity(platform);
+  if (!here.empty() && ::lstat(reachablePath(here).c_str(), &st) == 0) return app::rememberedPlace(platform);
   const ConfigFolder config = configFolderPath();
-  if (config.path.empty()) return app::DefaultCity;
-  const auto name = app::readRememberedName(platform, config.path + "/" + app::CityFileName);
-  return name ? app::findCity(*name).value_or(app::DefaultCity) : app::DefaultCity;
+  if (config.path.empty()) return app::defaultPlace();
+  return app::placeOfRememberedName(app::readRememberedName(platform, config.path + "/" + app::CityFileName));
 }
 
 }  // namespace
@@ -279,7 +280,7 @@ int runCommandLine(int argc, char** argv) {
   if (parsed.version) return printed((versionText() + QLatin1Char('\n')).toUtf8());
   if (parsed.cities) {
     std::string names;
-    for (const app::CityRow& row : app::CityTable) names.append(row.name).append("\n");
+    for (const app::Place& place : app::tablePlaces()) names.append(place.name).append("\n");
     return printed(names);
   }
   if (!parsed.request) {
@@ -294,19 +295,19 @@ int runCommandLine(int argc, char** argv) {
   }
   QtPlatform platform;
   // The city given, or the one remembered in luogo.txt; the printer never writes it.
-  const int city = request.city ? *request.city : rememberedCityOfUser(platform);
+  const app::Place place = request.place ? *request.place : rememberedPlaceOfUser(platform);
   if (request.mode == PrintRequest::Mode::YearCalendar) {
     const QDateTime now = QDateTime::currentDateTimeUtc();
     const app::IcsStamp stamp{now.date().year(), now.date().month(),  now.date().day(),
                               now.time().hour(), now.time().minute(), now.time().second()};
-    return printed(app::yearCalendarIcs(request.year, city, stamp, {onOraLegale, request.moonSpans}));
+    return printed(app::yearCalendarIcs(request.year, place, stamp, {request.moonSpans}));
   }
   const auto notesOf = [&](int month) { return notesFile(app::notesDocumentPath(platform, month)); };
   const bool booklet = request.mode == PrintRequest::Mode::YearBooklet;
-  const app::MonthSheet sheet = booklet ? app::MonthSheet{} : app::sheetOf(request.year, request.month, city);
+  const app::MonthSheet sheet = booklet ? app::MonthSheet{} : app::sheetOf(request.year, request.month, place);
   if (!request.pdfFile.isEmpty()) {
     const app::WriteOutcome outcome =
-        booklet ? writeYearPdf(request.pdfFile, monthsOfYear(request.year, city), notesOf, request.cue)
+        booklet ? writeYearPdf(request.pdfFile, monthsOfYear(request.year, place), notesOf, request.cue)
                 : writeMonthPdf(request.pdfFile, sheet, notesOf(request.month), request.cue);
     if (!outcome) {
       std::fprintf(stderr, "ortalba: impossibile scrivere %s: %s\n", shown(request.pdfFile).toUtf8().constData(),
@@ -316,8 +317,7 @@ int runCommandLine(int argc, char** argv) {
     return 0;
   }
   const int panelDay = panelDayOf(sheet);
-  return printed(request.json ? monthJson(sheet, onOraLegale, panelDay)
-                              : monthTable(sheet, onOraLegale, panelDay).toUtf8());
+  return printed(request.json ? monthJson(sheet, panelDay) : monthTable(sheet, panelDay).toUtf8());
 }
 
 }  // namespace ortalba

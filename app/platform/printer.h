@@ -14,10 +14,10 @@ namespace ortalba {
 // panel's tile as it is when `panelDay` is selected.
 // The days of ora legale have the clocks' times too; the moon's rises, sets and
 // phases come to the minute.
-QByteArray monthJson(const app::MonthSheet& sheet, const app::SummerTime& summer = {}, int panelDay = 1);
-// The month as a text table, one line a day; the sun times in ora solare and,
-// on the days `summer` names, in ora legale too.
-QString monthTable(const app::MonthSheet& sheet, const app::SummerTime& summer = {}, int panelDay = 1);
+QByteArray monthJson(const app::MonthSheet& sheet, int panelDay = 1);
+// The month as a text table, one line a day; the times in ora solare and, on the
+// days of ora legale, the sun's as the clocks show them too.
+QString monthTable(const app::MonthSheet& sheet, int panelDay = 1);
 
 // The day the window selects when it shows the sheet's month: today in the
 // current month, else the 1st.

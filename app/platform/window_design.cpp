@@ -14,11 +14,11 @@ namespace ortalba {
 
 namespace {
 
-using app::Form1;
+using app::WindowModel;
 
 // Element `i` of a widget of the view model: the widget itself, or the i-th of an array.
 template <auto Member>
-auto& element(Form1& form, std::size_t i) {
+auto& element(WindowModel& form, std::size_t i) {
   auto& member = form.*Member;
   using Widget = std::remove_reference_t<decltype(member)>;
   if constexpr (std::is_class_v<Widget> && requires { member[i]; }) {
@@ -29,9 +29,9 @@ auto& element(Form1& form, std::size_t i) {
   }
 }
 
-using ShapeOf = app::Shape& (*)(Form1&, std::size_t);
-using LabelOf = app::Label& (*)(Form1&, std::size_t);
-using PictureOf = app::Picture& (*)(Form1&, std::size_t);
+using ShapeOf = app::Shape& (*)(WindowModel&, std::size_t);
+using LabelOf = app::Label& (*)(WindowModel&, std::size_t);
+using PictureOf = app::Picture& (*)(WindowModel&, std::size_t);
 // The widgets that are not plain view-model objects.
 enum class Special { Chooser, CityList, Notes, ButtonGround, CueLegend, Help };
 using Model = std::variant<ShapeOf, LabelOf, PictureOf, Special>;
@@ -41,10 +41,10 @@ template <auto M> constexpr Model label = LabelOf{&element<M>};
 template <auto M> constexpr Model picture = PictureOf{&element<M>};
 
 // The handler a click on the widget (element i of an array) runs.
-using Click = void (*)(Form1&, int);
+using Click = void (*)(WindowModel&, int);
 template <auto Handler>
-void call(Form1& form, int i) {
-  if constexpr (std::is_invocable_v<decltype(Handler), Form1&, int>)
+void call(WindowModel& form, int i) {
+  if constexpr (std::is_invocable_v<decltype(Handler), WindowModel&, int>)
     (form.*Handler)(i);
   else
     (form.*Handler)();
@@ -108,71 +108,73 @@ struct Place {
 // Back to front, as the design lists the widgets.
 const Place kWindow[] = {
     // the day panel
-    {"Shape3", shape<&Form1::Shape3>, 120, 120, 1575, 1455, Look::Plain, {31}},
-    {"Shape6", shape<&Form1::Shape6>, 120, 120, 1575, 495},
-    {"meseT", label<&Form1::meseT>, 120, 240, 1575, 375, Look::MonthName},
-    {"giorno", label<&Form1::giorno>, 120, 600, 1575, 735, Look::DayNumber},
-    {"Shape7", shape<&Form1::Shape7>, 120, 1320, 1575, 255},
-    {"settimana", label<&Form1::settimana>, 120, 1320, 1575, 255},
-    {"Label2", label<&Form1::Label2>, 120, 1680, 1575, 255},
-    {"santo", label<&Form1::santo>, 240, 2040, 1335, 615, Look::Wrapped},
-    {"Label5", label<&Form1::Label5>, 120, 2760, 1575, 255},
-    {"zona", label<&Form1::zona>, 120, 3000, 1575, 255, Look::Link, {}, click<&Form1::zona_Click>},
-    {"Label4", label<&Form1::Label4>, 165, 3240, 795, 255, Look::Caption},
-    {"sorge", label<&Form1::sorge>, 960, 3240, 615, 255, Look::Time},
-    {"Label6", label<&Form1::Label6>, 165, 3480, 795, 255, Look::Caption},
-    {"tramonta", label<&Form1::tramonta>, 960, 3480, 615, 255, Look::Time},
+    {"dateTile", shape<&WindowModel::dateTile>, 120, 120, 1575, 1455},
+    {"tileHeader", shape<&WindowModel::tileHeader>, 120, 120, 1575, 495},
+    {"tileMonth", label<&WindowModel::tileMonth>, 120, 240, 1575, 375, Look::MonthName},
+    {"tileDay", label<&WindowModel::tileDay>, 120, 600, 1575, 735, Look::DayNumber},
+    {"weekdayGround", shape<&WindowModel::weekdayGround>, 120, 1320, 1575, 255},
+    {"tileWeekday", label<&WindowModel::tileWeekday>, 120, 1320, 1575, 255},
+    {"saintHeading", label<&WindowModel::saintHeading>, 120, 1680, 1575, 255},
+    {"saintOrFeast", label<&WindowModel::saintOrFeast>, 240, 2040, 1335, 615, Look::Wrapped},
+    {"sunHeading", label<&WindowModel::sunHeading>, 120, 2760, 1575, 255},
+    {"city", label<&WindowModel::city>, 120, 3000, 1575, 255, Look::Link, {}, click<&WindowModel::openCityChooser>},
+    {"sunriseCaption", label<&WindowModel::sunriseCaption>, 165, 3240, 795, 255, Look::Caption},
+    {"sunrise", label<&WindowModel::sunrise>, 960, 3240, 615, 255, Look::Time},
+    {"sunsetCaption", label<&WindowModel::sunsetCaption>, 165, 3480, 795, 255, Look::Caption},
+    {"sunset", label<&WindowModel::sunset>, 960, 3480, 615, 255, Look::Time},
     // the month picker and the year
-    {"Shape9", shape<&Form1::Shape9>, 195, 3960, 1425, 2385},
-    {"Shape8", shape<&Form1::Shape8>, 240, 4005, 1335, 330},
-    {"Label3", label<&Form1::Label3>, 240, 4005, 1335, 330},
-    {"MeseTXT", shape<&Form1::MeseTXT>, 240, 4440, 375, 375, Look::Plain, {0, 12, 3, 480, 480}},
-    {"Label9", label<&Form1::Label9>, 240, 4440, 375, 375, Look::BoxNumber, {0, 12, 3, 480, 480},
-     click<&Form1::Label9_Click>, false, true},
-    {"Shape5", shape<&Form1::Shape5>, 120, 6480, 1575, 375},
-    {"meno", shape<&Form1::meno>, 120, 6480, 375, 375},
-    {"piu", shape<&Form1::piu>, 1320, 6480, 375, 375},
-    {"AnnoC", label<&Form1::AnnoC>, 120, 6480, 1575, 375, Look::MonthName},
-    {"lmen", label<&Form1::lmen>, 120, 6480, 375, 375, Look::Arrow, {}, click<&Form1::lmen_Click>},
-    {"lpiu", label<&Form1::lpiu>, 1320, 6480, 375, 375, Look::Arrow, {}, click<&Form1::lpiu_Click>},
-    {"Shape10", shape<&Form1::Shape10>, 240, 6960, 1335, 255},
-    {"Label11", label<&Form1::Label11>, 240, 6960, 1335, 255, Look::Button, {}, click<&Form1::Label11_Click>},
+    {"pickerGround", shape<&WindowModel::pickerGround>, 195, 3960, 1425, 2385},
+    {"pickerHeader", shape<&WindowModel::pickerHeader>, 240, 4005, 1335, 330},
+    {"pickerHeading", label<&WindowModel::pickerHeading>, 240, 4005, 1335, 330},
+    {"monthBox", shape<&WindowModel::monthBoxes>, 240, 4440, 375, 375, Look::Plain, {0, 12, 3, 480, 480}},
+    {"monthNumber", label<&WindowModel::monthNumbers>, 240, 4440, 375, 375, Look::BoxNumber, {0, 12, 3, 480, 480},
+     click<&WindowModel::pickMonth>, false, true},
+    {"yearGround", shape<&WindowModel::yearGround>, 120, 6480, 1575, 375},
+    {"previousYearGround", shape<&WindowModel::previousYearGround>, 120, 6480, 375, 375},
+    {"nextYearGround", shape<&WindowModel::nextYearGround>, 1320, 6480, 375, 375},
+    {"year", label<&WindowModel::year>, 120, 6480, 1575, 375, Look::MonthName},
+    {"previousYear", label<&WindowModel::previousYear>, 120, 6480, 375, 375, Look::Arrow, {},
+     click<&WindowModel::goToPreviousYear>},
+    {"nextYear", label<&WindowModel::nextYear>, 1320, 6480, 375, 375, Look::Arrow, {}, click<&WindowModel::goToNextYear>},
+    {"todayGround", shape<&WindowModel::todayGround>, 240, 6960, 1335, 255},
+    {"today", label<&WindowModel::todayButton>, 240, 6960, 1335, 255, Look::Button, {}, click<&WindowModel::goToToday>},
     // the month's days: 1 to 16 on the left, 17 to 31 on the right
-    {"Label1", label<&Form1::Label1>, 1800, 120, 5895, 375, Look::Title},
-    {"Shape3", shape<&Form1::Shape3>, 1800, 480, 1335, 375, Look::Plain, {0, 16, 1, 0, 360}},
-    {"GGMM", label<&Form1::GGMM>, 1920, 480, 735, 375, Look::DayRow, {0, 16, 1, 0, 360}, click<&Form1::GGMM_Click>,
+    {"title", label<&WindowModel::title>, 1800, 120, 5895, 375, Look::Title},
+    {"dayBar", shape<&WindowModel::dayBars>, 1800, 480, 1335, 375, Look::Plain, {0, 16, 1, 0, 360}},
+    {"dayRow", label<&WindowModel::dayRows>, 1920, 480, 735, 375, Look::DayRow, {0, 16, 1, 0, 360},
+     click<&WindowModel::clickDay>, false, true},
+    {"moonIcon", picture<&WindowModel::moonIcons>, 2760, 480, 375, 375, Look::Plain, {0, 16, 1, 0, 360}, nullptr, false,
+     true},
+    {"dayBar", shape<&WindowModel::dayBars>, 6360, 480, 1335, 375, Look::Plain, {16, 15, 1, 0, 360}},
+    {"dayRow", label<&WindowModel::dayRows>, 6480, 480, 735, 375, Look::DayRow, {16, 15, 1, 0, 360},
+     click<&WindowModel::clickDay>, false, true},
+    {"moonIcon", picture<&WindowModel::moonIcons>, 7320, 480, 375, 375, Look::Plain, {16, 15, 1, 0, 360}, nullptr,
      false, true},
-    {"LunaIMG", picture<&Form1::LunaIMG>, 2760, 480, 375, 375, Look::Plain, {1, 16, 1, 0, 360}, nullptr, false, true},
-    {"Shape3", shape<&Form1::Shape3>, 6360, 480, 1335, 375, Look::Plain, {16, 15, 1, 0, 360}},
-    {"GGMM", label<&Form1::GGMM>, 6480, 480, 735, 375, Look::DayRow, {16, 15, 1, 0, 360}, click<&Form1::GGMM_Click>,
-     false, true},
-    {"LunaIMG", picture<&Form1::LunaIMG>, 7320, 480, 375, 375, Look::Plain, {17, 15, 1, 0, 360}, nullptr, false, true},
-    {"Shape3", shape<&Form1::Shape3>, 6360, 5880, 1335, 375, Look::Plain, {32}},
-    {"LunaIMG", picture<&Form1::LunaIMG>, 7320, 5880, 375, 375, Look::Plain, {32}},
     // the notes, the pictures and the instructions
-    {"VISMESE", Special::Notes, 3240, 720, 3015, 6375},
-    {"avviso", label<&Form1::avviso>, 3240, 480, 3015, 240, Look::Notice},
-    {"Shape19", shape<&Form1::Shape19>, 6435, 5955, 1185, 1185},
-    {"Image1", picture<&Form1::Image1>, 6480, 6000, 1095, 1095},
-    {"Shape16", shape<&Form1::Shape16>, 1875, 6315, 1185, 825},
-    {"Image2", picture<&Form1::Image2>, 1920, 6360, 1095, 735},
-    {"Image3", picture<&Form1::Image3>, 165, 7320, 810, 705},
-    {"aiuto", Special::Help, 165, 7320, 810, 705},  // the "?" as a button, drawing nothing over it
-    {"Label7", label<&Form1::Label7>, 1065, 7275, 6540, 765, Look::Instructions},
+    {"notes", Special::Notes, 3240, 720, 3015, 6375},
+    {"notSavedNotice", label<&WindowModel::notSavedNotice>, 3240, 480, 3015, 240, Look::Notice},
+    {"gerberaFrame", shape<&WindowModel::gerberaFrame>, 6435, 5955, 1185, 1185},
+    {"gerbera", picture<&WindowModel::gerbera>, 6480, 6000, 1095, 1095},
+    {"sunflowersFrame", shape<&WindowModel::sunflowersFrame>, 1875, 6315, 1185, 825},
+    {"sunflowers", picture<&WindowModel::sunflowers>, 1920, 6360, 1095, 735},
+    {"helpPicture", picture<&WindowModel::helpPicture>, 165, 7320, 810, 705},
+    {"help", Special::Help, 165, 7320, 810, 705},  // the "?" as a button, drawing nothing over it
+    {"instructions", label<&WindowModel::instructions>, 1065, 7275, 6540, 765, Look::Instructions},
     // the moon cue's legend, under the instructions while the cue is on
-    {"legenda", Special::CueLegend, 165, 8055, 7530, 255, Look::Caption},
+    {"cueLegend", Special::CueLegend, 165, 8055, 7530, 255, Look::Caption},
     // the city chooser, over the notes
-    {"sceltac", Special::Chooser, 3600, 2280, 2295, 3375},
-    {"Label14", label<&Form1::Label14>, 0, 0, 2295, 255, Look::Plain, {}, nullptr, true},
-    {"luogo2", Special::CityList, 0, 240, 2295, 2760, Look::Plain, {}, nullptr, true},
-    {"Lsel", label<&Form1::Lsel>, 0, 3070, 1455, 305, Look::Plain, {}, nullptr, true},
-    {"Label15_ground", Special::ButtonGround, 1455, 3030, 825, 315, Look::Plain, {}, nullptr, true},
-    {"Label15", label<&Form1::Label15>, 1440, 3000, 855, 375, Look::Button, {}, click<&Form1::Label15_Click>, true},
+    {"cityChooser", Special::Chooser, 3600, 2280, 2295, 3375},
+    {"chooserHeading", label<&WindowModel::chooserHeading>, 0, 0, 2295, 255, Look::Plain, {}, nullptr, true},
+    {"cityList", Special::CityList, 0, 240, 2295, 2760, Look::Plain, {}, nullptr, true},
+    {"chosenCity", label<&WindowModel::chosenCity>, 0, 3070, 1455, 305, Look::Plain, {}, nullptr, true},
+    {"confirmCityGround", Special::ButtonGround, 1455, 3030, 825, 315, Look::Plain, {}, nullptr, true},
+    {"confirmCity", label<&WindowModel::confirmCityButton>, 1440, 3000, 855, 375, Look::Button, {},
+     click<&WindowModel::confirmCity>, true},
 };
 
 }  // namespace
 
-WindowWidgets buildWindow(QWidget& window, Form1& form, const RunCommand& run) {
+WindowWidgets buildWindow(QWidget& window, WindowModel& form, const RunCommand& run) {
   WindowWidgets made;
   QFont base = window.font();
   base.setFamily(base.family());  // the design's letters, whatever a class of widget would get
@@ -280,16 +282,16 @@ WindowWidgets buildWindow(QWidget& window, Form1& form, const RunCommand& run) {
 
   const auto button = [&](const app::Label& model) { return static_cast<DesignButton*>(made.widgetOf.at(&model)); };
   for (std::size_t k = 0; k < made.bars.size(); ++k)
-    made.bars[k] = static_cast<ShapeWidget*>(made.widgetOf.at(&form.Shape3[k]));
-  for (std::size_t k = 0; k < made.days.size(); ++k) made.days[k] = button(form.GGMM[k]);
-  for (std::size_t k = 1; k < made.icons.size(); ++k)
-    made.icons[k] = static_cast<PictureWidget*>(made.widgetOf.at(&form.LunaIMG[k]));
-  for (std::size_t k = 0; k < made.months.size(); ++k) made.months[k] = button(form.Label9[k]);
-  made.previousYear = button(form.lmen);
-  made.nextYear = button(form.lpiu);
-  made.today = button(form.Label11);
-  made.city = button(form.zona);
-  made.ok = button(form.Label15);
+    made.bars[k] = static_cast<ShapeWidget*>(made.widgetOf.at(&form.dayBars[k]));
+  for (std::size_t k = 0; k < made.days.size(); ++k) made.days[k] = button(form.dayRows[k]);
+  for (std::size_t k = 0; k < made.icons.size(); ++k)
+    made.icons[k] = static_cast<PictureWidget*>(made.widgetOf.at(&form.moonIcons[k]));
+  for (std::size_t k = 0; k < made.months.size(); ++k) made.months[k] = button(form.monthNumbers[k]);
+  made.previousYear = button(form.previousYear);
+  made.nextYear = button(form.nextYear);
+  made.today = button(form.todayButton);
+  made.city = button(form.city);
+  made.ok = button(form.confirmCityButton);
 
   // The names a screen reader says for the controls, and what hovering tells.
   for (std::size_t i = 0; i < made.months.size(); ++i)

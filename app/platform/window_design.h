@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/form1.h"
+#include "app/window_model.h"
 #include "app/platform/widgets.h"
 
 class QFrame;
@@ -40,9 +40,9 @@ struct WindowWidgets {
   std::vector<std::pair<const app::Shape*, ShapeWidget*>> shapes;
   std::vector<std::pair<const app::Picture*, PictureWidget*>> pictures;
   std::map<const void*, QWidget*> widgetOf;
-  std::array<ShapeWidget*, 33> bars{};
+  std::array<ShapeWidget*, 31> bars{};
   std::array<DesignButton*, 31> days{};
-  std::array<PictureWidget*, 33> icons{};  // 1..32
+  std::array<PictureWidget*, 31> icons{};
   std::array<DesignButton*, 12> months{};
   DesignButton* previousYear = nullptr;
   DesignButton* nextYear = nullptr;
@@ -62,6 +62,6 @@ using RunCommand = std::function<void(const std::function<void()>&)>;
 // Builds every widget of the design on `window`, back to front, with the names a
 // screen reader says; a click on a caption that does something runs its handler
 // of `form` through `run`. `form` must outlive the widgets.
-WindowWidgets buildWindow(QWidget& window, app::Form1& form, const RunCommand& run);
+WindowWidgets buildWindow(QWidget& window, app::WindowModel& form, const RunCommand& run);
 
 }  // namespace ortalba

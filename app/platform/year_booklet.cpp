@@ -6,8 +6,7 @@
 #include <QPainter>
 #include <QStringList>
 
-#include "app/moon_hours.h"
-#include "app/platform/italian_clock.h"
+#include "app/italian_clock.h"
 #include "app/platform/month_page.h"
 #include "app/platform/paper.h"
 #include "app/platform/qt_colours.h"
@@ -23,7 +22,7 @@ QString phaseDays(const app::MonthSheet& month, const std::vector<app::PhaseHour
   QStringList days;
   for (const app::PhaseHour& hour : hours) {
     if (hour.kind != kind || hour.gridDay > month.length()) continue;
-    const astro::CivilTime italian = app::italianTime(hour.jdUT, onOraLegale).time;
+    const app::CivilTime italian = app::italianTime(hour.jdUT).time;
     const QString clock = toQString(app::clockText(italian));
     days << (italian.date.day == hour.gridDay ? QStringLiteral("%1 alle %2").arg(hour.gridDay).arg(clock)
                                               : QStringLiteral("%1 (alle %2 del %3)").arg(hour.gridDay).arg(clock).arg(italian.date.day));
@@ -35,16 +34,17 @@ QString phaseDays(const app::MonthSheet& month, const std::vector<app::PhaseHour
 QString feastsOf(const app::MonthSheet& month) {
   QStringList feasts;
   for (const auto& day : month.days)
-    if (day.feast && !day.santo.empty()) feasts << QStringLiteral("%1 %2").arg(day.day).arg(toQString(day.santo));
+    if (day.feast && !day.saintOrFeast.empty())
+      feasts << QStringLiteral("%1 %2").arg(day.day).arg(toQString(day.saintOrFeast));
   return feasts.join(QStringLiteral("  ·  "));
 }
 
 }  // namespace
 
-std::vector<app::MonthSheet> monthsOfYear(int year, int cityRow) {
+std::vector<app::MonthSheet> monthsOfYear(int year, const app::Place& place) {
   std::vector<app::MonthSheet> months;
   months.reserve(12);
-  for (int month = 1; month <= 12; ++month) months.push_back(app::sheetOf(year, month, cityRow));
+  for (int month = 1; month <= 12; ++month) months.push_back(app::sheetOf(year, month, place));
   return months;
 }
 
@@ -64,9 +64,9 @@ void paintYearCover(QPainter& p, const QRectF& area, const std::vector<app::Mont
   p.setPen(Qt::black);
   paper.letters(10);
   p.drawText(QRectF(inside.left(), inside.top() + 26, inside.width(), 11), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-             QStringLiteral("Il sole a %1, in ora solare (UTC+1); le fasi della Luna nel giorno di Greenwich, "
+             QStringLiteral("Il sole a %1, %2; le fasi della Luna nel giorno di Greenwich, "
                             "con la loro ora italiana")
-                 .arg(toQString(first.cityName)));
+                 .arg(toQString(first.place.name), toQString(app::InOraSolare)));
 
   // The table: a row a month.
   const double top = inside.top() + 40;
@@ -95,7 +95,7 @@ void paintYearCover(QPainter& p, const QRectF& area, const std::vector<app::Mont
     paper.letters(10, true);
     p.drawText(cell(0), Qt::AlignLeft | Qt::AlignTop, toQString(app::MonthNames[m]));
     paper.letters(8.5);
-    const auto hours = app::phaseHoursOf(month);
+    const auto& hours = month.moon().phases();
     p.drawText(cell(1), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, phaseDays(month, hours, astro::PhaseKind::NewMoon));
     p.drawText(cell(2), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, phaseDays(month, hours, astro::PhaseKind::FullMoon));
     paper.letters(8.5);
@@ -122,7 +122,7 @@ bool paintYearBooklet(QPainter& painter, QPagedPaintDevice& device, const std::f
 app::WriteOutcome writeYearPdf(const QString& fileName, const std::vector<app::MonthSheet>& months,
                                const std::function<std::string(int)>& notesOf, bool cue) {
   if (months.empty()) return app::WriteOutcome::failed("l'anno non ha mesi");
-  const QString title = QStringLiteral("Ortalba %1 - %2").arg(months.front().year).arg(toQString(months.front().cityName));
+  const QString title = QStringLiteral("Ortalba %1 - %2").arg(months.front().year).arg(toQString(months.front().place.name));
   return writePdf(fileName, title, [&](QPdfWriter& writer, QPainter& painter) {
     return paintYearBooklet(painter, writer, [&] { return QRectF(0, 0, writer.width(), writer.height()); }, months,
                             notesOf, cue);

@@ -26,8 +26,8 @@ bool paintYearBooklet(QPainter& painter, QPagedPaintDevice& device, const std::f
                       const std::vector<app::MonthSheet>& months, const std::function<std::string(int)>& notesOf,
                       bool cue);
 
-// The twelve months of `year` at a city of the table.
-std::vector<app::MonthSheet> monthsOfYear(int year, int cityRow);
+// The twelve months of `year` at a place.
+std::vector<app::MonthSheet> monthsOfYear(int year, const app::Place& place);
 
 // The booklet as a 13-page A4 PDF, written whole or not at all (as a month's page is).
 app::WriteOutcome writeYearPdf(const QString& fileName, const std::vector<app::MonthSheet>& months,

@@ -75,7 +75,7 @@ constexpr Outcome withNote(const char* note) { return {nullptr, note}; }
 void expectOutcome(int d, int m, int y, const Outcome& want) {
   const FeastOfDay got = decide(d, m, y);
   const std::string where = std::to_string(d) + "/" + std::to_string(m) + "/" + std::to_string(y);
-  EXPECT_EQ(got.santo, want.feast ? want.feast : std::string(saintOfDay(m, d, y)) + want.note) << where;
+  EXPECT_EQ(got.text, want.feast ? want.feast : std::string(saintOfDay(m, d, y)) + want.note) << where;
   EXPECT_EQ(got.boldRed, want.feast != nullptr) << where;
 }
 void expectAt(int y, int offset, const Outcome& want) {
@@ -113,9 +113,9 @@ TEST(FeastOfDay, YearsOfTheFeasts) {
   };
   for (const Case& c : cases) {
     const auto at = [&](int y) { return c.m ? decide(c.d, c.m, y) : decideAt(y, c.d); };
-    for (int y : c.kept) EXPECT_TRUE(at(y).boldRed && at(y).santo == c.text) << c.text << " " << y;
+    for (int y : c.kept) EXPECT_TRUE(at(y).boldRed && at(y).text == c.text) << c.text << " " << y;
     // Some saints bear the feast's own name ("Capodanno"): a feast is kept only when also marked.
-    for (int y : c.notKept) EXPECT_FALSE(at(y).boldRed && at(y).santo == c.text) << c.text << " " << y;
+    for (int y : c.notKept) EXPECT_FALSE(at(y).boldRed && at(y).text == c.text) << c.text << " " << y;
   }
 }
 
@@ -145,20 +145,20 @@ TEST(FeastOfDay, BaptismYieldsToAnEarlierMatch) {
   after.push_back(extra);
   for (const auto& [table, want] : {std::pair<std::span<const FeastEntry>, const char*>{FeastTable, "Battesimo di Gesù"},
                                     {before, "Prova"}, {after, "Prova"}})
-    EXPECT_EQ(applyFeastTable(table, 11, 1, 1970, movableFeasts(1970), "S.Igino").santo, want);
+    EXPECT_EQ(applyFeastTable(table, 11, 1, 1970, movableFeasts(1970), "S.Igino").text, want);
 }
 
 TEST(FeastOfDay, PalmSundayAndShroveTuesdayNotes) {
   for (int y = 1583; y <= 9999; ++y) {
     expectAt(y, -47, withNote(Shrove));
-    ASSERT_EQ(decideAt(y, -46).santo.find(Shrove), std::string::npos) << y;
+    ASSERT_EQ(decideAt(y, -46).text.find(Shrove), std::string::npos) << y;
     if (y < 1895 || y > 4105) continue;
     const FeastOfDay palm = decideAt(y, -7);
     if (palm.boldRed && y >= 1929 && y <= 1976)
-      EXPECT_EQ(palm.santo, "S.Giuseppe") << y;  // only 19 March outranks it
+      EXPECT_EQ(palm.text, "S.Giuseppe") << y;  // only 19 March outranks it
     else
       expectAt(y, -7, y < 1900 || y > 4099 ? plain : withNote(Palms));
-    for (int other : {-8, -6}) EXPECT_EQ(decideAt(y, other).santo.find(Palms), std::string::npos) << y;
+    for (int other : {-8, -6}) EXPECT_EQ(decideAt(y, other).text.find(Palms), std::string::npos) << y;
   }
 }
 

@@ -15,14 +15,12 @@ namespace {
 using namespace almanac;
 using namespace std::chrono;
 
-int rowOf(std::string_view city) {
-  const auto h = std::ranges::find(PatronHolidays, city, &PatronHoliday::city);
-  return h == PatronHolidays.end() ? -1 : h->cityRow;
+std::optional<PatronHolidayOfDay> holidayOn(std::string_view city, int d, int m, int y, const MovableFeastDays& f) {
+  const auto h = patronHolidayOf(city);
+  return h ? patronHolidayOn(*h, d, m, y, f) : std::nullopt;
 }
 
-bool holiday(std::string_view city, int d, int m, int y) {
-  return patronHolidayOn(rowOf(city), d, m, y, movableFeasts(y)).has_value();
-}
+bool holiday(std::string_view city, int d, int m, int y) { return holidayOn(city, d, m, y, movableFeasts(y)).has_value(); }
 
 // The holiday falls on `want` and on no other day of its month (or of May and June).
 void expectOnlyOn(std::string_view city, year_month_day want) {
@@ -46,7 +44,7 @@ TEST(PatronHoliday, RulesOfTheDay) {
   // Only from 1900 to 9999 and for the places of the table.
   EXPECT_FALSE(holiday("MILANO", 7, 12, 1899) || holiday("MILANO", 7, 12, 10000));
   EXPECT_FALSE(holiday("BOLZANO", 22, 5, 1899));  // Easter fell on 2 April 1899
-  for (int row : {-1, 108}) EXPECT_FALSE(patronHolidayOn(row, 7, 12, 2026, movableFeasts(2026))) << row;
+  EXPECT_FALSE(patronHolidayOf("PARIGI") || patronHolidayOf("milano")) << "only the table's own spellings";
 }
 
 // The panel's text: the day's saint or national feast kept, the patron named once.
@@ -69,8 +67,8 @@ TEST(PatronHoliday, TextOfTheDay) {
   };
   for (const auto& c : cases) {
     const MovableFeastDays feasts = movableFeasts(c.y);
-    const std::string day = feastOfDay(c.d, c.m, c.y, feasts, saintOfDay(c.m, c.d, c.y)).santo;
-    EXPECT_EQ(patronHolidayText(day, patronHolidayOn(rowOf(c.city), c.d, c.m, c.y, feasts)), c.want) << c.city;
+    const std::string day = feastOfDay(c.d, c.m, c.y, feasts, saintOfDay(c.m, c.d, c.y)).text;
+    EXPECT_EQ(patronHolidayText(day, holidayOn(c.city, c.d, c.m, c.y, feasts)), c.want) << c.city;
   }
   EXPECT_EQ(patronHolidayText("S.Prova", std::nullopt), "S.Prova");
 }

@@ -34,10 +34,10 @@ TEST(CityFile, WritesWindows1252WithCrLf) {
   EXPECT_EQ(cityFileContent("FORLÌ"), std::optional<std::string>("FORL\xCC\r\n"));
   EXPECT_FALSE(cityFileContent("東京"));
   // Every name of the table survives the round trip through the file's character set.
-  for (const auto& row : CityTable) {
-    auto bytes = cityFileContent(row.name);
-    ASSERT_TRUE(bytes) << row.name;
-    EXPECT_EQ(firstField(decodeCityFileLine(bytes->substr(0, bytes->size() - 2))), row.name);
+  for (const Place& place : tablePlaces()) {
+    auto bytes = cityFileContent(place.name);
+    ASSERT_TRUE(bytes) << place.name;
+    EXPECT_EQ(firstField(decodeCityFileLine(bytes->substr(0, bytes->size() - 2))), place.name);
   }
 }
 

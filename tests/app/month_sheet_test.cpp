@@ -31,25 +31,31 @@ TEST(MonthSheet, TheBarsFollowTheFullAndNewMoons) {
   }
 }
 
-// The month's first full moon and its new moon, as the window records them, and
-// the icon of each full moon, the 31st's too.
-TEST(MonthSheet, RecordsItsFullAndNewMoons) {
-  struct Case { int year, month, firstFull, lastFull; const char* newMoon; } cases[] = {
-      {2026, 1, 3, 3, "20260118"}, {2023, 8, 1, 31, "20230816"}, {2014, 2, 14, 14, ""}};
+// The icon of each full moon, the 31st's too, and of the new moon.
+TEST(MonthSheet, MarksItsFullAndNewMoons) {
+  struct Case { int year, month, firstFull, lastFull, newMoon; } cases[] = {
+      {2026, 1, 3, 3, 18}, {2023, 8, 1, 31, 16}, {2014, 2, 14, 14, 0}};
   for (auto c : cases) {
-    const MonthSheet sheet = sheetOf(c.year, c.month, DefaultCity);
-    EXPECT_EQ(sheet.FullMoonDay, c.firstFull);
-    EXPECT_EQ(sheet.NewMoonStamp, c.newMoon);
+    const MonthSheet sheet = sheetOf(c.year, c.month, defaultPlace());
     for (int day : {c.firstFull, c.lastFull})
       EXPECT_EQ(sheet.days[static_cast<std::size_t>(day - 1)].icon, resources::FullMoon) << day;
+    for (const DaySheet& day : sheet.days)
+      EXPECT_EQ(day.icon == resources::NewMoon, day.day == c.newMoon) << c.year << "-" << c.month << "-" << day.day;
   }
 }
 
-TEST(MonthSheet, PlacesOutsideTheTableFallBackToRome) {
-  for (int row : {-1, static_cast<int>(CityTable.size()), 999}) {
-    const MonthSheet sheet = sheetOf(2026, 6, row);
-    EXPECT_EQ(sheet.cityName, "ROMA");
-    EXPECT_EQ(sheet.cityRow, DefaultCity);
+// A month computed again for the same place keeps the moon already worked out;
+// for another place or month it is its own.
+TEST(MonthSheet, KeepsItsMoonOnlyForTheSameMonthAndPlace) {
+  const Place milan = findPlace("MILANO").value();
+  const MonthSheet first = sheetOf(2027, 2, milan);
+  struct Case { MonthSheet again; bool kept; } cases[] = {
+      {sheetOf(2027, 2, milan), true}, {sheetOf(2027, 2, defaultPlace()), false}, {sheetOf(2027, 3, milan), false},
+      {sheetOf(2028, 2, milan), false}};
+  for (auto& c : cases) {
+    c.again.keepMoonOf(first);
+    EXPECT_EQ(c.again.sharedMoon() == first.sharedMoon(), c.kept) << c.again.title << " " << c.again.place.name;
+    EXPECT_EQ(c.again.moon().days().size(), c.again.days.size());
   }
 }
 

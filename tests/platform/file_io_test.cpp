@@ -22,6 +22,7 @@
 #include <thread>
 
 #include "app/city_file.h"
+#include "app/city_table.h"
 #include "app/month_sheet.h"
 #include "app/platform/month_page.h"
 #include "app/platform/qt_platform.h"
@@ -191,7 +192,7 @@ TEST(OutputFile, OnAFullDiskNeitherLuogoTxtNorAPageIsLost) {
   EXPECT_EQ(city.reason, "il disco è pieno");
   EXPECT_EQ(contentOf(disk + "/luogo.txt"), "TORINO\r\n");
   EXPECT_FALSE(platform.replaceFile(disk + "/nuovo.txt", "MILANO\r\n").written);
-  const app::MonthSheet march = app::sheetOf(2026, 3, *app::findCity("MILANO"));
+  const app::MonthSheet march = app::sheetOf(2026, 3, app::findPlace("MILANO").value());
   const app::WriteOutcome page = writeMonthPdf(temporary.filePath("marzo.pdf"), march, "");
   EXPECT_EQ(page.reason, "il disco è pieno");
   EXPECT_EQ(contentOf(disk + "/marzo.pdf"), "%PDF-1.4 old page");
@@ -226,7 +227,7 @@ TEST(WorkingFolder, NamedInItsOwnBytesOrNotAtAll) {
     QtPlatform platform;
     EXPECT_EQ(platform.workingFolder(), deep);
     ASSERT_TRUE(platform.replaceFile(app::cityFilePath(platform), "MILANO\r\n"));
-    EXPECT_EQ(app::rememberedCity(platform), app::findCity("MILANO"));
+    EXPECT_EQ(app::rememberedPlace(platform).name, "MILANO");
     EXPECT_EQ(readRegularFile("luogo.txt", 64), std::optional<std::string>("MILANO\r\n"));
   }
 

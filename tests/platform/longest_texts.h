@@ -10,13 +10,14 @@
 #include "almanac/feast_names.h"
 #include "almanac/patron_holidays.h"
 #include "almanac/saints.h"
+#include "app/city_table.h"
 #include "app/month_sheet.h"
 
 inline std::vector<std::string> longestDayTexts(std::size_t count) {
   std::set<std::string> texts;
   for (int year = 1583; year <= 2100; ++year)
     for (int month = 1; month <= 12; ++month)
-      for (const auto& day : app::sheetOf(year, month, app::DefaultCity).days) texts.insert(day.santo);
+      for (const auto& day : app::sheetOf(year, month, app::defaultPlace()).days) texts.insert(day.saintOrFeast);
   // Every place's holiday, with whatever the day's own saint or feast is that year.
   for (const almanac::PatronHoliday& place : almanac::PatronHolidays)
     for (int year = 1900; year <= 2100; ++year) {
@@ -24,9 +25,9 @@ inline std::vector<std::string> longestDayTexts(std::size_t count) {
       for (int month = 1; month <= 12; ++month) {
         if (place.when.month != 0 && place.when.month != month) continue;
         for (int day = 1; day <= 31; ++day)
-          if (const auto holiday = almanac::patronHolidayOn(place.cityRow, day, month, year, feasts))
+          if (const auto holiday = almanac::patronHolidayOn(place, day, month, year, feasts))
             texts.insert(almanac::patronHolidayText(
-                almanac::feastOfDay(day, month, year, feasts, almanac::saintOfDay(month, day, year)).santo, holiday));
+                almanac::feastOfDay(day, month, year, feasts, almanac::saintOfDay(month, day, year)).text, holiday));
       }
     }
   std::vector<std::string> longest(texts.begin(), texts.end());

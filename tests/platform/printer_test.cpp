@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/platform/printer.h"
 
+#include "app/city_table.h"
+#include "app/italian_clock.h"
 #include "app/platform/arguments.h"
 
 #include <gtest/gtest.h>
@@ -66,7 +68,7 @@ TEST(PrinterArguments, AcceptsAMonthAndRefusesBadInput) {
     const auto parsed = parseArguments({"ortalba", "--month", "2026-03", "--city", QString::fromUtf8(c.typed), "--json"});
     ASSERT_TRUE(parsed.request) << c.typed;
     EXPECT_TRUE(parsed.request->year == 2026 && parsed.request->month == 3 && parsed.request->json);
-    EXPECT_EQ(parsed.request->city, app::findCity(c.row)) << c.typed;
+    EXPECT_EQ(parsed.request->place, app::findPlace(c.row)) << c.typed;
   }
   const QString unknown = parseArguments({"ortalba", "--month", "2026-03", "--city", "Milno"}).error;
   EXPECT_TRUE(unknown.contains(QStringLiteral("città sconosciuta: \"Milno\"; forse MILANO"))) << unknown.toStdString();
@@ -95,9 +97,8 @@ TEST(PrinterArguments, EchoedTextHidesWhatWouldMoveOrHideIt) {
 // The JSON holds every row of the sheet, the names of its bars and icons, the
 // moon to the minute, and the clocks' times on the days of ora legale.
 TEST(PrinterJson, HoldsMarchTwentyTwentySixInMilan) {
-  const app::MonthSheet sheet = app::sheetOf(2026, 3, *app::findCity("MILANO"));
-  const app::SummerTime summer = [](const calendar::Date& d) { return d.day >= 29; };
-  const QJsonObject root = QJsonDocument::fromJson(monthJson(sheet, summer)).object();
+  const app::MonthSheet sheet = app::sheetOf(2026, 3, app::findPlace("MILANO").value());
+  const QJsonObject root = QJsonDocument::fromJson(monthJson(sheet)).object();
   EXPECT_TRUE(root["year"] == 2026 && root["month"] == 3);
   EXPECT_EQ(root["title"].toString(), "MARZO 2026");
   EXPECT_EQ(root["city"].toString(), "MILANO");
@@ -110,10 +111,10 @@ TEST(PrinterJson, HoldsMarchTwentyTwentySixInMilan) {
     const QJsonObject d = days[row.day - 1].toObject();
     SCOPED_TRACE(row.day);
     EXPECT_EQ(d["bold_red"].toBool(), row.boldRed);
-    EXPECT_EQ(d["santo"].toString().toStdString(), row.santo);
+    EXPECT_EQ(d["santo"].toString().toStdString(), row.saintOrFeast);
     EXPECT_EQ(d["sorge"].toString().toStdString() + " " + d["tramonta"].toString().toStdString(),
-              row.sun.sorge + " " + row.sun.tramonta);
-    EXPECT_EQ(d["sorge_ora_legale"].isNull(), row.day < 29);
+              app::clockText(row.sunrise) + " " + app::clockText(row.sunset));
+    EXPECT_EQ(d["sorge_ora_legale"].isNull(), row.day < 29) << "the clocks go forward on 29 March";
     EXPECT_TRUE(clock.match(d["luna_sorge"].toString()).hasMatch() || d["luna_sorge"].isNull());
     EXPECT_TRUE(d["luna_moto"] == "ascendente" || d["luna_moto"] == "discendente");
   }
@@ -146,12 +147,11 @@ TEST(PrinterJson, HoldsMarchTwentyTwentySixInMilan) {
 // Every column of the table stands where its heading does, whatever the day's text,
 // and the ora legale column is filled on the days the clocks are on it.
 TEST(PrinterTable, ColumnsStandUnderTheirHeadings) {
-  const app::SummerTime summer = [](const calendar::Date& d) { return d.month >= 4 && d.month <= 10; };
   for (int year : {2026, 1969}) {
     for (int month = 1; month <= 12; ++month) {
       // The longest name of the table.
-      const app::MonthSheet sheet = app::sheetOf(year, month, *app::findCity("REGGIO NELL'EMILIA"));
-      const QStringList lines = monthTable(sheet, summer).split('\n');
+      const app::MonthSheet sheet = app::sheetOf(year, month, app::findPlace("REGGIO NELL'EMILIA").value());
+      const QStringList lines = monthTable(sheet).split('\n');
       const QString heading = lines.at(1);
       for (int d = 1; d <= sheet.length(); ++d) {
         const QString& row = lines.at(d + 1);
@@ -160,10 +160,10 @@ TEST(PrinterTable, ColumnsStandUnderTheirHeadings) {
         EXPECT_EQ(row.left(2).trimmed().toInt(), d);
         const auto at = [&](const QString& column) { return heading.indexOf(column); };
         EXPECT_EQ(row.mid(at("Settimana")).section(' ', 0, 0), QString::fromUtf8(day.weekdayName()));
-        EXPECT_TRUE(row.mid(at("Santo o festa")).startsWith(QString::fromStdString(day.santo)));
-        EXPECT_EQ(row.mid(at("Sorge"), 5), QString::fromStdString(day.sun.sorge));
-        EXPECT_EQ(row.mid(at("Tram."), 5), QString::fromStdString(day.sun.tramonta));
-        EXPECT_EQ(row.mid(at("Ora legale"), 11).trimmed().isEmpty(), !summer({d, month, year}));
+        EXPECT_TRUE(row.mid(at("Santo o festa")).startsWith(QString::fromStdString(day.saintOrFeast)));
+        EXPECT_EQ(row.mid(at("Sorge"), 5), QString::fromStdString(app::clockText(day.sunrise)));
+        EXPECT_EQ(row.mid(at("Tram."), 5), QString::fromStdString(app::clockText(day.sunset)));
+        EXPECT_EQ(row.mid(at("Ora legale"), 11).trimmed().isEmpty(), !app::onOraLegale({d, month, year}));
         EXPECT_EQ(row.mid(at("Fase"), 9).trimmed(), QString::fromLatin1(app::markWord(day.mark)));
         EXPECT_TRUE(QRegularExpression(QStringLiteral("^(\\d\\d:\\d\\d|--:--) ")).match(row.mid(at("L.sorge"))).hasMatch());
         EXPECT_EQ(row.left(at("Settimana")).contains(QLatin1Char('*')), day.boldRed);

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateTime>
+#include <QTimeZone>
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -12,7 +15,7 @@
 #include <unistd.h>
 
 #include "app/platform/desktop_session.h"
-#include "app/platform/italian_clock.h"
+#include "app/italian_clock.h"
 #include "app/platform/vector_state.h"
 
 namespace {
@@ -77,20 +80,21 @@ TEST(QtPlatform, TheConfigurationFolderFollowsTheRules) {
   }
 }
 
-// The days Italian clocks are on ora legale, from the time-zone rules of the system.
-TEST(ItalianClock, KnowsTheDaysOfOraLegale) {
-  struct Case { calendar::Date date; bool legal; const char* why; } cases[] = {
-      {{28, 3, 2026}, false, "the Saturday before the change"},
-      {{29, 3, 2026}, true, "clocks go forward at two in the morning"},
-      {{15, 7, 2026}, true, "summer"},
-      {{24, 10, 2026}, true, "the last Saturday of it"},
-      {{25, 10, 2026}, false, "clocks go back at three in the morning"},
-      {{6, 12, 2026}, false, "winter"},
-      {{1, 6, 1975}, true, "the summers of 1966 to 1979"},
-      {{1, 7, 1955}, false, "no ora legale from 1949 to 1965"},
-      {{1, 7, 1850}, false, "before the time zone, mean solar time"},
+// The almanac's own history of the Italian clocks agrees with the system's time
+// zone (Europe/Rome) on every day of 1850 to 2200 and of a few far years.
+TEST(ItalianClock, AgreesWithTheSystemsTimeZone) {
+  const QTimeZone rome(QByteArrayLiteral("Europe/Rome"));
+  ASSERT_TRUE(rome.isValid());
+  int legalDays = 0;
+  const auto sameOn = [&](const QDate& day) {
+    const bool system = rome.offsetFromUtc(QDateTime(day, QTime(12, 0), QTimeZone::utc())) == 2 * 3600;
+    legalDays += system;
+    return app::onOraLegale({day.day(), day.month(), day.year()}) == system;
   };
-  for (const auto& c : cases) EXPECT_EQ(ortalba::onOraLegale(c.date), c.legal) << c.why;
+  for (QDate day(1850, 1, 1); day.year() <= 2200; day = day.addDays(1)) ASSERT_TRUE(sameOn(day)) << day.toString().toStdString();
+  for (int year : {1, 1500, 2500, 5000, 9999})
+    for (QDate day(year, 1, 1); day.year() == year; day = day.addDays(1)) ASSERT_TRUE(sameOn(day)) << day.toString().toStdString();
+  EXPECT_GT(legalDays, 200 * 180) << "the system knows the summers too";
 }
 
 // Qt's own string hash leaves the upper vector halves in use on processors with

@@ -26,6 +26,7 @@
 #include "app/platform/print_dialogs.h"
 #include "app/platform/qt_colours.h"
 #include "app/platform/window_keys.h"
+#include "app/city_table.h"
 #include "app/year_calendar.h"
 
 #include "../app/fake_platform.h"
@@ -47,7 +48,7 @@ bool shownActive(QWidget& w) {
 // The window over a model whose today is Sunday 6 December 2026, with no luogo.txt.
 struct Shown {
   FakePlatform platform;
-  app::Form1 form{platform};
+  app::WindowModel form{platform};
   MainWindow w{form};
 };
 
@@ -62,7 +63,7 @@ FakePlatform withNotes(const QTemporaryDir& dir) {
 struct ShownWithNotes {
   QTemporaryDir dir;
   FakePlatform platform = withNotes(dir);
-  app::Form1 form{platform};
+  app::WindowModel form{platform};
   MainWindow w{form};
 };
 
@@ -73,16 +74,16 @@ TEST(Window, ClicksReachTheAlmanacAndItsModelIsShown) {
   w.show();
   QTest::mouseClick(w.nextYear(), Qt::LeftButton);
   QTest::mouseClick(w.month(1), Qt::LeftButton);
-  EXPECT_EQ(text(w, "AnnoC"), "2027");
+  EXPECT_EQ(text(w, "year"), "2027");
   for (std::size_t k = 0; k < 31; ++k) {
-    const app::Label& day = form.GGMM[k];
+    const app::Label& day = form.dayRows[k];
     DesignButton* widget = w.day(int(k));
     EXPECT_EQ(widget->isHidden(), !day.visible) << k;
     EXPECT_EQ(widget->text().toStdString(), day.caption);
     EXPECT_EQ(widget->palette().color(QPalette::WindowText), toQColor(day.foreColor)) << k;
     EXPECT_EQ(widget->font().bold(), day.bold) << k;
-    EXPECT_EQ(w.bar(int(k))->fill(), toQColor(form.Shape3[k].fillColor)) << k;
-    EXPECT_EQ(w.moonIcon(int(k) + 1)->resource(), form.LunaIMG[k + 1].resource) << k;
+    EXPECT_EQ(w.bar(int(k))->fill(), toQColor(form.dayBars[k].fillColor)) << k;
+    EXPECT_EQ(w.moonIcon(int(k))->resource(), form.moonIcons[k].resource) << k;
   }
   EXPECT_TRUE(w.day(28)->isHidden() && w.day(6)->font().bold()) << "February 2027: 28 days, Sunday the 7th";
 
@@ -90,25 +91,25 @@ TEST(Window, ClicksReachTheAlmanacAndItsModelIsShown) {
   QTest::mouseClick(w.cityButton(), Qt::LeftButton);
   ASSERT_TRUE(w.chooser()->isVisible());
   QListWidget* list = w.cityList();
-  QListWidgetItem* milano = list->item(*app::findCity("MILANO"));
+  QListWidgetItem* milano = list->findItems(QStringLiteral("MILANO"), Qt::MatchExactly).value(0);
   list->scrollToItem(milano);
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(milano).center());
-  EXPECT_EQ(text(w, "Lsel"), "MILANO");
+  EXPECT_EQ(text(w, "chosenCity"), "MILANO");
   EXPECT_EQ(list->selectedItems(), QList<QListWidgetItem*>{milano});
   for (int i = 0; i < list->count(); ++i)
-    EXPECT_EQ(list->item(i)->background().style() != Qt::NoBrush, form.luogo2.selected[std::size_t(i)]) << i;
+    EXPECT_EQ(list->item(i)->background().style() != Qt::NoBrush, form.cityList.selected[std::size_t(i)]) << i;
   QTest::mouseClick(w.okButton(), Qt::LeftButton);
   EXPECT_FALSE(w.chooser()->isVisible());
   EXPECT_EQ(platform.files["/orto/luogo.txt"], "MILANO\r\n");
-  EXPECT_TRUE(w.label("avviso")->isHidden());
+  EXPECT_TRUE(w.label("notSavedNotice")->isHidden());
 
   // Not saved: the notice, and on hovering or asking a screen reader why.
   platform.failWrites = true;
   QTest::mouseClick(w.cityButton(), Qt::LeftButton);
   QTest::mouseClick(w.okButton(), Qt::LeftButton);
-  EXPECT_FALSE(w.label("avviso")->isHidden());
-  EXPECT_EQ(w.label("avviso")->toolTip().toStdString(), form.avviso.toolTip);
-  EXPECT_EQ(w.label("avviso")->accessibleDescription(), w.label("avviso")->toolTip());
+  EXPECT_FALSE(w.label("notSavedNotice")->isHidden());
+  EXPECT_EQ(w.label("notSavedNotice")->toolTip().toStdString(), form.notSavedNotice.toolTip);
+  EXPECT_EQ(w.label("notSavedNotice")->accessibleDescription(), w.label("notSavedNotice")->toolTip());
 }
 
 // A PDF file chosen in the print dialog goes through the writer that never waits
@@ -122,7 +123,7 @@ TEST(Window, APdfFileChosenInThePrintDialogGoesThroughTheWriter) {
     printer.setOutputFormat(file.isEmpty() ? QPrinter::NativeFormat : QPrinter::PdfFormat);
     printer.setOutputFileName(file);
     return printAsChosen(printer, [&](QPrinter&) { return printed = true; }, [&](const QString& name) {
-      return writeMonthPdf(name, app::sheetOf(2027, 3, *app::findCity("MILANO")), "", false);
+      return writeMonthPdf(name, app::sheetOf(2027, 3, app::findPlace("MILANO").value()), "", false);
     });
   };
   EXPECT_EQ(chosen(dir.filePath("pipe")).reason, "nessun programma legge da quella pipe");
@@ -139,13 +140,13 @@ TEST(Window, ZoomKeepsProportionsTheScreenAndWholePixels) {
   ASSERT_TRUE(shownActive(w));
   EXPECT_EQ(w.startZoom(), 1.0) << "the test desktop has the design's 9-point letters";
   const QRect dayAtDesign = w.day(20)->geometry();
-  const int lettersAtDesign = w.label("giorno")->font().pixelSize();
+  const int lettersAtDesign = w.label("tileDay")->font().pixelSize();
   for (int i = 0; i < 3; ++i) QTest::keyClick(&w, Qt::Key_Plus, Qt::ControlModifier);
   const double z = w.zoom();
   EXPECT_NEAR(z, 1.331, 0.01);
   EXPECT_NEAR(w.day(20)->geometry().left(), dayAtDesign.left() * z, 1.5);
   EXPECT_NEAR(w.day(20)->geometry().width(), dayAtDesign.width() * z, 1.5);
-  EXPECT_EQ(w.label("giorno")->font().pixelSize(), std::lround(lettersAtDesign * z));
+  EXPECT_EQ(w.label("tileDay")->font().pixelSize(), std::lround(lettersAtDesign * z));
   QTest::keyClick(&w, Qt::Key_0, Qt::ControlModifier);
   EXPECT_EQ(w.day(20)->geometry(), dayAtDesign);
   w.resize(DesignWidth * 2, DesignHeight);
@@ -166,7 +167,7 @@ TEST(Window, ZoomKeepsProportionsTheScreenAndWholePixels) {
     w.resize(int(std::lround(DesignWidth * zoom)), int(std::lround(DesignHeight * zoom)));
     for (int k = 0; k < 30; ++k)  // the 16th closes the left column
       EXPECT_TRUE(k == 15 || w.bar(k + 1)->y() == w.bar(k)->geometry().bottom()) << k << " at " << zoom;
-    const QRect frame = w.findChild<QWidget*>("Shape9")->geometry().adjusted(1, 1, -1, -1);
+    const QRect frame = w.findChild<QWidget*>("pickerGround")->geometry().adjusted(1, 1, -1, -1);
     for (int m = 0; m < 12; ++m) EXPECT_TRUE(frame.contains(w.month(m)->geometry())) << m << " at " << zoom;
   }
 }
@@ -177,11 +178,11 @@ TEST(Window, ThePanelHoldsTheLongestTexts) {
   std::vector<std::string> longest = longestDayTexts(12);
   longest.push_back("SS.7 fondatori Servi Maria - (Martedì Grasso)");
   std::vector<std::string> cities;
-  for (const app::CityRow& row : app::CityTable) cities.emplace_back(row.name);
+  for (const app::Place& place : app::tablePlaces()) cities.emplace_back(place.name);
   struct Caption {  // a caption of the panel, the texts it shows, how it lays them out, a short one
-    const char* name; app::Label app::Form1::*model; const std::vector<std::string>& texts; int flags; const char* brief;
-  } const captions[] = {{"santo", &app::Form1::santo, longest, Qt::AlignCenter | Qt::TextWordWrap, "S.Nicola"},
-                        {"zona", &app::Form1::zona, cities, Qt::AlignCenter, "ROMA"}};
+    const char* name; app::Label app::WindowModel::*model; const std::vector<std::string>& texts; int flags; const char* brief;
+  } const captions[] = {{"saintOrFeast", &app::WindowModel::saintOrFeast, longest, Qt::AlignCenter | Qt::TextWordWrap, "S.Nicola"},
+                        {"city", &app::WindowModel::city, cities, Qt::AlignCenter, "ROMA"}};
   Shown s;
   s.w.show();
   for (double zoom : {1.0, 1.6}) {
@@ -211,21 +212,21 @@ TEST(Window, TheTooltipsTellTheClockAndTheMoonsHours) {
   MainWindow& w = s.w;
   QTest::mouseClick(w.month(6), Qt::LeftButton);  // July 2026
   QTest::mouseClick(w.day(14), Qt::LeftButton);
-  EXPECT_TRUE(w.label("sorge")->toolTip().startsWith("In ora solare (UTC+1)"));
-  EXPECT_TRUE(w.label("sorge")->accessibleDescription().contains(
-      QString::fromStdString(app::oneHourLater(text(w, "sorge").toStdString()))));
+  EXPECT_TRUE(w.label("sunrise")->toolTip().startsWith("In ora solare (UTC+1)"));
+  const QTime solar = QTime::fromString(text(w, "sunrise"), QStringLiteral("hh:mm"));
+  EXPECT_TRUE(w.label("sunrise")->accessibleDescription().contains(solar.addSecs(3600).toString(QStringLiteral("hh:mm"))));
   QTest::mouseClick(w.month(0), Qt::LeftButton);
-  EXPECT_FALSE(w.label("tramonta")->toolTip().contains("ora legale")) << "January";
+  EXPECT_FALSE(w.label("sunset")->toolTip().contains("ora legale")) << "January";
 
-  s.form.AnnoC.caption = "2027";
+  QTest::mouseClick(w.nextYear(), Qt::LeftButton);
   QTest::mouseClick(w.month(1), Qt::LeftButton);
   const QString fullMoon = w.day(19)->toolTip();
   EXPECT_TRUE(fullMoon.startsWith("Luna piena alle 00:23 del 21 febbraio, ora italiana; 23:23 del 20 a Greenwich"))
       << fullMoon.toStdString();
-  EXPECT_EQ(w.moonIcon(20)->toolTip(), fullMoon.section(QStringLiteral(". "), 0, 0));
+  EXPECT_EQ(w.moonIcon(19)->toolTip(), fullMoon.section(QStringLiteral(". "), 0, 0));
   EXPECT_EQ(w.day(19)->accessibleDescription(), fullMoon);
   QTest::mouseClick(w.day(9), Qt::LeftButton);
-  const QString panel = w.label("giorno")->toolTip();
+  const QString panel = w.label("tileDay")->toolTip();
   EXPECT_TRUE(QRegularExpression(QStringLiteral("^Luna: (sorge \\d\\d:\\d\\d|non sorge), .*, (a|di)scendente$"))
                   .match(panel).hasMatch()) << panel.toStdString();
   EXPECT_EQ(w.day(9)->toolTip(), panel);
@@ -240,18 +241,18 @@ TEST(Window, TheKeyboardReachesTheAlmanacAndEveryControl) {
   w.setFocus();
   EXPECT_TRUE(w.bar(5)->focusMark());
   QTest::keyClick(&w, Qt::Key_PageDown);
-  EXPECT_EQ(text(w, "Label1"), "GENNAIO 2027");
+  EXPECT_EQ(text(w, "title"), "GENNAIO 2027");
   QTest::keyClick(&w, Qt::Key_Down);
   EXPECT_TRUE(w.bar(1)->focusMark());
   EXPECT_FALSE(w.bar(0)->focusMark());
   QTest::keyClick(&w, Qt::Key_PageUp, Qt::ControlModifier);
-  EXPECT_EQ(text(w, "Label1"), "GENNAIO 2026");
+  EXPECT_EQ(text(w, "title"), "GENNAIO 2026");
   QTest::keyClick(&w, Qt::Key_F4);
   QTest::keyClick(w.cityList(), Qt::Key_Home);  // the list's first row is a city too
   QTest::keyClick(w.cityList(), Qt::Key_Return);
   EXPECT_FALSE(w.chooser()->isVisible());
-  EXPECT_EQ(form.zona.caption, app::CityTable[0].name);
-  EXPECT_EQ(platform.files["/orto/luogo.txt"], form.zona.caption + "\r\n");
+  EXPECT_EQ(form.city.caption, app::tablePlaces()[0].name);
+  EXPECT_EQ(platform.files["/orto/luogo.txt"], form.city.caption + "\r\n");
 
   std::vector<QWidget*> expected{w.cityButton()};
   for (int i = 0; i < 12; ++i) expected.push_back(w.month(i));
@@ -269,12 +270,12 @@ TEST(Window, TheKeyboardReachesTheAlmanacAndEveryControl) {
   w.nextYear()->setFocus();
   EXPECT_NE(w.nextYear()->grab().toImage(), unfocused) << "the focus mark";
   QTest::keyClick(w.nextYear(), Qt::Key_Space);
-  EXPECT_EQ(text(w, "AnnoC"), "2027");
+  EXPECT_EQ(text(w, "year"), "2027");
   QTest::keyClick(w.month(2), Qt::Key_Return);
-  EXPECT_EQ(text(w, "Label1"), "MARZO 2027");
+  EXPECT_EQ(text(w, "title"), "MARZO 2027");
   w.day(9)->setFocus();
   QTest::keyClick(w.day(9), Qt::Key_Space);
-  EXPECT_EQ(text(w, "giorno"), "10");
+  EXPECT_EQ(text(w, "tileDay"), "10");
   QTest::keyClick(w.day(9), Qt::Key_Down);  // the arrows still choose the day, and the keyboard's place follows
   EXPECT_EQ(focused(), w.day(10));
   w.cityButton()->setFocus();
@@ -338,7 +339,7 @@ TEST(Window, TheNotesMarkThePassagesThatFitTheDay) {
   w.notes()->setFocus(Qt::TabFocusReason);
   QTest::keyClick(w.notes(), Qt::Key_PageDown);
   EXPECT_GT(bar->value(), place);
-  EXPECT_EQ(text(w, "Label1"), "DICEMBRE 2026");
+  EXPECT_EQ(text(w, "title"), "DICEMBRE 2026");
   QTest::mouseClick(w.day(23), Qt::LeftButton);  // the 24th, full moon
   EXPECT_EQ(markedBlocks(notes), "...........");
   EXPECT_EQ(notes->toPlainText(), original);

@@ -11,6 +11,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include "app/city_table.h"
 #include "app/italian_words.h"
 #include "app/platform/month_page.h"
 #include "longest_texts.h"
@@ -32,7 +33,7 @@ TEST(YearBooklet, ThirteenPagesEachMonthWithItsTitleAndFeasts) {
   if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) GTEST_SKIP() << "no pdftotext";
   QTemporaryDir dir;
   const QString pdf = dir.filePath(QStringLiteral("anno.pdf"));
-  const auto months = monthsOfYear(2027, *app::findCity("MILANO"));
+  const auto months = monthsOfYear(2027, app::findPlace("MILANO").value());
   const auto notesOf = [](int month) {
     return std::string(ORTALBA_SOURCE_DIR "/Doc/") + app::NotesDocuments[static_cast<std::size_t>(month - 1)];
   };
@@ -48,7 +49,7 @@ TEST(YearBooklet, ThirteenPagesEachMonthWithItsTitleAndFeasts) {
     EXPECT_TRUE(text.contains(toQString(month.title)));
     EXPECT_TRUE(text.contains(QStringLiteral("Orto e Frutteto"))) << "the month's notes";
     for (const auto& day : month.days)
-      EXPECT_TRUE(!day.feast || text.contains(toQString(day.santo).simplified())) << day.santo;
+      EXPECT_TRUE(!day.feast || text.contains(toQString(day.saintOrFeast).simplified())) << day.saintOrFeast;
   }
 }
 

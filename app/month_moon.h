@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The moon to the minute of a month at a place: moonrise and moonset, the
+// ascending or descending moon of each day, and the instant of each principal
+// phase the grid marks, from the precise model. Each part is worked out the
+// first time a view asks for it, then kept: it costs several times the rest of
+// the month, and a redraw that shows none of it pays nothing.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/italian_clock.h"
+#include "astro/moon_events.h"
+#include "astro/moon_phases.h"
+
+namespace app {
+
+struct MoonDay {
+  std::optional<CivilTime> rise;  // in ora solare; none on a day without one
+  std::optional<CivilTime> set;
+  bool ascending = false;  // the Moon's declination rising at 12:00 UT
+};
+
+// A principal phase as the grid marks it (on its Greenwich day, by the almanac's
+// own formulae), with the instant the precise model gives it.
+struct PhaseHour {
+  astro::PhaseKind kind{};
+  int gridDay = 0;
+  double jdUT = 0;
+};
+
+class MonthMoon {
+ public:
+  MonthMoon(int year, int month, int length, astro::GeoPosition where, astro::MonthPhases gridPhases);
+
+  // Days 1..length of the month.
+  const std::vector<MoonDay>& days() const;
+  // The grid's phases of the month, in time order.
+  const std::vector<PhaseHour>& phases() const;
+
+  // Whether it is the moon of that month seen from there.
+  bool isOf(int year, int month, const astro::GeoPosition& where) const {
+    return year_ == year && month_ == month && where_ == where;
+  }
+
+ private:
+  int year_, month_, length_;
+  astro::GeoPosition where_;
+  astro::MonthPhases gridPhases_;
+  mutable std::optional<std::vector<MoonDay>> days_;
+  mutable std::optional<std::vector<PhaseHour>> phases_;
+};
+
+// "ascendente", "discendente".
+const char* risingWord(bool ascending);
+
+// What a day row says of the Moon: "Luna: sorge 07:12, tramonta 18:40, ascendente";
+// with `legal` (the clocks on ora legale that day) also the clocks' times.
+std::string moonDayText(const MoonDay& day, bool legal);
+
+// "Luna piena alle 00:23 del 21 febbraio, ora italiana; 23:23 del 20 a Greenwich":
+// the hour as Italian clocks show it, and, when the date there is not the day
+// the grid marks, the Greenwich time and day it is drawn on.
+std::string phaseHourText(const PhaseHour& phase);
+
+}  // namespace app
