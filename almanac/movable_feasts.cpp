@@ -17,20 +17,20 @@ constexpr long long floorDiv(long long a, long long b) {
 
 constexpr long long mod(long long a, long long b) { return a - floorDiv(a, b) * b; }
 
-constexpr int julianEasterMarchDay(long long anno) {
-  const long long a = mod(anno, 19);
+constexpr int julianEasterMarchDay(long long year) {
+  const long long a = mod(year, 19);
   const long long d = mod(19 * a + 15, 30);
-  const long long e = mod(anno + floorDiv(anno, 4) + d, 7);
+  const long long e = mod(year + floorDiv(year, 4) + d, 7);
   return static_cast<int>(d - e + 28);
 }
 
 // Oudin's algorithm as Tøndering gives it.
-constexpr int gregorianEasterMarchDay(long long anno) {
-  const long long G = mod(anno, 19);
-  const long long C = floorDiv(anno, 100);
+constexpr int gregorianEasterMarchDay(long long year) {
+  const long long G = mod(year, 19);
+  const long long C = floorDiv(year, 100);
   const long long H = mod(C - floorDiv(C, 4) - floorDiv(8 * C + 13, 25) + 19 * G + 15, 30);
   const long long I = H - floorDiv(H, 28) * (1 - floorDiv(H, 28) * floorDiv(29, H + 1) * floorDiv(21 - G, 11));
-  const long long J = mod(anno + floorDiv(anno, 4) + I + 2 - C + floorDiv(C, 4), 7);
+  const long long J = mod(year + floorDiv(year, 4) + I + 2 - C + floorDiv(C, 4), 7);
   return static_cast<int>(I - J + 28);
 }
 
@@ -49,16 +49,16 @@ constexpr int dayOfMarchCount(int count, bool leap) {
 }  // namespace
 
 int marchCountOf(const MovableFeastDays& f, MovableFeast feast) {
-  return feast == MovableFeast::JulianEaster ? f.JulianEasterMarchDay : f.EasterMarchDay;
+  return feast == MovableFeast::JulianEaster ? f.julianEasterMarchDay : f.easterMarchDay;
 }
 
 MovableFeastDays movableFeasts(int year) {
   const bool leap = calendar::isLeapYear(year);
   MovableFeastDays f;
-  f.JulianEasterMarchDay = julianEasterMarchDay(year);
-  f.JulianEasterDay = dayOfMarchCount(f.JulianEasterMarchDay, leap);
+  f.julianEasterMarchDay = julianEasterMarchDay(year);
+  f.julianEasterDay = dayOfMarchCount(f.julianEasterMarchDay, leap);
   const int q = gregorianEasterMarchDay(year);
-  f.EasterMarchDay = q;
+  f.easterMarchDay = q;
   for (const MovableFeastRow& row : MovableFeastTable)
     if (row.feast != MovableFeast::JulianEaster) f.*row.day = dayOfMarchCount(q + row.daysFromEaster, leap);
   return f;

@@ -6,22 +6,22 @@
 
 namespace almanac {
 
-// Day-of-month values; the month of each follows from EasterMarchDay (see feast_names).
+// Day-of-month values; the month of each follows from easterMarchDay (see feast_names).
 struct MovableFeastDays {
-  int EasterMarchDay = 0;        // Gregorian Easter counted from 1 March (22..56)
-  int JulianEasterMarchDay = 0;  // Julian-computus Easter counted from 1 March (22..56)
-  int JulianEasterDay = 0;
-  int EasterDay = 0;
-  int LentSundayDay = 0;
-  int ShroveTuesdayDay = 0;
-  int EasterMondayDay = 0;
-  int AscensionDay = 0;
-  int AscensionSundayDay = 0;
-  int PentecostDay = 0;
-  int TrinityDay = 0;
-  int CorpusDominiDay = 0;
-  int CorpusDominiSundayDay = 0;
-  int SacredHeartDay = 0;
+  int easterMarchDay = 0;        // Gregorian Easter counted from 1 March (22..56)
+  int julianEasterMarchDay = 0;  // Julian-computus Easter counted from 1 March (22..56)
+  int julianEasterDay = 0;
+  int easterDay = 0;
+  int lentSundayDay = 0;
+  int shroveTuesdayDay = 0;
+  int easterMondayDay = 0;
+  int ascensionDay = 0;
+  int ascensionSundayDay = 0;
+  int pentecostDay = 0;
+  int trinityDay = 0;
+  int corpusDominiDay = 0;
+  int corpusDominiSundayDay = 0;
+  int sacredHeartDay = 0;
   friend bool operator==(const MovableFeastDays&, const MovableFeastDays&) = default;
 };
 
@@ -55,18 +55,18 @@ struct MovableFeastRow {
 };
 
 inline constexpr std::array<MovableFeastRow, 12> MovableFeastTable{{
-    {MovableFeast::JulianEaster, 0, &MovableFeastDays::JulianEasterDay},
-    {MovableFeast::Easter, 0, &MovableFeastDays::EasterDay},
-    {MovableFeast::LentSunday, -42, &MovableFeastDays::LentSundayDay},
-    {MovableFeast::ShroveTuesday, -47, &MovableFeastDays::ShroveTuesdayDay},
-    {MovableFeast::EasterMonday, 1, &MovableFeastDays::EasterMondayDay},
-    {MovableFeast::Ascension, 39, &MovableFeastDays::AscensionDay},
-    {MovableFeast::AscensionSunday, 42, &MovableFeastDays::AscensionSundayDay},
-    {MovableFeast::Pentecost, 49, &MovableFeastDays::PentecostDay},
-    {MovableFeast::Trinity, 56, &MovableFeastDays::TrinityDay},
-    {MovableFeast::CorpusDomini, 60, &MovableFeastDays::CorpusDominiDay},
-    {MovableFeast::CorpusDominiSunday, 63, &MovableFeastDays::CorpusDominiSundayDay},
-    {MovableFeast::SacredHeart, 68, &MovableFeastDays::SacredHeartDay},
+    {MovableFeast::JulianEaster, 0, &MovableFeastDays::julianEasterDay},
+    {MovableFeast::Easter, 0, &MovableFeastDays::easterDay},
+    {MovableFeast::LentSunday, -42, &MovableFeastDays::lentSundayDay},
+    {MovableFeast::ShroveTuesday, -47, &MovableFeastDays::shroveTuesdayDay},
+    {MovableFeast::EasterMonday, 1, &MovableFeastDays::easterMondayDay},
+    {MovableFeast::Ascension, 39, &MovableFeastDays::ascensionDay},
+    {MovableFeast::AscensionSunday, 42, &MovableFeastDays::ascensionSundayDay},
+    {MovableFeast::Pentecost, 49, &MovableFeastDays::pentecostDay},
+    {MovableFeast::Trinity, 56, &MovableFeastDays::trinityDay},
+    {MovableFeast::CorpusDomini, 60, &MovableFeastDays::corpusDominiDay},
+    {MovableFeast::CorpusDominiSunday, 63, &MovableFeastDays::corpusDominiSundayDay},
+    {MovableFeast::SacredHeart, 68, &MovableFeastDays::sacredHeartDay},
 }};
 
 constexpr const MovableFeastRow& rowOf(MovableFeast feast) {

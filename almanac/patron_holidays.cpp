@@ -37,9 +37,9 @@ static_assert(rowsAreWellFormed());
 constexpr int FirstYear = 1900;  // as the civil feasts
 constexpr int LastYear = 9999;
 
-// The day `days` after Easter Sunday, which is day EasterMarchDay counted from 1 March.
+// The day `days` after Easter Sunday, which is day easterMarchDay counted from 1 March.
 calendar::Date afterEaster(int days, int year, const MovableFeastDays& feasts) {
-  return calendar::addDays({1, 3, year}, feasts.EasterMarchDay - 1 + days);
+  return calendar::addDays({1, 3, year}, feasts.easterMarchDay - 1 + days);
 }
 
 bool falls(const PatronDay& w, int day, int month, int year, const MovableFeastDays& feasts) {

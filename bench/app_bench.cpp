@@ -35,7 +35,7 @@ void BM_MonthFloor(benchmark::State& state) {
 }
 BENCHMARK(BM_MonthFloor)->Unit(benchmark::kMicrosecond);
 
-void BM_ShowMonth31Days(benchmark::State& state) {
+void BM_DrawMonth31Days(benchmark::State& state) {
   BenchPlatform platform;
   app::WindowModel form(platform);
   form.start();
@@ -47,7 +47,7 @@ void BM_ShowMonth31Days(benchmark::State& state) {
     benchmark::DoNotOptimize(form.dayRows[30].caption.data());
   }
 }
-BENCHMARK(BM_ShowMonth31Days)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DrawMonth31Days)->Unit(benchmark::kMicrosecond);
 
 // The moon to the minute of a month, worked out once a month and place when a
 // view first asks for it (not in every redraw): rises, sets, ascending marks, phase hours.

@@ -31,21 +31,21 @@ const app::Place& milan() {
   return place;
 }
 
-const QString kAugust = QStringLiteral(ORTALBA_SOURCE_DIR "/Doc/Ago.rtf");
+const QString August = QStringLiteral(ORTALBA_SOURCE_DIR "/Doc/Ago.rtf");
 
 // What the viewer does at every redraw and day click: read the month's file,
 // parse it and build the text document.
 void BM_NotesDocumentLoad(benchmark::State& state) {
   QTextDocument document;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(rtf::loadNotesDocument(kAugust, document));
+    benchmark::DoNotOptimize(rtf::loadNotesDocument(August, document));
   }
 }
 BENCHMARK(BM_NotesDocumentLoad)->Unit(benchmark::kMicrosecond);
 
 // The parser alone, on bytes already in memory.
 void BM_NotesDocumentParse(benchmark::State& state) {
-  QFile file(kAugust);
+  QFile file(August);
   file.open(QIODevice::ReadOnly);
   const std::string bytes = file.readAll().toStdString();
   for (auto _ : state) benchmark::DoNotOptimize(rtf::parseRtf(bytes));
@@ -66,7 +66,7 @@ void BM_MonthPdfPage(benchmark::State& state) {
   const auto sheet = app::sheetOf(2026, 8, milan());
   QTemporaryDir dir;
   const QString file = dir.filePath(QStringLiteral("agosto.pdf"));
-  for (auto _ : state) benchmark::DoNotOptimize(ortalba::writeMonthPdf(file, sheet, kAugust.toStdString()).written);
+  for (auto _ : state) benchmark::DoNotOptimize(ortalba::writeMonthPdf(file, sheet, August.toStdString()).written);
 }
 BENCHMARK(BM_MonthPdfPage)->Unit(benchmark::kMillisecond);
 
@@ -92,7 +92,7 @@ std::string hostileNotes(int kind) {
   return rtf + "}";
 }
 
-const char* const kHostileNames[] = {"huge-font", "runs", "long-word", "long-text"};
+const char* const HostileNames[] = {"huge-font", "runs", "long-word", "long-text"};
 
 void BM_HostileNotesInViewer(benchmark::State& state) {
   QTemporaryDir dir;
@@ -101,7 +101,7 @@ void BM_HostileNotesInViewer(benchmark::State& state) {
   file.open(QIODevice::WriteOnly);
   file.write(QByteArray::fromStdString(hostileNotes(static_cast<int>(state.range(0)))));
   file.close();
-  state.SetLabel(kHostileNames[state.range(0)]);
+  state.SetLabel(HostileNames[state.range(0)]);
   QTextBrowser viewer;
   QFont font = viewer.font();
   font.setPixelSize(11);
@@ -125,7 +125,7 @@ void BM_HostileNotesOnPage(benchmark::State& state) {
   file.open(QIODevice::WriteOnly);
   file.write(QByteArray::fromStdString(hostileNotes(static_cast<int>(state.range(0)))));
   file.close();
-  state.SetLabel(kHostileNames[state.range(0)]);
+  state.SetLabel(HostileNames[state.range(0)]);
   const auto sheet = app::sheetOf(2026, 12, milan());
   const QString pdf = dir.filePath(QStringLiteral("dicembre.pdf"));
   for (auto _ : state) benchmark::DoNotOptimize(ortalba::writeMonthPdf(pdf, sheet, notes.toStdString()).written);

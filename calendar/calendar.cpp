@@ -9,12 +9,6 @@ namespace calendar {
 
 double Math_floor(double valore) { return std::floor(valore); }
 
-double Math_ceil(double& valore) {
-  const double f = Math_floor(valore);
-  if (valore - f != 0) valore = f + 1;
-  return valore;
-}
-
 bool isLeapYear(long long year) {
   return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
 }
@@ -24,43 +18,6 @@ int daysInMonth(int month, int year) {
   int n = MonthLengths[static_cast<std::size_t>(month - 1)];
   if (month == 2 && isLeapYear(year)) ++n;
   return n;
-}
-
-double Val(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-  double sign = 1;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-    if (text[i] == '-') sign = -1;
-    ++i;
-  }
-  double value = 0;
-  bool any = false;
-  while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
-    value = value * 10 + (text[i] - '0');
-    any = true;
-    ++i;
-  }
-  if (i < text.size() && text[i] == '.') {
-    ++i;
-    double scale = 0.1;
-    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
-      value += (text[i] - '0') * scale;
-      scale /= 10;
-      any = true;
-      ++i;
-    }
-  }
-  return any ? sign * value : 0.0;
-}
-
-double wholeNumber(double value) { return std::nearbyint(value); }  // default mode: halves to even
-
-double Mod(double dividend, double divisor) {
-  const double a = wholeNumber(dividend);
-  const double b = wholeNumber(divisor);
-  if (b == 0) return std::numeric_limits<double>::quiet_NaN();
-  return std::fmod(a, b);  // fmod keeps the sign of the dividend
 }
 
 int weekday(int day, int month, int year) {

@@ -12,10 +12,6 @@ namespace calendar {
 // Greatest integral value not above `valore` (toward minus infinity).
 double Math_floor(double valore);
 
-// Ceiling that also writes the rounded value back into the caller's variable
-// when it is not already integral; returns the variable's value afterwards.
-double Math_ceil(double& valore);
-
 // Month lengths, index 0 = January; February is stored as 28 days.
 inline constexpr std::array<int, 12> MonthLengths{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 
@@ -24,17 +20,6 @@ bool isLeapYear(long long year);
 
 // Days in a month of a year, February by the Gregorian rule.
 int daysInMonth(int month, int year);
-
-// Text to number: leading blanks skipped, then the leading decimal number
-// ("." as decimal point, optional sign); no number gives 0.
-double Val(std::string_view text);
-
-// Whole number from a real: nearest integer, halves to the even neighbour.
-double wholeNumber(double value);
-
-// Remainder with both operands first rounded halves-to-even, sign of the dividend.
-// A divisor that rounds to 0 gives NaN (there is no meaningful remainder).
-double Mod(double dividend, double divisor);
 
 // Weekday of a Gregorian (proleptic) date: 1 = Sunday ... 7 = Saturday.
 int weekday(int day, int month, int year);

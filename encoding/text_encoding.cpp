@@ -7,21 +7,21 @@ namespace encoding {
 
 namespace {
 // Windows-1252 differs from Latin-1 only in 0x80..0x9F.
-constexpr std::array<char32_t, 32> kWindows1252High{
+constexpr std::array<char32_t, 32> Windows1252High{
     0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
 }  // namespace
 
 char32_t fromWindows1252(unsigned char byte) {
-  return byte >= 0x80 && byte < 0xA0 ? kWindows1252High[byte - 0x80] : byte;
+  return byte >= 0x80 && byte < 0xA0 ? Windows1252High[byte - 0x80] : byte;
 }
 
 std::optional<unsigned char> toWindows1252(char32_t c) {
   if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<unsigned char>(c);
   if (c == 0xFFFD) return std::nullopt;
-  for (std::size_t k = 0; k < kWindows1252High.size(); ++k)
-    if (kWindows1252High[k] == c) return static_cast<unsigned char>(0x80 + k);
+  for (std::size_t k = 0; k < Windows1252High.size(); ++k)
+    if (Windows1252High[k] == c) return static_cast<unsigned char>(0x80 + k);
   return std::nullopt;
 }
 

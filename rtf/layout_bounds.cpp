@@ -8,7 +8,7 @@ namespace rtf {
 
 namespace {
 
-constexpr std::string_view kBreakOpportunity = "\u200B";
+constexpr std::string_view BreakOpportunity = "\u200B";
 
 // The length of the UTF-8 sequence that starts with `lead` (the text is valid UTF-8).
 std::size_t sequenceLength(unsigned char lead) {
@@ -21,7 +21,7 @@ std::size_t sequenceLength(unsigned char lead) {
 // Characters after which a line may break: spaces, tabs, line breaks and
 // invisible breaks. Anything else lengthens the word.
 bool endsWord(std::string_view character) {
-  return character == " " || character == "\t" || character == "\u2028" || character == kBreakOpportunity;
+  return character == " " || character == "\t" || character == "\u2028" || character == BreakOpportunity;
 }
 
 class Bounder {
@@ -47,13 +47,13 @@ class Bounder {
       const std::string_view character = text.substr(i, length);
       const bool breaks = endsWord(character);
       const bool addBreak = !breaks && word_ >= bounds_.maxWordLength;
-      const std::size_t needed = length + (addBreak ? kBreakOpportunity.size() : 0);
+      const std::size_t needed = length + (addBreak ? BreakOpportunity.size() : 0);
       if (needed > bounds_.maxTextBytes - bytes_) {
         room = false;
         break;
       }
       if (addBreak) {
-        target->text += kBreakOpportunity;
+        target->text += BreakOpportunity;
         word_ = 0;
       }
       target->text += character;

@@ -52,7 +52,7 @@ struct Keyword {
 // Every control word we act on, sorted for binary search. Destinations that
 // hold no text of the page (tables, metadata, pictures, objects, headers and
 // footers, fields' instructions) are dropped whole.
-constexpr Keyword kKeywords[] = {
+constexpr Keyword Keywords[] = {
     {"aftncn", Word::SkipDestination},
     {"aftnsep", Word::SkipDestination},
     {"aftnsepc", Word::SkipDestination},
@@ -282,28 +282,28 @@ constexpr Keyword kKeywords[] = {
     {"xmlopen", Word::SkipDestination},
 };
 
-static_assert(std::is_sorted(std::begin(kKeywords), std::end(kKeywords),
+static_assert(std::is_sorted(std::begin(Keywords), std::end(Keywords),
                              [](const Keyword& a, const Keyword& b) { return a.name < b.name; }));
 
-// Where the keywords of each initial letter begin in kKeywords, so that a
+// Where the keywords of each initial letter begin in Keywords, so that a
 // lookup searches a handful of entries instead of the whole table.
 struct LetterIndex {
   std::array<std::uint16_t, 27> start{};
   constexpr LetterIndex() {
     std::size_t k = 0;
     for (int letter = 0; letter <= 26; ++letter) {
-      while (k < std::size(kKeywords) && kKeywords[k].name[0] - 'a' < letter) ++k;
+      while (k < std::size(Keywords) && Keywords[k].name[0] - 'a' < letter) ++k;
       start[static_cast<std::size_t>(letter)] = static_cast<std::uint16_t>(k);
     }
   }
 };
-constexpr LetterIndex kLetterIndex;
+constexpr LetterIndex LetterIndex;
 
 Word lookUp(std::string_view name) {
   if (name.empty() || name[0] < 'a' || name[0] > 'z') return Word::Unknown;
   const auto letter = static_cast<std::size_t>(name[0] - 'a');
-  const Keyword* first = std::begin(kKeywords) + kLetterIndex.start[letter];
-  const Keyword* last = std::begin(kKeywords) + kLetterIndex.start[letter + 1];
+  const Keyword* first = std::begin(Keywords) + LetterIndex.start[letter];
+  const Keyword* last = std::begin(Keywords) + LetterIndex.start[letter + 1];
   const auto* it = std::lower_bound(first, last, name,
                                     [](const Keyword& k, std::string_view n) { return k.name < n; });
   return (it != last && it->name == name) ? it->word : Word::Unknown;
@@ -326,14 +326,14 @@ struct GroupState {
   Destination destination = Destination::Text;
 };
 
-constexpr std::size_t kMaxColors = 4096;
-constexpr std::size_t kMaxFonts = 1024;
-constexpr std::size_t kMaxFontName = 256;
-constexpr int kDefaultHalfPoints = 24;
-constexpr int kMaxHalfPoints = 3276;
-constexpr int kMaxUnicodeSkip = 255;
-constexpr long long kParameterCap = 2'000'000'000;
-constexpr int kMaxSpacing = 31'680;  // twips: 22 inches, more than any page
+constexpr std::size_t MaxColors = 4096;
+constexpr std::size_t MaxFonts = 1024;
+constexpr std::size_t MaxFontName = 256;
+constexpr int DefaultHalfPoints = 24;
+constexpr int MaxHalfPoints = 3276;
+constexpr int MaxUnicodeSkip = 255;
+constexpr long long ParameterCap = 2'000'000'000;
+constexpr int MaxSpacing = 31'680;  // twips: 22 inches, more than any page
 
 bool isLetter(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool isDigit(unsigned char c) { return c >= '0' && c <= '9'; }
@@ -479,7 +479,7 @@ class Parser {
     }
     if (c == ';') {
       finishFont();
-    } else if (fontOpen_ && c >= 0x20 && c != 0x7F && pendingFont_.name.size() < kMaxFontName) {
+    } else if (fontOpen_ && c >= 0x20 && c != 0x7F && pendingFont_.name.size() < MaxFontName) {
       encoding::appendUtf8(pendingFont_.name, decodeByte(codePage, c));
     }
   }
@@ -505,11 +505,11 @@ class Parser {
     }
     while (pos_ < in_.size() && isDigit(static_cast<unsigned char>(in_[pos_]))) {
       hasParam = true;
-      if (value < kParameterCap) value = value * 10 + (in_[pos_] - '0');
+      if (value < ParameterCap) value = value * 10 + (in_[pos_] - '0');
       ++pos_;
     }
     if (pos_ < in_.size() && in_[pos_] == ' ') ++pos_;  // the delimiter belongs to the word
-    value = std::min(value, kParameterCap);
+    value = std::min(value, ParameterCap);
     const int param = static_cast<int>(negative ? -value : value);
     // Inside a group past the depth limit only \bin matters: its bytes must be stepped over.
     if (overflow_ > 0 && name != "bin") return;
@@ -598,15 +598,15 @@ class Parser {
         state_.spaceBefore = state_.spaceAfter = 0;
         break;
       case Word::SpaceBefore:
-        state_.spaceBefore = hasParam ? std::clamp(param, 0, kMaxSpacing) : 0;
+        state_.spaceBefore = hasParam ? std::clamp(param, 0, MaxSpacing) : 0;
         break;
       case Word::SpaceAfter:
-        state_.spaceAfter = hasParam ? std::clamp(param, 0, kMaxSpacing) : 0;
+        state_.spaceAfter = hasParam ? std::clamp(param, 0, MaxSpacing) : 0;
         break;
       case Word::Plain:
         state_.bold = state_.italic = state_.underline = false;
         state_.colorIndex = -1;
-        state_.halfPoints = kDefaultHalfPoints;
+        state_.halfPoints = DefaultHalfPoints;
         state_.font = defaultFont_;
         break;
       case Word::Bold:
@@ -626,7 +626,7 @@ class Parser {
         break;
       case Word::FontSize:
         state_.halfPoints =
-            (hasParam && param > 0) ? std::clamp(param, 2, kMaxHalfPoints) : kDefaultHalfPoints;
+            (hasParam && param > 0) ? std::clamp(param, 2, MaxHalfPoints) : DefaultHalfPoints;
         break;
       case Word::Font:
         if (state_.destination == Destination::FontTable) {
@@ -639,7 +639,7 @@ class Parser {
         }
         break;
       case Word::UnicodeSkip:
-        state_.unicodeSkip = hasParam ? std::clamp(param, 0, kMaxUnicodeSkip) : 1;
+        state_.unicodeSkip = hasParam ? std::clamp(param, 0, MaxUnicodeSkip) : 1;
         break;
       case Word::Unicode:
         if (!hasParam) break;
@@ -789,7 +789,7 @@ class Parser {
   void putUtf8(std::string_view s) {
     flushHighSurrogate();
     if (state_.destination == Destination::FontTable) {
-      if (fontOpen_ && pendingFont_.name.size() + s.size() <= kMaxFontName) pendingFont_.name += s;
+      if (fontOpen_ && pendingFont_.name.size() + s.size() <= MaxFontName) pendingFont_.name += s;
       return;
     }
     if (state_.destination != Destination::Text || stopped_ || s.empty()) return;
@@ -857,7 +857,7 @@ class Parser {
 
   // An entry without components (the usual first one) means "automatic colour".
   void addColor() {
-    if (colors_.size() < kMaxColors) {
+    if (colors_.size() < MaxColors) {
       colors_.push_back(colorPending_ ? std::optional<Rgb>(pendingColor_) : std::nullopt);
     }
     colorPending_ = false;
@@ -870,7 +870,7 @@ class Parser {
     std::string& name = pendingFont_.name;
     const auto first = name.find_first_not_of(' ');
     name = first == std::string::npos ? std::string() : name.substr(first, name.find_last_not_of(' ') - first + 1);
-    if (result_.document.fonts.size() < kMaxFonts &&
+    if (result_.document.fonts.size() < MaxFonts &&
         fontCodePages_.emplace(pendingFont_.index, pendingFontCodePage_).second) {
       result_.document.fonts.push_back(std::move(pendingFont_));
     }

@@ -81,7 +81,7 @@ struct Options {
 };
 
 // What the window does, under the usage lines; its keys follow.
-constexpr char16_t kDescription[] =
+constexpr char16_t Description[] =
     u"\n"
     u"Senza argomenti apre la finestra dell'almanacco, che ricorda la città in luogo.txt nella cartella da cui "
     u"è avviata; con --cartella-utente (così la avvia il menu) la ricorda in ~/.config/ortalba. La finestra ha "
@@ -91,13 +91,13 @@ constexpr char16_t kDescription[] =
 // "Tasti della finestra: Pagina su/giù mese, ..., F1 apre l'aiuto. Tab e ..."
 QString windowKeysSentence() {
   QStringList keys;
-  for (const WindowKey& key : kWindowKeys)
+  for (const WindowKey& key : WindowKeys)
     keys << QString::fromUtf16(key.keys) + QLatin1Char(' ') + QString::fromUtf16(key.does);
   return QStringLiteral("Tasti della finestra: ") + keys.join(QStringLiteral(", ")) + QStringLiteral(". ") +
-         QString::fromUtf16(kControlKeys);
+         QString::fromUtf16(ControlKeys);
 }
 
-constexpr char16_t kUsage[] =
+constexpr char16_t Usage[] =
     u"Uso: ortalba [--month AAAA-MM [--city NOME] [--json | --pdf FILE [--contrasto]]]\n"
     u"       ortalba --year ANNO --pdf FILE [--city NOME] [--contrasto]\n"
     u"       ortalba --ics ANNO [--city NOME] [--periodi] > luna.ics\n"
@@ -145,10 +145,10 @@ void addOptions(QCommandLineParser& parser, const Options& options) {
 QString helpText() {
   QCommandLineParser parser;
   addOptions(parser, Options{});
-  parser.setApplicationDescription(wrapped(QString::fromUtf16(kDescription) + windowKeysSentence(), 76).chopped(1));
+  parser.setApplicationDescription(wrapped(QString::fromUtf16(Description) + windowKeysSentence(), 76).chopped(1));
   // Qt's first line names the program as it was called; ours gives every way to call it.
   const QString generated = parser.helpText();
-  return QString::fromUtf16(kUsage) + generated.mid(generated.indexOf(QLatin1Char('\n')) + 1);
+  return QString::fromUtf16(Usage) + generated.mid(generated.indexOf(QLatin1Char('\n')) + 1);
 }
 
 ParsedArguments parseArguments(const QStringList& arguments) {

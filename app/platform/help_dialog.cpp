@@ -20,7 +20,7 @@ namespace ortalba {
 namespace {
 
 // The almanac's conventions, one sentence each.
-constexpr const char16_t* kConventions[] = {
+constexpr const char16_t* Conventions[] = {
     u"I giorni delle fasi lunari sono giorni di Greenwich (tempo universale), come l'almanacco li ha sempre datati.",
     u"L'alba e il tramonto sono in ora solare (UTC+1) tutto l'anno; in estate, passando sugli orari, la finestra "
     u"mostra anche l'ora legale degli orologi.",
@@ -39,13 +39,13 @@ struct Colour {
   app::PhaseMark mark;
   const char16_t* words;
 };
-constexpr Colour kColours[] = {
+constexpr Colour HelpColours[] = {
     {app::PhaseMark::Waxing, u"rosa: Luna crescente"},
     {app::PhaseMark::Waning, u"verde oliva: Luna calante"},
     {app::PhaseMark::Neutral, u"giallo chiaro: Luna piena o nuova"},
 };
 
-constexpr astro::PhaseKind kPhases[] = {astro::PhaseKind::NewMoon, astro::PhaseKind::FirstQuarter,
+constexpr astro::PhaseKind HelpPhases[] = {astro::PhaseKind::NewMoon, astro::PhaseKind::FirstQuarter,
                                         astro::PhaseKind::FullMoon, astro::PhaseKind::LastQuarter};
 
 QString html(const char16_t* text) { return QString::fromUtf16(text).toHtmlEscaped(); }
@@ -71,17 +71,17 @@ HelpDialog::HelpDialog(QWidget* parent) : QDialog(parent), page_(new QTextBrowse
 
   QString body = QStringLiteral("<h3>Ortalba</h3><p>L'almanacco dell'orto e del giardino secondo la Luna.</p>");
   body += QStringLiteral("<h4>Tasti</h4><table cellspacing=\"2\">");
-  for (const WindowKey& key : kWindowKeys)
+  for (const WindowKey& key : WindowKeys)
     body += QStringLiteral("<tr><td><b>%1</b></td><td>%2</td></tr>").arg(html(key.keys), html(key.does));
-  body += QStringLiteral("</table><p>%1</p>").arg(html(kControlKeys));
+  body += QStringLiteral("</table><p>%1</p>").arg(html(ControlKeys));
 
   body += QStringLiteral("<h4>Colori e simboli</h4><table cellspacing=\"4\">");
-  for (const Colour& colour : kColours)
+  for (const Colour& colour : HelpColours)
     body +=
         QStringLiteral("<tr><td bgcolor=\"%1\" width=\"28\" style=\"border: 1px solid #404040\"></td><td>%2</td></tr>")
             .arg(toQColor(app::colourOf(colour.mark)).name(), html(colour.words));
   const int icon = fontMetrics().height() * 3 / 2;
-  for (const astro::PhaseKind kind : kPhases) {
+  for (const astro::PhaseKind kind : HelpPhases) {
     const QUrl name(QStringLiteral("luna:%1").arg(app::iconOf(kind)));
     page_->document()->addResource(QTextDocument::ImageResource, name, picture(kind, icon));
     body += QStringLiteral("<tr><td align=\"center\"><img src=\"%1\"></td><td>%2</td></tr>")
@@ -95,7 +95,7 @@ HelpDialog::HelpDialog(QWidget* parent) : QDialog(parent), page_(new QTextBrowse
       "scelto.</p>");
 
   body += QStringLiteral("<h4>Convenzioni</h4><ul>");
-  for (const char16_t* sentence : kConventions) body += QStringLiteral("<li>%1</li>").arg(html(sentence));
+  for (const char16_t* sentence : Conventions) body += QStringLiteral("<li>%1</li>").arg(html(sentence));
   body += QStringLiteral("</ul>");
 
   body += QStringLiteral(

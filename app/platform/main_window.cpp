@@ -48,7 +48,7 @@ struct NavigationKey {
   app::Key plain;
   app::Key withCtrl;
 };
-constexpr NavigationKey kNavigation[] = {
+constexpr NavigationKey NavigationKeys[] = {
     {Qt::Key_PageUp, app::Key::PageUp, app::Key::CtrlPageUp},
     {Qt::Key_PageDown, app::Key::PageDown, app::Key::CtrlPageDown},
     {Qt::Key_Up, app::Key::Up, app::Key::Up},
@@ -444,10 +444,10 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
       }
   }
   const bool ctrl = event->modifiers() & Qt::ControlModifier;
-  const auto* found = std::find_if(std::begin(kNavigation), std::end(kNavigation),
+  const auto* found = std::find_if(std::begin(NavigationKeys), std::end(NavigationKeys),
                                    [&](const NavigationKey& k) { return k.key == event->key(); });
   bool handled = false;
-  if (found != std::end(kNavigation))
+  if (found != std::end(NavigationKeys))
     command([&] { handled = form_.keyDown(ctrl ? found->withCtrl : found->plain); });
   if (!handled) {
     QWidget::keyPressEvent(event);

@@ -27,19 +27,19 @@ QColor barColour(app::PhaseMark mark) { return toQColor(app::colourOf(mark)); }
 // The letters of a day's saint or feast, in points: the design's where the text
 // holds its cell, wrapped at word boundaries; smaller where it does not; 0 when
 // even the smallest do not.
-constexpr double kSaintPoints = 7.5;
-constexpr double kSmallestSaintPoints = 4.5;
+constexpr double SaintPoints = 7.5;
+constexpr double SmallestSaintPoints = 4.5;
 // Across a row, in millimetres: the day, the weekday, the saint's cell, four times,
 // the ascending or descending mark and the phase's picture.
-constexpr double kWeekdayLeft = 11, kSaintLeft = 24.5, kSaintCellWidth = 45, kTimeWidth = 8;
-constexpr double kTimesLeft = kSaintLeft + kSaintCellWidth + 0.5, kRisingLeft = kTimesLeft + 4 * kTimeWidth;
+constexpr double WeekdayLeft = 11, SaintLeft = 24.5, SaintCellWidth = 45, TimeWidth = 8;
+constexpr double TimesLeft = SaintLeft + SaintCellWidth + 0.5, RisingLeft = TimesLeft + 4 * TimeWidth;
 
 // A row's height on a page of `days` rows, in millimetres: the rows and the legends
 // under them fill the sheet's printable part.
 double rowHeightFor(std::size_t days) { return std::min(7.2, (Paper::inside().height() - 60) / std::max<double>(1, days)); }
 
 double fittingPoints(Paper& sheet, const QString& text, const QRectF& box) {
-  for (double points = kSaintPoints; points >= kSmallestSaintPoints; points -= 0.25) {
+  for (double points = SaintPoints; points >= SmallestSaintPoints; points -= 0.25) {
     sheet.letters(points);
     const QSizeF needed = sheet.wrapped(text, box, Qt::AlignLeft | Qt::AlignVCenter);
     if (needed.height() <= box.height() && needed.width() <= box.width()) return points;
@@ -51,7 +51,7 @@ double fittingPoints(Paper& sheet, const QString& text, const QRectF& box) {
 
 double saintPoints(QPainter& painter, const QString& text) {
   Paper sheet(painter, QRectF(0, 0, painter.device()->width(), painter.device()->height()));
-  return fittingPoints(sheet, text, QRectF(0, 0, kSaintCellWidth, rowHeightFor(31) * 0.92 - 0.6));
+  return fittingPoints(sheet, text, QRectF(0, 0, SaintCellWidth, rowHeightFor(31) * 0.92 - 0.6));
 }
 
 void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& month, const std::string& notesPath,
@@ -80,7 +80,7 @@ void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& mont
   const double top = paper.top() + 19;
   const double rowsWidth = 112;
   const double rowHeight = rowHeightFor(month.days.size());
-  constexpr double timesLeft = kTimesLeft, timeWidth = kTimeWidth, risingLeft = kRisingLeft;
+  constexpr double timesLeft = TimesLeft, timeWidth = TimeWidth, risingLeft = RisingLeft;
   // Over the times: whose they are, then which.
   setFont(6.5, true);
   const char16_t* bodies[] = {u"Sole", u"Luna"};
@@ -105,12 +105,12 @@ void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& mont
     p.drawText(row.adjusted(1.5, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, toQString(day.label).trimmed());
     setFont(6.5);
     p.setPen(Qt::black);
-    p.drawText(row.adjusted(kWeekdayLeft, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(day.weekdayName()));
+    p.drawText(row.adjusted(WeekdayLeft, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(day.weekdayName()));
     // The saint's text is never cut: it wraps, and its letters shrink where even that is not enough.
     // A little room is left above and below, where the row's borders are.
-    const QRectF saintBox(row.left() + kSaintLeft, row.top() + 0.3, kSaintCellWidth, row.height() - 0.6);
+    const QRectF saintBox(row.left() + SaintLeft, row.top() + 0.3, SaintCellWidth, row.height() - 0.6);
     const QString saint = toQString(day.saintOrFeast);
-    setFont(std::max(kSmallestSaintPoints, fittingPoints(sheet, saint, saintBox)));
+    setFont(std::max(SmallestSaintPoints, fittingPoints(sheet, saint, saintBox)));
     sheet.drawWrapped(saint, saintBox, Qt::AlignLeft | Qt::AlignVCenter);
     // Each time in ora solare; under it, in italics, the clocks' on a day of ora legale.
     const bool summer = legal(day.day);

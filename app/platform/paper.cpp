@@ -20,26 +20,26 @@ Paper::Paper(QPainter& painter, const QRectF& area)
 Paper::~Paper() { painter_.restore(); }
 
 namespace {
-constexpr double kMagnified = 100;
+constexpr double Magnified = 100;
 QRectF times(const QRectF& r, double k) { return QRectF(r.topLeft() * k, r.size() * k); }
 }  // namespace
 
 QFont Paper::magnified() const {
   QFont big = font_;
-  big.setPixelSize(std::max(1, int(std::lround(points_ * 25.4 / 72 * kMagnified))));
+  big.setPixelSize(std::max(1, int(std::lround(points_ * 25.4 / 72 * Magnified))));
   return big;
 }
 
 QSizeF Paper::wrapped(const QString& text, const QRectF& box, int flags) const {
-  return QFontMetricsF(magnified()).boundingRect(times(box, kMagnified), flags | Qt::TextWordWrap, text).size() /
-         kMagnified;
+  return QFontMetricsF(magnified()).boundingRect(times(box, Magnified), flags | Qt::TextWordWrap, text).size() /
+         Magnified;
 }
 
 void Paper::drawWrapped(const QString& text, const QRectF& box, int flags) {
   painter_.save();
-  painter_.scale(1 / kMagnified, 1 / kMagnified);
+  painter_.scale(1 / Magnified, 1 / Magnified);
   painter_.setFont(magnified());
-  painter_.drawText(times(box, kMagnified), flags | Qt::TextWordWrap, text);
+  painter_.drawText(times(box, Magnified), flags | Qt::TextWordWrap, text);
   painter_.restore();
 }
 

@@ -153,15 +153,15 @@ QString monthTable(const app::MonthSheet& sheet, int panelDay) {
   qsizetype saintWidth = 44;
   for (const auto& row : sheet.days) saintWidth = std::max(saintWidth, toQString(row.saintOrFeast).size());
   const std::vector<app::MoonDay>& moonDays = sheet.moon().days();
-  const auto line = [&](const QString& day, const QString& weekday, const QString& santo, const QString& sorge,
-                        const QString& tramonta, const QString& legal, const QString& moonRise, const QString& moonSet,
+  const auto line = [&](const QString& day, const QString& weekday, const QString& saint, const QString& sunrise,
+                        const QString& sunset, const QString& legal, const QString& moonRise, const QString& moonSet,
                         const QString& phase, const QString& mark, const QString& rising) {
     QString text = QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9 %10 %11")
                        .arg(day, -7)
                        .arg(weekday, -10)
-                       .arg(santo, -int(saintWidth))
-                       .arg(sorge, -5)
-                       .arg(tramonta, -5)
+                       .arg(saint, -int(saintWidth))
+                       .arg(sunrise, -5)
+                       .arg(sunset, -5)
                        .arg(legal, -11)
                        .arg(moonRise, -7)
                        .arg(moonSet, -7)

@@ -106,7 +106,7 @@ void fillWithNotice(QTextDocument& target, double fontScale) {
   // Set in the document's own size, scaled where that size is in points.
   const double points = target.defaultFont().pointSizeF();
   if (fontScale != 1.0 && points > 0) format.setFontPointSize(points * fontScale);
-  cursor.insertText(QString::fromUtf8(kNotesUnavailable), format);
+  cursor.insertText(QString::fromUtf8(NotesUnavailable), format);
 }
 
 bool showReadResult(const ReadResult& result, QTextDocument& target, double fontScale) {
@@ -120,7 +120,7 @@ bool showReadResult(const ReadResult& result, QTextDocument& target, double font
 
 bool loadNotesFile(const std::string& path, QTextDocument& target, double fontScale, Document* parsed) {
   if (parsed) *parsed = Document{};
-  const auto bytes = ortalba::readRegularFile(path, static_cast<std::size_t>(kMaxNotesFileBytes));
+  const auto bytes = ortalba::readRegularFile(path, static_cast<std::size_t>(MaxNotesFileBytes));
   if (!bytes) {
     fillWithNotice(target, fontScale);
     return false;

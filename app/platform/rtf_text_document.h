@@ -13,17 +13,17 @@ class QTextDocument;
 namespace rtf {
 
 // Shown in place of a notes document that is missing, unreadable or empty.
-inline constexpr char kNotesUnavailable[] = "Note del mese non disponibili";
+inline constexpr char NotesUnavailable[] = "Note del mese non disponibili";
 
 // Files are read up to this size; a longer one is read as if cut there.
-inline constexpr qint64 kMaxNotesFileBytes = 64 * 1024 * 1024;
+inline constexpr qint64 MaxNotesFileBytes = 64 * 1024 * 1024;
 
 // Replaces the contents of `target` with `document`, within `bounds` (so that
 // laying it out stays quick), its text sizes multiplied by `fontScale`.
 void fillTextDocument(const Document& document, QTextDocument& target, double fontScale = 1.0,
                       const LayoutBounds& bounds = {});
 
-// Replaces the contents of `target` with `kNotesUnavailable`.
+// Replaces the contents of `target` with `NotesUnavailable`.
 void fillWithNotice(QTextDocument& target, double fontScale = 1.0);
 
 // Shows `result` in `target`: its text when it is readable, otherwise the notice.

@@ -106,7 +106,7 @@ struct Place {
 };
 
 // Back to front, as the design lists the widgets.
-const Place kWindow[] = {
+const Place WindowDesign[] = {
     // the day panel
     {"dateTile", shape<&WindowModel::dateTile>, 120, 120, 1575, 1455},
     {"tileHeader", shape<&WindowModel::tileHeader>, 120, 120, 1575, 495},
@@ -270,13 +270,13 @@ WindowWidgets buildWindow(QWidget& window, WindowModel& form, const RunCommand& 
     made.placed.push_back({widget, x, y, row.w, row.h, pixels});
   };
 
-  constexpr std::size_t rows = std::size(kWindow);
+  constexpr std::size_t rows = std::size(WindowDesign);
   for (std::size_t r = 0; r < rows;) {
     // Rows marked `together` are laid out element by element with the row above them.
     std::size_t end = r + 1;
-    while (end < rows && kWindow[end].together) ++end;
-    for (int e = 0; e < kWindow[r].repeat.count; ++e)
-      for (std::size_t k = r; k < end; ++k) place(kWindow[k], e);
+    while (end < rows && WindowDesign[end].together) ++end;
+    for (int e = 0; e < WindowDesign[r].repeat.count; ++e)
+      for (std::size_t k = r; k < end; ++k) place(WindowDesign[k], e);
     r = end;
   }
 

@@ -9,7 +9,7 @@ struct WindowKey {
   const char16_t* does;
 };
 
-inline constexpr WindowKey kWindowKeys[] = {
+inline constexpr WindowKey WindowKeys[] = {
     {u"Pagina su/giù", u"mese"},
     {u"Ctrl+Pagina su/giù", u"anno"},
     {u"frecce", u"giorno"},
@@ -23,7 +23,7 @@ inline constexpr WindowKey kWindowKeys[] = {
 };
 
 // How the keyboard reaches the window's controls.
-inline constexpr char16_t kControlKeys[] =
+inline constexpr char16_t ControlKeys[] =
     u"Tab e Maiusc+Tab passano da un comando all'altro; Spazio o Invio lo premono.";
 
 }  // namespace ortalba

@@ -37,14 +37,14 @@ year_month_day easterPlus(int y, int offset) { return anonymousEaster(y) + days{
 TEST(MovableFeasts, EveryDateAgreesWithTheAnonymousAlgorithm) {
   for (int y = 1583; y <= 9999; ++y) {
     const MovableFeastDays f = movableFeasts(y);
-    ASSERT_EQ(f.EasterMarchDay, (anonymousEaster(y) - sys_days{year{y} / February / last}).count()) << y;
+    ASSERT_EQ(f.easterMarchDay, (anonymousEaster(y) - sys_days{year{y} / February / last}).count()) << y;
     for (const MovableFeastRow& row : MovableFeastTable) {
       if (row.feast == MovableFeast::JulianEaster) continue;
       const year_month_day want = easterPlus(y, row.daysFromEaster);
       ASSERT_EQ(unsigned(f.*row.day), unsigned(want.day())) << y << " feast " << int(row.feast);
       for (const FeastEntry& e : FeastTable)  // the month, as the feast table's rules pick it from the March count
         ASSERT_TRUE(e.rule == FeastRule::FixedDate || e.rule == FeastRule::SundayWithin || e.feast != row.feast ||
-                    unsigned(e.monthFor(f.EasterMarchDay)) == unsigned(want.month())) << y << " " << e.text;
+                    unsigned(e.monthFor(f.easterMarchDay)) == unsigned(want.month())) << y << " " << e.text;
     }
   }
 }
@@ -52,7 +52,7 @@ TEST(MovableFeasts, EveryDateAgreesWithTheAnonymousAlgorithm) {
 TEST(MovableFeasts, AnyYearStaysInRange) {
   for (int y : {1, 99, 100, 325, 1582, 10000, 0, -1, -400, INT_MIN, INT_MAX}) {
     const MovableFeastDays f = movableFeasts(y);
-    for (int q : {f.EasterMarchDay, f.JulianEasterMarchDay}) EXPECT_TRUE(q >= 22 && q <= 56) << y;
+    for (int q : {f.easterMarchDay, f.julianEasterMarchDay}) EXPECT_TRUE(q >= 22 && q <= 56) << y;
     for (const MovableFeastRow& row : MovableFeastTable) EXPECT_TRUE(f.*row.day >= 1 && f.*row.day <= 31) << y;
   }
 }
@@ -124,7 +124,7 @@ TEST(MovableFeasts, JulianEasterAgreesWithMeeus) {
   for (int y = 1; y <= 9999; ++y) {
     const MovableFeastDays f = movableFeasts(y);
     const int q = meeusJulianEaster(y), day = q <= 31 ? q : q - 31;
-    ASSERT_TRUE(f.JulianEasterMarchDay == q && f.JulianEasterDay == day) << y;
+    ASSERT_TRUE(f.julianEasterMarchDay == q && f.julianEasterDay == day) << y;
     if (y >= 300 && y <= 1600) expectOutcome(day, 3 + (q > 31), y, y >= 326 && y <= 1582 ? feast("Pasqua") : plain);
   }
 }

@@ -8,28 +8,6 @@
 namespace {
 using namespace calendar;
 
-TEST(Numbers, FloorCeilWholeNumberAndMod) {
-  for (auto [in, out] : {std::pair{2.7, 2.0}, {-2.3, -3.0}, {-0.5, -1.0}, {2.9999999, 2.0}, {-3, -3}, {-1e-12, -1}})
-    EXPECT_EQ(Math_floor(in), out) << in;
-  // The ceiling writes the rounded value back into the caller's variable.
-  for (auto [in, out] : {std::pair{2.1, 3.0}, {-2.5, -2.0}, {4, 4}, {-0.5, 0}, {0.0000001, 1}}) {
-    double v = in;
-    EXPECT_TRUE(Math_ceil(v) == out && v == out) << in;
-  }
-  for (auto [in, out] : {std::pair{0.5, 0.0}, {1.5, 2.0}, {2.5, 2.0}, {-2.5, -2.0}, {2.6, 3.0}})
-    EXPECT_EQ(wholeNumber(in), out) << in;
-  // Both operands rounded halves to even, the sign of the dividend.
-  struct Case { double a, b, r; } cases[] = {{7, 3, 1}, {-7, 3, -1}, {7.5, 2, 0}, {6.5, 4, 2}, {2.5, 3, 2}, {7, -3, 1}};
-  for (auto c : cases) EXPECT_EQ(Mod(c.a, c.b), c.r) << c.a << " Mod " << c.b;
-  EXPECT_TRUE(std::isnan(Mod(5, 0.4)));
-}
-
-TEST(Val, ReadsTheLeadingNumber) {
-  for (auto [text, value] : {std::pair{"2026", 2026.0}, {"  12", 12}, {"7/3/2026", 7}, {"-4.5x", -4.5}, {"+3", 3},
-                             {"abc", 0}, {"", 0}, {".5", 0.5}, {"1.", 1}, {"-", 0}, {"\t8", 8}})
-    EXPECT_DOUBLE_EQ(Val(text), value) << text;
-}
-
 TEST(Dates, LeapYearsWeekdaysValidityOrderAndText) {
   for (auto [y, leap] : {std::pair{1900LL, false}, {2100, false}, {2000, true}, {2024, true}, {1500, false}, {4, true},
                          {1, false}})

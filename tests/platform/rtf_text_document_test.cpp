@@ -87,8 +87,8 @@ TEST(NotesTextDocument, LoadsAFileOrShowsTheNotice) {
   // What is RTF is tried in tests/rtf, a pipe or a folder in the file's place on readRegularFile.
   struct Case { const char* name; const char* content; bool readable; const char* text; } cases[] = {
       {"good file", "{\\rtf1 Seminare le fave\\par}", true, "Seminare le fave"},
-      {"missing file", nullptr, false, kNotesUnavailable},  // no file made at all
-      {"not RTF", "Seminare le fave", false, kNotesUnavailable},
+      {"missing file", nullptr, false, NotesUnavailable},  // no file made at all
+      {"not RTF", "Seminare le fave", false, NotesUnavailable},
   };
   int n = 0;
   for (const Case& c : cases) {

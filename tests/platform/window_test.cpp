@@ -389,7 +389,7 @@ TEST(Window, F1OpensTheHelp) {
   QTest::keyClick(&s.w, Qt::Key_F1);
   ASSERT_TRUE(s.w.help() && s.w.help()->isVisible());
   const QString help = s.w.help()->text();
-  for (const WindowKey& key : kWindowKeys) EXPECT_TRUE(help.contains(QString::fromUtf16(key.keys)));
+  for (const WindowKey& key : WindowKeys) EXPECT_TRUE(help.contains(QString::fromUtf16(key.keys)));
   EXPECT_TRUE(help.contains(versionText()) && help.contains("GNU General Public License, versione 3 o (a scelta)"));
   s.w.help()->close();
 }
