@@ -12,6 +12,7 @@
 #include <cmath>
 
 #include "app/platform/accessibility.h"
+#include "app/platform/day_descriptions.h"
 #include "app/platform/help_dialog.h"
 #include "app/platform/month_page.h"
 #include "app/platform/moon_cue.h"
@@ -141,41 +142,7 @@ void MainWindow::addCommands() {
 }
 
 void MainWindow::layOut() {
-  const double z = zoom_;
-  // At design size the positions are the design's own pixels. At any other zoom a
-  // widget spans from the rounded place of its first pixel to that of its last
-  // (15 twips before its far edge), rounded alike for every widget, never its size
-  // apart: the bars, which share their border's row in the design, share it at any
-  // zoom, and a frame never cuts into what it frames.
-  const auto at = [z](int twips) { return int(std::lround(twips * z / 15.0)); };
-  const auto box = [&](int x, int y, int w, int h) {
-    if (z == 1.0) return QRect(px(x), px(y), px(w), px(h));
-    return QRect(QPoint(at(x), at(y)), QPoint(at(x + w - 15), at(y + h - 15)));
-  };
-  const auto letters = [z](int pixels) { return std::max(1, int(std::lround(pixels * z))); };
-  // The drawing keeps the design's proportions, centred in the window.
-  const int left = std::max(0, (width() - int(std::lround(DesignWidth * z))) / 2);
-  const int top = std::max(0, (height() - int(std::lround(designHeight() * z))) / 2);
-  QFont base = font();
-  base.setPixelSize(letters(11));
-  setFont(base);
-  for (const WindowWidgets::Placed& p : widgets_.placed) {
-    const bool inWindow = p.widget->parentWidget() == this;
-    p.widget->setGeometry(box(p.x, p.y, p.w, p.h).translated(inWindow ? left : 0, inWindow ? top : 0));
-    if (auto* picture = qobject_cast<PictureWidget*>(p.widget)) picture->setNaturalScale(z);
-    if (p.pixels == 0) continue;
-    auto* label = qobject_cast<DesignLabel*>(p.widget);
-    auto* button = qobject_cast<DesignButton*>(p.widget);
-    if (label && label->shrinkToFit()) {
-      label->setShrinkToFit(letters(p.pixels));
-    } else if (button && button->shrinkToFit()) {
-      button->setShrinkToFit(letters(p.pixels));
-    } else if (p.widget->font().pixelSize() != letters(p.pixels)) {
-      QFont f = p.widget->font();
-      f.setPixelSize(letters(p.pixels));
-      p.widget->setFont(f);
-    }
-  }
+  layOutWindow(widgets_, *this, zoom_, designHeight());
   widgets_.notes->setZoom(zoom_);
 }
 
@@ -307,23 +274,6 @@ void MainWindow::render() {
       list->scrollToItem(list->currentItem());
     }
   }
-  // The sun times are ora solare all year; the clocks may say otherwise.
-  const app::MonthSheet& month = form_.month();
-  const int shown = form_.selectedDay;
-  const bool onShownDay = month.isOf(form_.shownYear, form_.shownMonth) && shown >= 1 && shown <= month.length();
-  const app::DaySheet* shownDay = onShownDay ? &month.days[static_cast<std::size_t>(shown - 1)] : nullptr;
-  for (const auto& [label, time] : {std::pair{&form_.sunrise, shownDay ? shownDay->sunrise : std::nullopt},
-                                    std::pair{&form_.sunset, shownDay ? shownDay->sunset : std::nullopt}}) {
-    QString note = QStringLiteral("In ora solare (UTC+1), come tutto l'almanacco");
-    if (shownDay && app::onOraLegale({shown, month.month, month.year}))
-      note += QStringLiteral("; oggi gli orologi sono in ora legale e segnano %1")
-                  .arg(toQString(app::clockText(app::oneHourLater(time))));
-    QWidget* widget = widgets_.widgetOf.at(label);
-    if (widget->toolTip() != note) {
-      widget->setToolTip(note);
-      widget->setAccessibleDescription(note);
-    }
-  }
   widgets_.city->setAccessibleName(QStringLiteral("Città del sole: %1. Cambia città").arg(toQString(form_.city.caption)));
   QFrame* chooser = widgets_.chooser;
   const bool opening = form_.cityChooser.visible && !chooser->isVisible();
@@ -333,37 +283,7 @@ void MainWindow::render() {
   if (opening) list->setFocus();
   if (closing) setFocus();
   renderNotes();
-  renderMoon();
-}
-
-void MainWindow::renderMoon() {
-  const app::MonthSheet& month = form_.month();
-  if (!month.isOf(form_.shownYear, form_.shownMonth)) return;
-  const auto described = [](QWidget* widget, const QString& text) {
-    if (widget->toolTip() == text) return;
-    widget->setToolTip(text);
-    widget->setAccessibleDescription(text);
-  };
-  const auto legal = [&](int day) { return app::onOraLegale({day, month.month, month.year}); };
-  // What the rows and icons say of the month's moon, written again only for another month or place.
-  const app::MonthMoon& moon = month.moon();
-  if (month.sharedMoon() != moonShown_) {
-    clearUpperVectorState();
-    moonShown_ = month.sharedMoon();
-    for (int d = 1; d <= month.length(); ++d) {
-      const auto k = static_cast<std::size_t>(d - 1);
-      QString text = toQString(app::moonDayText(moon.days()[k], legal(d)));
-      QString phase;
-      for (const app::PhaseHour& hour : moon.phases())
-        if (hour.gridDay == d) phase = toQString(app::phaseHourText(hour));
-      described(widgets_.days[k], phase.isEmpty() ? text : phase + QStringLiteral(". ") + text);
-      widgets_.icons[k]->setToolTip(phase);
-    }
-  }
-  const int shown = form_.selectedDay;
-  if (shown >= 1 && shown <= month.length())
-    described(widgets_.widgetOf.at(&form_.tileDay),
-              toQString(app::moonDayText(moon.days()[static_cast<std::size_t>(shown - 1)], legal(shown))));
+  moonShown_ = describeDays(widgets_, form_, moonShown_);
 }
 
 void MainWindow::renderNotes() {

@@ -90,8 +90,6 @@ class MainWindow : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
   void renderText(QWidget* widget, const app::Label& label);
   void renderNotes();
-  // The moon's rises, sets and phase hours in the tooltips and a screen reader's descriptions.
-  void renderMoon();
   // The notes document of each month, for the year's booklet.
   std::function<std::string(int)> notesOfMonth() const;
   // Every window event that reaches the almanac goes through here.

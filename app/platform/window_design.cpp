@@ -3,6 +3,8 @@
 
 #include <QFrame>
 #include <QListWidget>
+#include <algorithm>
+#include <cmath>
 #include <type_traits>
 #include <variant>
 
@@ -308,6 +310,44 @@ WindowWidgets buildWindow(QWidget& window, WindowModel& form, const RunCommand& 
   made.help->setAccessibleName(QStringLiteral("Aiuto"));
   made.help->setToolTip(QStringLiteral("Aiuto: tasti, colori e convenzioni (F1)"));
   return made;
+}
+
+void layOutWindow(WindowWidgets& widgets, QWidget& window, double zoom, int designHeight) {
+  const double z = zoom;
+  // At design size the positions are the design's own pixels. At any other zoom a
+  // widget spans from the rounded place of its first pixel to that of its last
+  // (15 twips before its far edge), rounded alike for every widget, never its size
+  // apart: the bars, which share their border's row in the design, share it at any
+  // zoom, and a frame never cuts into what it frames.
+  const auto at = [z](int twips) { return int(std::lround(twips * z / 15.0)); };
+  const auto box = [&](int x, int y, int w, int h) {
+    if (z == 1.0) return QRect(px(x), px(y), px(w), px(h));
+    return QRect(QPoint(at(x), at(y)), QPoint(at(x + w - 15), at(y + h - 15)));
+  };
+  const auto letters = [z](int pixels) { return std::max(1, int(std::lround(pixels * z))); };
+  // The drawing keeps the design's proportions, centred in the window.
+  const int left = std::max(0, (window.width() - int(std::lround(DesignWidth * z))) / 2);
+  const int top = std::max(0, (window.height() - int(std::lround(designHeight * z))) / 2);
+  QFont base = window.font();
+  base.setPixelSize(letters(11));
+  window.setFont(base);
+  for (const WindowWidgets::Placed& p : widgets.placed) {
+    const bool inWindow = p.widget->parentWidget() == &window;
+    p.widget->setGeometry(box(p.x, p.y, p.w, p.h).translated(inWindow ? left : 0, inWindow ? top : 0));
+    if (auto* picture = qobject_cast<PictureWidget*>(p.widget)) picture->setNaturalScale(z);
+    if (p.pixels == 0) continue;
+    auto* label = qobject_cast<DesignLabel*>(p.widget);
+    auto* button = qobject_cast<DesignButton*>(p.widget);
+    if (label && label->shrinkToFit()) {
+      label->setShrinkToFit(letters(p.pixels));
+    } else if (button && button->shrinkToFit()) {
+      button->setShrinkToFit(letters(p.pixels));
+    } else if (p.widget->font().pixelSize() != letters(p.pixels)) {
+      QFont f = p.widget->font();
+      f.setPixelSize(letters(p.pixels));
+      p.widget->setFont(f);
+    }
+  }
 }
 
 }  // namespace ortalba

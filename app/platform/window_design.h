@@ -64,4 +64,8 @@ using RunCommand = std::function<void(const std::function<void()>&)>;
 // of `form` through `run`. `form` must outlive the widgets.
 WindowWidgets buildWindow(QWidget& window, app::WindowModel& form, const RunCommand& run);
 
+// Places every widget on `window` and sets its letters for `zoom` (1 at design
+// size), the drawing `designHeight` pixels high at design size, centred.
+void layOutWindow(WindowWidgets& widgets, QWidget& window, double zoom, int designHeight);
+
 }  // namespace ortalba
