@@ -76,11 +76,19 @@ bool onOraLegale(const calendar::Date& date) {
 
 double dayStart(const calendar::Date& date) { return astro::julianDay(date) - OraSolareOffset / 24.0; }
 
-CivilTime oraSolare(double jdUT) { return astro::civilTime(jdUT, OraSolareOffset); }
+CivilTime clockReading(double jdUT, int utcOffsetHours) {
+  const CivilTime rounded = astro::civilTime(jdUT, utcOffsetHours);
+  // Half a minute earlier the reading rounds into the instant's own day.
+  const CivilTime earlier = astro::civilTime(jdUT - 0.5 / 1440, utcOffsetHours);
+  if (!(rounded.date == earlier.date)) return {earlier.date, 23, 59};
+  return rounded;
+}
+
+CivilTime oraSolare(double jdUT) { return clockReading(jdUT, OraSolareOffset); }
 
 ItalianTime italianTime(double jdUT) {
   const CivilTime solar = oraSolare(jdUT);
-  if (onOraLegale(solar.date)) return {astro::civilTime(jdUT, OraLegaleOffset), OraLegaleOffset};
+  if (onOraLegale(solar.date)) return {clockReading(jdUT, OraLegaleOffset), OraLegaleOffset};
   return {solar, OraSolareOffset};
 }
 

@@ -27,6 +27,11 @@ bool onOraLegale(const calendar::Date& date);
 // in ora solare.
 double dayStart(const calendar::Date& date);
 
+// An instant read on the clock of UTC + `utcOffsetHours`, to the nearest minute
+// but never past the end of its own day: the last half minute before midnight
+// reads 23:59 of that day, not 00:00 of the next.
+CivilTime clockReading(double jdUT, int utcOffsetHours);
+
 // An instant read in ora solare.
 CivilTime oraSolare(double jdUT);
 

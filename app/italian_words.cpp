@@ -65,6 +65,18 @@ std::string dayWithMonth(std::string_view preposition, int day, int month) {
          MonthWords[static_cast<std::size_t>(month - 1)];
 }
 
+std::string daySpanText(const calendar::Date& first, const calendar::Date& last) {
+  std::string from = dayWithMonth("dal", first.day, first.month);
+  // The month is said once when both days are in it.
+  if (first.month == last.month) from.resize(from.rfind(' '));
+  return from + " " + dayWithMonth("al", last.day, last.month) + " " + std::to_string(last.year);
+}
+
+const char* motionAdvice(bool ascending) {
+  return ascending ? "Luna ascendente: si innesta e si raccolgono i frutti."
+                   : "Luna discendente: si trapianta, si pota e si lavora la terra.";
+}
+
 std::string dayRowLabel(int day, int weekday) {
   return (day < 10 ? "  " : "") + std::to_string(day) + " " + WeekdayLetters[static_cast<std::size_t>(weekday - 1)];
 }

@@ -51,29 +51,41 @@ const std::vector<PhaseHour>& MonthMoon::phases() const {
 const char* risingWord(bool ascending) { return ascending ? "ascendente" : "discendente"; }
 
 std::string moonDayText(const MoonDay& day, bool legal) {
-  const auto times = [](const std::optional<CivilTime>& rise, const std::optional<CivilTime>& set) {
-    return (rise ? "sorge " + clockText(rise) : std::string("non sorge")) + ", " +
-           (set ? "tramonta " + clockText(set) : std::string("non tramonta"));
-  };
-  std::string text = "Luna: " + times(day.rise, day.set) + " (ora solare";
+  std::string text = "Luna: " + (day.rise ? "sorge " + clockText(day.rise) : std::string("non sorge")) + ", " +
+                     (day.set ? "tramonta " + clockText(day.set) : std::string("non tramonta"));
+  // The clocks' times are said where they are not the almanac's.
   if (legal && (day.rise || day.set))
-    text += "; in ora legale " + (day.rise ? clockText(oneHourLater(day.rise)) : std::string("-")) + " e " +
-            (day.set ? clockText(oneHourLater(day.set)) : std::string("-"));
-  return text + "), " + risingWord(day.ascending);
+    text += " (orologi " + (day.rise ? clockText(oneHourLater(day.rise)) : std::string("-")) + " e " +
+            (day.set ? clockText(oneHourLater(day.set)) : std::string("-")) + ")";
+  return text + ", " + risingWord(day.ascending);
 }
 
-std::string phaseHourText(const PhaseHour& phase) {
-  const CivilTime italian = italianTime(phase.jdUT).time;
-  std::string text = std::string(phaseName(phase.kind)) + " alle " + hourText(italian) + " " +
-                     dayWithMonth("del", italian.date.day, italian.date.month) + ", ora italiana";
-  if (italian.date.day != phase.gridDay) {
-    const CivilTime greenwich = astro::civilTime(phase.jdUT, 0);
+std::string phaseHourText(const PhaseHour& phase, PhaseDays phaseDays) {
+  const ItalianTime italian = italianTime(phase.jdUT);
+  std::string text = std::string(phaseName(phase.kind)) + " alle " + hourText(italian.time) + " " +
+                     dayWithMonth("del", italian.time.date.day, italian.time.date.month);
+  if (italian.utcOffset == OraLegaleOffset) text += ", ora legale";
+  if (phaseDays == PhaseDays::Greenwich && italian.time.date.day != phase.gridDay) {
+    const CivilTime greenwich = clockReading(phase.jdUT, 0);
     // The month is said again only when it is another one.
     std::string day = dayWithMonth("del", greenwich.date.day, greenwich.date.month);
-    if (greenwich.date.month == italian.date.month) day.resize(day.rfind(' '));
-    text += "; " + hourText(greenwich) + " " + day + " a Greenwich";
+    if (greenwich.date.month == italian.time.date.month) day.resize(day.rfind(' '));
+    text += " (Greenwich: " + hourText(greenwich) + " " + day + ")";
   }
   return text;
+}
+
+std::string moonTimesSentence(const MoonDay& day, std::string_view placeName, bool legal) {
+  std::string text = std::string("La Luna ") + (day.rise ? "sorge alle " + hourText(*day.rise) : "non sorge") + " e " +
+                     (day.set ? "tramonta alle " + hourText(*day.set) : "non tramonta") + " a " +
+                     std::string(placeName) + ", " + std::string(InOraSolare);
+  if (legal && (day.rise || day.set)) {
+    text += "; gli orologi, in ora legale, segnano ";
+    if (day.rise) text += hourText(*oneHourLater(day.rise));
+    if (day.rise && day.set) text += " e ";
+    if (day.set) text += hourText(*oneHourLater(day.set));
+  }
+  return text + ".";
 }
 
 }  // namespace app

@@ -7,6 +7,7 @@
 // the month, and a redraw that shows none of it pays nothing.
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/italian_clock.h"
@@ -54,13 +55,24 @@ class MonthMoon {
 // "ascendente", "discendente".
 const char* risingWord(bool ascending);
 
-// What a day row says of the Moon: "Luna: sorge 07:12, tramonta 18:40, ascendente";
-// with `legal` (the clocks on ora legale that day) also the clocks' times.
+// What a day row says of the Moon: "Luna: sorge 07:12, tramonta 18:40, ascendente",
+// in ora solare; with `legal` (the clocks on ora legale that day) also the clocks'
+// times: "(orologi 08:12 e 19:40)".
 std::string moonDayText(const MoonDay& day, bool legal);
 
-// "Luna piena alle 00:23 del 21 febbraio, ora italiana; 23:23 del 20 a Greenwich":
-// the hour as Italian clocks show it, and, when the date there is not the day
-// the grid marks, the Greenwich time and day it is drawn on.
-std::string phaseHourText(const PhaseHour& phase);
+// On which day a phase falls: its day at Greenwich by the almanac's own
+// formulae, as the grid has always marked it, or the day Italian clocks show at
+// its true instant (the day a phone shows a timed phase on).
+enum class PhaseDays { Greenwich, Italian };
+
+// "Luna piena alle 00:23 del 21 febbraio (Greenwich: 23:23 del 20)": the
+// hour as Italian clocks show it ("ora legale" said on its days), and, where the
+// grid puts the phase on its Greenwich day and that is not the Italian date, the
+// Greenwich time and day.
+std::string phaseHourText(const PhaseHour& phase, PhaseDays phaseDays);
+
+// "La Luna sorge alle 17:34 e tramonta alle 06:57 a MILANO, in ora solare (UTC+1)",
+// and with `legal` what the clocks show that day.
+std::string moonTimesSentence(const MoonDay& day, std::string_view placeName, bool legal);
 
 }  // namespace app

@@ -51,17 +51,38 @@ std::optional<astro::PhaseKind> phaseOfIcon(int resource) {
   return std::nullopt;
 }
 
-MonthSheet sheetOf(int year, int month, const Place& place) {
+astro::MonthPhases italianPhaseDays(int month, int year) {
+  astro::MonthPhases result;
+  if (month < 1 || month > 12) return result;
+  const calendar::Date first{1, month, year};
+  const double start = astro::julianDay(first);
+  // A new or full moon comes at least every sixteen days: twenty days before the
+  // month hold the last one before it.
+  for (const astro::PhaseMoment& m : astro::phaseMoments(start - 20, start + calendar::daysInMonth(month, year) + 1)) {
+    const calendar::Date day = italianTime(m.jdUT).time.date;
+    const bool newOrFull = m.kind == astro::PhaseKind::NewMoon || m.kind == astro::PhaseKind::FullMoon;
+    if (day < first) {
+      if (newOrFull) result.lastBeforeMonth = m.kind;
+    } else if (day.month == month && day.year == year) {
+      result.phases.push_back({day.day, m.kind, m.jdUT});
+    }
+  }
+  return result;
+}
+
+MonthSheet sheetOf(int year, int month, const Place& place, const Reckoning& reckoning) {
   MonthSheet s;
   s.year = year;
   s.month = month;
   s.place = place;
+  s.reckoning = reckoning;
   if (month < 1 || month > 12) return s;
   const auto m = static_cast<std::size_t>(month - 1);
   s.title = std::string(MonthNames[m]) + " " + std::to_string(year);
   s.notesDocument = NotesDocuments[m];
 
-  s.phases = astro::PhaseDaysOfMonth(month, year);
+  s.phases = reckoning.phaseDays == PhaseDays::Italian ? italianPhaseDays(month, year)
+                                                       : astro::PhaseDaysOfMonth(month, year);
   for (int d = 1; d <= 32; ++d) s.marks[static_cast<std::size_t>(d)] = phaseMarkOf(s.phases, d);
   for (int d = 1; d <= 31; ++d) s.icons[static_cast<std::size_t>(d)] = iconOfDay(s.phases, d);
 
@@ -96,7 +117,8 @@ MonthSheet sheetOf(int year, int month, const Place& place) {
 }
 
 void MonthSheet::keepMoonOf(const MonthSheet& earlier) {
-  if (earlier.moon_ && earlier.moon_->isOf(year, month, place.position) && earlier.length() == length())
+  if (earlier.moon_ && earlier.moon_->isOf(year, month, place.position) && earlier.length() == length() &&
+      earlier.reckoning == reckoning)
     moon_ = earlier.moon_;
 }
 

@@ -34,6 +34,13 @@ PhaseMark phaseMarkOf(const astro::MonthPhases& phases, int d);
 int iconOf(astro::PhaseKind kind);
 std::optional<astro::PhaseKind> phaseOfIcon(int resource);
 
+// How the almanac reckons a month: the choices a gardener makes once and the
+// almanac remembers.
+struct Reckoning {
+  PhaseDays phaseDays = PhaseDays::Greenwich;
+  friend bool operator==(const Reckoning&, const Reckoning&) = default;
+};
+
 struct DaySheet {
   int day = 0;
   int weekday = 1;               // 1 = Sunday
@@ -52,6 +59,7 @@ struct MonthSheet {
   int year = 0;
   int month = 0;
   Place place;
+  Reckoning reckoning;
   std::string title;                // "MARZO 2026"
   std::string_view notesDocument;   // "Mar.rtf"
   astro::MonthPhases phases;
@@ -80,12 +88,16 @@ struct MonthSheet {
   void keepMoonOf(const MonthSheet& earlier);
 
  private:
-  friend MonthSheet sheetOf(int year, int month, const Place& place);
+  friend MonthSheet sheetOf(int year, int month, const Place& place, const Reckoning& reckoning);
   std::shared_ptr<const MonthMoon> moon_ = std::make_shared<const MonthMoon>(0, 0, 0, astro::GeoPosition{},
                                                                               astro::MonthPhases{});
 };
 
 // The month at a place.
-MonthSheet sheetOf(int year, int month, const Place& place);
+MonthSheet sheetOf(int year, int month, const Place& place, const Reckoning& reckoning = {});
+
+// The principal phases whose day on Italian clocks lies in the month, at their
+// true instants.
+astro::MonthPhases italianPhaseDays(int month, int year);
 
 }  // namespace app

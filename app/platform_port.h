@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "app/month_sheet.h"
 #include "calendar/calendar.h"
 
 namespace app {
@@ -18,10 +19,16 @@ struct WriteOutcome {
   static WriteOutcome failed(std::string why) { return {false, std::move(why)}; }
 };
 
+// What a gardener chooses once and the almanac remembers beside the city.
+struct Preferences {
+  bool alwaysOnTop = true;  // the window above all others, as the almanac has always kept it
+  Reckoning reckoning;
+  friend bool operator==(const Preferences&, const Preferences&) = default;
+};
+
 class Platform {
  public:
   virtual ~Platform() = default;
-  virtual void keepOnTop() = 0;
   // The folder that was current when the program started, in the file
   // system's own bytes; empty when it could not be known (deleted, unreachable).
   virtual std::string workingFolder() = 0;
@@ -35,6 +42,9 @@ class Platform {
   // Replace the file's whole content by `bytes`. When that fails the old file
   // is left as it was and the outcome says why.
   virtual WriteOutcome replaceFile(const std::string& path, const std::string& bytes) = 0;
+  // The remembered preferences; the almanac's own when none are.
+  virtual Preferences preferences() { return {}; }
+  virtual WriteOutcome savePreferences(const Preferences&) { return WriteOutcome::failed("non c'è dove ricordarle"); }
 };
 
 }  // namespace app

@@ -5,6 +5,7 @@
 
 #include "app/city_file.h"
 #include "app/city_table.h"
+#include "app/day_line.h"
 
 namespace app {
 
@@ -83,8 +84,8 @@ calendar::Date WindowModel::today() const {
 }
 
 const MonthSheet& WindowModel::shownMonthSheet() {
-  if (!month_.isOf(shownYear, shownMonth) || !(month_.place == place)) {
-    MonthSheet next = sheetOf(shownYear, shownMonth, place);
+  if (!month_.isOf(shownYear, shownMonth) || !(month_.place == place) || !(month_.reckoning == preferences.reckoning)) {
+    MonthSheet next = sheetOf(shownYear, shownMonth, place, preferences.reckoning);
     next.keepMoonOf(month_);
     month_ = std::move(next);
   }
@@ -92,7 +93,7 @@ const MonthSheet& WindowModel::shownMonthSheet() {
 }
 
 void WindowModel::start() {
-  platform_.keepOnTop();
+  preferences = platform_.preferences();
 
   cityFilePath = app::cityFilePath(platform_);
   // Without a folder for luogo.txt the gardener is told at once that the city
@@ -128,7 +129,7 @@ void WindowModel::drawMonth() {
   tileMonth.caption = MonthNames[static_cast<std::size_t>(month - 1)];
   // A redraw computes its month afresh; the moon, worked out only when a view
   // asks for it, is kept when the month and the place are the same.
-  MonthSheet next = sheetOf(shownYear, month, place);
+  MonthSheet next = sheetOf(shownYear, month, place, preferences.reckoning);
   next.keepMoonOf(month_);
   month_ = std::move(next);
 
@@ -167,6 +168,7 @@ void WindowModel::showDay(calendar::Date date) {
   tileWeekday.caption = WeekdayNames[static_cast<std::size_t>(calendar::weekday(date.day, date.month, date.year) - 1)];
   const MonthSheet& month = shownMonthSheet();
   if (date.day <= month.length()) fillDay(month.days[static_cast<std::size_t>(date.day - 1)]);
+  dayLine.caption = dayLineText(month, date.day);
   colourBarsAndLoadNotes();
 }
 
@@ -347,7 +349,32 @@ void WindowModel::confirmCity() {
     saintOrFeast.caption = shown.saintOrFeast;
     sunrise.caption = clockText(shown.sunrise);
     sunset.caption = clockText(shown.sunset);
+    dayLine.caption = dayLineText(month, selectedDay);
   }
+}
+
+void WindowModel::savePreferences() {
+  const WriteOutcome outcome = platform_.savePreferences(preferences);
+  if (outcome) return;
+  notSavedNotice.caption = PreferencesNotSavedNotice;
+  notSavedNotice.visible = true;
+  notSavedNotice.toolTip = "Le preferenze non si possono ricordare (" + outcome.reason + "): valgono fino alla chiusura.";
+}
+
+void WindowModel::toggleAlwaysOnTop() {
+  preferences.alwaysOnTop = !preferences.alwaysOnTop;
+  savePreferences();
+}
+
+void WindowModel::togglePhaseDays() {
+  auto& phaseDays = preferences.reckoning.phaseDays;
+  phaseDays = phaseDays == PhaseDays::Greenwich ? PhaseDays::Italian : PhaseDays::Greenwich;
+  savePreferences();
+  // The same month again, with the same day in the panel.
+  const int day = selectedDay;
+  currentDate = {1, shownMonth, shownYear};
+  drawMonth();
+  showDay({day, shownMonth, shownYear});
 }
 
 }  // namespace app

@@ -45,6 +45,7 @@ class WindowModel {
   Place place;                 // where the sun is seen from and whose holiday is kept
   std::string cityFilePath;    // luogo.txt; empty when the city cannot be remembered
   std::string pendingCity;     // the city picked in the chooser, until it is confirmed
+  Preferences preferences;     // read at start, saved at each change
 
   // ---- widgets --------------------------------------------------------------
   // The day's panel: the date tile (coloured as the day's bar), the saint, the sun.
@@ -69,6 +70,7 @@ class WindowModel {
   Shape gerberaFrame, sunflowersFrame;
   Picture gerbera, sunflowers, helpPicture;
   Label instructions;
+  Label dayLine;  // the selected day in words: sun, moon, phase, what to do
   // The city chooser.
   Frame cityChooser;
   Label chooserHeading;
@@ -95,6 +97,10 @@ class WindowModel {
   // A row of the chooser's list picked, by a click or the arrow keys.
   void pickCityRow(int row);
   void confirmCity();
+  // The window above all others, or not; remembered.
+  void toggleAlwaysOnTop();
+  // Phases on their Greenwich day or on their Italian day; remembered, and the month drawn again.
+  void togglePhaseDays();
   // A key pressed in the window; false when it does nothing here.
   bool keyDown(Key key);
 
@@ -110,6 +116,7 @@ class WindowModel {
   static constexpr int FirstYear = 1;
   static constexpr int LastYear = 9999;
   static constexpr const char* NotSavedNotice = "Città non salvata in luogo.txt";
+  static constexpr const char* PreferencesNotSavedNotice = "Preferenza non salvata";
   // Why, on hovering the notice: "Il file luogo.txt non si può scrivere (il disco è pieno): ...".
   static std::string notSavedExplanation(const std::string& reason);
 
@@ -122,6 +129,7 @@ class WindowModel {
   // bold and red on a feast.
   void fillDay(const DaySheet& day);
   void setYear(int year);
+  void savePreferences();
   void markPickedMonth();
 
   Platform& platform_;

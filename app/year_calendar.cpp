@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <map>
 #include <vector>
 
 #include "almanac/feast_table.h"
@@ -105,40 +106,54 @@ void addMoonSpans(std::vector<Event>& events, int year) {
   for (const MoonSpan& span : moonSpansOfYear(year)) {
     const std::string name = std::string("Luna ") + markWord(span.mark);
     std::string description = adviceOf(span.mark);
-    description += "\n" + name + " " + dayWithMonth("dal", span.first.day, span.first.month) + " " + dayWithMonth("al", span.last.day, span.last.month) + " " +
-                   std::to_string(year) + ".";
+    description += "\n" + name + " " + daySpanText(span.first, span.last) + ".";
     events.push_back({span.first, slugOf(name), name, std::move(description), "Luna",
                       calendar::daysFrom(span.first, span.last) + 1, {}});
   }
 }
 
-std::vector<Event> eventsOfYear(int year, const Place& place) {
+// The months of the place the moon's times are read from, each worked out once.
+class MoonDays {
+ public:
+  explicit MoonDays(const Place& place) : place_(place) {}
+  const MoonDay& of(const calendar::Date& day) {
+    auto found = months_.find({day.year, day.month});
+    if (found == months_.end()) found = months_.emplace(std::pair{day.year, day.month}, sheetOf(day.year, day.month, place_)).first;
+    return found->second.moon().days()[static_cast<std::size_t>(day.day - 1)];
+  }
+
+ private:
+  const Place& place_;
+  std::map<std::pair<int, int>, MonthSheet> months_;
+};
+
+std::vector<Event> eventsOfYear(int year, const Place& place, const Reckoning& reckoning) {
   std::vector<Event> events;
   events.reserve(80);
+  MoonDays moonDays(place);
   for (int month = 1; month <= 12; ++month) {
-    const MonthSheet sheet = sheetOf(year, month, place);
+    const MonthSheet sheet = sheetOf(year, month, place, reckoning);
     const std::vector<PhaseHour>& hours = sheet.moon().phases();
     for (const DaySheet& day : sheet.days) {
       const calendar::Date date{day.day, month, year};
       for (const auto& phase : sheet.phases.phases) {
         if (phase.day != day.day) continue;
         std::string description = adviceOf(markOfPhase(phase.kind));
-        // The phase at its instant, so that every phone shows it at its own hour.
+        // The phase at its instant, so that every phone shows it at its own hour,
+        // and the moon of the day the phone shows it on.
         std::optional<CivilTime> instant;
         for (const PhaseHour& hour : hours) {
           if (hour.kind != phase.kind || hour.gridDay != phase.day) continue;
-          description += "\n" + phaseHourText(hour) + ".";
-          const CivilTime utc = astro::civilTime(hour.jdUT, 0);
+          description += "\n" + phaseHourText(hour, reckoning.phaseDays) + ".";
+          const CivilTime utc = clockReading(hour.jdUT, 0);
           if (utc.date.year >= 1 && utc.date.year <= 9999) instant = utc;
+          const calendar::Date italianDay = italianTime(hour.jdUT).time.date;
+          if (italianDay.year >= 1 && italianDay.year <= 9999) {
+            const MoonDay& moon = moonDays.of(italianDay);
+            description += "\n" + moonTimesSentence(moon, place.name, onOraLegale(italianDay)) + "\n" +
+                           motionAdvice(moon.ascending);
+          }
         }
-        description += "\nSorge " + clockText(day.sunrise) + ", tramonta " + clockText(day.sunset) + " a ";
-        description += place.name;
-        description += ", ";
-        description += InOraSolare;
-        if (onOraLegale(date))
-          description += "; in ora legale " + clockText(oneHourLater(day.sunrise)) + " e " +
-                         clockText(oneHourLater(day.sunset));
-        description += ".";
         events.push_back(
             {date, slugOf(phaseName(phase.kind)), phaseName(phase.kind), std::move(description), "Luna", 1, instant});
       }
@@ -204,7 +219,7 @@ std::vector<MoonSpan> moonSpansOfYear(int year) {
   std::vector<MoonSpan> spans;
   if (year < 1 || year > 9999) return spans;
   for (int month = 1; month <= 12; ++month) {
-    const MonthSheet sheet = sheetOf(year, month, defaultPlace());
+    const MonthSheet sheet = sheetOf(year, month, defaultPlace(), {PhaseDays::Italian});
     for (const DaySheet& day : sheet.days) {
       const calendar::Date date{day.day, month, year};
       if (day.mark == PhaseMark::Neutral) continue;
@@ -231,7 +246,7 @@ std::string yearCalendarIcs(int year, const Place& place, const IcsStamp& stamp,
 
   const std::string dtstamp = "DTSTAMP:" + stampValue(stamp);
   const std::string placeSlug = slugOf(place.name);
-  std::vector<Event> events = eventsOfYear(year, place);
+  std::vector<Event> events = eventsOfYear(year, place, options.reckoning);
   if (options.moonSpans) {
     addMoonSpans(events, year);
     std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) { return a.date < b.date; });

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/italian_words.h"
+#include "app/month_sheet.h"
 #include "app/place.h"
 #include "calendar/calendar.h"
 
@@ -27,6 +28,7 @@ struct IcsStamp {
 // What the calendar holds besides the phases, feasts and notes.
 struct IcsOptions {
   bool moonSpans = false;  // each waxing and waning span as one event of several days
+  Reckoning reckoning;     // the days the phases fall on, as the window shows them
 };
 
 // The calendar of `year` (1..9999) at `place`. Lines end in CRLF and are folded
@@ -36,8 +38,9 @@ struct IcsOptions {
 // in ora solare, and on the days of ora legale as the clocks show them too.
 std::string yearCalendarIcs(int year, const Place& place, const IcsStamp& stamp, const IcsOptions& options = {});
 
-// The waxing and waning spans of a year as the day bars colour them: maximal runs
-// of days with the same mark, the full-moon and new-moon days outside them; a span
+// The waxing and waning spans of a year as a phone shows them: maximal runs of
+// days with the same mark between the days Italian clocks show the full and new
+// moons on (the days of the timed phase events), those days outside them; a span
 // that crosses the year's first or last day is cut there.
 struct MoonSpan {
   PhaseMark mark = PhaseMark::Waxing;

@@ -8,7 +8,6 @@
 class BenchPlatform : public app::Platform {
  public:
   explicit BenchPlatform(std::string folder = "/orto") : folder_(std::move(folder)) {}
-  void keepOnTop() override {}
   std::string workingFolder() override { return folder_; }
   char pathSeparator() const override { return '/'; }
   calendar::Date today() override { return {6, 12, 2026}; }

@@ -70,13 +70,16 @@ struct Options {
   QCommandLineOption spans{QStringLiteral("periodi"),
                            QStringLiteral("con --ics: anche ogni periodo di Luna crescente e calante come un evento di "
                                           "più giorni")};
+  QCommandLineOption italianDay{QStringLiteral("giorno-italiano"),
+                                QStringLiteral("ogni fase nel giorno che segnano gli orologi italiani al suo istante, "
+                                               "come lo mostra un telefono, invece che nel giorno di Greenwich")};
   QCommandLineOption userFolder{QStringLiteral("cartella-utente"),
                                 QStringLiteral("apre la finestra con luogo.txt in ~/.config/ortalba")};
   QCommandLineOption version{QStringLiteral("version"), QStringLiteral("mostra la versione")};
   QCommandLineOption help{QStringList{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("mostra questo aiuto")};
 
   QList<QCommandLineOption> all() const {
-    return {month, city, json, pdf, cue, year, ics, spans, cities, userFolder, version, help};
+    return {month, city, json, pdf, cue, year, ics, spans, italianDay, cities, userFolder, version, help};
   }
 };
 
@@ -98,9 +101,9 @@ QString windowKeysSentence() {
 }
 
 constexpr char16_t Usage[] =
-    u"Uso: ortalba [--month AAAA-MM [--city NOME] [--json | --pdf FILE [--contrasto]]]\n"
-    u"       ortalba --year ANNO --pdf FILE [--city NOME] [--contrasto]\n"
-    u"       ortalba --ics ANNO [--city NOME] [--periodi] > luna.ics\n"
+    u"Uso: ortalba [--month AAAA-MM [--city NOME] [--json | --pdf FILE [--contrasto]] [--giorno-italiano]]\n"
+    u"       ortalba --year ANNO --pdf FILE [--city NOME] [--contrasto] [--giorno-italiano]\n"
+    u"       ortalba --ics ANNO [--city NOME] [--periodi] [--giorno-italiano] > luna.ics\n"
     u"       ortalba --elenco-citta\n"
     u"       ortalba [--cartella-utente]\n";
 
@@ -298,6 +301,7 @@ ParsedArguments parseArguments(const QStringList& arguments) {
       return result;
     }
   }
+  if (parser.isSet(options.italianDay)) request.reckoning.phaseDays = app::PhaseDays::Italian;
   result.request = request;
   return result;
 }

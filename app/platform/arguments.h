@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "app/month_sheet.h"
 #include "app/place.h"
 
 namespace ortalba {
@@ -21,6 +22,7 @@ struct PrintRequest {
   QString pdfFile;                  // Month: write the page here instead of printing text; YearBooklet: the booklet
   bool cue = false;                 // with pdfFile: the moon cue for colour-blind gardeners
   bool moonSpans = false;           // with Mode::YearCalendar: the waxing and waning spans as events
+  app::Reckoning reckoning;         // the days the phases fall on
 };
 
 struct ParsedArguments {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/platform/day_descriptions.h"
 
+#include <QDate>
 #include <QWidget>
 
 #include "app/italian_clock.h"
@@ -26,12 +27,17 @@ std::shared_ptr<const app::MonthMoon> describeDays(WindowWidgets& widgets, const
   const int shown = form.selectedDay;
   const bool onShownDay = month.isOf(form.shownYear, form.shownMonth) && shown >= 1 && shown <= month.length();
   const app::DaySheet* shownDay = onShownDay ? &month.days[static_cast<std::size_t>(shown - 1)] : nullptr;
+  const calendar::Date shownDate{shown, month.month, month.year};
+  const QDate today = QDate::currentDate();
+  const bool isToday = shownDate == calendar::Date{today.day(), today.month(), today.year()};
   for (const auto& [label, time] : {std::pair{&form.sunrise, shownDay ? shownDay->sunrise : std::nullopt},
                                     std::pair{&form.sunset, shownDay ? shownDay->sunset : std::nullopt}}) {
-    QString note = QStringLiteral("In ora solare (UTC+1), come tutto l'almanacco");
-    if (shownDay && app::onOraLegale({shown, month.month, month.year}))
-      note += QStringLiteral("; oggi gli orologi sono in ora legale e segnano %1")
-                  .arg(toQString(app::clockText(app::oneHourLater(time))));
+    QString note = QStringLiteral("Ora solare (UTC+1), come tutto l'almanacco");
+    if (shownDay && app::onOraLegale(shownDate))
+      note += QStringLiteral(";\n%1 gli orologi, in ora legale, segnano %2")
+                  .arg(isToday ? QStringLiteral("oggi")
+                               : QStringLiteral("il %1 %2").arg(shown).arg(toQString(app::MonthWords[month.month - 1])),
+                       toQString(app::clockText(app::oneHourLater(time))));
     describe(widgets.widgetOf.at(label), note);
   }
 
@@ -46,8 +52,8 @@ std::shared_ptr<const app::MonthMoon> describeDays(WindowWidgets& widgets, const
       QString text = toQString(app::moonDayText(moon.days()[k], legal(d)));
       QString phase;
       for (const app::PhaseHour& hour : moon.phases())
-        if (hour.gridDay == d) phase = toQString(app::phaseHourText(hour));
-      describe(widgets.days[k], phase.isEmpty() ? text : phase + QStringLiteral(". ") + text);
+        if (hour.gridDay == d) phase = toQString(app::phaseHourText(hour, month.reckoning.phaseDays));
+      describe(widgets.days[k], phase.isEmpty() ? text : phase + QLatin1Char('\n') + text);
       widgets.icons[k]->setToolTip(phase);
     }
   }

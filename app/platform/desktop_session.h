@@ -5,6 +5,8 @@
 #include <QString>
 #include <string>
 
+#include "app/platform/config_folder.h"
+
 class QCoreApplication;
 
 namespace ortalba {
@@ -17,20 +19,6 @@ inline constexpr char NoDisplayMessage[] =
 // Loads Qt's Italian translation, so that the standard dialogs, buttons and
 // menus speak Italian whatever the user's locale; false when it is not installed.
 bool speakItalian(QCoreApplication& application);
-
-// The almanac's folder in the user's configuration folder, as the XDG base
-// directory rules place it: $XDG_CONFIG_HOME/ortalba when that is an absolute path,
-// else $HOME/.config/ortalba, HOME taken from the environment or else the password
-// database, never the root of the file system. Made when missing. The path is in
-// the file system's own bytes (a name that is not UTF-8 is used as it is); empty,
-// with `problem` saying why in a few Italian words, when it cannot be made.
-struct ConfigFolder {
-  std::string path;
-  std::string problem;
-};
-ConfigFolder userConfigFolder();
-// Where that folder is, without making it.
-ConfigFolder configFolderPath();
 
 // Where the window runs: the folder current at start (from a terminal), or the
 // user's configuration folder (from the desktop menu).

@@ -2,6 +2,8 @@
 #include "app/platform/main_window.h"
 
 #include <QAction>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QApplication>
 #include <QFrame>
 #include <QIcon>
@@ -94,6 +96,7 @@ MainWindow::MainWindow(app::WindowModel& form, QWidget* parent) : QWidget(parent
   connect(list, &QListWidget::itemClicked, this, [this, list](QListWidgetItem* item) {
     command([&] { form_.pickCityRow(list->row(item)); });
   });
+  menu_ = new QMenu(this);
   addCommands();
   // The keys reach the window when no control has the focus; Tab goes through the controls only.
   setFocusPolicy(Qt::ClickFocus);
@@ -118,27 +121,62 @@ MainWindow::MainWindow(app::WindowModel& form, QWidget* parent) : QWidget(parent
 }
 
 void MainWindow::addCommands() {
+  // Each command with its keys; those with a name are in the window's menu too
+  // (the right button, or the menu key), checkable when they turn something on.
   struct Command {
+    const char16_t* name;
     QList<QKeySequence> keys;
     std::function<void()> run;
+    std::function<bool()> checked;
+  };
+  const auto model = [this](void (app::WindowModel::*change)()) {
+    return [this, change] { command([this, change] { (form_.*change)(); }); };
   };
   const Command commands[] = {
-      {{QKeySequence::Print}, [this] { printShownMonth(); }},
-      {{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)}, [this] { printShownYear(); }},
-      {{QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)}, [this] { zoomBy(1.1); }},
-      {{QKeySequence::ZoomOut}, [this] { zoomBy(1 / 1.1); }},
-      {{QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { resetZoom(); }},
-      {{QKeySequence(Qt::CTRL | Qt::Key_K)}, [this] { toggleCue(); }},
-      {{QKeySequence(Qt::Key_F1)}, [this] { showHelp(); }},
-      {{QKeySequence(Qt::Key_F4), QKeySequence(Qt::CTRL | Qt::Key_L)},
-       [this] { command([this] { form_.keyDown(app::Key::OpenChooser); }); }},
+      {u"Stampa il mese…", {QKeySequence::Print}, [this] { printShownMonth(); }, {}},
+      {u"Stampa il libretto dell'anno…", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)}, [this] { printShownYear(); }, {}},
+      {u"Scegli la città", {QKeySequence(Qt::Key_F4), QKeySequence(Qt::CTRL | Qt::Key_L)},
+       [this] { command([this] { form_.keyDown(app::Key::OpenChooser); }); }, {}},
+      {u"Sempre in primo piano", {QKeySequence(Qt::CTRL | Qt::Key_T)}, model(&app::WindowModel::toggleAlwaysOnTop),
+       [this] { return form_.preferences.alwaysOnTop; }},
+      {u"Fasi nel giorno dell'ora italiana", {QKeySequence(Qt::CTRL | Qt::Key_G)},
+       model(&app::WindowModel::togglePhaseDays),
+       [this] { return form_.preferences.reckoning.phaseDays == app::PhaseDays::Italian; }},
+      {u"Tratteggio per chi non distingue i colori", {QKeySequence(Qt::CTRL | Qt::Key_K)}, [this] { toggleCue(); },
+       [this] { return cue_; }},
+      {u"Aiuto", {QKeySequence(Qt::Key_F1)}, [this] { showHelp(); }, {}},
+      {nullptr, {QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)}, [this] { zoomBy(1.1); }, {}},
+      {nullptr, {QKeySequence::ZoomOut}, [this] { zoomBy(1 / 1.1); }, {}},
+      {nullptr, {QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { resetZoom(); }, {}},
   };
   for (const Command& c : commands) {
     auto* action = new QAction(this);
     action->setShortcuts(c.keys);
+    if (c.name) action->setText(QString::fromUtf16(c.name));
+    if (c.checked) {
+      action->setCheckable(true);
+      checkedBy_.emplace_back(action, c.checked);
+    }
     connect(action, &QAction::triggered, this, c.run);
     addAction(action);
+    if (c.name) menu_->addAction(action);
   }
+}
+
+void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
+  for (const auto& [action, checked] : checkedBy_) action->setChecked(checked());
+  menu_->exec(event->globalPos());
+}
+
+void MainWindow::keepAbove() {
+  const bool wanted = form_.preferences.alwaysOnTop;
+  if (bool(windowFlags() & Qt::WindowStaysOnTopHint) == wanted) return;
+  const bool shown = isVisible();
+  const QPoint where = pos();
+  setWindowFlag(Qt::WindowStaysOnTopHint, wanted);
+  if (!shown) return;
+  move(where);
+  show();
 }
 
 void MainWindow::layOut() {
@@ -284,6 +322,7 @@ void MainWindow::render() {
   if (closing) setFocus();
   renderNotes();
   moonShown_ = describeDays(widgets_, form_, moonShown_);
+  keepAbove();
 }
 
 void MainWindow::renderNotes() {
@@ -339,12 +378,12 @@ void MainWindow::printShownYear() {
       [this](QPrinter& printer) { return printShownYear(printer); },
       [this](const QString& file) {
         clearUpperVectorState();
-        return writeYearPdf(file, monthsOfYear(form_.shownYear, form_.place), notesOfMonth(), cue_);
+        return writeYearPdf(file, monthsOfYear(form_.shownYear, form_.place, form_.preferences.reckoning), notesOfMonth(), cue_);
       });
 }
 
 bool MainWindow::printShownYear(QPrinter& printer) {
-  return printYear(printer, form_.shownYear, form_.place, notesOfMonth(), cue_);
+  return printYear(printer, monthsOfYear(form_.shownYear, form_.place, form_.preferences.reckoning), notesOfMonth(), cue_);
 }
 
 std::function<std::string(int)> MainWindow::notesOfMonth() const {

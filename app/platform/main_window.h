@@ -9,6 +9,8 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/window_model.h"
 #include "app/platform/window_design.h"
@@ -17,6 +19,8 @@ class QListWidget;
 class QFrame;
 class QPrinter;
 class QLabel;
+class QMenu;
+class QAction;
 
 namespace ortalba {
 
@@ -96,6 +100,10 @@ class MainWindow : public QWidget {
   void command(const std::function<void()>& handler);
   // The navigation keys: months, years, days, today, and the chooser's Enter and Escape.
   void keyPressEvent(QKeyEvent* event) override;
+  // The window's menu, with every command and its keys.
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  // Above all other windows while the gardener wants it so.
+  void keepAbove();
 
   app::WindowModel& form_;
   WindowWidgets widgets_;
@@ -106,6 +114,8 @@ class MainWindow : public QWidget {
   // The month's moon the rows' descriptions were last written from.
   std::shared_ptr<const app::MonthMoon> moonShown_;
   HelpDialog* help_ = nullptr;
+  QMenu* menu_ = nullptr;
+  std::vector<std::pair<QAction*, std::function<bool()>>> checkedBy_;
 };
 
 }  // namespace ortalba

@@ -152,7 +152,7 @@ void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& mont
                             "\u25BC Luna discendente (a mezzogiorno)."));
   // The hour of each phase in Italy, and the day of the grid when Greenwich has another.
   QStringList phases;
-  for (const app::PhaseHour& hour : month.moon().phases()) phases << toQString(app::phaseHourText(hour));
+  for (const app::PhaseHour& hour : month.moon().phases()) phases << toQString(app::phaseHourText(hour, month.reckoning.phaseDays));
   if (!phases.isEmpty()) legendLine(phases.join(QStringLiteral("; ")) + QLatin1Char('.'), 3.4 * ((phases.size() + 1) / 2));
   // A swatch of each bar's colour and what the gardener does under it.
   const app::PhaseMark marks[] = {app::PhaseMark::Waxing, app::PhaseMark::Waning, app::PhaseMark::Neutral};

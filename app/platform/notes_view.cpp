@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/platform/notes_view.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <algorithm>
+
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -60,6 +63,20 @@ void NotesView::markFor(app::PhaseMark mark) {
   markPassages(*document(), passages_, mark);
   bar->setValue(place);
   marked_ = mark;
+  // The day's passage in view: when none of it shows, its heading goes to the top.
+  const auto passage = std::find_if(passages_.begin(), passages_.end(),
+                                    [&](const app::MoonPassage& p) { return p.mark == mark; });
+  if (mark != app::PhaseMark::Neutral && passage != passages_.end()) {
+    const QAbstractTextDocumentLayout* layout = document()->documentLayout();
+    const QTextBlock first = document()->findBlockByNumber(static_cast<int>(passage->first));
+    const QTextBlock last = document()->findBlockByNumber(static_cast<int>(passage->last));
+    if (first.isValid() && last.isValid()) {
+      const double top = layout->blockBoundingRect(first).top();
+      const double bottom = layout->blockBoundingRect(last).bottom();
+      const int height = viewport()->height();
+      if (bottom <= place || top >= place + height) bar->setValue(int(top));
+    }
+  }
   QString description;
   if (passages_.empty())
     description = QStringLiteral("Note del mese");

@@ -30,10 +30,9 @@ bool printMonth(QPrinter& printer, const app::MonthSheet& sheet, const std::stri
   return painter.end();
 }
 
-bool printYear(QPrinter& printer, int year, const app::Place& place, const std::function<std::string(int)>& notesOf,
-               bool cue) {
+bool printYear(QPrinter& printer, const std::vector<app::MonthSheet>& months,
+               const std::function<std::string(int)>& notesOf, bool cue) {
   clearUpperVectorState();
-  const auto months = monthsOfYear(year, place);
   QPainter painter;
   if (!painter.begin(&printer)) return false;
   const bool drawn = paintYearBooklet(painter, printer, [&printer] { return pageOf(printer); }, months, notesOf, cue);

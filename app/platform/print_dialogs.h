@@ -5,6 +5,7 @@
 #include <QString>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/month_sheet.h"
 #include "app/platform_port.h"
@@ -18,10 +19,10 @@ namespace ortalba {
 // False when the printer cannot be opened.
 bool printMonth(QPrinter& printer, const app::MonthSheet& sheet, const std::string& notesPath, bool cue);
 
-// The booklet of `year` at `place` on `printer`; `notesOf(month)` is where a
+// The booklet of the year of `months` on `printer`; `notesOf(month)` is where a
 // month's notes are read. False when the printer fails.
-bool printYear(QPrinter& printer, int year, const app::Place& place, const std::function<std::string(int)>& notesOf,
-               bool cue);
+bool printYear(QPrinter& printer, const std::vector<app::MonthSheet>& months,
+               const std::function<std::string(int)>& notesOf, bool cue);
 
 // Writes a PDF file whole or not at all, or says why not.
 using PdfFileWriter = std::function<app::WriteOutcome(const QString& fileName)>;

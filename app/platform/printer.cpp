@@ -126,7 +126,7 @@ QByteArray monthJson(const app::MonthSheet& sheet, int panelDay) {
   // Each phase the grid marks, with its instant (UTC) and the hour in Italy.
   QJsonArray phases;
   for (const app::PhaseHour& phase : sheet.moon().phases()) {
-    const app::CivilTime utc = astro::civilTime(phase.jdUT, 0);
+    const app::CivilTime utc = app::clockReading(phase.jdUT, 0);
     const app::ItalianTime italian = app::italianTime(phase.jdUT);
     const auto iso = [](const app::CivilTime& t) {
       return QStringLiteral("%1-%2-%3T%4:%5")
@@ -202,7 +202,7 @@ QString monthTable(const app::MonthSheet& sheet, int panelDay) {
                            : QString());
   out += QStringLiteral("Riquadro del giorno: %1. Note del mese: %2\n")
              .arg(QString::fromLatin1(app::markWord(sheet.panelBackground(panelDay))), notesName(sheet));
-  for (const app::PhaseHour& phase : sheet.moon().phases()) out += toQString(app::phaseHourText(phase)) + QLatin1Char('\n');
+  for (const app::PhaseHour& phase : sheet.moon().phases()) out += toQString(app::phaseHourText(phase, sheet.reckoning.phaseDays)) + QLatin1Char('\n');
   return out;
 }
 
@@ -300,14 +300,14 @@ int runCommandLine(int argc, char** argv) {
     const QDateTime now = QDateTime::currentDateTimeUtc();
     const app::IcsStamp stamp{now.date().year(), now.date().month(),  now.date().day(),
                               now.time().hour(), now.time().minute(), now.time().second()};
-    return printed(app::yearCalendarIcs(request.year, place, stamp, {request.moonSpans}));
+    return printed(app::yearCalendarIcs(request.year, place, stamp, {request.moonSpans, request.reckoning}));
   }
   const auto notesOf = [&](int month) { return notesFile(app::notesDocumentPath(platform, month)); };
   const bool booklet = request.mode == PrintRequest::Mode::YearBooklet;
-  const app::MonthSheet sheet = booklet ? app::MonthSheet{} : app::sheetOf(request.year, request.month, place);
+  const app::MonthSheet sheet = booklet ? app::MonthSheet{} : app::sheetOf(request.year, request.month, place, request.reckoning);
   if (!request.pdfFile.isEmpty()) {
     const app::WriteOutcome outcome =
-        booklet ? writeYearPdf(request.pdfFile, monthsOfYear(request.year, place), notesOf, request.cue)
+        booklet ? writeYearPdf(request.pdfFile, monthsOfYear(request.year, place, request.reckoning), notesOf, request.cue)
                 : writeMonthPdf(request.pdfFile, sheet, notesOf(request.month), request.cue);
     if (!outcome) {
       std::fprintf(stderr, "ortalba: impossibile scrivere %s: %s\n", shown(request.pdfFile).toUtf8().constData(),

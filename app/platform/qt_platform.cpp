@@ -5,8 +5,11 @@
 
 #include <QDate>
 #include <QDir>
+#include <QFile>
+#include <QSettings>
 #include <cstdlib>
 
+#include "app/platform/config_folder.h"
 #include "app/platform/file_io.h"
 
 namespace ortalba {
@@ -24,6 +27,14 @@ std::string currentFolder() {
   // "(unreachable)/..." is how an old kernel names a folder outside our root.
   return out.empty() || out[0] != '/' ? std::string() : out;
 }
+
+QString preferencesFile(const std::string& folder) { return QFile::decodeName(QByteArray::fromStdString(folder + "/ortalba.conf")); }
+
+// The file's words for the choices: read by people too.
+const QString AlwaysOnTopKey = QStringLiteral("finestra/sempre_in_primo_piano");
+const QString PhaseDaysKey = QStringLiteral("luna/giorno_delle_fasi");
+const QString ItalianDay = QStringLiteral("italiano");
+const QString GreenwichDay = QStringLiteral("greenwich");
 
 }  // namespace
 
@@ -50,6 +61,27 @@ std::optional<std::string> QtPlatform::readFirstLine(const std::string& path, st
 
 app::WriteOutcome QtPlatform::replaceFile(const std::string& path, const std::string& bytes) {
   return writeWholeFile(path, bytes, SpecialFiles::Refuse);
+}
+
+app::Preferences QtPlatform::preferences() {
+  app::Preferences chosen;
+  const ConfigFolder folder = configFolderPath();
+  if (folder.path.empty()) return chosen;
+  const QSettings settings(preferencesFile(folder.path), QSettings::IniFormat);
+  chosen.alwaysOnTop = settings.value(AlwaysOnTopKey, chosen.alwaysOnTop).toBool();
+  if (settings.value(PhaseDaysKey).toString() == ItalianDay) chosen.reckoning.phaseDays = app::PhaseDays::Italian;
+  return chosen;
+}
+
+app::WriteOutcome QtPlatform::savePreferences(const app::Preferences& chosen) {
+  const ConfigFolder folder = userConfigFolder();
+  if (folder.path.empty()) return app::WriteOutcome::failed(folder.problem);
+  QSettings settings(preferencesFile(folder.path), QSettings::IniFormat);
+  settings.setValue(AlwaysOnTopKey, chosen.alwaysOnTop);
+  settings.setValue(PhaseDaysKey, chosen.reckoning.phaseDays == app::PhaseDays::Italian ? ItalianDay : GreenwichDay);
+  settings.sync();
+  if (settings.status() == QSettings::NoError) return app::WriteOutcome::done();
+  return app::WriteOutcome::failed("il file " + folder.path + "/ortalba.conf non si può scrivere");
 }
 
 }  // namespace ortalba

@@ -12,20 +12,21 @@ class QtPlatform : public app::Platform {
   QtPlatform();
   // No working folder at all, for the reason given (a few Italian words).
   explicit QtPlatform(std::string whyNoFolder);
-  void keepOnTop() override { keepOnTopRequested_ = true; }
   std::string workingFolder() override { return workingFolder_; }
   std::string whyNoWorkingFolder() override { return whyNoFolder_; }
   char pathSeparator() const override;
   calendar::Date today() override;
   std::optional<std::string> readFirstLine(const std::string& path, std::size_t maxBytes) override;
   app::WriteOutcome replaceFile(const std::string& path, const std::string& bytes) override;
+  // Kept in ortalba.conf of the user's configuration folder, whatever folder the
+  // window runs in.
+  app::Preferences preferences() override;
+  app::WriteOutcome savePreferences(const app::Preferences& preferences) override;
 
-  bool keepOnTopRequested() const { return keepOnTopRequested_; }
 
  private:
   std::string workingFolder_;
   std::string whyNoFolder_ = "la cartella di lavoro non è nota";
-  bool keepOnTopRequested_ = false;
 };
 
 }  // namespace ortalba

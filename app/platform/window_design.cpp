@@ -162,8 +162,10 @@ const Place WindowDesign[] = {
     {"helpPicture", picture<&WindowModel::helpPicture>, 165, 7320, 810, 705},
     {"help", Special::Help, 165, 7320, 810, 705},  // the "?" as a button, drawing nothing over it
     {"instructions", label<&WindowModel::instructions>, 1065, 7275, 6540, 765, Look::Instructions},
-    // the moon cue's legend, under the instructions while the cue is on
-    {"cueLegend", Special::CueLegend, 165, 8055, 7530, 255, Look::Caption},
+    // the selected day in words, under the instructions: the panel's line
+    {"dayLine", label<&WindowModel::dayLine>, 165, 8085, 7530, 735, Look::Instructions},
+    // the moon cue's legend, under the day's line while the cue is on
+    {"cueLegend", Special::CueLegend, 165, 8850, 7530, 255, Look::Caption},
     // the city chooser, over the notes
     {"cityChooser", Special::Chooser, 3600, 2280, 2295, 3375},
     {"chooserHeading", label<&WindowModel::chooserHeading>, 0, 0, 2295, 255, Look::Plain, {}, nullptr, true},

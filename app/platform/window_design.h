@@ -21,10 +21,11 @@ class NotesView;
 // Design positions are in twips: 15 twips make a pixel at 96 dpi.
 constexpr int px(int twips) { return (twips + 7) / 15; }
 
-// The window's size at design size, in pixels; the moon cue's legend adds a strip.
+// The window's size at design size, in pixels: the design's window and, under it,
+// the day's line; the moon cue's legend adds a strip.
 inline constexpr int DesignWidth = px(7815);
-inline constexpr int DesignHeight = px(8160);
-inline constexpr int CueDesignHeight = px(8430);
+inline constexpr int DesignHeight = px(8880);
+inline constexpr int CueDesignHeight = px(9150);
 
 // The widgets of the window, each beside the view-model object it shows.
 struct WindowWidgets {

@@ -41,10 +41,10 @@ QString feastsOf(const app::MonthSheet& month) {
 
 }  // namespace
 
-std::vector<app::MonthSheet> monthsOfYear(int year, const app::Place& place) {
+std::vector<app::MonthSheet> monthsOfYear(int year, const app::Place& place, const app::Reckoning& reckoning) {
   std::vector<app::MonthSheet> months;
   months.reserve(12);
-  for (int month = 1; month <= 12; ++month) months.push_back(app::sheetOf(year, month, place));
+  for (int month = 1; month <= 12; ++month) months.push_back(app::sheetOf(year, month, place, reckoning));
   return months;
 }
 

@@ -13,9 +13,16 @@ class FakePlatform : public app::Platform {
   char separator = '/';
   std::map<std::string, std::string> files;
   bool failWrites = false;
-  int keepOnTopCalls = 0;
+  app::Preferences remembered;
+  int preferencesSaved = 0;
 
-  void keepOnTop() override { ++keepOnTopCalls; }
+  app::Preferences preferences() override { return remembered; }
+  app::WriteOutcome savePreferences(const app::Preferences& chosen) override {
+    if (failWrites) return app::WriteOutcome::failed("il disco è pieno");
+    remembered = chosen;
+    ++preferencesSaved;
+    return app::WriteOutcome::done();
+  }
   std::string workingFolder() override { return folder; }
   char pathSeparator() const override { return separator; }
   calendar::Date today() override { return todayDate; }

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "app/city_table.h"
+#include "app/day_line.h"
 #include "app/italian_clock.h"
 #include "app/month_sheet.h"
 #include "fake_platform.h"
@@ -66,7 +67,7 @@ TEST(StartUp, RemembersTheCityFromTheFile) {
 
 TEST(StartUp, ShowsTodayAndAStripedCityList) {
   Window w({20, 3, 2026});
-  EXPECT_EQ(w.platform.keepOnTopCalls, 1);
+  EXPECT_TRUE(w.form.preferences.alwaysOnTop) << "above all other windows, as the almanac has always been";
   EXPECT_EQ(w.form.cityFilePath, "/orto/luogo.txt");
   ASSERT_EQ(w.form.cityList.rows.size(), tablePlaces().size());
   for (std::size_t i = 0; i < tablePlaces().size(); ++i) EXPECT_EQ(w.form.cityList.selected[i], i % 2 == 0) << i;
@@ -295,6 +296,55 @@ TEST(Accessibility, DayNamesSayDateWeekdayFeastAndMoon) {
   for (auto c : cases) EXPECT_EQ(w.form.dayAccessibleName(c.day), c.name);
   w.form.pickMonth(1);
   EXPECT_EQ(w.form.dayAccessibleName(29), "") << "no 29 February 2026";
+}
+
+}  // namespace
+
+namespace {
+using namespace app;
+
+// The choices come back at start, apply at once, and are remembered; one that
+// cannot be remembered still applies, and the gardener is told.
+TEST(Preferences, AreRememberedAndApplied) {
+  FakePlatform platform;
+  platform.todayDate = {10, 2, 2027};
+  platform.remembered.alwaysOnTop = false;
+  platform.remembered.reckoning.phaseDays = PhaseDays::Italian;
+  WindowModel form(platform);
+  form.start();
+  EXPECT_FALSE(form.preferences.alwaysOnTop);
+  // The full moon of 20 February 2027 at 23:23 UT is on the 21st in Italy.
+  EXPECT_EQ(form.moonIcons[20].resource, resources::FullMoon);
+  EXPECT_EQ(form.moonIcons[19].resource, resources::None);
+  form.togglePhaseDays();
+  EXPECT_EQ(form.moonIcons[19].resource, resources::FullMoon) << "its Greenwich day";
+  EXPECT_EQ(form.selectedDay, 10) << "the same day in the panel";
+  EXPECT_EQ(platform.remembered.reckoning.phaseDays, PhaseDays::Greenwich);
+  form.toggleAlwaysOnTop();
+  EXPECT_TRUE(platform.remembered.alwaysOnTop);
+  platform.failWrites = true;
+  form.toggleAlwaysOnTop();
+  EXPECT_FALSE(form.preferences.alwaysOnTop);
+  EXPECT_TRUE(form.notSavedNotice.visible);
+  EXPECT_EQ(form.notSavedNotice.caption, WindowModel::PreferencesNotSavedNotice);
+}
+
+// The panel's line: the sun and the moon with their clocks, the phase at its hour,
+// the moon's motion and what a gardener does.
+TEST(DayLine, SaysTheDaysSunMoonAndWork) {
+  const Place milan = findPlace("MILANO").value();
+  struct Case { int year, month, day; PhaseDays phaseDays; std::vector<std::string> says; } cases[] = {
+      {2027, 2, 21, PhaseDays::Italian, {"luna piena alle 00:23 del 21 febbraio", adviceOf(PhaseMark::Neutral)}},
+      {2027, 2, 20, PhaseDays::Greenwich, {"(Greenwich: 23:23 del 20)", adviceOf(PhaseMark::Neutral)}},
+      {2027, 2, 24, PhaseDays::Greenwich, {"calante, discendente", adviceOf(PhaseMark::Waning), motionAdvice(false)}},
+      {2026, 7, 15, PhaseDays::Greenwich, {"in ora solare (UTC+1); gli orologi, in ora legale, segnano "}},
+  };
+  for (const auto& c : cases) {
+    const std::string line = dayLineText(sheetOf(c.year, c.month, milan, {c.phaseDays}), c.day);
+    for (const std::string& part : c.says) EXPECT_NE(line.find(part), std::string::npos) << part << "\n" << line;
+    EXPECT_EQ(line.find("ora legale"), c.month == 7 ? line.find("ora legale") : std::string::npos) << line;
+  }
+  EXPECT_EQ(dayLineText(sheetOf(2027, 2, milan), 29), "");
 }
 
 }  // namespace

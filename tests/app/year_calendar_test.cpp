@@ -10,7 +10,7 @@
 #include "app/city_table.h"
 #include "app/italian_clock.h"
 #include "app/month_sheet.h"
-#include "astro/sun_times.h"
+#include "astro/moon_events.h"
 
 // The files' line ends, their 75-octet lines and folds are checked here; what an
 // independent parser makes of a whole file, by tests/ics/validate_ics.py.
@@ -123,7 +123,7 @@ TEST(YearCalendar, HoldsThePhasesFeastsAndSpansOfTheGrid) {
     std::map<calendar::Date, PhaseMark> spans;
     std::set<std::string> uids;
     calendar::Date previous{1, 1, year};
-    for (const Event& e : eventsOf(yearCalendarIcs(year, Forli, Stamp, {true}))) {
+    for (const Event& e : eventsOf(yearCalendarIcs(year, Forli, Stamp, {true, {}}))) {
       EXPECT_TRUE(uids.insert(e.at("UID")).second) << "twice: " << e.at("UID");
       const calendar::Date day = gridDay(e);
       const std::string summary = unescape(e.at("SUMMARY"));
@@ -152,7 +152,9 @@ TEST(YearCalendar, HoldsThePhasesFeastsAndSpansOfTheGrid) {
                               : calendar::daysFrom(day, dateOf(e.at("DTEND;VALUE=DATE")));
       EXPECT_TRUE(!last || calendar::addDays(day, length - 1) == (calendar::Date{31, 12, 9999})) << start;
       EXPECT_EQ(calendar::addDays(day, length - 1).year, year) << "a span is cut at the year's end";
-      EXPECT_EQ(length == 1, !span) << summary;
+      // A span of one day only where the year cuts it.
+      const bool atTheYearsEdge = (day.day == 1 && day.month == 1) || (day.day == 31 && day.month == 12);
+      EXPECT_TRUE(span ? length > 1 || atTheYearsEdge : length == 1) << summary << " " << start;
       if (!span) continue;
       EXPECT_EQ(e.at("CATEGORIES"), "Luna");
       const PhaseMark mark = summary == "Luna crescente" ? PhaseMark::Waxing : PhaseMark::Waning;
@@ -166,14 +168,17 @@ TEST(YearCalendar, HoldsThePhasesFeastsAndSpansOfTheGrid) {
     std::size_t marked = 0;
     for (int month = 1; month <= 12; ++month) {
       const MonthSheet sheet = sheetOf(year, month, Forli);
+      // The spans run between the days a phone shows the timed full and new moons on.
+      const MonthSheet phone = sheetOf(year, month, Forli, {PhaseDays::Italian});
       for (const DaySheet& day : sheet.days) {
         const calendar::Date date{day.day, month, year};
         for (const auto& phase : sheet.phases.phases)
           if (phase.day == day.day) wantPhases.emplace(date, phaseName(phase.kind));
         if (day.feast) wantFeasts.emplace(date, day.saintOrFeast);
-        if (day.mark == PhaseMark::Neutral) continue;  // full and new moon days stay outside the spans
+        const PhaseMark mark = phone.days[static_cast<std::size_t>(day.day - 1)].mark;
+        if (mark == PhaseMark::Neutral) continue;  // full and new moon days stay outside the spans
         ++marked;
-        EXPECT_TRUE(spans.count(date) && spans[date] == day.mark) << month << "/" << day.day;
+        EXPECT_TRUE(spans.count(date) && spans[date] == mark) << month << "/" << day.day;
       }
     }
     EXPECT_EQ(spans.size(), marked);
@@ -196,10 +201,16 @@ TEST(YearCalendar, TheFeastsAndNotesOf2027AtMilan) {
   EXPECT_EQ(std::count_if(found.begin(), found.end(), [](auto& event) { return event[1] == "Nota"; }), 2);
 }
 
-// A moon event gives the day's sun times in ora solare at the place, and on the
-// days the clocks are on ora legale as they show them too; the place is escaped in
-// the calendar's name and written plainly in the UIDs.
-TEST(YearCalendar, MoonEventsTellTheSunTimesAndThePlace) {
+// The day a phone shows a timed event on, in Italy.
+calendar::Date phoneDay(const Event& e) {
+  const std::string& utc = e.at("DTSTART");
+  const double jd = astro::julianDay(dateOf(utc.substr(0, 8))) + (std::stoi(utc.substr(9, 2)) * 60 + std::stoi(utc.substr(11, 2))) / 1440.0;
+  return italianTime(jd).time.date;
+}
+
+// A phase event tells the moon of the day a phone shows it on, its clock and its
+// motion; the place is escaped in the calendar's name and written plainly in the UIDs.
+TEST(YearCalendar, PhaseEventsTellTheMoonOfTheirOwnDay) {
   const std::string place = "BORGO, SAN; X\\Y";
   const std::string ics = yearCalendarIcs(2027, Place{place, Milano.position, std::nullopt}, Stamp);
   const auto lines = unfold(ics);
@@ -208,15 +219,12 @@ TEST(YearCalendar, MoonEventsTellTheSunTimesAndThePlace) {
   for (const Event& e : eventsOf(ics)) {
     EXPECT_TRUE(e.at("UID").ends_with("-borgo-san-x-y@ortalba")) << e.at("UID");
     if (e.at("CATEGORIES") != "Luna") continue;
-    const calendar::Date day = gridDay(e);
-    const DaySheet sun = sheetOf(2027, day.month, Milano).days[static_cast<std::size_t>(day.day - 1)];
+    const calendar::Date day = phoneDay(e);
+    const MoonDay moon = sheetOf(day.year, day.month, Milano).moon().days()[static_cast<std::size_t>(day.day - 1)];
     const std::string description = unescape(e.at("DESCRIPTION"));
-    EXPECT_NE(description.find("\nSorge " + clockText(sun.sunrise) + ", tramonta " + clockText(sun.sunset) + " a " +
-                               place + ", in ora solare (UTC+1)"),
-              std::string::npos) << description;
-    const std::string legal =
-        "in ora legale " + clockText(oneHourLater(sun.sunrise)) + " e " + clockText(oneHourLater(sun.sunset));
-    EXPECT_EQ(description.find(legal) != std::string::npos, onOraLegale(day)) << description;
+    EXPECT_NE(description.find(moonTimesSentence(moon, place, onOraLegale(day))), std::string::npos) << description;
+    EXPECT_NE(description.find(motionAdvice(moon.ascending)), std::string::npos) << description;
+    EXPECT_EQ(description.find("Sorge "), std::string::npos) << "no time without its body: " << description;
     const std::string neutral = std::string(adviceOf(PhaseMark::Neutral)) + "\n";
     EXPECT_TRUE(e.at("SUMMARY") != "Luna piena" || description.starts_with(neutral)) << description;
     ++moons;
@@ -224,6 +232,32 @@ TEST(YearCalendar, MoonEventsTellTheSunTimesAndThePlace) {
   }
   EXPECT_GE(moons, 48);
   EXPECT_GT(summerDays, 20);
+}
+
+// On the phone, in either reckoning of the phase days, no day carries a full or
+// new moon and a waxing or waning span together; with the Italian days the UIDs
+// name the day the phone shows the phase on.
+TEST(YearCalendar, APhoneNeverShowsAFullMoonInsideASpan) {
+  for (const PhaseDays phaseDays : {PhaseDays::Greenwich, PhaseDays::Italian}) {
+    std::map<calendar::Date, std::string> phaseOn;
+    std::set<calendar::Date> spanDays;
+    for (const Event& e : eventsOf(yearCalendarIcs(2027, Milano, Stamp, {true, {phaseDays}}))) {
+      const std::string summary = unescape(e.at("SUMMARY"));
+      if (summary == "Luna piena" || summary == "Luna nuova") {
+        phaseOn[phoneDay(e)] = summary;
+        if (phaseDays == PhaseDays::Italian) {
+          EXPECT_EQ(gridDay(e), phoneDay(e)) << e.at("UID");
+        }
+      } else if (summary == "Luna crescente" || summary == "Luna calante") {
+        const calendar::Date first = dateOf(e.at("DTSTART;VALUE=DATE"));
+        const int days = calendar::daysFrom(first, dateOf(e.at("DTEND;VALUE=DATE")));
+        for (int k = 0; k < days; ++k) spanDays.insert(calendar::addDays(first, k));
+      }
+    }
+    EXPECT_GE(phaseOn.size(), 24u);
+    for (const auto& [day, phase] : phaseOn)
+      EXPECT_FALSE(spanDays.count(day)) << phase << " inside a span on " << calendar::dateText(day);
+  }
 }
 
 TEST(YearCalendar, RejectsWhatItCannotWrite) {

@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QToolTip>
 #include <sys/stat.h>
 #include <tuple>
 
@@ -204,27 +205,37 @@ TEST(Window, ThePanelHoldsTheLongestTexts) {
   }
 }
 
-// The tooltips, which a screen reader says too: the sun times are ora solare, with the clocks' time on
-// days of ora legale; a day and the panel give the moon's rise, set and motion; a phase its hour in
-// Italy and, when that is another day, where the grid puts it.
-TEST(Window, TheTooltipsTellTheClockAndTheMoonsHours) {
+// The tooltips, which a screen reader says too: at most two lines, none wider than
+// the window; the sun's times are ora solare, with the clocks' time on days of ora
+// legale ("oggi" only for today); a day gives the moon's rise, set and motion, a
+// phase its hour and, when the grid puts it on another day, Greenwich's.
+TEST(Window, TheTooltipsAreShortAndTellTheirClock) {
   Shown s;
   MainWindow& w = s.w;
+  const auto fits = [&](const QWidget* widget) {
+    const QStringList lines = widget->toolTip().split(QLatin1Char('\n'));
+    const QFontMetrics metrics(QToolTip::font());
+    for (const QString& line : lines) EXPECT_LT(metrics.horizontalAdvance(line), w.width()) << line.toStdString();
+    EXPECT_LE(lines.size(), 2) << widget->toolTip().toStdString();
+  };
   QTest::mouseClick(w.month(6), Qt::LeftButton);  // July 2026
   QTest::mouseClick(w.day(14), Qt::LeftButton);
-  EXPECT_TRUE(w.label("sunrise")->toolTip().startsWith("In ora solare (UTC+1)"));
+  const QString sunrise = w.label("sunrise")->toolTip();
+  EXPECT_TRUE(sunrise.startsWith("Ora solare (UTC+1)")) << sunrise.toStdString();
   const QTime solar = QTime::fromString(text(w, "sunrise"), QStringLiteral("hh:mm"));
-  EXPECT_TRUE(w.label("sunrise")->accessibleDescription().contains(solar.addSecs(3600).toString(QStringLiteral("hh:mm"))));
+  EXPECT_TRUE(sunrise.endsWith(QStringLiteral("il 15 luglio gli orologi, in ora legale, segnano ") +
+                               solar.addSecs(3600).toString(QStringLiteral("hh:mm")))) << sunrise.toStdString();
+  for (int k = 0; k < 31; ++k) fits(w.day(k));
   QTest::mouseClick(w.month(0), Qt::LeftButton);
   EXPECT_FALSE(w.label("sunset")->toolTip().contains("ora legale")) << "January";
 
   QTest::mouseClick(w.nextYear(), Qt::LeftButton);
   QTest::mouseClick(w.month(1), Qt::LeftButton);
   const QString fullMoon = w.day(19)->toolTip();
-  EXPECT_TRUE(fullMoon.startsWith("Luna piena alle 00:23 del 21 febbraio, ora italiana; 23:23 del 20 a Greenwich"))
-      << fullMoon.toStdString();
-  EXPECT_EQ(w.moonIcon(19)->toolTip(), fullMoon.section(QStringLiteral(". "), 0, 0));
+  EXPECT_EQ(fullMoon.section(QLatin1Char('\n'), 0, 0), "Luna piena alle 00:23 del 21 febbraio (Greenwich: 23:23 del 20)");
+  EXPECT_EQ(w.moonIcon(19)->toolTip(), fullMoon.section(QLatin1Char('\n'), 0, 0));
   EXPECT_EQ(w.day(19)->accessibleDescription(), fullMoon);
+  for (int k = 0; k < 28; ++k) fits(w.day(k));
   QTest::mouseClick(w.day(9), Qt::LeftButton);
   const QString panel = w.label("tileDay")->toolTip();
   EXPECT_TRUE(QRegularExpression(QStringLiteral("^Luna: (sorge \\d\\d:\\d\\d|non sorge), .*, (a|di)scendente$"))

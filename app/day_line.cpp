@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/day_line.h"
+
+namespace app {
+
+namespace {
+
+// "sorge alle 04:37 e tramonta alle 19:52", with "non sorge", "non tramonta".
+std::string riseAndSet(const std::optional<CivilTime>& rise, const std::optional<CivilTime>& set) {
+  return (rise ? "sorge alle " + hourText(*rise) : std::string("non sorge")) + " e " +
+         (set ? "tramonta alle " + hourText(*set) : std::string("non tramonta"));
+}
+
+// "; gli orologi, in ora legale, segnano 05:37 e 20:52": what the watch shows.
+std::string onTheWatch(const std::optional<CivilTime>& rise, const std::optional<CivilTime>& set) {
+  if (!rise && !set) return {};
+  std::string text = "; gli orologi, in ora legale, segnano ";
+  if (rise) text += hourText(*oneHourLater(rise));
+  if (rise && set) text += " e ";
+  if (set) text += hourText(*oneHourLater(set));
+  return text;
+}
+
+}  // namespace
+
+std::string dayLineText(const MonthSheet& month, int day) {
+  if (day < 1 || day > month.length()) return {};
+  const auto k = static_cast<std::size_t>(day - 1);
+  const DaySheet& sun = month.days[k];
+  const MoonDay& moon = month.moon().days()[k];
+  const bool legal = onOraLegale({day, month.month, month.year});
+
+  std::string text = "Sole: " + riseAndSet(sun.sunrise, sun.sunset) + ", " + std::string(InOraSolare);
+  if (legal) text += onTheWatch(sun.sunrise, sun.sunset);
+  text += ".\nLuna: " + riseAndSet(moon.rise, moon.set);
+  if (legal) text += onTheWatch(moon.rise, moon.set);
+  // The day's mark, and a phase of the day at its hour; a full or new moon is the day's state.
+  std::string state = sun.mark == PhaseMark::Neutral ? "" : markWord(sun.mark);
+  for (const PhaseHour& hour : month.moon().phases()) {
+    if (hour.gridDay != day) continue;
+    std::string phase = phaseHourText(hour, month.reckoning.phaseDays);
+    phase[0] = static_cast<char>(phase[0] - 'A' + 'a');  // every phase's name begins with a plain capital
+    state += (state.empty() ? "" : ", ") + phase;
+  }
+  text += "; " + state + ", " + risingWord(moon.ascending) + ".\n";
+  text += adviceOf(sun.mark);
+  if (sun.mark != PhaseMark::Neutral) text += std::string(" ") + motionAdvice(moon.ascending);
+  return text;
+}
+
+}  // namespace app
