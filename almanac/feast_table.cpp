@@ -95,7 +95,7 @@ constexpr std::array<FeastEntry, FeastTableSize> FeastTable{
     fixedDate("Natività M.V.", 8, 9, years({1900, 1913})),
     fixedDate("Ann.Porta Pia", 20, 9, years({1900, 1930})),
     // Law 151 of 8 October 2025 makes the feast a national holiday again from 2026.
-    fixedDate("S.Francesco d'Assisi Patrono d'Italia", 4, 10, years({2026, NoEnd})),
+    fixedDate("S.Francesco d'Assisi, patrono d'Italia", 4, 10, years({2026, NoEnd})),
     fixedDate("Ann.Marcia su Roma", 28, 10, years({1931, 1942})),
     sundayWithin("Festa Forze Armate", 2, 7, 11, years({1977, 2000})),
     sundayWithin("Festa Unità Nazionale", 2, 7, 11, years({2001, NoEnd})),

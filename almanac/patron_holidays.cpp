@@ -72,10 +72,14 @@ std::string_view withoutMark(std::string_view name) {
   return name;
 }
 
+// The next word, without a comma after it; a shortened word ends at its full
+// stop ("Giov.Battista").
 std::string_view nextWord(std::string_view& text) {
-  const std::size_t end = text.find(' ');
+  std::size_t end = text.find_first_of(" .,");
+  if (end != std::string_view::npos && text[end] == '.') ++end;
   const std::string_view word = text.substr(0, end);
-  text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+  text.remove_prefix(end == std::string_view::npos ? text.size() : end);
+  while (text.starts_with(' ') || text.starts_with(',')) text.remove_prefix(1);
   return word;
 }
 
@@ -91,13 +95,22 @@ bool sameWord(std::string_view a, std::string_view b) {
 // "S.Pietro e Paolo" and "SS.Pietro e Paolo", "S.Massimo" and "S.Massimo d'Aveia").
 // A day that names fewer words never stands for several patrons ("S.Silverio").
 // The saint list also gives a saint's popular name: "(San Valentino)".
-bool namesPatron(std::string_view dayText, std::string_view patron, PatronTitle title) {
+bool namesPatronFrom(std::string_view dayText, std::string_view patron, PatronTitle title) {
   std::string_view day = withoutMark(dayText);
   std::string_view saint = withoutMark(patron);
-  if (dayText.find("(San " + std::string(saint) + ")") != std::string_view::npos) return true;
   while (!day.empty() && !saint.empty())
     if (!sameWord(nextWord(day), nextWord(saint))) return false;
   return !(day.empty() && !saint.empty() && title == PatronTitle::Patroni);
+}
+
+// Also where the feast of the saint names it after a word of its own:
+// "Natività S.Giov. Battista", "Martirio S.Giov.Battista".
+bool namesPatron(std::string_view dayText, std::string_view patron, PatronTitle title) {
+  if (dayText.find("(San " + std::string(withoutMark(patron)) + ")") != std::string_view::npos) return true;
+  if (namesPatronFrom(dayText, patron, title)) return true;
+  const std::size_t saint = dayText.find(" S.");
+  return saint != std::string_view::npos && dayText.find(" - ") == std::string_view::npos &&
+         namesPatronFrom(dayText.substr(saint + 1), patron, title);
 }
 
 }  // namespace
@@ -121,6 +134,10 @@ std::string patronHolidayText(std::string_view dayText, const std::optional<Patr
   if (text.empty() || !namesPatron(dayText, holiday->patron, holiday->title)) {
     if (!text.empty()) text += " - ";
     text += holiday->patron;
+  } else if (const std::string word = std::string(wordOf(holiday->title)) + " ";
+             text.ends_with(", " + word + "d'Italia") && holiday->text.starts_with(word)) {
+    // The patron of Italy who is the place's too: "patrono d'Italia e di Massa".
+    return text + " e " + holiday->text.substr(word.size());
   }
   return text + ", " + holiday->text;
 }

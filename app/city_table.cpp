@@ -210,6 +210,15 @@ std::size_t editDistance(std::string_view a, std::string_view b) {
   return row[b.size()];
 }
 
+// A place's right spelling where the design's table writes it otherwise: typed
+// right, it is that row.
+struct Spelling {
+  std::string_view right, table;
+};
+constexpr Spelling RightSpellings[] = {{"CALTANISSETTA", "CALTANISETTA"}};
+static_assert(std::all_of(std::begin(RightSpellings), std::end(RightSpellings),
+                          [](const Spelling& s) { return listed(s.table) && !listed(s.right); }));
+
 }  // namespace
 
 const std::vector<Place>& tablePlaces() {
@@ -235,6 +244,8 @@ std::optional<Place> findPlaceLoosely(std::string_view typed) {
   if (key.empty()) return std::nullopt;
   for (const Place& place : tablePlaces())
     if (folded(place.name) == key) return place;
+  for (const Spelling& spelling : RightSpellings)
+    if (folded(spelling.right) == key) return findPlace(spelling.table);
   return std::nullopt;
 }
 
@@ -245,19 +256,27 @@ const Place& defaultPlace() {
 
 std::vector<std::string_view> nearestCities(std::string_view typed, std::size_t count) {
   const std::string key = folded(typed);
+  std::vector<std::string_view> names;
+  std::vector<std::string> seen;
+  const auto suggest = [&](std::string_view name) {
+    const std::string spelled = folded(name);
+    if (std::find(seen.begin(), seen.end(), spelled) != seen.end()) return;  // FORLÌ and FORLI'
+    seen.push_back(spelled);
+    names.push_back(name);
+  };
+  // Every place a beginning of three letters or more names ("reggio": all four)...
+  if (key.size() >= 3)
+    for (const CityRow& row : CityTable)
+      if (folded(row.name).starts_with(key)) suggest(row.name);
+  // ...then the names a third of whose letters at most are wrong (one at least).
   std::vector<std::pair<std::size_t, std::size_t>> ranked;  // distance, row
   for (std::size_t i = 0; i < CityTable.size(); ++i) ranked.emplace_back(editDistance(key, folded(CityTable[i].name)), i);
   std::stable_sort(ranked.begin(), ranked.end(), [](auto& a, auto& b) { return a.first < b.first; });
-  std::vector<std::string_view> names;
-  std::vector<std::string> seen;
-  // A name is near when a third of its letters at most are wrong (one at least).
   const std::size_t near = std::max<std::size_t>(1, key.size() / 3);
+  const std::size_t prefixed = names.size();
   for (const auto& [distance, row] : ranked) {
-    if (names.size() == count || distance > near) break;
-    const std::string spelled = folded(CityTable[row].name);
-    if (std::find(seen.begin(), seen.end(), spelled) != seen.end()) continue;  // FORLÌ and FORLI'
-    seen.push_back(spelled);
-    names.push_back(CityTable[row].name);
+    if (names.size() >= prefixed + count || distance > near) break;
+    suggest(CityTable[row].name);
   }
   return names;
 }

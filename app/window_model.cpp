@@ -11,17 +11,6 @@ namespace app {
 
 namespace {
 
-// The first `count` characters of a UTF-8 text, and whether it had more.
-std::pair<std::string, bool> firstCharacters(const std::string& text, std::size_t count) {
-  std::size_t chars = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;  // continuation byte
-    if (chars == count) return {text.substr(0, i), true};
-    ++chars;
-  }
-  return {text, false};
-}
-
 std::optional<int> rowOf(const std::vector<std::string>& rows, std::string_view name) {
   const auto found = std::find(rows.begin(), rows.end(), name);
   return found == rows.end() ? std::nullopt : std::optional<int>(static_cast<int>(found - rows.begin()));
@@ -315,8 +304,7 @@ void WindowModel::pickCityRow(int row) {
   cityList.focusRow = row;
   for (std::size_t i = 0; i < cityList.selected.size(); ++i) cityList.selected[i] = (i % 2 == 0);
   pendingCity = cityList.rows[static_cast<std::size_t>(row)];
-  const auto [head, longer] = firstCharacters(pendingCity, 11);
-  chosenCity.caption = longer ? head + "." : pendingCity;
+  chosenCity.caption = pendingCity;  // whole: the letters shrink to fit it
   chosenCity.toolTip = pendingCity;
 }
 

@@ -21,14 +21,20 @@ namespace {
 
 // The almanac's conventions, one sentence each.
 constexpr const char16_t* Conventions[] = {
-    u"I giorni delle fasi lunari sono giorni di Greenwich (tempo universale), come l'almanacco li ha sempre datati.",
-    u"L'alba e il tramonto sono in ora solare (UTC+1) tutto l'anno; in estate, passando sugli orari, la finestra "
-    u"mostra anche l'ora legale degli orologi.",
-    u"Il sorgere e il tramontare della Luna sono del bordo superiore del disco sull'orizzonte del mare, in ora "
-    u"solare; ascendente o discendente dice se la Luna, a mezzogiorno, sale o scende nel cielo da un giorno "
-    u"all'altro, che non è la stessa cosa di crescente o calante.",
-    u"L'ora di ogni fase è l'ora italiana (con l'ora legale quando vale); la riga della fase resta nel giorno di "
-    u"Greenwich, e quando in Italia è già il giorno dopo l'almanacco lo dice.",
+    u"Ogni fase della Luna cade nel suo giorno di Greenwich (tempo universale), come l'almanacco l'ha sempre "
+    u"datata; con Ctrl+G, o dal menu del tasto destro, cade invece nel giorno che segnano gli orologi italiani, "
+    u"lo stesso in cui la mostra un telefono.",
+    u"Tutte le ore dell'almanacco sono in ora solare (UTC+1); nei giorni dell'ora legale la riga del giorno, "
+    u"sotto le istruzioni, dice anche l'ora degli orologi.",
+    u"La Luna sorge e tramonta quando il bordo alto del suo disco tocca l'orizzonte, visto dalla città scelta.",
+    u"Ascendente o discendente dice se la Luna, da un giorno all'altro, sale o scende nel cielo: non è la stessa "
+    u"cosa di crescente o calante. Con la Luna discendente si trapianta, si pota e si lavora la terra; con "
+    u"quella ascendente si innesta e si raccolgono i frutti. È la tradizione dell'orto, non una promessa di "
+    u"raccolto.",
+    u"L'ora di ogni fase è quella degli orologi italiani; quando la fase resta nel giorno di Greenwich e in "
+    u"Italia è già il giorno dopo, l'almanacco dice anche l'ora di Greenwich.",
+    u"La finestra resta sopra le altre; Ctrl+T, o il menu del tasto destro, la lascia andare sotto, e "
+    u"l'almanacco se lo ricorda.",
     u"Negli anni lontani dal nostro gli orari della Luna possono sbagliare: le fasi di qualche minuto verso "
     u"l'anno 1 o il 3000, di un quarto d'ora verso il 5000 e fino a un'ora e mezza verso il 9999, perché non si "
     u"sa con esattezza come rallentasse o rallenterà la rotazione della Terra.",

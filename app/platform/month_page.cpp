@@ -148,8 +148,8 @@ void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& mont
                             "l'almanacco; sotto, in corsivo, l'ora legale dei giorni in cui la segnano gli orologi.")
                  .arg(toQString(app::InOraSolare)),
              6.4);
-  legendLine(QStringLiteral("La Luna sorge e tramonta sull'orizzonte del mare; \u25B2 Luna ascendente, "
-                            "\u25BC Luna discendente (a mezzogiorno)."));
+  legendLine(QStringLiteral("\u25B2 %1 \u25BC %2").arg(toQString(app::motionAdvice(true)), toQString(app::motionAdvice(false))),
+             6.4);
   // The hour of each phase in Italy, and the day of the grid when Greenwich has another.
   QStringList phases;
   for (const app::PhaseHour& hour : month.moon().phases()) phases << toQString(app::phaseHourText(hour, month.reckoning.phaseDays));

@@ -147,35 +147,55 @@ QByteArray monthJson(const app::MonthSheet& sheet, int panelDay) {
   return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
+namespace {
+
+// The table's columns: the day, the saint or feast (wrapped), the sun, the clocks'
+// sun on days of ora legale, the moon, the phase or mark, the moon's motion. A
+// line holds at most 100 characters.
+constexpr int TableWidth = 100;
+constexpr int DayWidth = 6, SaintWidth = 31, TimesWidth = 11, PhaseWidth = 13;
+
+// Words of at most `width` characters a line; a word longer than that is cut.
+QStringList wrappedWords(const QString& text, int width) {
+  QStringList lines{QString()};
+  for (QString word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+    while (word.size() > width) {
+      if (!lines.back().isEmpty()) lines << QString();
+      lines.back() = word.left(width);
+      lines << QString();
+      word.remove(0, width);
+    }
+    if (!lines.back().isEmpty() && lines.back().size() + 1 + word.size() > width) lines << QString();
+    lines.back() += (lines.back().isEmpty() ? QString() : QStringLiteral(" ")) + word;
+  }
+  if (lines.size() > 1 && lines.back().isEmpty()) lines.removeLast();
+  return lines;
+}
+
+}  // namespace
+
 QString monthTable(const app::MonthSheet& sheet, int panelDay) {
-  // The saint column is as wide as the month's longest text, so that every
-  // column stands where its heading does.
-  qsizetype saintWidth = 44;
-  for (const auto& row : sheet.days) saintWidth = std::max(saintWidth, toQString(row.saintOrFeast).size());
   const std::vector<app::MoonDay>& moonDays = sheet.moon().days();
-  const auto line = [&](const QString& day, const QString& weekday, const QString& saint, const QString& sunrise,
-                        const QString& sunset, const QString& legal, const QString& moonRise, const QString& moonSet,
-                        const QString& phase, const QString& mark, const QString& rising) {
-    QString text = QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9 %10 %11")
-                       .arg(day, -7)
-                       .arg(weekday, -10)
-                       .arg(saint, -int(saintWidth))
-                       .arg(sunrise, -5)
-                       .arg(sunset, -5)
-                       .arg(legal, -11)
-                       .arg(moonRise, -7)
-                       .arg(moonSet, -7)
-                       .arg(phase, -13)
-                       .arg(mark, -9)
+  const auto line = [&](const QString& day, const QString& saint, const QString& sun, const QString& legal,
+                        const QString& moon, const QString& phase, const QString& rising) {
+    QString text = QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
+                       .arg(day, -DayWidth)
+                       .arg(saint, -SaintWidth)
+                       .arg(sun, -TimesWidth)
+                       .arg(legal, -TimesWidth)
+                       .arg(moon, -TimesWidth)
+                       .arg(phase, -PhaseWidth)
                        .arg(rising);
     while (text.endsWith(QLatin1Char(' '))) text.chop(1);
     return text + QLatin1Char('\n');
   };
+  const auto times = [](const std::optional<app::CivilTime>& rise, const std::optional<app::CivilTime>& set) {
+    return toQString(app::clockText(rise)) + QLatin1Char(' ') + toQString(app::clockText(set));
+  };
   QString out;
   out += toQString(sheet.title) + QStringLiteral(" - ") + toQString(sheet.place.name) + QLatin1Char('\n');
-  out += line(QStringLiteral("Giorno"), QStringLiteral("Settimana"), QStringLiteral("Santo o festa"),
-              QStringLiteral("Sorge"), QStringLiteral("Tram."), QStringLiteral("Ora legale"), QStringLiteral("L.sorge"),
-              QStringLiteral("L.tram."), QStringLiteral("Luna"), QStringLiteral("Fase"), QStringLiteral("Moto"));
+  out += line(QStringLiteral("Giorno"), QStringLiteral("Santo o festa"), QStringLiteral("Sole"),
+              QStringLiteral("Ora legale"), QStringLiteral("Luna"), QStringLiteral("Fase"), QStringLiteral("Moto"));
   bool anyLegal = false;
   for (const auto& row : sheet.days) {
     const QString day = QStringLiteral("%1 %2%3")
@@ -184,25 +204,25 @@ QString monthTable(const app::MonthSheet& sheet, int panelDay) {
                             .arg(row.boldRed ? QStringLiteral("*") : QString());
     QString legal;
     if (app::onOraLegale({row.day, sheet.month, sheet.year})) {
-      legal = toQString(app::clockText(app::oneHourLater(row.sunrise))) + QLatin1Char(' ') +
-              toQString(app::clockText(app::oneHourLater(row.sunset)));
+      legal = times(app::oneHourLater(row.sunrise), app::oneHourLater(row.sunset));
       anyLegal = true;
     }
     const app::MoonDay& moonDay = moonDays[static_cast<std::size_t>(row.day - 1)];
-    out += line(day, QString::fromUtf8(row.weekdayName()), toQString(row.saintOrFeast),
-                toQString(app::clockText(row.sunrise)), toQString(app::clockText(row.sunset)), legal,
-                toQString(app::clockText(moonDay.rise)),
-                toQString(app::clockText(moonDay.set)), phaseWordsOfIcon(row.icon),
-                QString::fromLatin1(app::markWord(row.mark)), QString::fromLatin1(app::risingWord(moonDay.ascending)));
+    // A quarter tells the mark by itself; a full or new moon is its own mark.
+    const QString phase = row.icon != app::resources::None ? phaseWordsOfIcon(row.icon)
+                                                           : QString::fromLatin1(app::markWord(row.mark));
+    const QStringList saint = wrappedWords(toQString(row.saintOrFeast), SaintWidth);
+    out += line(day, saint.front(), times(row.sunrise, row.sunset), legal, times(moonDay.rise, moonDay.set), phase,
+                QString::fromLatin1(app::risingWord(moonDay.ascending)));
+    for (qsizetype k = 1; k < saint.size(); ++k) out += line(QString(), saint[k], {}, {}, {}, {}, {});
   }
-  out += QStringLiteral("* domenica o festa. Sorge e tramonta, del Sole e della Luna, %1%2.\n")
-             .arg(toQString(app::InOraSolare))
-             .arg(anyLegal ? QStringLiteral("; Ora legale: le stesse ore come le segnano gli orologi nei giorni "
-                                            "dell'ora legale")
-                           : QString());
-  out += QStringLiteral("Riquadro del giorno: %1. Note del mese: %2\n")
-             .arg(QString::fromLatin1(app::markWord(sheet.panelBackground(panelDay))), notesName(sheet));
-  for (const app::PhaseHour& phase : sheet.moon().phases()) out += toQString(app::phaseHourText(phase, sheet.reckoning.phaseDays)) + QLatin1Char('\n');
+  QString notes = QStringLiteral("* domenica o festa. Le ore del Sole e della Luna sono %1").arg(toQString(app::InOraSolare));
+  if (anyLegal) notes += QStringLiteral("; la colonna \"Ora legale\" dà l'alba e il tramonto come li segnano gli orologi");
+  notes += QStringLiteral(". Riquadro del giorno: %1. Note del mese: %2")
+               .arg(QString::fromLatin1(app::markWord(sheet.panelBackground(panelDay))), notesName(sheet));
+  out += wrappedWords(notes, TableWidth).join(QLatin1Char('\n')) + QLatin1Char('\n');
+  for (const app::PhaseHour& phase : sheet.moon().phases())
+    out += toQString(app::phaseHourText(phase, sheet.reckoning.phaseDays)) + QLatin1Char('\n');
   return out;
 }
 

@@ -128,6 +128,25 @@ void StripedRows::initStyleOption(QStyleOptionViewItem* option, const QModelInde
   option->state &= ~QStyle::State_Selected;
 }
 
+void StripedRows::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+  if (!(option.state & QStyle::State_Selected)) {
+    QStyledItemDelegate::paint(painter, option, index);
+    return;
+  }
+  painter->save();
+  painter->fillRect(option.rect, toQColor(app::colours::White));
+  QFont bold = option.font;
+  bold.setBold(true);
+  painter->setFont(bold);
+  painter->setPen(toQColor(app::colours::ListGround));
+  painter->drawText(option.rect.adjusted(4, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter, index.data().toString());
+  if (option.state & QStyle::State_HasFocus) {
+    painter->setPen(QPen(toQColor(app::colours::ListGround), 1, Qt::DotLine));
+    painter->drawRect(option.rect.adjusted(1, 1, -2, -2));
+  }
+  painter->restore();
+}
+
 void CueLegend::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.setRenderHint(QPainter::TextAntialiasing);

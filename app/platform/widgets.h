@@ -91,10 +91,14 @@ class CueLegend : public QWidget {
 
 // The city list's rows: the design's stripes are their own background, and the
 // selection (the city in focus, as a screen reader hears it) is not painted as one.
+// The city list's rows: the design's stripes, and the chosen city on a white
+// ground in the list's dark blue, bold, framed when the list has the keyboard:
+// clearly apart from every other row.
 class StripedRows : public QStyledItemDelegate {
   Q_OBJECT
  public:
   using QStyledItemDelegate::QStyledItemDelegate;
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
  protected:
   void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;

@@ -54,7 +54,7 @@ void call(WindowModel& form, int i) {
 template <auto H> constexpr Click click = &call<H>;
 
 // How a label is lettered: pixel size at design size, alignment, and the rest.
-enum class Look { Plain, Wrapped, Caption, Time, MonthName, DayNumber, Link, BoxNumber, Arrow, Button, Title, DayRow,
+enum class Look { Plain, Fitted, Wrapped, Caption, Time, MonthName, DayNumber, Link, BoxNumber, Arrow, Button, Title, DayRow,
                   Notice, Instructions };
 
 struct Lettering {
@@ -69,6 +69,7 @@ Lettering letteringOf(Look look) {
   constexpr Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
   switch (look) {
     case Look::Plain: return {};
+    case Look::Fitted: return {11, Qt::AlignCenter, false, false, true};
     case Look::Wrapped: return {11, Qt::AlignCenter, true, false, true};
     case Look::Caption: return {10, left};
     case Look::Time: return {11, left};
@@ -170,7 +171,7 @@ const Place WindowDesign[] = {
     {"cityChooser", Special::Chooser, 3600, 2280, 2295, 3375},
     {"chooserHeading", label<&WindowModel::chooserHeading>, 0, 0, 2295, 255, Look::Plain, {}, nullptr, true},
     {"cityList", Special::CityList, 0, 240, 2295, 2760, Look::Plain, {}, nullptr, true},
-    {"chosenCity", label<&WindowModel::chosenCity>, 0, 3070, 1455, 305, Look::Plain, {}, nullptr, true},
+    {"chosenCity", label<&WindowModel::chosenCity>, 0, 3070, 1455, 305, Look::Fitted, {}, nullptr, true},
     {"confirmCityGround", Special::ButtonGround, 1455, 3030, 825, 315, Look::Plain, {}, nullptr, true},
     {"confirmCity", label<&WindowModel::confirmCityButton>, 1440, 3000, 855, 375, Look::Button, {},
      click<&WindowModel::confirmCity>, true},

@@ -17,7 +17,7 @@ namespace ortalba {
 namespace {
 
 // The days of the month's phases of one kind with their hour in Italy: "9 alle 16:52",
-// "20 (alle 00:23 del 21)" when in Italy it is already the next day; "-" for none.
+// "20, in Italia il 21 alle 00:23" when in Italy it is already the next day; "-" for none.
 QString phaseDays(const app::MonthSheet& month, const std::vector<app::PhaseHour>& hours, astro::PhaseKind kind) {
   QStringList days;
   for (const app::PhaseHour& hour : hours) {
@@ -25,7 +25,7 @@ QString phaseDays(const app::MonthSheet& month, const std::vector<app::PhaseHour
     const app::CivilTime italian = app::italianTime(hour.jdUT).time;
     const QString clock = toQString(app::clockText(italian));
     days << (italian.date.day == hour.gridDay ? QStringLiteral("%1 alle %2").arg(hour.gridDay).arg(clock)
-                                              : QStringLiteral("%1 (alle %2 del %3)").arg(hour.gridDay).arg(clock).arg(italian.date.day));
+                                              : QStringLiteral("%1, in Italia il %2 alle %3").arg(hour.gridDay).arg(italian.date.day).arg(clock));
   }
   return days.isEmpty() ? QStringLiteral("-") : days.join(QStringLiteral("\n"));
 }
@@ -64,8 +64,10 @@ void paintYearCover(QPainter& p, const QRectF& area, const std::vector<app::Mont
   p.setPen(Qt::black);
   paper.letters(10);
   p.drawText(QRectF(inside.left(), inside.top() + 26, inside.width(), 11), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-             QStringLiteral("Il sole a %1, %2; le fasi della Luna nel giorno di Greenwich, "
-                            "con la loro ora italiana")
+             (first.reckoning.phaseDays == app::PhaseDays::Italian
+                  ? QStringLiteral("Il Sole a %1, %2; le fasi della Luna nel giorno e all'ora degli orologi italiani")
+                  : QStringLiteral("Il Sole a %1, %2; le fasi della Luna nel loro giorno di Greenwich, all'ora degli "
+                                   "orologi italiani"))
                  .arg(toQString(first.place.name), toQString(app::InOraSolare)));
 
   // The table: a row a month.

@@ -105,7 +105,7 @@ TEST(FeastOfDay, YearsOfTheFeasts) {
       {1, 1, "Capodanno", {1900, 4099}, {1899, 4100}}, {0, 0, "Pasqua", {1900, 4099}, {1899, 4100}},
       {6, 1, "Epifania", {1900, 1976, 1986, 4099}, {1899, 1977, 1985, 4100}},
       {2, 6, "Festa della Repubblica", {1947, 1949, 1976, 1986, 2001, 9999}, {1946, 1948, 1977, 1984, 1999}},
-      {4, 10, "S.Francesco d'Assisi Patrono d'Italia", {2026, 2027, 9999}, {1900, 2025}},  // whatever the weekday
+      {4, 10, "S.Francesco d'Assisi, patrono d'Italia", {2026, 2027, 9999}, {1900, 2025}},  // whatever the weekday
       {8, 12, "Immacolata Concezione", {1900, 1913, 1924, 9999}, {1899, 1914, 1923}},
       {39, 0, "Ascensione", {1900, 1976}, {1899, 1977}}, {42, 0, "Ascensione", {1977, 9999}, {1976}},
       {60, 0, "Corpus Domini", {1900, 1913, 1924, 1976}, {1899, 1914, 1923, 1977}},

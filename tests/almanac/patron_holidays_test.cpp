@@ -54,8 +54,11 @@ TEST(PatronHoliday, TextOfTheDay) {
       {"ISERNIA", 19, 5, 2026, "S.Pietro C., patrono di Isernia"},
       {"VITERBO", 4, 9, 2026, "S.Rosalia - S.Rosa, patrona di Viterbo"},
       {"VENEZIA", 25, 4, 2026, "Liberazione - S.Marco, patrono di Venezia"},
-      {"BOLOGNA", 4, 10, 2026, "S.Francesco d'Assisi Patrono d'Italia - S.Petronio, patrono di Bologna"},
-      {"MASSA", 4, 10, 2026, "S.Francesco d'Assisi Patrono d'Italia, patrono di Massa"},
+      {"BOLOGNA", 4, 10, 2026, "S.Francesco d'Assisi, patrono d'Italia - S.Petronio, patrono di Bologna"},
+      {"MASSA", 4, 10, 2026, "S.Francesco d'Assisi, patrono d'Italia e di Massa"},
+      {"MASSA", 4, 10, 2025, "S.Francesco d'Assisi, patrono di Massa"},
+      {"TORINO", 24, 6, 2026, "Natività S.Giov. Battista, patrono di Torino"},  // the feast of the patron names him
+      {"RAGUSA", 29, 8, 2026, "Martirio S.Giov.Battista, patrono di Ragusa"},
       {"BOLZANO", 17, 5, 2027, "S.Pasquale - Lunedì di Pentecoste, festa della provincia di Bolzano"},
       {"ASTI", 1, 5, 2029, "Festa del Lavoro - S.Secondo, patrono di Asti"},
       {"BRINDISI", 6, 9, 2026, "S.Umberto - SS.Teodoro e Lorenzo, patroni di Brindisi"},

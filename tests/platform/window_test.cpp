@@ -405,4 +405,28 @@ TEST(Window, F1OpensTheHelp) {
   s.w.help()->close();
 }
 
+// The chosen city stands out of the list: its ground at least 3 : 1 against the
+// stripes' and the list's, its whole name on the chooser.
+TEST(Window, TheChosenCityStandsOutOfTheList) {
+  Shown s;
+  s.w.show();
+  QTest::mouseClick(s.w.cityButton(), Qt::LeftButton);
+  QListWidget* list = s.w.cityList();
+  QListWidgetItem* chosen = list->findItems(QStringLiteral("REGGIO NELL'EMILIA"), Qt::MatchExactly).value(0);
+  ASSERT_TRUE(chosen);
+  list->scrollToItem(chosen, QAbstractItemView::PositionAtCenter);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(chosen).center());
+  const QImage rows = list->viewport()->grab().toImage();
+  const auto ground = [&](const QListWidgetItem* item) {
+    const QColor c = rows.pixelColor(list->visualItemRect(item).topLeft() + QPoint(2, 2));
+    return app::Rgb{std::uint8_t(c.red()), std::uint8_t(c.green()), std::uint8_t(c.blue())};
+  };
+  const int row = list->row(chosen);
+  for (int other : {row - 1, row + 1}) {
+    ASSERT_TRUE(list->viewport()->rect().contains(list->visualItemRect(list->item(other)))) << other;
+    EXPECT_GE(app::contrastRatio(ground(chosen), ground(list->item(other))), 3.0) << other;
+  }
+  EXPECT_EQ(text(s.w, "chosenCity"), "REGGIO NELL'EMILIA");
+}
+
 }  // namespace
