@@ -18,7 +18,9 @@
 #include <cstring>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
+#include <set>
 #include <thread>
 
 #include "app/city_file.h"
@@ -229,6 +231,14 @@ TEST(WorkingFolder, NamedInItsOwnBytesOrNotAtAll) {
     EXPECT_EQ(app::rememberedCity(platform), app::findCity("MILANO"));
     EXPECT_EQ(readRegularFile("luogo.txt", 64), std::optional<std::string>("MILANO\r\n"));
   }
+  // Above the working folder, a name and its folder not in UTF-8 are written by their bytes all the same.
+  const std::string latin = base + "/orto\xE8/semina\xE8.txt";
+  ASSERT_TRUE(put(latin, "old"));
+  EXPECT_TRUE(writeWholeFile(latin, "MILANO\r\n", SpecialFiles::Refuse));
+  EXPECT_EQ(readRegularFile(latin, 64), std::optional<std::string>("MILANO\r\n"));
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(base + "/orto\xE8")) names.insert(entry.path().filename());
+  EXPECT_EQ(names, (std::set<std::string>{step, "semina\xE8.txt"})) << "nothing left beside it";
 
   // Deleted while current: unknown, so that nothing is read or saved (tests/app), never at the root.
   ASSERT_EQ(::chdir(base.c_str()), 0);
@@ -236,6 +246,8 @@ TEST(WorkingFolder, NamedInItsOwnBytesOrNotAtAll) {
   ASSERT_EQ(::chdir("gone"), 0);
   ASSERT_EQ(::rmdir((base + "/gone").c_str()), 0);
   EXPECT_EQ(QtPlatform().workingFolder(), "");
+  // QTemporaryDir cannot remove a folder nested so deep; rm can.
+  EXPECT_EQ(std::system(("rm -rf '" + base + "/orto\xE8'").c_str()), 0);
 }
 
 }  // namespace
