@@ -1,18 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/platform/file_io.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <pthread.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <QFile>
 #include <QRandomGenerator>
-#include <QSaveFile>
 #include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <ctime>
 
@@ -25,6 +25,43 @@ int openRetrying(const char* path, int flags) {
   do fd = ::open(path, flags);
   while (fd < 0 && errno == EINTR);
   return fd;
+}
+
+// Our temporaries: ".ortalba-", hexadecimal digits, ".tmp"; no one else names a file so.
+inline constexpr std::string_view TemporaryPrefix = ".ortalba-";
+inline constexpr std::string_view TemporarySuffix = ".tmp";
+
+std::string temporaryName() {
+  return std::string(TemporaryPrefix) + QByteArray::number(QRandomGenerator::system()->generate64(), 16).toStdString() +
+         std::string(TemporarySuffix);
+}
+
+bool isTemporaryName(std::string_view name) {
+  const std::size_t digits = name.size() - TemporaryPrefix.size() - TemporarySuffix.size();
+  return name.size() > TemporaryPrefix.size() + TemporarySuffix.size() && name.starts_with(TemporaryPrefix) &&
+         name.ends_with(TemporarySuffix) &&
+         name.substr(TemporaryPrefix.size(), digits).find_first_not_of("0123456789abcdef") == std::string_view::npos;
+}
+
+// A save holds its temporary locked from before the temporary has a name until it
+// has taken the file's: one of ours that no one holds is what a save killed (or cut
+// off by a power cut) between its steps left, and goes. Anything else stays: another
+// save's, a user's file, a pipe or a link named like ours.
+void removeAbandonedTemporaries(int folder) {
+  DIR* entries = ::fdopendir(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (entries == nullptr) return;
+  while (const dirent* entry = ::readdir(entries)) {
+    struct stat named {};
+    struct stat opened {};
+    if (!isTemporaryName(entry->d_name) || ::fstatat(folder, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) != 0 ||
+        !S_ISREG(named.st_mode))
+      continue;
+    const int fd = ::openat(folder, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd >= 0 && ::fstat(fd, &opened) == 0 && opened.st_ino == named.st_ino && ::flock(fd, LOCK_SH | LOCK_NB) == 0)
+      ::unlinkat(folder, entry->d_name, 0);
+    if (fd >= 0) ::close(fd);
+  }
+  ::closedir(entries);
 }
 
 }  // namespace
@@ -111,10 +148,7 @@ bool OutputFile::fail(std::string reason) {
   return false;
 }
 
-QIODevice* OutputFile::device() const {
-  if (whole_) return whole_.get();
-  return stream_.get();
-}
+QIODevice* OutputFile::device() const { return file_.get(); }
 
 // `fd` is the program's own output (not `owned`), or a pipe or a device just
 // opened without blocking, which must still be one.
@@ -129,8 +163,8 @@ bool OutputFile::openStream(int fd, bool owned) {
     return fail("il file è cambiato mentre lo si apriva");
   }
   pipeSignal_ = std::make_unique<PipeSignal>();
-  stream_ = std::make_unique<QFile>();
-  stream_->open(fd, QIODevice::WriteOnly, owned ? QFile::AutoCloseHandle : QFile::DontCloseHandle);
+  file_ = std::make_unique<QFile>();
+  file_->open(fd, QIODevice::WriteOnly, owned ? QFile::AutoCloseHandle : QFile::DontCloseHandle);
   return true;
 }
 
@@ -171,27 +205,43 @@ bool OutputFile::open() {
     }
   }
 
-  // Qt saves under the file's name and seven characters more, and names it in
-  // UTF-8: a name with no room for those, or not in UTF-8, is saved under a short
-  // name in its folder, reached through the folder's descriptor, and then moved.
-  QString saved = QFile::decodeName(path.c_str());
   const auto slash = path.find_last_of('/');
-  if (path.size() - (slash + 1) + 7 > NAME_MAX || QFile::encodeName(saved).toStdString() != path) {
-    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-    folder_ = openRetrying(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    if (folder_ < 0) return fail(errorWords(errno));
-    name_ = path.substr(slash + 1);
-    aside_ = ".ortalba-" + std::to_string(QRandomGenerator::global()->generate()) + ".tmp";
-    saved = QStringLiteral("/proc/self/fd/%1/").arg(folder_) + QString::fromLatin1(aside_);
+  folder_ = openRetrying(slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash).c_str(),
+                         O_PATH | O_DIRECTORY | O_CLOEXEC);
+  if (folder_ < 0) return fail(errorWords(errno));
+  name_ = path.substr(slash + 1);
+  removeAbandonedTemporaries(folder_);
+  return openTemporary(exists ? &st : nullptr);
+}
+
+// The new file, in the old one's folder, reached by its descriptor (so named by its
+// own bytes, whatever their length or encoding). Unnamed where the file system
+// allows and /proc can name it later, so that nothing is left of it if the almanac
+// dies while writing; else named from the start.
+bool OutputFile::openTemporary(const struct stat* old) {
+  const mode_t mode = old ? 0600 : 0666;
+  int fd = ::access("/proc/self/fd", X_OK) == 0 ? ::openat(folder_, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode) : -1;
+  if (fd < 0) {
+    const std::string name = temporaryName();
+    fd = ::openat(folder_, name.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_NOFOLLOW | O_CLOEXEC, mode);
+    if (fd >= 0) temporary_ = name;
   }
-  whole_ = std::make_unique<QSaveFile>(saved);
-  // Qt 6.4 gives the new file the permissions this user has on the old one (a
-  // read-only file of root's, replaced by root, would become writable) and drops
-  // the set-id bits; and it leaves the new file to its writer, so a private file
-  // replaced by root would lock its owner out. Both are set as they were.
-  const int opened = whole_->open(QIODevice::WriteOnly) ? whole_->handle() : -1;
-  if (opened < 0 || (exists && ((::geteuid() == 0 && ::fchown(opened, st.st_uid, st.st_gid) != 0) ||
-                                ::fchmod(opened, st.st_mode & 07777) != 0))) {
+  if (fd < 0) return fail(errorWords(errno));
+  file_ = std::make_unique<QFile>();
+  file_->open(fd, QIODevice::WriteOnly, QFile::AutoCloseHandle);
+  // Locked before it has a name, or else, named first, still under that name once
+  // locked: it was not taken for an abandoned one meanwhile.
+  struct stat opened {};
+  struct stat named {};
+  bool ours = ::flock(fd, LOCK_EX) == 0 && ::fstat(fd, &opened) == 0;
+  if (ours && !temporary_.empty())
+    ours = ::fstatat(folder_, temporary_.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 && named.st_ino == opened.st_ino;
+  if (!ours) temporary_.clear();
+  // The file keeps its permissions, also those of a file its owner made read-only,
+  // and, replaced by root, its owner: a private file that changed hands would lock
+  // its owner out.
+  if (!ours || (old && ((::geteuid() == 0 && ::fchown(fd, old->st_uid, old->st_gid) != 0) ||
+                        ::fchmod(fd, old->st_mode & 07777) != 0))) {
     const int error = errno;
     cancel();
     return fail(errorWords(error));
@@ -200,27 +250,32 @@ bool OutputFile::open() {
 }
 
 bool OutputFile::commit() {
-  QFileDevice* file = whole_ ? static_cast<QFileDevice*>(whole_.get()) : stream_.get();
   errno = 0;
-  // Qt 6.4 writes the last of its buffer only inside QSaveFile::commit(), and moves
-  // the file into place even when that write failed: it is written first.
-  bool ok = file && file->flush() && file->error() == QFileDevice::NoError && (!whole_ || whole_->commit());
+  bool ok = file_ && file_->flush() && file_->error() == QFileDevice::NoError;
   // Qt keeps the kind of a failed write, not its cause: a full disk is told apart.
-  if (!ok && file) fail(errorWords(file->error() == QFileDevice::ResourceError ? ENOSPC : errno));
-  if (ok && !aside_.empty() && ::renameat(folder_, aside_.c_str(), folder_, name_.c_str()) != 0)
-    ok = fail(errorWords(errno));
-  if (ok) aside_.clear();
+  if (!ok && file_) fail(errorWords(file_->error() == QFileDevice::ResourceError ? ENOSPC : errno));
+  if (ok && folder_ >= 0) {
+    // On the disk before it takes the file's name, so that after a power cut the
+    // name holds the old file or the new one, whole; an unnamed one gets a name first.
+    const int fd = file_->handle();
+    const std::string named = temporary_.empty() ? temporaryName() : temporary_;
+    ok = ::fdatasync(fd) == 0 &&
+         (!temporary_.empty() || ::linkat(AT_FDCWD, ("/proc/self/fd/" + std::to_string(fd)).c_str(), folder_,
+                                          named.c_str(), AT_SYMLINK_FOLLOW) == 0);
+    if (ok) temporary_ = named;
+    ok = ok && ::renameat(folder_, named.c_str(), folder_, name_.c_str()) == 0;
+    if (ok) temporary_.clear();
+    if (!ok) fail(errorWords(errno));
+  }
   cancel();
   return ok || fail("errore di scrittura");
 }
 
 void OutputFile::cancel() {
-  if (whole_) whole_->cancelWriting();
-  whole_.reset();
-  stream_.reset();
+  if (!temporary_.empty()) ::unlinkat(folder_, temporary_.c_str(), 0);
+  temporary_.clear();
+  file_.reset();  // which lets its lock go
   pipeSignal_.reset();
-  if (!aside_.empty()) ::unlinkat(folder_, aside_.c_str(), 0);
-  aside_.clear();
   if (folder_ >= 0) ::close(folder_);
   folder_ = -1;
 }

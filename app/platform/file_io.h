@@ -11,7 +11,7 @@
 
 class QFile;
 class QIODevice;
-class QSaveFile;
+struct stat;
 
 namespace ortalba {
 
@@ -33,10 +33,14 @@ enum class SpecialFiles {
 
 // A file written whole. A regular file (or a new one, or the target of a link to
 // one) is replaced only by commit(), keeping its permissions and, replaced by root,
-// its owner; another user's file is left alone, except by root. Where allowed, a
-// pipe or a character device is opened without blocking (a pipe nobody reads fails
-// at once) and written in place, and so is the program's own standard output or
-// error under any name (/dev/stdout, /proc/self/fd/1), where the shell opened it.
+// its owner; another user's file is left alone, except by root. The new file is
+// written beside the old one, unnamed where the file system allows, and takes its
+// name in one step: a save cut short at any step (the program killed, a power cut)
+// leaves the old file whole, and the next save into that folder takes away what was
+// left beside it. Where allowed, a pipe or a character device is opened without
+// blocking (a pipe nobody reads fails at once) and written in place, and so is the
+// program's own standard output or error under any name (/dev/stdout,
+// /proc/self/fd/1), where the shell opened it.
 class OutputFile {
  public:
   OutputFile(std::string path, SpecialFiles special);
@@ -57,17 +61,17 @@ class OutputFile {
  private:
   bool fail(std::string reason);
   bool openStream(int fd, bool owned);
+  bool openTemporary(const struct stat* old);
 
   struct PipeSignal;
 
   std::string path_;
   SpecialFiles special_;
-  std::unique_ptr<QSaveFile> whole_;
-  std::unique_ptr<QFile> stream_;
-  std::unique_ptr<PipeSignal> pipeSignal_;
-  int folder_ = -1;    // the file's folder, when it is saved aside first
-  std::string name_;   // the file's name in that folder
-  std::string aside_;  // the short name it is saved under first
+  std::unique_ptr<QFile> file_;
+  std::unique_ptr<PipeSignal> pipeSignal_;  // while a pipe or a device is written
+  int folder_ = -1;        // while a regular file is replaced: its folder,
+  std::string name_;       // its name there,
+  std::string temporary_;  // and the new file's name there until it takes that one (none while unnamed)
   std::string failure_;
 };
 
