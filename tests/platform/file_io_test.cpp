@@ -33,9 +33,6 @@
 #include "app/platform/month_page.h"
 #include "app/platform/qt_platform.h"
 
-// Names as names in a failure's message, not as bytes.
-void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
-
 namespace {
 using namespace ortalba;
 
