@@ -350,6 +350,7 @@ TEST(WorkingFolder, NamedInItsOwnBytesOrNotAtAll) {
   ASSERT_EQ(::rmdir((base + "/gone").c_str()), 0);
   EXPECT_EQ(QtPlatform().workingFolder(), "");
   // QTemporaryDir cannot remove a folder nested so deep; rm can.
+  ASSERT_EQ(::chdir(base.c_str()), 0);
   EXPECT_EQ(std::system(("rm -rf '" + base + "/orto\xE8'").c_str()), 0);
 }
 
