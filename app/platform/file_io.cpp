@@ -1,24 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/platform/file_io.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <pthread.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
-#include <time.h>
 #include <unistd.h>
 
+#include <QFile>
 #include <QRandomGenerator>
+#include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
+#include <ctime>
 
 namespace ortalba {
 
 namespace {
-
-// QSaveFile's temporary name is the file's own name and seven characters more.
-constexpr std::size_t kTemporarySuffix = 7;
 
 int openRetrying(const char* path, int flags) {
   int fd;
@@ -27,50 +27,62 @@ int openRetrying(const char* path, int flags) {
   return fd;
 }
 
-std::string nameOf(const std::string& path) {
-  const auto slash = path.find_last_of('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
+// Our temporaries: ".ortalba-", hexadecimal digits, ".tmp"; no one else names a file so.
+inline constexpr std::string_view TemporaryPrefix = ".ortalba-";
+inline constexpr std::string_view TemporarySuffix = ".tmp";
+
+std::string temporaryName() {
+  return std::string(TemporaryPrefix) + QByteArray::number(QRandomGenerator::system()->generate64(), 16).toStdString() +
+         std::string(TemporarySuffix);
 }
 
-std::string folderOf(const std::string& path) {
-  const auto slash = path.find_last_of('/');
-  return slash == std::string::npos ? std::string() : slash == 0 ? "/" : path.substr(0, slash);
+bool isTemporaryName(std::string_view name) {
+  const std::size_t digits = name.size() - TemporaryPrefix.size() - TemporarySuffix.size();
+  return name.size() > TemporaryPrefix.size() + TemporarySuffix.size() && name.starts_with(TemporaryPrefix) &&
+         name.ends_with(TemporarySuffix) &&
+         name.substr(TemporaryPrefix.size(), digits).find_first_not_of("0123456789abcdef") == std::string_view::npos;
 }
 
-// Whether `st` is the file behind descriptor `fd`.
-bool isDescriptor(int fd, const struct stat& st) {
-  struct stat open {};
-  return ::fstat(fd, &open) == 0 && open.st_dev == st.st_dev && open.st_ino == st.st_ino;
+// A save holds its temporary locked from before the temporary has a name until it
+// has taken the file's: one of ours that no one holds is what a save killed (or cut
+// off by a power cut) between its steps left, and goes. Anything else stays: another
+// save's, a user's file, a pipe or a link named like ours.
+void removeAbandonedTemporaries(int folder) {
+  DIR* entries = ::fdopendir(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (entries == nullptr) return;
+  while (const dirent* entry = ::readdir(entries)) {
+    struct stat named {};
+    struct stat opened {};
+    if (!isTemporaryName(entry->d_name) || ::fstatat(folder, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) != 0 ||
+        !S_ISREG(named.st_mode))
+      continue;
+    const int fd = ::openat(folder, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd >= 0 && ::fstat(fd, &opened) == 0 && opened.st_ino == named.st_ino && ::flock(fd, LOCK_SH | LOCK_NB) == 0)
+      ::unlinkat(folder, entry->d_name, 0);
+    if (fd >= 0) ::close(fd);
+  }
+  ::closedir(entries);
 }
 
 }  // namespace
 
 // A write to a pipe whose reader has gone must fail with EPIPE, not end the
-// program: SIGPIPE is held for this thread while the pipe is written, and a
-// pending one is taken away before it is let through again.
+// program: SIGPIPE is held for this thread while the pipe is written, and one
+// raised meanwhile is taken away before it is let through again (unless the
+// thread held it already).
 struct OutputFile::PipeSignal {
+  sigset_t pipe{}, old{};
   PipeSignal() {
     sigemptyset(&pipe);
     sigaddset(&pipe, SIGPIPE);
-    sigset_t pending;
-    sigpending(&pending);
-    wasPending = sigismember(&pending, SIGPIPE) == 1;
     pthread_sigmask(SIG_BLOCK, &pipe, &old);
   }
   ~PipeSignal() {
-    if (!wasPending) {
-      const timespec none{0, 0};
-      while (sigtimedwait(&pipe, nullptr, &none) == SIGPIPE) {
-      }
+    const timespec none{0, 0};
+    while (!sigismember(&old, SIGPIPE) && sigtimedwait(&pipe, nullptr, &none) == SIGPIPE) {
     }
     pthread_sigmask(SIG_SETMASK, &old, nullptr);
   }
-  PipeSignal(const PipeSignal&) = delete;
-  PipeSignal& operator=(const PipeSignal&) = delete;
-
-  sigset_t pipe{};
-  sigset_t old{};
-  bool wasPending = false;
 };
 
 std::string errorWords(int error) {
@@ -82,28 +94,18 @@ std::string errorWords(int error) {
     case EACCES:
     case EPERM:
       return "permesso negato";
-    case EROFS:
-      return "il disco è in sola lettura";
     case ENOENT:
     case ENOTDIR:
       return "la cartella non esiste";
-    case ENAMETOOLONG:
-      return "il nome è troppo lungo";
-    case EISDIR:
-      return "è una cartella";
-    case ENXIO:
-      return "nessun programma legge da quella pipe";
-    case EPIPE:
-      return "chi leggeva ha chiuso la pipe";
-    case EBADF:
-      return "l'uscita è chiusa";
-    case ELOOP:
-      return "troppi collegamenti simbolici";
-    case EIO:
-      return "errore del disco";
-    default:
-      return "errore di scrittura";
   }
+  static constexpr std::pair<int, const char*> Words[] = {
+      {EROFS, "il disco è in sola lettura"},   {ENAMETOOLONG, "il nome è troppo lungo"},
+      {EISDIR, "è una cartella"},              {ENXIO, "nessun programma legge da quella pipe"},
+      {EPIPE, "chi leggeva ha chiuso la pipe"}, {EBADF, "l'uscita è chiusa"},
+      {ELOOP, "troppi collegamenti simbolici"}, {EIO, "errore del disco"}};
+  for (const auto& [number, words] : Words)
+    if (number == error) return words;
+  return "errore di scrittura";
 }
 
 std::string reachablePath(const std::string& path) {
@@ -137,14 +139,6 @@ std::optional<std::string> readRegularFile(const std::string& path, std::size_t 
   return bytes;
 }
 
-template <class File>
-qint64 OutputFile::Checked<File>::writeData(const char* data, qint64 size) {
-  errno = 0;
-  const qint64 written = File::writeData(data, size);
-  if (written != size && error_ == 0) error_ = errno != 0 ? errno : EIO;
-  return written;
-}
-
 OutputFile::OutputFile(std::string path, SpecialFiles special) : path_(std::move(path)), special_(special) {}
 
 OutputFile::~OutputFile() { cancel(); }
@@ -154,142 +148,134 @@ bool OutputFile::fail(std::string reason) {
   return false;
 }
 
-QIODevice* OutputFile::device() const {
-  if (whole_) return whole_.get();
-  return stream_.get();
-}
+QIODevice* OutputFile::device() const { return file_.get(); }
 
+// `fd` is the program's own output (not `owned`), or a pipe or a device just
+// opened without blocking, which must still be one.
 bool OutputFile::openStream(int fd, bool owned) {
+  if (fd < 0) return fail(errorWords(errno));
+  struct stat st {};
+  const int flags = ::fcntl(fd, F_GETFL);
+  // The reader is there: from now on a full pipe waits for it, as any writer would.
+  if (owned && (::fstat(fd, &st) != 0 || !(S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode)) || flags < 0 ||
+                ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)) {
+    ::close(fd);
+    return fail("il file è cambiato mentre lo si apriva");
+  }
   pipeSignal_ = std::make_unique<PipeSignal>();
-  stream_ = std::make_unique<Checked<QFile>>();
-  if (stream_->open(fd, QIODevice::WriteOnly, owned ? QFile::AutoCloseHandle : QFile::DontCloseHandle)) return true;
-  const int error = errno;
-  if (owned) ::close(fd);
-  stream_.reset();
-  return fail(errorWords(error));
+  file_ = std::make_unique<QFile>();
+  file_->open(fd, QIODevice::WriteOnly, owned ? QFile::AutoCloseHandle : QFile::DontCloseHandle);
+  return true;
 }
 
 bool OutputFile::open() {
   if (device()) return fail("errore di scrittura");
   if (path_.empty()) return fail("il nome del file è vuoto");
-  const std::string path = reachablePath(path_);
-
+  std::string path = reachablePath(path_);
   struct stat link {};
   struct stat st {};
-  bool exists = true;
-  if (::lstat(path.c_str(), &link) != 0) {
-    if (errno != ENOENT) return fail(errorWords(errno));
-    exists = false;
-  } else if (::stat(path.c_str(), &st) != 0) {
-    // A link to nothing: where it points is not ours to create.
+  const bool exists = ::lstat(path.c_str(), &link) == 0;
+  if (!exists && errno != ENOENT) return fail(errorWords(errno));
+  // A link to nothing: where it points is not ours to create.
+  if (exists && ::stat(path.c_str(), &st) != 0)
     return fail(errno == ELOOP ? errorWords(ELOOP) : "il collegamento non porta a un file");
-  }
 
   if (exists && special_ == SpecialFiles::WriteInPlace) {
     // The program's own output, under whatever name: written where the shell put it.
-    for (const int fd : {STDOUT_FILENO, STDERR_FILENO})
-      if (isDescriptor(fd, st)) return openStream(fd, false);
-    if (S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode)) {
-      const int fd = openRetrying(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-      if (fd < 0) return fail(errorWords(errno));
-      struct stat opened {};
-      // The reader is there: from now on a full pipe waits for it, as any writer would.
-      const int flags = ::fcntl(fd, F_GETFL);
-      if (::fstat(fd, &opened) != 0 || !(S_ISFIFO(opened.st_mode) || S_ISCHR(opened.st_mode)) || flags < 0 ||
-          ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
-        ::close(fd);
-        return fail("il file è cambiato mentre lo si apriva");
-      }
-      return openStream(fd, true);
+    for (const int fd : {STDOUT_FILENO, STDERR_FILENO}) {
+      struct stat open {};
+      if (::fstat(fd, &open) == 0 && open.st_dev == st.st_dev && open.st_ino == st.st_ino)
+        return openStream(fd, false);
     }
+    if (S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode))
+      return openStream(openRetrying(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC), true);
   }
   if (exists && S_ISDIR(st.st_mode)) return fail(errorWords(EISDIR));
   if (exists && !S_ISREG(st.st_mode)) return fail("non è un file ordinario");
-
-  std::string target = path;
-  if (exists && S_ISLNK(link.st_mode)) {
-    char* resolved = ::realpath(path.c_str(), nullptr);
-    if (resolved == nullptr) return fail("il collegamento non porta a un file");
-    target = reachablePath(resolved);
-    std::free(resolved);
-  }
   if (exists) {
     // A file its owner made read-only is left alone, as an editor would; so is
     // another user's, which a replacement would take from them.
-    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return fail(errorWords(errno));
+    if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) return fail(errorWords(errno));
     if (::geteuid() != 0 && st.st_uid != ::geteuid()) return fail("il file è di un altro utente");
+    if (S_ISLNK(link.st_mode)) {
+      char* target = ::realpath(path.c_str(), nullptr);
+      if (target == nullptr) return fail("il collegamento non porta a un file");
+      path = reachablePath(target);
+      std::free(target);
+    }
   }
 
-  // QSaveFile names the file's folder by its descriptor: Qt can name a folder only
-  // in UTF-8 and within PATH_MAX, the system any folder it can open.
-  folder_ = openRetrying(folderOf(target).empty() ? "." : folderOf(target).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+  const auto slash = path.find_last_of('/');
+  folder_ = openRetrying(slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash).c_str(),
+                         O_PATH | O_DIRECTORY | O_CLOEXEC);
   if (folder_ < 0) return fail(errorWords(errno));
-  const QString folder = QStringLiteral("/proc/self/fd/%1/").arg(folder_);
-  // It writes beside the file under the file's name and a few characters more; a
-  // name that leaves no room for them, or is not UTF-8, is saved under a short
-  // name first and then moved over the file.
-  name_ = nameOf(target);
-  QString saved = folder + QString::fromUtf8(name_);
-  if (name_.size() + kTemporarySuffix > NAME_MAX || saved.toUtf8().toStdString() != folder.toStdString() + name_) {
-    aside_ = ".ortalba-" + std::to_string(QRandomGenerator::global()->generate()) + ".tmp";
-    saved = folder + QString::fromLatin1(aside_);
+  name_ = path.substr(slash + 1);
+  removeAbandonedTemporaries(folder_);
+  return openTemporary(exists ? &st : nullptr);
+}
+
+// The new file, in the old one's folder, reached by its descriptor (so named by its
+// own bytes, whatever their length or encoding). Unnamed where the file system
+// allows and /proc can name it later, so that nothing is left of it if the almanac
+// dies while writing; else named from the start.
+bool OutputFile::openTemporary(const struct stat* old) {
+  const mode_t mode = old ? 0600 : 0666;
+  int fd = ::access("/proc/self/fd", X_OK) == 0 ? ::openat(folder_, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode) : -1;
+  if (fd < 0) {
+    const std::string name = temporaryName();
+    fd = ::openat(folder_, name.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_NOFOLLOW | O_CLOEXEC, mode);
+    if (fd >= 0) temporary_ = name;
   }
-  whole_ = std::make_unique<Checked<QSaveFile>>(saved);
-  // A failure from here on takes away what was begun, and says what the system said.
-  const auto abandon = [this] {
+  if (fd < 0) return fail(errorWords(errno));
+  file_ = std::make_unique<QFile>();
+  file_->open(fd, QIODevice::WriteOnly, QFile::AutoCloseHandle);
+  // Locked before it has a name, or else, named first, still under that name once
+  // locked: it was not taken for an abandoned one meanwhile.
+  struct stat opened {};
+  struct stat named {};
+  bool ours = ::flock(fd, LOCK_EX) == 0 && ::fstat(fd, &opened) == 0;
+  if (ours && !temporary_.empty())
+    ours = ::fstatat(folder_, temporary_.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 && named.st_ino == opened.st_ino;
+  if (!ours) temporary_.clear();
+  // The file keeps its permissions, also those of a file its owner made read-only,
+  // and, replaced by root, its owner: a private file that changed hands would lock
+  // its owner out.
+  if (!ours || (old && ((::geteuid() == 0 && ::fchown(fd, old->st_uid, old->st_gid) != 0) ||
+                        ::fchmod(fd, old->st_mode & 07777) != 0))) {
     const int error = errno;
     cancel();
     return fail(errorWords(error));
-  };
-  if (!whole_->open(QIODevice::WriteOnly)) return abandon();
-  // The file keeps its permissions, also those of a file its owner made read-only,
-  // and, written by root, its owner: a private file that changed hands would lock
-  // its owner out.
-  if (exists && ::geteuid() == 0 && ::fchown(whole_->handle(), st.st_uid, st.st_gid) != 0) return abandon();
-  if (exists && ::fchmod(whole_->handle(), st.st_mode & 07777) != 0) return abandon();
+  }
   return true;
 }
 
 bool OutputFile::commit() {
-  bool ok = false;
-  if (stream_) {
-    errno = 0;
-    ok = stream_->flush() && stream_->error() == QFileDevice::NoError;
-    if (!ok) fail(errorWords(stream_->firstError() != 0 ? stream_->firstError() : errno));
-    stream_->close();
-    stream_.reset();
-    pipeSignal_.reset();
-  } else if (whole_) {
-    // The last of the buffer is written first: a commit would move the file into
-    // place even when that write failed.
-    errno = 0;
-    ok = whole_->flush() && whole_->commit();
-    if (!ok) fail(errorWords(whole_->firstError() != 0 ? whole_->firstError() : errno));
-    whole_.reset();
-    if (ok && !aside_.empty() && ::renameat(folder_, aside_.c_str(), folder_, name_.c_str()) != 0) {
-      ok = fail(errorWords(errno));
-    } else if (ok) {
-      aside_.clear();
-    }
-  } else {
-    fail("errore di scrittura");
+  errno = 0;
+  bool ok = file_ && file_->flush() && file_->error() == QFileDevice::NoError;
+  // Qt keeps the kind of a failed write, not its cause: a full disk is told apart.
+  if (!ok && file_) fail(errorWords(file_->error() == QFileDevice::ResourceError ? ENOSPC : errno));
+  if (ok && folder_ >= 0) {
+    // On the disk before it takes the file's name, so that after a power cut the
+    // name holds the old file or the new one, whole; an unnamed one gets a name first.
+    const int fd = file_->handle();
+    const std::string named = temporary_.empty() ? temporaryName() : temporary_;
+    ok = ::fdatasync(fd) == 0 &&
+         (!temporary_.empty() || ::linkat(AT_FDCWD, ("/proc/self/fd/" + std::to_string(fd)).c_str(), folder_,
+                                          named.c_str(), AT_SYMLINK_FOLLOW) == 0);
+    if (ok) temporary_ = named;
+    ok = ok && ::renameat(folder_, named.c_str(), folder_, name_.c_str()) == 0;
+    if (ok) temporary_.clear();
+    if (!ok) fail(errorWords(errno));
   }
-  if (!ok) cancel();
-  closeFolder();
-  return ok;
+  cancel();
+  return ok || fail("errore di scrittura");
 }
 
 void OutputFile::cancel() {
-  if (whole_) whole_->cancelWriting();
-  whole_.reset();
-  stream_.reset();
+  if (!temporary_.empty()) ::unlinkat(folder_, temporary_.c_str(), 0);
+  temporary_.clear();
+  file_.reset();  // which lets its lock go
   pipeSignal_.reset();
-  if (!aside_.empty()) ::unlinkat(folder_, aside_.c_str(), 0);
-  aside_.clear();
-  closeFolder();
-}
-
-void OutputFile::closeFolder() {
   if (folder_ >= 0) ::close(folder_);
   folder_ = -1;
 }

@@ -1,11 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading without ever blocking, and writing without ever losing the old file.
-// Paths are the file system's own bytes (as the C library takes them): a folder
-// whose name is not valid UTF-8, or is nested deeper than a path may be long, is
-// still reached, by its name relative to the current folder.
-#include <QFile>
-#include <QSaveFile>
+// Paths are the file system's own bytes, as the C library takes them.
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,10 +9,15 @@
 
 #include "app/platform_port.h"
 
+class QFile;
+class QIODevice;
+struct stat;
+
 namespace ortalba {
 
 // `path` as the system calls take it: a path inside the current folder relative
-// to it, any other as it is.
+// to it (so a folder nested deeper than a path may be long is still reached),
+// any other as it is.
 std::string reachablePath(const std::string& path);
 
 // The first `maxBytes` of a regular file. Opened without blocking, so a pipe or
@@ -30,14 +31,16 @@ enum class SpecialFiles {
   WriteInPlace,  // a PDF: a pipe, a device or the program's own output is written as it is
 };
 
-// A file written whole. A regular file (or one that does not exist yet, or the
-// target of a link to one) goes through QSaveFile: until commit() has succeeded
-// the old file is as it was, and it keeps its permissions. Where allowed, a pipe
-// or a character device is opened without blocking (a pipe nobody reads fails at
-// once) and written in place, and so is the program's own standard output or
-// error named by any path (/dev/stdout, /proc/self/fd/1), through its descriptor,
-// appending where the shell opened it so. A file that belongs to another user is
-// left alone, except by root.
+// A file written whole. A regular file (or a new one, or the target of a link to
+// one) is replaced only by commit(), keeping its permissions and, replaced by root,
+// its owner; another user's file is left alone, except by root. The new file is
+// written beside the old one, unnamed where the file system allows, and takes its
+// name in one step: a save cut short at any step (the program killed, a power cut)
+// leaves the old file whole, and the next save into that folder takes away what was
+// left beside it. Where allowed, a pipe or a character device is opened without
+// blocking (a pipe nobody reads fails at once) and written in place, and so is the
+// program's own standard output or error under any name (/dev/stdout,
+// /proc/self/fd/1), where the shell opened it.
 class OutputFile {
  public:
   OutputFile(std::string path, SpecialFiles special);
@@ -58,33 +61,18 @@ class OutputFile {
  private:
   bool fail(std::string reason);
   bool openStream(int fd, bool owned);
-  void closeFolder();
+  bool openTemporary(const struct stat* old);
 
-  // A file class that keeps the system's word for its first failed write, which
-  // later calls would otherwise overwrite before commit() is asked.
-  template <class File>
-  class Checked : public File {
-   public:
-    using File::File;
-    int firstError() const { return error_; }
-
-   protected:
-    qint64 writeData(const char* data, qint64 size) override;
-
-   private:
-    int error_ = 0;
-  };
+  struct PipeSignal;
 
   std::string path_;
   SpecialFiles special_;
-  std::unique_ptr<Checked<QSaveFile>> whole_;
-  std::unique_ptr<Checked<QFile>> stream_;
-  int folder_ = -1;     // the file's folder, which QSaveFile reaches through /proc/self/fd
-  std::string name_;    // the file's name in its folder
-  std::string aside_;   // a short name it is saved under first, when its own does not suit QSaveFile
+  std::unique_ptr<QFile> file_;
+  std::unique_ptr<PipeSignal> pipeSignal_;  // while a pipe or a device is written
+  int folder_ = -1;        // while a regular file is replaced: its folder,
+  std::string name_;       // its name there,
+  std::string temporary_;  // and the new file's name there until it takes that one (none while unnamed)
   std::string failure_;
-  struct PipeSignal;
-  std::unique_ptr<PipeSignal> pipeSignal_;
 };
 
 // `bytes` as the whole content of `path`, written as OutputFile writes.

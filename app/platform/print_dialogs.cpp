@@ -1,10 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/platform/print_dialogs.h"
 
+#include <sys/stat.h>
+
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <cerrno>
 
 #include "app/platform/month_page.h"
 #include "app/platform/vector_state.h"
@@ -18,6 +24,41 @@ namespace {
 QRectF pageOf(QPrinter& printer) {
   const QRectF area = printer.pageRect(QPrinter::DevicePixel);
   return area.translated(-area.topLeft());
+}
+
+// Whether Qt's check of a file to print to (below) can open `name` without waiting:
+// a regular file, or a link to one, or a name not taken in a folder that is there.
+bool isFileOrNewName(const QString& name) {
+  const QByteArray path = QFile::encodeName(name);
+  struct stat st {};
+  if (::stat(path.constData(), &st) == 0) return S_ISREG(st.st_mode);
+  if (errno != ENOENT || ::lstat(path.constData(), &st) == 0) return false;  // a link to nothing is not new
+  const auto slash = path.lastIndexOf('/');
+  const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : path.left(slash);
+  return ::stat(folder.constData(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// Printing to a file, Qt's print dialog checks the file before it closes by opening it
+// for appending, as it is named (relative to the working folder): on a pipe nobody reads
+// that open waits for good, and the window with it. So its Print button is rewired: Qt's
+// check, which also asks before a file is overwritten, is left only to a regular file or
+// a new name; anything else is accepted as it is, and the almanac's writer, which never
+// waits, writes it or says why not. The button box and the file name are found as Qt's
+// own form makes and names them; should a later Qt differ, printing to a file is not
+// offered rather than risked.
+void neverWaitOnTheFile(QPrintDialog& dialog) {
+  auto* buttons = dialog.findChild<QDialogButtonBox*>(QString(), Qt::FindDirectChildrenOnly);
+  auto* fileName = dialog.findChild<QLineEdit*>(QStringLiteral("filename"));
+  if (!buttons || !fileName || !QObject::disconnect(buttons, SIGNAL(accepted()), &dialog, SLOT(_q_checkFields()))) {
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    return;
+  }
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&dialog, fileName] {
+    if (!fileName->isEnabled() || isFileOrNewName(fileName->text()))
+      QMetaObject::invokeMethod(&dialog, "_q_checkFields");
+    else
+      dialog.accept();
+  });
 }
 
 }  // namespace
@@ -54,6 +95,7 @@ void printThroughDialog(QWidget* parent, const QString& docName, const QString& 
   printer.setDocName(docName);
   QPrintDialog dialog(&printer, parent);
   dialog.setWindowTitle(QStringLiteral("Stampa %1").arg(what));
+  neverWaitOnTheFile(dialog);
   if (dialog.exec() != QDialog::Accepted) return;
   const app::WriteOutcome outcome = printAsChosen(printer, print, toPdfFile);
   if (!outcome)

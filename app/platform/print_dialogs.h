@@ -35,7 +35,8 @@ app::WriteOutcome printAsChosen(QPrinter& printer, const std::function<bool(QPri
 
 // The print dialog over `parent` for an A4 page named `docName`, then
 // printAsChosen(); a warning names `what` ("il mese", "l'anno") and says why
-// when that fails.
+// when that fails. Whatever file is chosen (a pipe, a device, a folder), the
+// window never waits on it.
 void printThroughDialog(QWidget* parent, const QString& docName, const QString& what,
                         const std::function<bool(QPrinter&)>& print, const PdfFileWriter& toPdfFile);
 

@@ -4,8 +4,11 @@
 #include "app/platform/file_io.h"
 
 #include <fcntl.h>
+#include <sched.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -15,10 +18,14 @@
 #include <QTemporaryDir>
 #include <atomic>
 #include <cerrno>
+#include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
+#include <set>
 #include <thread>
 
 #include "app/city_file.h"
@@ -199,6 +206,104 @@ TEST(OutputFile, OnAFullDiskNeitherLuogoTxtNorAPageIsLost) {
   EXPECT_EQ(leftovers(temporary.path(), {"luogo.txt", "marzo.pdf", "filler"}), QStringList());
 }
 
+// A save in a child process, held where it has written its new file and syncs it
+// to the disk, or where that file is about to take the old one's name (see the
+// test's own fdatasync and renameat below); named from the start where the child
+// has no /proc, as on a file system without unnamed files.
+struct HeldSave {
+  pid_t pid = -1;
+  int go = -1;
+  // Killed there, or let go on; how it ended.
+  int end(bool kill) {
+    if (kill) ::kill(pid, SIGKILL);
+    if (!kill && ::write(go, "", 1) != 1) return -1;
+    ::close(go);
+    int status = -1;
+    ::waitpid(pid, &status, 0);
+    return status;
+  }
+};
+enum class Moment { Sync, Rename };
+struct {
+  int held = -1, go = -1;
+  Moment at = Moment::Rename;
+} childSave;
+
+HeldSave holdSave(const std::string& path, const char* bytes, Moment at, bool withoutProc) {
+  int held[2], go[2];
+  if (::pipe(held) != 0 || ::pipe(go) != 0) return {};
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::close(held[0]);
+    ::close(go[1]);
+    if (withoutProc && (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+                        ::umount2("/proc", MNT_DETACH) != 0))
+      ::_exit(2);
+    childSave = {held[1], go[0], at};
+    ::_exit(writeWholeFile(path, bytes, SpecialFiles::Refuse) ? 0 : 1);
+  }
+  ::close(held[1]);
+  ::close(go[0]);
+  char there = 0;
+  const bool reached = ::read(held[0], &there, 1) == 1;  // or its end, when it never gets there
+  ::close(held[0]);
+  if (reached) return {pid, go[1]};
+  ::close(go[1]);
+  ::waitpid(pid, nullptr, 0);
+  return {};
+}
+
+// A save killed (or cut off by a power cut) at any step leaves the old file whole,
+// and the next save takes away what it left, if anything; a save still under way in
+// another window is left to finish, and a user's files named like temporaries stay.
+TEST(OutputFile, ASaveCutShortLeavesTheOldFileAndNothingAfterTheNext) {
+  const struct Case {
+    const char* name;
+    Moment at;
+    bool withoutProc, killed;
+    int beside;  // files it has beside the old one, there
+  } cases[] = {{"killed while writing", Moment::Sync, false, true, 0},
+               {"killed while writing, named from the start", Moment::Sync, true, true, 1},
+               {"killed before the rename", Moment::Rename, false, true, 1},
+               {"killed before the rename, named from the start", Moment::Rename, true, true, 1},
+               {"another window's save being written, named from the start", Moment::Sync, true, false, 1},
+               {"another window's save before its rename", Moment::Rename, false, false, 1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.withoutProc && !isRoot()) continue;  // only root may take /proc away
+    QTemporaryDir temporary;
+    const std::string dir = native(temporary.path()), path = dir + "/luogo.txt";
+    ASSERT_TRUE(put(path, "TORINO\r\n"));
+    // Named as Qt's and our temporaries are, but made by the user: three files, a pipe and a link.
+    const QStringList users{"luogo.txt.ABCDEF", "luogo.txt.backup", ".ortalba-note.tmp", ".ortalba-00ff.tmp",
+                            ".ortalba-0a.tmp"};
+    const QStringList expected = users + QStringList{"luogo.txt"};
+    for (const QString& name : users.mid(0, 3)) ASSERT_TRUE(put(dir + "/" + name.toStdString(), "mine"));
+    ASSERT_EQ(::mkfifo((dir + "/.ortalba-00ff.tmp").c_str(), 0600), 0);
+    ASSERT_EQ(::symlink("luogo.txt.backup", (dir + "/.ortalba-0a.tmp").c_str()), 0);
+
+    HeldSave save = holdSave(path, "MILANO\r\n", c.at, c.withoutProc);
+    ASSERT_GT(save.pid, 0) << "the save got there";
+    if (c.killed) {
+      EXPECT_TRUE(WIFSIGNALED(save.end(true)));
+    }
+    const QStringList left = leftovers(temporary.path(), expected);
+    EXPECT_EQ(left.size(), c.beside) << "its new file, beside the old one";
+    EXPECT_EQ(contentOf(path), "TORINO\r\n") << "the old file is whole";
+    EXPECT_TRUE(writeWholeFile(path, "ROMA\r\n", SpecialFiles::Refuse));
+    EXPECT_EQ(contentOf(path), "ROMA\r\n");
+    if (!c.killed) {
+      EXPECT_EQ(leftovers(temporary.path(), expected), left) << "the other save's, still held";
+      EXPECT_EQ(save.end(false), 0) << "the other save ends as it would have";
+      EXPECT_EQ(contentOf(path), "MILANO\r\n");
+    }
+    EXPECT_EQ(leftovers(temporary.path(), expected), QStringList()) << "no temporary left";
+    for (const QString& name : users.mid(0, 3)) EXPECT_EQ(contentOf(dir + "/" + name.toStdString()), "mine");
+    EXPECT_TRUE(S_ISFIFO(statOf(dir + "/.ortalba-00ff.tmp").st_mode) &&
+                S_ISLNK(statOf(dir + "/.ortalba-0a.tmp", false).st_mode)) << "a pipe and a link named like ours";
+  }
+}
+
 // Back to the tests' folder at the end of a test.
 struct InFolder {
   const int before = ::open(".", O_RDONLY | O_DIRECTORY);
@@ -230,6 +335,14 @@ TEST(WorkingFolder, NamedInItsOwnBytesOrNotAtAll) {
     EXPECT_EQ(app::rememberedPlace(platform).name, "MILANO");
     EXPECT_EQ(readRegularFile("luogo.txt", 64), std::optional<std::string>("MILANO\r\n"));
   }
+  // Above the working folder, a name and its folder not in UTF-8 are written by their bytes all the same.
+  const std::string latin = base + "/orto\xE8/semina\xE8.txt";
+  ASSERT_TRUE(put(latin, "old"));
+  EXPECT_TRUE(writeWholeFile(latin, "MILANO\r\n", SpecialFiles::Refuse));
+  EXPECT_EQ(readRegularFile(latin, 64), std::optional<std::string>("MILANO\r\n"));
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(base + "/orto\xE8")) names.insert(entry.path().filename());
+  EXPECT_EQ(names, (std::set<std::string>{step, "semina\xE8.txt"})) << "nothing left beside it";
 
   // Deleted while current: unknown, so that nothing is read or saved (tests/app), never at the root.
   ASSERT_EQ(::chdir(base.c_str()), 0);
@@ -237,6 +350,30 @@ TEST(WorkingFolder, NamedInItsOwnBytesOrNotAtAll) {
   ASSERT_EQ(::chdir("gone"), 0);
   ASSERT_EQ(::rmdir((base + "/gone").c_str()), 0);
   EXPECT_EQ(QtPlatform().workingFolder(), "");
+  // QTemporaryDir cannot remove a folder nested so deep; rm can.
+  ASSERT_EQ(::chdir(base.c_str()), 0);
+  EXPECT_EQ(std::system(("rm -rf '" + base + "/orto\xE8'").c_str()), 0);
 }
 
 }  // namespace
+
+// The test program's own fdatasync and renameat, in place of the C library's: a
+// save in a child process (holdSave) says when it gets to the moment it was asked
+// to wait at, and waits there to be killed or let go on.
+namespace {
+void holdThere(Moment moment) {
+  if (childSave.held < 0 || childSave.at != moment) return;
+  char go = 0;
+  if (::write(childSave.held, &go, 1) != 1 || ::read(childSave.go, &go, 1) != 1) ::_exit(3);
+}
+}  // namespace
+
+extern "C" int fdatasync(int fd) {
+  holdThere(Moment::Sync);
+  return static_cast<int>(::syscall(SYS_fdatasync, fd));
+}
+
+extern "C" int renameat(int fromFolder, const char* from, int toFolder, const char* to) noexcept {
+  if (std::string_view(from).starts_with(".ortalba-")) holdThere(Moment::Rename);
+  return ::renameat2(fromFolder, from, toFolder, to, 0);
+}

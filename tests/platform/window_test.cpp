@@ -6,18 +6,30 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPainter>
+#include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QTimer>
 #include <QToolTip>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+#include <atomic>
+#include <chrono>
+#include <thread>
 #include <tuple>
 
 #include "app/platform/arguments.h"
@@ -131,6 +143,92 @@ TEST(Window, APdfFileChosenInThePrintDialogGoesThroughTheWriter) {
   EXPECT_FALSE(printed);
   EXPECT_TRUE(chosen(QString()).written);
   EXPECT_TRUE(printed);
+}
+
+// Should the window wait on a pipe, a reader comes after five seconds and drains it,
+// so that the test fails instead of hanging.
+class PipeWatchdog {
+ public:
+  explicit PipeWatchdog(const QString& pipe)
+      : reader_([this, path = QFile::encodeName(pipe)] {
+          for (int tick = 0; tick < 50 && !done_; ++tick) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+          if (done_) return;
+          came_ = true;
+          const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK);
+          char buffer[4096];
+          while (!done_)
+            if (::read(fd, buffer, sizeof buffer) <= 0) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+          ::close(fd);
+        }) {}
+  ~PipeWatchdog() {
+    done_ = true;
+    reader_.join();
+  }
+  bool came() const { return came_; }
+
+ private:
+  std::atomic<bool> done_ = false, came_ = false;
+  std::thread reader_;
+};
+
+// Ctrl+P, "Print to File (PDF)" in Qt's print dialog, a file name, Print: whatever
+// the name is, the window answers at once. Qt asks before a file that is there is
+// overwritten; anything else goes to the almanac's writer, which says why it cannot
+// write, where Qt's own check would wait for good on a pipe nobody reads.
+TEST(Window, WhateverFileThePrintDialogIsGivenTheWindowAnswersAtOnce) {
+  QTemporaryDir dir;
+  const QString pipe = dir.filePath("pipe");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+  ASSERT_TRUE(QDir(dir.path()).mkdir("cartella"));
+  ASSERT_TRUE(QFile::link(dir.filePath("altrove/aprile.pdf"), dir.filePath("collegamento.pdf")));
+  QFile there(dir.filePath("marzo.pdf"));
+  ASSERT_TRUE(there.open(QIODevice::WriteOnly) && there.write("old") == 3);
+  there.close();
+  const struct Case {
+    QString file;
+    std::string said;  // the warning, or empty for Qt's question before overwriting, answered yes
+  } cases[] = {{pipe, "Impossibile stampare il mese: nessun programma legge da quella pipe."},
+               {QStringLiteral("/dev/full"), "Impossibile stampare il mese: il disco è pieno."},
+               {dir.filePath("cartella"), "Impossibile stampare il mese: è una cartella."},
+               {dir.filePath("altrove/marzo.pdf"), "Impossibile stampare il mese: la cartella non esiste."},
+               {dir.filePath("collegamento.pdf"), "Impossibile stampare il mese: il collegamento non porta a un file."},
+               {there.fileName(), ""}};
+  Shown s;
+  ASSERT_TRUE(shownActive(s.w));
+  PipeWatchdog watchdog(pipe);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file.toStdString());
+    // The person at the dialog: the file, then Print; then they read what is said and
+    // close it. Each press comes after this look, as a person's would (and the timer
+    // that looks again is not blocked by what the press opens).
+    std::vector<std::string> said;
+    bool chosen = false;
+    QTimer person;
+    const auto press = [](QAbstractButton* button) { QTimer::singleShot(0, button, &QAbstractButton::click); };
+    QObject::connect(&person, &QTimer::timeout, [&] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (auto* box = qobject_cast<QMessageBox*>(modal); box && box->isVisible()) {
+        const bool question = box->button(QMessageBox::Yes) != nullptr;
+        said.push_back(question ? std::string() : box->text().toStdString());
+        press(box->button(question ? QMessageBox::Yes : QMessageBox::Ok));
+        box->hide();
+      } else if (auto* dialog = qobject_cast<QPrintDialog*>(modal); dialog && dialog->isVisible()) {
+        if (chosen) return dialog->reject();  // it came back: Print did not print
+        chosen = true;
+        auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+        printers->setCurrentIndex(printers->count() - 1);
+        dialog->findChild<QLineEdit*>(QStringLiteral("filename"))->setText(c.file);
+        press(dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok));
+      }
+    });
+    person.start(10);
+    QTest::keyClick(&s.w, Qt::Key_P, Qt::ControlModifier);
+    EXPECT_TRUE(chosen) << "the print dialog came";
+    EXPECT_EQ(said, std::vector<std::string>{c.said});
+  }
+  EXPECT_FALSE(watchdog.came()) << "the window waited on the pipe";
+  QFile written(there.fileName());
+  EXPECT_TRUE(written.open(QIODevice::ReadOnly) && written.read(5) == "%PDF-") << "the file that was there, printed over";
 }
 
 // Zoomed with the keys the window keeps its proportions, stays on its screen frame and all, keeps its
