@@ -7,6 +7,28 @@
 
 namespace app {
 
+namespace {
+
+// The number written by the digits of a code from `position` on.
+double codeField(std::string_view code, std::size_t position, std::size_t digits) {
+  double value = 0;
+  for (std::size_t i = position; i < position + digits; ++i) {
+    const char c = i < code.size() ? code[i] : '0';
+    value = value * 10 + (c >= '0' && c <= '9' ? c - '0' : 0);
+  }
+  return value;
+}
+
+}  // namespace
+
+astro::GeoPosition positionOfCityCode(std::string_view code) {
+  astro::GeoPosition position;
+  position.longitude = codeField(code, 0, 2) + codeField(code, 2, 2) / 60;
+  position.latitude = codeField(code, 4, 2) + codeField(code, 6, 2) / 60;
+  position.altitudeMetres = codeField(code, 8, 4);
+  return position;
+}
+
 std::optional<int> findCity(const std::vector<std::string>& names, std::string_view name) {
   for (std::size_t i = 0; i < names.size(); ++i)
     if (names[i] == name) return static_cast<int>(i);

@@ -7,6 +7,8 @@
 #include <vector>
 #include <string>
 
+#include "astro/geo_position.h"
+
 namespace app {
 
 struct CityRow {
@@ -145,6 +147,11 @@ static_assert([] {
   }
   return true;
 }(), "a place without a name or with a code that is not 12 digits of coordinates");
+
+// The place a 12-digit code names: longitude degrees and minutes, latitude
+// degrees and minutes, altitude in metres; a missing or non-digit character
+// counts as 0.
+astro::GeoPosition positionOfCityCode(std::string_view code);
 
 // A place as a gardener may type it: without regard to case, accents, apostrophes
 // and blanks ("Milano", "forlì", "FORLI", "Reggio Emilia"); the first row that

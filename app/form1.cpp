@@ -283,7 +283,8 @@ void Form1::Sun(const Label& giornoLabel, int mese, int anno, const std::string&
   const double day = calendar::Val(giornoLabel.caption);
   const bool whole = day >= 1 && day <= 31 && day == static_cast<int>(day);
   const DaySheet* known = whole && sheet_.cityCode == dati ? sheetDay(mese, anno, static_cast<int>(day)) : nullptr;
-  const astro::SunTimes times = known ? known->sun : astro::sunTimes(day, mese, anno, dati);
+  const SunClock times =
+      known ? known->sun : sunClockOf({static_cast<int>(day), mese, anno}, positionOfCityCode(dati));
   sorge.caption = times.sorge;
   tramonta.caption = times.tramonta;
 }

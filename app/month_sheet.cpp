@@ -4,6 +4,7 @@
 #include "almanac/feast_names.h"
 #include "almanac/patron_holidays.h"
 #include "almanac/saints.h"
+#include "app/moon_hours.h"
 #include "calendar/calendar.h"
 
 namespace app {
@@ -75,6 +76,7 @@ MonthSheet sheetOf(int year, int month, std::string_view cityName, std::string_v
   s.feasts = almanac::movableFeasts(year);
   for (int d = 1; d <= almanac::listedSaintDays(month); ++d) s.saints[static_cast<std::size_t>(d)] = almanac::saintOfDay(month, d, year);
 
+  const astro::GeoPosition where = positionOfCityCode(cityCode);
   const int length = calendar::daysInMonth(month, year);
   s.days.reserve(static_cast<std::size_t>(length));
   for (int d = 1; d <= length; ++d) {
@@ -92,10 +94,15 @@ MonthSheet sheetOf(int year, int month, std::string_view cityName, std::string_v
     day.boldRed = day.weekday == 1 || day.feast;
     day.icon = s.icons[k];
     day.mark = s.marks[k];
-    day.sun = astro::sunTimes(d, month, year, cityCode);
+    day.sun = sunClockOf({d, month, year}, where);
     s.days.push_back(std::move(day));
   }
   return s;
+}
+
+SunClock sunClockOf(const calendar::Date& date, astro::GeoPosition where) {
+  const astro::SunTimes sun = astro::sunTimes(date, where);
+  return {solarClockText(sun.rise), solarClockText(sun.set)};
 }
 
 MonthSheet sheetOf(int year, int month, int cityRow) {

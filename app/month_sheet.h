@@ -14,6 +14,7 @@
 #include "app/view_model.h"
 #include "astro/moon_phases.h"
 #include "astro/sun_times.h"
+#include "calendar/calendar.h"
 
 namespace app {
 
@@ -31,6 +32,13 @@ PhaseMark phaseMarkOf(const astro::MonthPhases& phases, int d);
 int iconOf(astro::PhaseKind kind);
 std::optional<astro::PhaseKind> phaseOfIcon(int resource);
 
+// Sunrise and sunset as a day row shows them: "hh:mm" in ora solare, "--:--" for none.
+struct SunClock {
+  std::string sorge;
+  std::string tramonta;
+};
+SunClock sunClockOf(const calendar::Date& date, astro::GeoPosition where);
+
 struct DaySheet {
   int day = 0;
   int weekday = 1;             // 1 = Sunday
@@ -41,7 +49,7 @@ struct DaySheet {
   bool boldRed = false;        // a Sunday or a feast: the row is bold and red
   int icon = resources::None;  // the phase icon of the row
   PhaseMark mark = PhaseMark::Neutral;
-  astro::SunTimes sun;         // at the sheet's city, ora solare
+  SunClock sun;                // at the sheet's city
   const char* weekdayName() const { return WeekdayNames[static_cast<std::size_t>(weekday - 1)]; }
 };
 

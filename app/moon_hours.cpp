@@ -20,9 +20,9 @@ MoonMonth moonMonthOf(const MonthSheet& sheet) {
   MoonMonth moon;
   if (sheet.length() == 0) return moon;
   const calendar::Date first{1, sheet.month, sheet.year};
-  const astro::GeoPosition where = astro::decodeCityCode(sheet.cityCode);
-  const auto riseSets = astro::moonRiseSets(first, sheet.length(), where);
   const double firstJd = astro::julianDay(first);
+  // The day of ora solare (UTC+1) begins at 23:00 UT of the day before.
+  const auto riseSets = astro::moonRiseSets(firstJd - 1.0 / 24, sheet.length(), positionOfCityCode(sheet.cityCode));
   for (int d = 0; d < sheet.length(); ++d) {
     MoonDay day;
     const auto& rs = riseSets[static_cast<std::size_t>(d)];
@@ -53,6 +53,12 @@ std::vector<PhaseHour> phaseHoursOf(const MonthSheet& sheet) {
 }
 
 std::string clockText(const std::optional<astro::CivilTime>& time) { return time ? hourText(*time) : "--:--"; }
+
+std::string solarClockText(std::optional<int> minutesUT) {
+  if (!minutesUT) return "--:--";
+  const int minutes = ((*minutesUT + 60) % 1440 + 1440) % 1440;
+  return calendar::zeroPadded(minutes / 60, 2) + ":" + calendar::zeroPadded(minutes % 60, 2);
+}
 
 std::optional<astro::CivilTime> oneHourLater(const std::optional<astro::CivilTime>& time) {
   if (!time) return std::nullopt;

@@ -10,7 +10,10 @@
 
 #include "app/month_sheet.h"
 #include "app/year_calendar.h"
-#include "astro/moon_events.h"
+#include "astro/moon_series.h"
+#include "astro/phases.h"
+#include "astro/rise_set.h"
+#include "astro/time_scales.h"
 
 namespace app {
 
@@ -39,6 +42,9 @@ std::vector<PhaseHour> phaseHoursOf(const MonthSheet& sheet);
 
 // "hh:mm"; "--:--" for none.
 std::string clockText(const std::optional<astro::CivilTime>& time);
+// Minutes of Universal Time from the day's 0 h as "hh:mm" of that day in ora
+// solare (UTC+1); "--:--" for none.
+std::string solarClockText(std::optional<int> minutesUT);
 // The same time an hour later, as the clocks show it on a day of ora legale.
 std::optional<astro::CivilTime> oneHourLater(const std::optional<astro::CivilTime>& time);
 

@@ -13,8 +13,6 @@ using calendar::Math_floor;
 
 // The phase days must come out exactly as the almanac has always printed them,
 // so the constants, the order of the terms and of every product stay as they are.
-constexpr double pi = AlmanacPi;
-constexpr auto radians = almanacRadians;
 
 double phaseOffset(PhaseKind kind) {
   switch (kind) {
@@ -70,14 +68,14 @@ double PhaseInstant(double k, PhaseKind kind) {
   const double T = k / 1236.85;
 
   // Mean phase.
-  const double A = ((166.56 + 132.87 * T - 0.009173 * T * T) * pi) / 180;
+  const double A = ((166.56 + 132.87 * T - 0.009173 * T * T) * AlmanacPi) / 180;
   const double JDE = 2415020.75933 + 29.53058868 * k + 0.0001178 * T * T - 0.000000155 * T * T * T +
                      std::sin(A) * 0.00033;
 
   // Sun's mean anomaly, moon's mean anomaly, moon's argument of latitude.
-  const double M = radians(359.2242 + 29.10535608 * k - 0.0000333 * T * T - 0.00000347 * T * T * T);
-  const double Mp = radians(306.0253 + 385.81691806 * k + 0.0107306 * T * T + 0.00001236 * T * T * T);
-  const double F = radians(21.2964 + 390.67050646 * k - 0.0016528 * T * T - 0.00000239 * T * T * T);
+  const double M = almanacRadians(359.2242 + 29.10535608 * k - 0.0000333 * T * T - 0.00000347 * T * T * T);
+  const double Mp = almanacRadians(306.0253 + 385.81691806 * k + 0.0107306 * T * T + 0.00001236 * T * T * T);
+  const double F = almanacRadians(21.2964 + 390.67050646 * k - 0.0016528 * T * T - 0.00000239 * T * T * T);
 
   double jd = JDE;
   switch (kind) {
@@ -140,8 +138,6 @@ calendar::Date dateFromJD(double jd) {
   date.year = static_cast<int>(date.month > 2 ? C - 4716 : C - 4715);
   return date;
 }
-
-int DayOfMonthFromJD(double jd) { return dateFromJD(jd).day; }
 
 MonthPhases PhaseDaysOfMonth(int month, int year) {
   MonthPhases result;

@@ -16,7 +16,6 @@ double PhaseInstant(double k, PhaseKind kind);
 
 // Julian Day to calendar date (Julian calendar before 1582 October 15).
 calendar::Date dateFromJD(double jd);
-int DayOfMonthFromJD(double jd);
 
 struct PhaseDay {
   int day = 0;          // day of the month, 1..31

@@ -11,59 +11,36 @@ namespace {
 
 using calendar::Math_floor;
 
-constexpr double pi = AlmanacPi;
-constexpr double K = 180 / pi;  // degrees per radian
+constexpr double K = 180 / AlmanacPi;  // degrees per radian
 
-constexpr double eccentricity = 0.016718;
-constexpr double perigeeAtEpoch = 4.93204;
-constexpr double anomalyAtEpoch = 2.12344;
-constexpr double meanMotion = 0.0172019;
-constexpr double epoch = 2444000.5;
-constexpr double timeCoefficient = 0.04301;
-constexpr double secondsPerRadian = 13750.987;
+constexpr double Eccentricity = 0.016718;
+constexpr double PerigeeAtEpoch = 4.93204;
+constexpr double AnomalyAtEpoch = 2.12344;
+constexpr double MeanMotion = 0.0172019;
+constexpr double Epoch = 2444000.5;
+constexpr double TimeCoefficient = 0.04301;
+constexpr double SecondsPerRadian = 13750.987;
 
 // The almanac's arcsine and arccosine, built on the arctangent; both are
 // undefined at |X| >= 1, which only a latitude without sunrise or sunset gives.
 double asin(double X) { return std::atan(X / std::sqrt(-X * X + 1)); }
 double acos(double X) { return std::atan(-X / std::sqrt(-X * X + 1)) + 2 * std::atan(1.0); }
 
-// One character of the city code; a missing or non-digit character counts as 0.
-int codeDigit(std::string_view code, std::size_t position) {
-  if (position >= code.size()) return 0;
-  const char c = code[position];
-  return c >= '0' && c <= '9' ? c - '0' : 0;
-}
-
-double codeField(std::string_view code, std::size_t position) {
-  return codeDigit(code, position) * 10 + codeDigit(code, position + 1);
-}
-
-// A time in hours of Universal Time as "hh:mm" on the clock of UTC+1.
-// The minute rounds to the nearest; a minute of 60 goes into the hour, and the
-// hour stays within a day. A time the model cannot give (no sunrise or sunset
-// at that latitude and date, a nonsense date) reads "--:--".
-std::string clockText(double t) {
-  if (!std::isfinite(t) || t < -48 || t > 48) return "--:--";
+// Hours of Universal Time as whole minutes; a minute of 60 goes into the hour.
+// A time the model cannot give (no sunrise or sunset at that latitude and date,
+// a nonsense date) is none.
+std::optional<int> minutesOf(double t) {
+  if (!std::isfinite(t) || t < -48 || t > 48) return std::nullopt;
   double h = Math_floor(t);
   double m = Math_floor((t - h) * 60 + 0.5);
   if (m >= 60) {
     m -= 60;
     h += 1;
   }
-  h += 1;  // UTC+1 all year, no summer time
-  while (h >= 24) h -= 24;
-  while (h < 0) h += 24;
-  return calendar::zeroPadded(static_cast<long long>(h), 2) + ":" + calendar::zeroPadded(static_cast<long long>(m), 2);
+  return static_cast<int>(h) * 60 + static_cast<int>(m);
 }
 
 }  // namespace
-
-GeoPosition decodeCityCode(std::string_view cityCode) {
-  GeoPosition position;
-  position.longitude = codeField(cityCode, 0) + codeField(cityCode, 2) / 60;
-  position.latitude = codeField(cityCode, 4) + codeField(cityCode, 6) / 60;
-  return position;
-}
 
 double sunDayNumber(double day, double month, double year) {
   const double D = day;
@@ -77,26 +54,25 @@ double sunDayNumber(double day, double month, double year) {
   return -A + Math_floor(275 * M / 9) + D - G * C + 1721027 + 2 * G + 367 * Y - 0.5;
 }
 
-SunTimes sunTimes(double day, double month, double year, std::string_view cityCode) {
-  const GeoPosition where = decodeCityCode(cityCode);
+SunTimes sunTimes(const calendar::Date& date, GeoPosition where) {
   const double L = where.longitude;
   const double phi = where.latitude;
-  const double e = eccentricity;
-  const double s = secondsPerRadian;
-  const double y = timeCoefficient;
+  const double e = Eccentricity;
+  const double s = SecondsPerRadian;
+  const double y = TimeCoefficient;
 
-  const double JD = sunDayNumber(day, month, year);
+  const double JD = sunDayNumber(date.day, date.month, date.year);
 
-  const double omega = perigeeAtEpoch + 8.22e-05 * (JD - epoch) / 100;
+  const double omega = PerigeeAtEpoch + 8.22e-05 * (JD - Epoch) / 100;
 
-  double Ma = anomalyAtEpoch + meanMotion * (JD - epoch);
-  Ma = Ma - 2 * pi * Math_floor(Ma / (2 * pi));
+  double Ma = AnomalyAtEpoch + MeanMotion * (JD - Epoch);
+  Ma = Ma - 2 * AlmanacPi * Math_floor(Ma / (2 * AlmanacPi));
 
   double nu = Ma + 2 * e * std::sin(Ma) + 1.25 * e * e * std::sin(2 * Ma);
-  if (nu < 0) nu = nu + 2 * pi;
+  if (nu < 0) nu = nu + 2 * AlmanacPi;
 
   double lambda = omega + nu;
-  lambda = lambda - 2 * pi * Math_floor(lambda / (2 * pi));
+  lambda = lambda - 2 * AlmanacPi * Math_floor(lambda / (2 * AlmanacPi));
 
   const double T = (JD - 2415020.5) / 365.2422;
   const double epsilon = 23.452294 - (0.46845 * T + 5.9e-07 * T * T) / 3600;
@@ -124,7 +100,7 @@ SunTimes sunTimes(double day, double month, double year, std::string_view cityCo
   const double dHs = 5 / (6 * std::cos(phi / K) * std::cos(deltaSet / K) * std::sin(Hs));
   const double ts = (Hs * K + dHs) / 15 + E / 3600 - L / 15 + 12;
 
-  return SunTimes{clockText(tr), clockText(ts)};
+  return SunTimes{minutesOf(tr), minutesOf(ts)};
 }
 
 }  // namespace astro

@@ -1,27 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Sunrise and sunset at a city of the table, low-precision solar model, UTC+1 all year.
-#include <string>
-#include <string_view>
+// Sunrise and sunset by the almanac's own low-precision solar model.
+#include <optional>
+
+#include "astro/geo_position.h"
+#include "calendar/calendar.h"
 
 namespace astro {
-
-struct GeoPosition {
-  double longitude = 0;  // degrees east
-  double latitude = 0;   // degrees north
-};
-
-// Positions 1-8 of a 12-digit city code: longitude degrees and minutes, latitude degrees and minutes.
-GeoPosition decodeCityCode(std::string_view cityCode);
 
 // Julian Day number at 0 h UT of a date; years up to 1585 are Julian-calendar dates.
 double sunDayNumber(double day, double month, double year);
 
+// Minutes of Universal Time from 0 h UT of the date, the minute rounded to the
+// nearest (before 0 or past 1440 where the sun rises or sets on another day of
+// Greenwich); none where the model gives no time (no sunrise or sunset at that
+// latitude and date).
 struct SunTimes {
-  std::string sorge;     // "hh:mm"
-  std::string tramonta;  // "hh:mm"
+  std::optional<int> rise, set;
 };
-
-SunTimes sunTimes(double day, double month, double year, std::string_view cityCode);
+SunTimes sunTimes(const calendar::Date& date, GeoPosition where);
 
 }  // namespace astro

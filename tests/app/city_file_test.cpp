@@ -41,4 +41,16 @@ TEST(CityFile, WritesWindows1252WithCrLf) {
   }
 }
 
+// Longitude and latitude in degrees and minutes, the altitude in metres; a missing or non-digit character is 0.
+TEST(CityTable, PositionOfACode) {
+  struct Case { const char* code; double longitude, latitude, altitude; } cases[] = {
+      {"083744550095", 8 + 37.0 / 60, 44 + 55.0 / 60, 95}, {"08374455", 8 + 37.0 / 60, 44 + 55.0 / 60, 0},
+      {"0837", 8 + 37.0 / 60, 0, 0}, {"", 0, 0, 0}, {"08a7x4550x95", 8 + 7.0 / 60, 4 + 55.0 / 60, 95},
+      {"122741551234", 12 + 27.0 / 60, 41 + 55.0 / 60, 1234}};
+  for (auto c : cases) {
+    const astro::GeoPosition p = positionOfCityCode(c.code);
+    EXPECT_TRUE(p.longitude == c.longitude && p.latitude == c.latitude && p.altitudeMetres == c.altitude) << c.code;
+  }
+}
+
 }  // namespace

@@ -5,11 +5,12 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <set>
 
 #include "app/city_table.h"
 #include "app/month_sheet.h"
-#include "astro/sun_times.h"
+#include "app/moon_hours.h"
 
 // The files' line ends, their 75-octet lines and folds are checked here; what an
 // independent parser makes of a whole file, by tests/ics/validate_ics.py.
@@ -209,7 +210,7 @@ TEST(YearCalendar, MoonEventsTellTheSunTimesAndThePlace) {
     EXPECT_TRUE(e.at("UID").ends_with("-borgo-san-x-y@ortalba")) << e.at("UID");
     if (e.at("CATEGORIES") != "Luna") continue;
     const calendar::Date day = gridDay(e);
-    const auto sun = astro::sunTimes(day.day, day.month, 2027, CityTable[Milano].code);
+    const SunClock sun = sunClockOf({day.day, day.month, 2027}, positionOfCityCode(CityTable[Milano].code));
     const std::string description = unescape(e.at("DESCRIPTION"));
     EXPECT_NE(description.find("\nSorge " + sun.sorge + ", tramonta " + sun.tramonta + " a " + place +
                                ", in ora solare (UTC+1)"),
@@ -241,6 +242,14 @@ TEST(YearCalendar, OneHourLaterIsTheClockOfOraLegale) {
       {"05:38", "06:38"}, {"09:59", "10:59"}, {"19:00", "20:00"},
       {"23:10", "00:10"}, {"--:--", "--:--"}, {"7:05", "7:05"}};
   for (auto c : cases) EXPECT_EQ(oneHourLater(c.in), c.out) << c.in;
+}
+
+// Minutes of Universal Time on the clock of ora solare, wrapped into its day.
+TEST(YearCalendar, SolarClockOfMinutesOfUniversalTime) {
+  struct Case { std::optional<int> minutes; const char* text; } cases[] = {
+      {0, "01:00"}, {423, "08:03"}, {1379, "23:59"}, {1380, "00:00"}, {-61, "23:59"}, {-2880, "01:00"},
+      {2939, "01:59"}, {std::nullopt, "--:--"}};
+  for (auto c : cases) EXPECT_EQ(solarClockText(c.minutes), c.text) << c.minutes.value_or(-1);
 }
 
 }  // namespace
