@@ -39,8 +39,7 @@ std::vector<PhaseHour> phaseHoursOf(const MonthSheet& sheet) {
   std::vector<PhaseHour> hours;
   if (sheet.phases.phases.empty()) return hours;
   // Each phase the grid marks, with the instant of the same phase nearest to
-  // the one the almanac's own formulae give (a true phase is within a day of it,
-  // also where the grid dates the days by the Julian calendar).
+  // the one the almanac's own formulae give (a true phase is within a day of it).
   const auto moments =
       astro::phaseMoments(sheet.phases.phases.front().jd - 3, sheet.phases.phases.back().jd + 3);
   for (const astro::PhaseDay& phase : sheet.phases.phases) {

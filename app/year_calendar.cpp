@@ -116,8 +116,8 @@ std::vector<Event> eventsOfYear(int year, std::string_view cityName, std::string
   std::vector<Event> events;
   events.reserve(80);
   for (int month = 1; month <= 12; ++month) {
-    // A phase dated past the month's last row (29 February of a Julian leap year
-    // that the Gregorian rule makes common) has no row to mark, so it is left out.
+    // Each phase on its row: the grid dates the phases by the rows' own
+    // (proleptic Gregorian) calendar, before 1583 too.
     const MonthSheet sheet = sheetOf(year, month, cityName, cityCode);
     const std::vector<PhaseHour> hours = phaseHoursOf(sheet);
     for (const DaySheet& day : sheet.days) {

@@ -46,12 +46,11 @@ double sunDayNumber(double day, double month, double year) {
   const double D = day;
   const double M = month;
   const double Y = year;
-  const double G = Y <= 1585 ? 0 : 1;  // up to 1585 the dates are Julian
   const double S = M - 9 < 0 ? -1 : 1;
   const double A = Math_floor(7 * (Y + Math_floor((M + 9) / 12)) / 4);
   const double B = Math_floor(Y + S * Math_floor(std::fabs(M - 9) / 7));
-  const double C = Math_floor((Math_floor(B / 100) + 1) * 3 / 4);
-  return -A + Math_floor(275 * M / 9) + D - G * C + 1721027 + 2 * G + 367 * Y - 0.5;
+  const double C = Math_floor((Math_floor(B / 100) + 1) * 3 / 4);  // the century years left out of the leap years
+  return -A + Math_floor(275 * M / 9) + D - C + 1721027 + 2 + 367 * Y - 0.5;
 }
 
 SunTimes sunTimes(const calendar::Date& date, GeoPosition where) {

@@ -8,7 +8,7 @@
 
 namespace astro {
 
-// Julian Day number at 0 h UT of a date; years up to 1585 are Julian-calendar dates.
+// Julian Day number at 0 h UT of a date of the proleptic Gregorian calendar.
 double sunDayNumber(double day, double month, double year);
 
 // Minutes of Universal Time from 0 h UT of the date, the minute rounded to the
