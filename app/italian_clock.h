@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "astro/moon_events.h"
+#include "astro/time_scales.h"
 #include "calendar/calendar.h"
 
 namespace app {

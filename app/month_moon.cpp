@@ -6,6 +6,8 @@
 #include <utility>
 
 #include "app/italian_words.h"
+#include "astro/moon_series.h"
+#include "astro/rise_set.h"
 
 namespace app {
 

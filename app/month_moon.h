@@ -11,7 +11,8 @@
 #include <vector>
 
 #include "app/italian_clock.h"
-#include "astro/moon_events.h"
+#include "astro/geo_position.h"
+#include "astro/phases.h"
 #include "astro/moon_phases.h"
 
 namespace app {

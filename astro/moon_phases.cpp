@@ -11,10 +11,9 @@ namespace {
 
 using calendar::Math_floor;
 
-// The phase days must come out exactly as the almanac has always printed them,
-// so the constants, the order of the terms and of every product stay as they are.
-constexpr double pi = AlmanacPi;
-constexpr auto radians = almanacRadians;
+// The phase instants must come out exactly as the almanac has always worked them
+// out (one close to midnight decides the day by its last bits), so the constants,
+// the order of the terms and of every product stay as they are.
 
 double phaseOffset(PhaseKind kind) {
   switch (kind) {
@@ -26,8 +25,7 @@ double phaseOffset(PhaseKind kind) {
   return 0;
 }
 
-// Julian Day of 0 h on day 1 of a month, in the calendar that dateFromJD
-// gives back: Julian up to October 1582, Gregorian from November 1582.
+// Julian Day of 0 h on day 1 of a month of the proleptic Gregorian calendar.
 double monthStartJD(int month, int year) {
   double y = year;
   double m = month;
@@ -35,11 +33,8 @@ double monthStartJD(int month, int year) {
     y -= 1;
     m += 12;
   }
-  double b = 0;
-  if (year > 1582 || (year == 1582 && month > 10)) {
-    const double a = Math_floor(y / 100);
-    b = 2 - a + Math_floor(a / 4);
-  }
+  const double a = Math_floor(y / 100);
+  const double b = 2 - a + Math_floor(a / 4);
   return Math_floor(365.25 * (y + 4716)) + Math_floor(30.6001 * (m + 1)) + 1 + b - 1524.5;
 }
 
@@ -70,14 +65,14 @@ double PhaseInstant(double k, PhaseKind kind) {
   const double T = k / 1236.85;
 
   // Mean phase.
-  const double A = ((166.56 + 132.87 * T - 0.009173 * T * T) * pi) / 180;
+  const double A = ((166.56 + 132.87 * T - 0.009173 * T * T) * AlmanacPi) / 180;
   const double JDE = 2415020.75933 + 29.53058868 * k + 0.0001178 * T * T - 0.000000155 * T * T * T +
                      std::sin(A) * 0.00033;
 
   // Sun's mean anomaly, moon's mean anomaly, moon's argument of latitude.
-  const double M = radians(359.2242 + 29.10535608 * k - 0.0000333 * T * T - 0.00000347 * T * T * T);
-  const double Mp = radians(306.0253 + 385.81691806 * k + 0.0107306 * T * T + 0.00001236 * T * T * T);
-  const double F = radians(21.2964 + 390.67050646 * k - 0.0016528 * T * T - 0.00000239 * T * T * T);
+  const double M = almanacRadians(359.2242 + 29.10535608 * k - 0.0000333 * T * T - 0.00000347 * T * T * T);
+  const double Mp = almanacRadians(306.0253 + 385.81691806 * k + 0.0107306 * T * T + 0.00001236 * T * T * T);
+  const double F = almanacRadians(21.2964 + 390.67050646 * k - 0.0016528 * T * T - 0.00000239 * T * T * T);
 
   double jd = JDE;
   switch (kind) {
@@ -124,11 +119,8 @@ double PhaseInstant(double k, PhaseKind kind) {
 
 calendar::Date dateFromJD(double jd) {
   const double Z = Math_floor(jd + 0.5);
-  double A = Z;
-  if (Z >= 2299161) {  // from 1582 October 15 on, Gregorian dates
-    const double alpha = Math_floor((Z - 1867216.25) / 36524.25);
-    A = Z + 1 + alpha - Math_floor(alpha / 4);
-  }
+  const double alpha = Math_floor((Z - 1867216.25) / 36524.25);
+  const double A = Z + 1 + alpha - Math_floor(alpha / 4);
   const double B = A + 1524;
   const double C = Math_floor((B - 122.1) / 365.25);
   const double D = Math_floor(365.25 * C);
@@ -140,8 +132,6 @@ calendar::Date dateFromJD(double jd) {
   date.year = static_cast<int>(date.month > 2 ? C - 4716 : C - 4715);
   return date;
 }
-
-int DayOfMonthFromJD(double jd) { return dateFromJD(jd).day; }
 
 MonthPhases PhaseDaysOfMonth(int month, int year) {
   MonthPhases result;

@@ -14,9 +14,9 @@ enum class PhaseKind { NewMoon, FirstQuarter, FullMoon, LastQuarter };
 // the kind, 0, 0.25, 0.5 or 0.75, is added here).
 double PhaseInstant(double k, PhaseKind kind);
 
-// Julian Day to calendar date (Julian calendar before 1582 October 15).
+// Julian Day to calendar date, proleptic Gregorian as the pages (also before 1582
+// October 15, when Rome still counted by the Julian calendar).
 calendar::Date dateFromJD(double jd);
-int DayOfMonthFromJD(double jd);
 
 struct PhaseDay {
   int day = 0;          // day of the month, 1..31

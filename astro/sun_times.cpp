@@ -11,26 +11,25 @@ namespace {
 
 using calendar::Math_floor;
 
-constexpr double pi = AlmanacPi;
-constexpr double K = 180 / pi;  // degrees per radian
+constexpr double K = 180 / AlmanacPi;  // degrees per radian
 
-constexpr double eccentricity = 0.016718;
-constexpr double perigeeAtEpoch = 4.93204;
-constexpr double anomalyAtEpoch = 2.12344;
-constexpr double meanMotion = 0.0172019;
-constexpr double epoch = 2444000.5;
-constexpr double timeCoefficient = 0.04301;
-constexpr double secondsPerRadian = 13750.987;
+constexpr double Eccentricity = 0.016718;
+constexpr double PerigeeAtEpoch = 4.93204;
+constexpr double AnomalyAtEpoch = 2.12344;
+constexpr double MeanMotion = 0.0172019;
+constexpr double Epoch = 2444000.5;
+constexpr double TimeCoefficient = 0.04301;
+constexpr double SecondsPerRadian = 13750.987;
 
 // The almanac's arcsine and arccosine, built on the arctangent; both are
 // undefined at |X| >= 1, which only a latitude without sunrise or sunset gives.
 double asin(double X) { return std::atan(X / std::sqrt(-X * X + 1)); }
 double acos(double X) { return std::atan(-X / std::sqrt(-X * X + 1)) + 2 * std::atan(1.0); }
 
-// A time in hours of Universal Time as whole minutes: the minute rounds to the
-// nearest, a minute of 60 goes into the hour. A time the model cannot give (no
-// sunrise or sunset at that latitude and date, a nonsense date) is none.
-std::optional<int> roundedMinutes(double t) {
+// Hours of Universal Time as whole minutes; a minute of 60 goes into the hour.
+// A time the model cannot give (no sunrise or sunset at that latitude and date,
+// a nonsense date) is none.
+std::optional<int> minutesOf(double t) {
   if (!std::isfinite(t) || t < -48 || t > 48) return std::nullopt;
   double h = Math_floor(t);
   double m = Math_floor((t - h) * 60 + 0.5);
@@ -47,33 +46,32 @@ double sunDayNumber(double day, double month, double year) {
   const double D = day;
   const double M = month;
   const double Y = year;
-  const double G = Y <= 1585 ? 0 : 1;  // up to 1585 the dates are Julian
   const double S = M - 9 < 0 ? -1 : 1;
   const double A = Math_floor(7 * (Y + Math_floor((M + 9) / 12)) / 4);
   const double B = Math_floor(Y + S * Math_floor(std::fabs(M - 9) / 7));
-  const double C = Math_floor((Math_floor(B / 100) + 1) * 3 / 4);
-  return -A + Math_floor(275 * M / 9) + D - G * C + 1721027 + 2 * G + 367 * Y - 0.5;
+  const double C = Math_floor((Math_floor(B / 100) + 1) * 3 / 4);  // the century years left out of the leap years
+  return -A + Math_floor(275 * M / 9) + D - C + 1721027 + 2 + 367 * Y - 0.5;
 }
 
 SunTimes sunTimes(const calendar::Date& date, GeoPosition where) {
   const double L = where.longitude;
   const double phi = where.latitude;
-  const double e = eccentricity;
-  const double s = secondsPerRadian;
-  const double y = timeCoefficient;
+  const double e = Eccentricity;
+  const double s = SecondsPerRadian;
+  const double y = TimeCoefficient;
 
   const double JD = sunDayNumber(date.day, date.month, date.year);
 
-  const double omega = perigeeAtEpoch + 8.22e-05 * (JD - epoch) / 100;
+  const double omega = PerigeeAtEpoch + 8.22e-05 * (JD - Epoch) / 100;
 
-  double Ma = anomalyAtEpoch + meanMotion * (JD - epoch);
-  Ma = Ma - 2 * pi * Math_floor(Ma / (2 * pi));
+  double Ma = AnomalyAtEpoch + MeanMotion * (JD - Epoch);
+  Ma = Ma - 2 * AlmanacPi * Math_floor(Ma / (2 * AlmanacPi));
 
   double nu = Ma + 2 * e * std::sin(Ma) + 1.25 * e * e * std::sin(2 * Ma);
-  if (nu < 0) nu = nu + 2 * pi;
+  if (nu < 0) nu = nu + 2 * AlmanacPi;
 
   double lambda = omega + nu;
-  lambda = lambda - 2 * pi * Math_floor(lambda / (2 * pi));
+  lambda = lambda - 2 * AlmanacPi * Math_floor(lambda / (2 * AlmanacPi));
 
   const double T = (JD - 2415020.5) / 365.2422;
   const double epsilon = 23.452294 - (0.46845 * T + 5.9e-07 * T * T) / 3600;
@@ -101,7 +99,7 @@ SunTimes sunTimes(const calendar::Date& date, GeoPosition where) {
   const double dHs = 5 / (6 * std::cos(phi / K) * std::cos(deltaSet / K) * std::sin(Hs));
   const double ts = (Hs * K + dHs) / 15 + E / 3600 - L / 15 + 12;
 
-  return SunTimes{roundedMinutes(tr), roundedMinutes(ts)};
+  return SunTimes{minutesOf(tr), minutesOf(ts)};
 }
 
 }  // namespace astro

@@ -1,32 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The almanac's own sunrise and sunset: a low-precision solar model, in
-// Universal Time.
+// Sunrise and sunset by the almanac's own low-precision solar model.
 #include <optional>
 
+#include "astro/geo_position.h"
 #include "calendar/calendar.h"
 
 namespace astro {
 
-struct GeoPosition {
-  double longitude = 0;  // degrees east
-  double latitude = 0;   // degrees north
-  double altitudeMetres = 0;  // above the sea; no computation uses it
-  friend bool operator==(const GeoPosition&, const GeoPosition&) = default;
-};
-
-// Julian Day number at 0 h UT of a date; years up to 1585 are Julian-calendar dates.
+// Julian Day number at 0 h UT of a date of the proleptic Gregorian calendar.
 double sunDayNumber(double day, double month, double year);
 
-// Minutes of Universal Time from 0 h UT of the date, rounded as the almanac has
-// always rounded them (they may fall before 0 or past 1440); none where the
-// model gives no time (no sunrise or sunset at that latitude and date).
+// Minutes of Universal Time from 0 h UT of the date, the minute rounded to the
+// nearest (before 0 or past 1440 where the sun rises or sets on another day of
+// Greenwich); none where the model gives no time (no sunrise or sunset at that
+// latitude and date).
 struct SunTimes {
-  std::optional<int> rise;
-  std::optional<int> set;
-  friend bool operator==(const SunTimes&, const SunTimes&) = default;
+  std::optional<int> rise, set;
 };
-
 SunTimes sunTimes(const calendar::Date& date, GeoPosition where);
 
 }  // namespace astro

@@ -41,4 +41,16 @@ TEST(CityFile, WritesWindows1252WithCrLf) {
   }
 }
 
+// A place's position from its code: longitude and latitude in degrees and minutes,
+// the altitude in metres.
+TEST(CityTable, PlacesKnowTheirPosition) {
+  struct Case { const char* name; double longitude, latitude, altitude; } cases[] = {
+      {"MILANO", 9 + 11.0 / 60, 45 + 28.0 / 60, 122}, {"AOSTA", 7 + 19.0 / 60, 45 + 44.0 / 60, 583},
+      {"CALTANISETTA", 14 + 4.0 / 60, 37 + 29.0 / 60, 568}};
+  for (auto c : cases) {
+    const astro::GeoPosition p = findPlace(c.name).value().position;
+    EXPECT_TRUE(p.longitude == c.longitude && p.latitude == c.latitude && p.altitudeMetres == c.altitude) << c.name;
+  }
+}
+
 }  // namespace

@@ -10,7 +10,7 @@
 #include "app/city_table.h"
 #include "app/italian_clock.h"
 #include "app/month_sheet.h"
-#include "astro/moon_events.h"
+#include "astro/time_scales.h"
 
 // The files' line ends, their 75-octet lines and folds are checked here; what an
 // independent parser makes of a whole file, by tests/ics/validate_ics.py.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The almanac's own phase formulae: the days it has always printed.
 #include "astro/moon_phases.h"
+#include "astro/time_scales.h"
 
 #include <gtest/gtest.h>
 
@@ -31,22 +32,14 @@ TEST(PhaseInstant, AgreesBitForBitWithSeparateEvaluation) {
   for (const auto& c : cases) EXPECT_EQ(PhaseInstant(c.k, c.kind), c.jd) << c.k << " kind " << int(c.kind);
 }
 
-// A date begins at 0 h (JD .5); the instant just before belongs to the day before. Then each day of
-// years 1..9999 follows the one before: Julian, then Gregorian from 15 October 1582.
-TEST(DateFromJD, EveryDayFollowsThePreviousOne) {
+// A date begins at 0 h (JD .5); the instant just before belongs to the day before. Every day of the
+// years 1..9999 comes back as itself, in the proleptic Gregorian calendar of the pages.
+TEST(DateFromJD, EveryDayComesBackAsItself) {
   for (const auto& [jd, date] : {std::pair{2451544.5, std::tuple{1, 1, 2000}}, {2451544.4999, {31, 12, 1999}},
-                                  {2299160.5, {15, 10, 1582}}, {2299160.4999, {4, 10, 1582}}})
-    EXPECT_TRUE(dmy(dateFromJD(jd)) == date && DayOfMonthFromJD(jd) == std::get<0>(date)) << std::fixed << jd;
-  auto [day, month, year] = dmy(dateFromJD(1721423.5));
-  ASSERT_EQ(std::tie(day, month, year), std::make_tuple(1, 1, 1));
-  for (double jd = 1721424.5; jd <= 5373483.5; jd += 1) {
-    const bool leap = year % 4 == 0 && (year < 1583 || year % 100 != 0 || year % 400 == 0);
-    if (year == 1582 && month == 10 && day == 4) day = 14;
-    const int length = month == 2 ? 28 + leap : 30 + (month + month / 8) % 2;
-    if (++day > length) day = 1, month = month % 12 + 1, year += month == 1;
-    ASSERT_EQ(dmy(dateFromJD(jd)), std::make_tuple(day, month, year)) << std::fixed << jd;
-  }
-  EXPECT_EQ(std::make_tuple(day, month, year), std::make_tuple(31, 12, 9999));
+                                  {2299160.5, {15, 10, 1582}}, {2299160.4999, {14, 10, 1582}}})
+    EXPECT_EQ(dmy(dateFromJD(jd)), date) << std::fixed << jd;
+  for (calendar::Date d{1, 1, 1}; d.year <= 9999; d = calendar::addDays(d, 1))
+    ASSERT_EQ(dmy(dateFromJD(julianDay(d))), dmy(d)) << calendar::dateText(d);
 }
 
 TEST(PhaseDaysOfMonth, NamedMonths) {
@@ -55,8 +48,6 @@ TEST(PhaseDaysOfMonth, NamedMonths) {
       {6, 1990, {{8, Full}, {16, Last}, {22, New}, {29, First}}, New},    // 31 May's first quarter is May's
       {1, 1991, {{7, Last}, {15, New}, {23, First}, {30, Full}}, Full},   // 31 December's full moon is December's
       {2, 2014, {{6, First}, {14, Full}, {22, Last}}, New},               // no new moon at all
-      {1, 1500, {{1, New}, {8, First}, {16, Full}, {24, Last}, {30, New}}, Full},  // Julian
-      {10, 1582, {{1, Full}, {18, Last}, {26, New}}, New},                // 1-4 Julian, 15-31 Gregorian
       {11, 1582, {{3, First}, {10, Full}, {17, Last}, {25, New}}, New},
   };
   for (const auto& c : cases) {
@@ -79,8 +70,7 @@ TEST(PhaseDaysOfMonth, EveryMonthContinuesThePrevious) {
   for (int year = 1; year <= 9999; ++year)
     for (int month = 1; month <= 12; ++month) {
       const MonthPhases got = PhaseDaysOfMonth(month, year);
-      const std::size_t fewest = year == 1582 && month == 10 ? 2 : 3;  // the reform month has 21 days
-      ASSERT_TRUE(got.phases.size() >= fewest && got.phases.size() <= 5) << month << "/" << year;
+      ASSERT_TRUE(got.phases.size() >= 3 && got.phases.size() <= 5) << month << "/" << year;
       ASSERT_TRUE(!lastNewOrFull || got.lastBeforeMonth == *lastNewOrFull) << month << "/" << year;
       for (const PhaseDay& phase : got.phases) {
         const double gap = previous ? phase.jd - previous->jd : 7;
@@ -90,6 +80,23 @@ TEST(PhaseDaysOfMonth, EveryMonthContinuesThePrevious) {
         if (phase.kind == New || phase.kind == Full) lastNewOrFull = phase.kind;
       }
     }
+}
+
+// Before the reform too the grid's days are the pages' proleptic Gregorian days: each phase on the day of
+// its instant, never past the month's end (February 1500 has 28 days), the full moon of June 1582 on the
+// 16th. With the months continuing one another (above), every phase is listed once.
+TEST(PhaseDaysOfMonth, GregorianDaysBeforeTheReformToo) {
+  for (int year = 1; year <= 1600; ++year)
+    for (int month = 1; month <= 12; ++month)
+      for (const PhaseDay& phase : PhaseDaysOfMonth(month, year).phases) {
+        const double dayStart = julianDay({phase.day, month, year});
+        ASSERT_TRUE(phase.day <= calendar::daysInMonth(month, year) && phase.jd >= dayStart && phase.jd < dayStart + 1)
+            << phase.day << "/" << month << "/" << year;
+      }
+  int fullMoonDay = 0;
+  for (const PhaseDay& phase : PhaseDaysOfMonth(6, 1582).phases)
+    if (phase.kind == Full) fullMoonDay = phase.day;
+  EXPECT_NEAR(fullMoonDay, 16, 1);
 }
 
 }  // namespace
