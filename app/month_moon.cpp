@@ -38,8 +38,7 @@ const std::vector<PhaseHour>& MonthMoon::phases() const {
   const auto& grid = gridPhases_.phases;
   if (grid.empty()) return *phases_;
   // Each phase the grid marks, with the instant of the same phase nearest to
-  // the one the almanac's own formulae give (a true phase is within a day of it,
-  // also where the grid dates the days by the Julian calendar).
+  // the one the almanac's own formulae give (a true phase is within a day of it).
   const auto moments = astro::phaseMoments(grid.front().jd - 3, grid.back().jd + 3);
   for (const astro::PhaseDay& phase : grid) {
     double best = std::numeric_limits<double>::quiet_NaN();

@@ -82,7 +82,7 @@ MonthSheet sheetOf(int year, int month, const Place& place, const Reckoning& rec
   s.notesDocument = NotesDocuments[m];
 
   s.phases = reckoning.phaseDays == PhaseDays::Italian ? italianPhaseDays(month, year)
-                                                       : astro::PhaseDaysOfMonth(month, year);
+                                                       : astro::phaseDaysOfMonth(month, year);
   for (int d = 1; d <= 32; ++d) s.marks[static_cast<std::size_t>(d)] = phaseMarkOf(s.phases, d);
   for (int d = 1; d <= 31; ++d) s.icons[static_cast<std::size_t>(d)] = iconOfDay(s.phases, d);
 

@@ -9,7 +9,6 @@
 namespace astro {
 namespace {
 
-using calendar::Math_floor;
 
 // The phase instants must come out exactly as the almanac has always worked them
 // out (one close to midnight decides the day by its last bits), so the constants,
@@ -33,9 +32,9 @@ double monthStartJD(int month, int year) {
     y -= 1;
     m += 12;
   }
-  const double a = Math_floor(y / 100);
-  const double b = 2 - a + Math_floor(a / 4);
-  return Math_floor(365.25 * (y + 4716)) + Math_floor(30.6001 * (m + 1)) + 1 + b - 1524.5;
+  const double a = std::floor(y / 100);
+  const double b = 2 - a + std::floor(a / 4);
+  return std::floor(365.25 * (y + 4716)) + std::floor(30.6001 * (m + 1)) + 1 + b - 1524.5;
 }
 
 // Principal phases are numbered one after another: q = 4 * lunation + kind.
@@ -49,7 +48,7 @@ constexpr double lunationOfPhase(long long q) {
   return static_cast<double>(q >= 0 ? q / 4 : -((-q + 3) / 4));
 }
 
-double phaseInstantOf(long long q) { return PhaseInstant(lunationOfPhase(q), kindOfPhase(q)); }
+double phaseInstantOf(long long q) { return phaseInstant(lunationOfPhase(q), kindOfPhase(q)); }
 
 long long monthIndex(int month, int year) { return static_cast<long long>(year) * 12 + (month - 1); }
 
@@ -60,7 +59,7 @@ long long monthIndexOf(double jd) {
 
 }  // namespace
 
-double PhaseInstant(double k, PhaseKind kind) {
+double phaseInstant(double k, PhaseKind kind) {
   k = k + phaseOffset(kind);
   const double T = k / 1236.85;
 
@@ -118,22 +117,22 @@ double PhaseInstant(double k, PhaseKind kind) {
 }
 
 calendar::Date dateFromJD(double jd) {
-  const double Z = Math_floor(jd + 0.5);
-  const double alpha = Math_floor((Z - 1867216.25) / 36524.25);
-  const double A = Z + 1 + alpha - Math_floor(alpha / 4);
+  const double Z = std::floor(jd + 0.5);
+  const double alpha = std::floor((Z - 1867216.25) / 36524.25);
+  const double A = Z + 1 + alpha - std::floor(alpha / 4);
   const double B = A + 1524;
-  const double C = Math_floor((B - 122.1) / 365.25);
-  const double D = Math_floor(365.25 * C);
-  const double E = Math_floor((B - D) / 30.6001);
+  const double C = std::floor((B - 122.1) / 365.25);
+  const double D = std::floor(365.25 * C);
+  const double E = std::floor((B - D) / 30.6001);
 
   calendar::Date date;
-  date.day = static_cast<int>(B - D - Math_floor(30.6001 * E));
+  date.day = static_cast<int>(B - D - std::floor(30.6001 * E));
   date.month = static_cast<int>(E < 14 ? E - 1 : E - 13);
   date.year = static_cast<int>(date.month > 2 ? C - 4716 : C - 4715);
   return date;
 }
 
-MonthPhases PhaseDaysOfMonth(int month, int year) {
+MonthPhases phaseDaysOfMonth(int month, int year) {
   MonthPhases result;
   if (month < 1 || month > 12) return result;
 

@@ -12,7 +12,7 @@ enum class PhaseKind { NewMoon, FirstQuarter, FullMoon, LastQuarter };
 
 // Instant (Julian Day) of the phase of lunation number k (k whole; the offset of
 // the kind, 0, 0.25, 0.5 or 0.75, is added here).
-double PhaseInstant(double k, PhaseKind kind);
+double phaseInstant(double k, PhaseKind kind);
 
 // Julian Day to calendar date, proleptic Gregorian as the pages (also before 1582
 // October 15, when Rome still counted by the Julian calendar).
@@ -30,6 +30,6 @@ struct MonthPhases {
 };
 
 // All principal phases whose Greenwich date lies in the given month and year.
-MonthPhases PhaseDaysOfMonth(int month, int year);
+MonthPhases phaseDaysOfMonth(int month, int year);
 
 }  // namespace astro

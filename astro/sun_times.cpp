@@ -9,7 +9,6 @@
 namespace astro {
 namespace {
 
-using calendar::Math_floor;
 
 constexpr double K = 180 / AlmanacPi;  // degrees per radian
 
@@ -31,8 +30,8 @@ double acos(double X) { return std::atan(-X / std::sqrt(-X * X + 1)) + 2 * std::
 // a nonsense date) is none.
 std::optional<int> minutesOf(double t) {
   if (!std::isfinite(t) || t < -48 || t > 48) return std::nullopt;
-  double h = Math_floor(t);
-  double m = Math_floor((t - h) * 60 + 0.5);
+  double h = std::floor(t);
+  double m = std::floor((t - h) * 60 + 0.5);
   if (m >= 60) {
     m -= 60;
     h += 1;
@@ -47,10 +46,10 @@ double sunDayNumber(double day, double month, double year) {
   const double M = month;
   const double Y = year;
   const double S = M - 9 < 0 ? -1 : 1;
-  const double A = Math_floor(7 * (Y + Math_floor((M + 9) / 12)) / 4);
-  const double B = Math_floor(Y + S * Math_floor(std::fabs(M - 9) / 7));
-  const double C = Math_floor((Math_floor(B / 100) + 1) * 3 / 4);  // the century years left out of the leap years
-  return -A + Math_floor(275 * M / 9) + D - C + 1721027 + 2 + 367 * Y - 0.5;
+  const double A = std::floor(7 * (Y + std::floor((M + 9) / 12)) / 4);
+  const double B = std::floor(Y + S * std::floor(std::fabs(M - 9) / 7));
+  const double C = std::floor((std::floor(B / 100) + 1) * 3 / 4);  // the century years left out of the leap years
+  return -A + std::floor(275 * M / 9) + D - C + 1721027 + 2 + 367 * Y - 0.5;
 }
 
 SunTimes sunTimes(const calendar::Date& date, GeoPosition where) {
@@ -65,13 +64,13 @@ SunTimes sunTimes(const calendar::Date& date, GeoPosition where) {
   const double omega = PerigeeAtEpoch + 8.22e-05 * (JD - Epoch) / 100;
 
   double Ma = AnomalyAtEpoch + MeanMotion * (JD - Epoch);
-  Ma = Ma - 2 * AlmanacPi * Math_floor(Ma / (2 * AlmanacPi));
+  Ma = Ma - 2 * AlmanacPi * std::floor(Ma / (2 * AlmanacPi));
 
   double nu = Ma + 2 * e * std::sin(Ma) + 1.25 * e * e * std::sin(2 * Ma);
   if (nu < 0) nu = nu + 2 * AlmanacPi;
 
   double lambda = omega + nu;
-  lambda = lambda - 2 * AlmanacPi * Math_floor(lambda / (2 * AlmanacPi));
+  lambda = lambda - 2 * AlmanacPi * std::floor(lambda / (2 * AlmanacPi));
 
   const double T = (JD - 2415020.5) / 365.2422;
   const double epsilon = 23.452294 - (0.46845 * T + 5.9e-07 * T * T) / 3600;

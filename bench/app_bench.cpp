@@ -29,7 +29,7 @@ void BM_MonthFloor(benchmark::State& state) {
       benchmark::DoNotOptimize(astro::sunTimes({d, 3, 2026}, {9 + 11.0 / 60, 45 + 28.0 / 60}));
       benchmark::DoNotOptimize(almanac::saintOfDay(3, d, 2026));
     }
-    benchmark::DoNotOptimize(astro::PhaseDaysOfMonth(3, 2026));
+    benchmark::DoNotOptimize(astro::phaseDaysOfMonth(3, 2026));
     benchmark::DoNotOptimize(almanac::movableFeasts(2026));
   }
 }

@@ -29,7 +29,7 @@ void BM_PhasesOfMonth(benchmark::State& state) {
   int month = 1;
   int year = 1900;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(astro::PhaseDaysOfMonth(month, year));
+    benchmark::DoNotOptimize(astro::phaseDaysOfMonth(month, year));
     if (++month > 12) {
       month = 1;
       year = year < 2100 ? year + 1 : 1900;
@@ -41,7 +41,7 @@ BENCHMARK(BM_PhasesOfMonth);
 void BM_PhaseInstant(benchmark::State& state) {
   double k = 1500;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(astro::PhaseInstant(k, astro::PhaseKind::NewMoon));
+    benchmark::DoNotOptimize(astro::phaseInstant(k, astro::PhaseKind::NewMoon));
     k = k < 1600 ? k + 1 : 1500;
   }
 }

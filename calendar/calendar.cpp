@@ -1,13 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calendar/calendar.h"
 
-#include <cctype>
-#include <cmath>
-#include <limits>
 
 namespace calendar {
-
-double Math_floor(double valore) { return std::floor(valore); }
 
 bool isLeapYear(long long year) {
   return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);

@@ -9,9 +9,6 @@
 
 namespace calendar {
 
-// Greatest integral value not above `valore` (toward minus infinity).
-double Math_floor(double valore);
-
 // Month lengths, index 0 = January; February is stored as 28 days.
 inline constexpr std::array<int, 12> MonthLengths{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 
