@@ -13,7 +13,7 @@
 #include "astro/sun_times.h"
 
 #ifdef ORTALBA_WITH_PLATFORM
-#include "app/platform/vector_state.h"
+#include "app/platform/qt/vector_state.h"
 // Inside the Qt process every window event clears the vector state before it calls the almanac.
 #define ORTALBA_EVENT_ENTRY() ortalba::clearUpperVectorState()
 #else

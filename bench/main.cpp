@@ -6,7 +6,7 @@
 #ifdef ORTALBA_WITH_PLATFORM
 #include <QApplication>
 
-#include "app/platform/vector_state.h"
+#include "app/platform/qt/vector_state.h"
 #endif
 
 int main(int argc, char** argv) {

@@ -15,13 +15,13 @@
 
 #include "app/city_table.h"
 #include "app/month_sheet.h"
-#include "app/platform/main_window.h"
-#include "app/platform/notes_view.h"
-#include "app/platform/month_page.h"
-#include "app/platform/printer.h"
-#include "app/platform/vector_state.h"
-#include "app/platform/year_booklet.h"
-#include "app/platform/rtf_text_document.h"
+#include "app/platform/window/main_window.h"
+#include "app/platform/window/notes_view.h"
+#include "app/platform/paper/month_page.h"
+#include "app/platform/command_line/month_text.h"
+#include "app/platform/qt/vector_state.h"
+#include "app/platform/paper/year_booklet.h"
+#include "app/platform/notes/rtf_text_document.h"
 #include "rtf/rtf_document.h"
 
 namespace {
@@ -52,14 +52,14 @@ void BM_NotesDocumentParse(benchmark::State& state) {
 }
 BENCHMARK(BM_NotesDocumentParse)->Unit(benchmark::kMicrosecond);
 
-// The printer for a whole year: twelve months computed and printed as JSON.
-void BM_PrinterWholeYear(benchmark::State& state) {
+// The command line for a whole year: twelve months computed and printed as JSON.
+void BM_JsonOfAWholeYear(benchmark::State& state) {
   for (auto _ : state) {
     for (int month = 1; month <= 12; ++month)
       benchmark::DoNotOptimize(ortalba::monthJson(app::sheetOf(2026, month, milan())));
   }
 }
-BENCHMARK(BM_PrinterWholeYear)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_JsonOfAWholeYear)->Unit(benchmark::kMillisecond);
 
 // The month on an A4 PDF page, as --pdf and Ctrl+P draw it.
 void BM_MonthPdfPage(benchmark::State& state) {

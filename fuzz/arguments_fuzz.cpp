@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Any command line for the printer: a request, the help, or one line of error.
+// Any command line: a request, the help, or one line of error.
 #include <QStringList>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 
-#include "app/platform/arguments.h"
+#include "app/platform/command_line/arguments.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   QStringList arguments{QStringLiteral("ortalba")};

@@ -13,7 +13,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/platform/rtf_text_document.h"
+#include "app/platform/notes/rtf_text_document.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -3,8 +3,8 @@
 #include <QGuiApplication>
 #include <cstring>
 
-#include "app/platform/desktop_session.h"
-#include "app/platform/printer.h"
+#include "app/platform/session/desktop_session.h"
+#include "app/platform/command_line/command_line.h"
 
 int main(int argc, char** argv) {
   // The window's design is drawn in whole pixels. A fractional device pixel ratio

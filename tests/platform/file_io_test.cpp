@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Files written whole or not at all, and never waited on: what a full disk, a
 // pipe, a device, a link or another user's file does to luogo.txt and a PDF.
-#include "app/platform/file_io.h"
+#include "app/platform/session/file_io.h"
 
 #include <fcntl.h>
 #include <sched.h>
@@ -31,8 +31,8 @@
 #include "app/city_file.h"
 #include "app/city_table.h"
 #include "app/month_sheet.h"
-#include "app/platform/month_page.h"
-#include "app/platform/qt_platform.h"
+#include "app/platform/paper/month_page.h"
+#include "app/platform/session/qt_platform.h"
 
 namespace {
 using namespace ortalba;

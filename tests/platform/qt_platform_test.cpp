@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/platform/qt_platform.h"
+#include "app/platform/session/qt_platform.h"
 
 #include <gtest/gtest.h>
 
@@ -14,9 +14,9 @@
 #include <pwd.h>
 #include <unistd.h>
 
-#include "app/platform/desktop_session.h"
+#include "app/platform/session/desktop_session.h"
 #include "app/italian_clock.h"
-#include "app/platform/vector_state.h"
+#include "app/platform/qt/vector_state.h"
 
 namespace {
 using ortalba::QtPlatform;

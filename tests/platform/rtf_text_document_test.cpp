@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/platform/rtf_text_document.h"
+#include "app/platform/notes/rtf_text_document.h"
 
 #include <QFile>
 #include <QFont>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window as Qt shows it: what reaches the almanac from clicks and keys, and how
 // the widgets show the view model; what the model holds is tried in tests/app.
-#include "app/platform/main_window.h"
+#include "app/platform/window/main_window.h"
 
 #include <gtest/gtest.h>
 
@@ -32,13 +32,13 @@
 #include <thread>
 #include <tuple>
 
-#include "app/platform/arguments.h"
-#include "app/platform/help_dialog.h"
-#include "app/platform/month_page.h"
-#include "app/platform/notes_view.h"
-#include "app/platform/print_dialogs.h"
-#include "app/platform/qt_colours.h"
-#include "app/platform/window_keys.h"
+#include "app/platform/command_line/arguments.h"
+#include "app/platform/window/help_dialog.h"
+#include "app/platform/paper/month_page.h"
+#include "app/platform/window/notes_view.h"
+#include "app/platform/paper/print_dialogs.h"
+#include "app/platform/qt/qt_colours.h"
+#include "app/platform/window/window_keys.h"
 #include "app/city_table.h"
 #include "app/year_calendar.h"
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/platform/year_booklet.h"
-#include "app/platform/qt_text.h"
+#include "app/platform/paper/year_booklet.h"
+#include "app/platform/qt/qt_text.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 
 #include "app/city_table.h"
 #include "app/italian_words.h"
-#include "app/platform/month_page.h"
+#include "app/platform/paper/month_page.h"
 #include "longest_texts.h"
 
 namespace {

@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The command line: what the user asked for, or one Italian line
+// saying what is wrong.
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <string>
+
+#include "app/month_sheet.h"
+#include "app/place.h"
+
+namespace ortalba {
+
+struct PrintRequest {
+  enum class Mode { Month, YearCalendar, YearBooklet };
+  Mode mode = Mode::Month;
+  int year = 0;
+  int month = 0;                    // with Mode::Month
+  std::optional<app::Place> place;  // the city given; none: the one remembered
+  bool json = false;
+  QString pdfFile;                  // Month: write the page here instead of printing text; YearBooklet: the booklet
+  bool cue = false;                 // with pdfFile: the moon cue for colour-blind gardeners
+  bool moonSpans = false;           // with Mode::YearCalendar: the waxing and waning spans as events
+  app::Reckoning reckoning;         // the days the phases fall on
+};
+
+struct ParsedArguments {
+  std::optional<PrintRequest> request;
+  bool help = false;
+  bool version = false;
+  bool cities = false;  // --elenco-citta: the names of the table
+  QString error;  // one Italian line when the arguments are wrong
+};
+
+// `arguments` as QCoreApplication::arguments() gives them (program name first).
+ParsedArguments parseArguments(const QStringList& arguments);
+
+QString helpText();
+// "ortalba 0.1.0".
+QString versionText();
+
+// What the user typed, fit for a one-line message: characters that would move
+// or hide the text on a terminal become "?", and a long text is cut.
+QString shown(const QString& typed);
+
+}  // namespace ortalba

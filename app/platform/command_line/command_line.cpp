@@ -1,0 +1,153 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/platform/command_line/command_line.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QGuiApplication>
+#include <QDir>
+#include <QFontInfo>
+#include <QFile>
+#include <QTemporaryDir>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string_view>
+
+#include "app/city_file.h"
+#include "app/city_table.h"
+#include "app/italian_clock.h"
+#include "app/window_model.h"
+#include "app/platform/command_line/arguments.h"
+#include "app/platform/command_line/month_text.h"
+#include "app/platform/session/desktop_session.h"
+#include "app/platform/session/file_io.h"
+#include "app/platform/qt/qt_text.h"
+#include "app/platform/paper/month_page.h"
+#include "app/platform/notes/notes_lookup.h"
+#include "app/platform/session/qt_platform.h"
+#include "app/platform/qt/vector_state.h"
+#include "app/platform/paper/year_booklet.h"
+#include "app/year_calendar.h"
+
+namespace ortalba {
+
+namespace {
+
+// Output that reaches its end in full, or one line saying why not.
+int printed(std::string_view bytes) {
+  errno = 0;
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
+  int error = errno;
+  const bool flushed = std::fflush(stdout) == 0;
+  if (error == 0) error = errno;
+  if (written && flushed && !std::ferror(stdout)) return 0;
+  std::fprintf(stderr, "ortalba: impossibile scrivere l'uscita: %s\n", errorWords(error).c_str());
+  return 1;
+}
+
+int printed(const QByteArray& bytes) { return printed(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))); }
+
+// A standard stream the caller closed must not be taken by the next file we
+// open (a PDF would receive the table, or an error line): it is held by the
+// root folder, opened for reading, so that a write to it fails as a closed one
+// does, also through /dev/stdout.
+void holdClosedStreams() {
+  for (int fd = 0; fd <= 2; ++fd) {
+    if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+    const int held = ::open(fd == 0 ? "/dev/null" : "/", O_RDONLY | O_CLOEXEC);
+    if (held >= 0 && held != fd) {
+      ::dup2(held, fd);
+      ::close(held);
+    }
+  }
+}
+
+// The city the window remembers: luogo.txt of the working folder when there is
+// one, as the almanac started from a terminal keeps it, else the one the menu's
+// almanac keeps in the user's configuration folder; ROMA when neither names one.
+app::Place rememberedPlaceOfUser(app::Platform& platform) {
+  struct stat st {};
+  const std::string here = app::cityFilePath(platform);
+  if (!here.empty() && ::lstat(reachablePath(here).c_str(), &st) == 0) return app::rememberedPlace(platform);
+  const ConfigFolder config = configFolderPath();
+  if (config.path.empty()) return app::defaultPlace();
+  return app::placeOfRememberedName(app::readRememberedName(platform, config.path + "/" + app::CityFileName));
+}
+
+}  // namespace
+
+int runCommandLine(int argc, char** argv) {
+  holdClosedStreams();
+  // A PDF page needs fonts, so a GUI application, but never a display.
+  bool drawsPage = false;
+  for (int i = 1; i < argc; ++i) {
+    const QByteArray arg(argv[i]);
+    drawsPage = drawsPage || arg == "--pdf" || arg == "-pdf" || arg.startsWith("--pdf=") || arg.startsWith("-pdf=");
+  }
+  // Drawing asks Qt for a runtime folder; a session without one (cron, su, ssh)
+  // gets a private one for this run instead of a warning on stderr.
+  std::optional<QTemporaryDir> runtimeFolder;
+  if (drawsPage) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+      runtimeFolder.emplace(QDir::tempPath() + QStringLiteral("/ortalba-runtime-XXXXXX"));
+      if (runtimeFolder->isValid()) qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeFolder->path()));
+    }
+  }
+  std::unique_ptr<QCoreApplication> app =
+      drawsPage ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
+  clearUpperVectorState();
+  const ParsedArguments parsed = parseArguments(QCoreApplication::arguments());
+  if (parsed.help) {
+    speakItalian(*app);  // Qt's own headings of the help
+    return printed(helpText().toUtf8());
+  }
+  if (parsed.version) return printed((versionText() + QLatin1Char('\n')).toUtf8());
+  if (parsed.cities) {
+    std::string names;
+    for (const app::Place& place : app::tablePlaces()) names.append(place.name).append("\n");
+    return printed(names);
+  }
+  if (!parsed.request) {
+    std::fprintf(stderr, "%s\n", parsed.error.toUtf8().constData());
+    return 2;
+  }
+  const PrintRequest& request = *parsed.request;
+  // A page drawn without a single font is a page of empty boxes: said, not written.
+  if (!request.pdfFile.isEmpty() && QFontInfo(QFont(QStringLiteral("DejaVu Sans"))).family().isEmpty()) {
+    std::fprintf(stderr, "ortalba: nessun carattere installato per scrivere la pagina (serve fonts-dejavu-core)\n");
+    return 1;
+  }
+  QtPlatform platform;
+  // The city given, or the one remembered in luogo.txt; the command line never writes it.
+  const app::Place place = request.place ? *request.place : rememberedPlaceOfUser(platform);
+  if (request.mode == PrintRequest::Mode::YearCalendar) {
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    const app::IcsStamp stamp{now.date().year(), now.date().month(),  now.date().day(),
+                              now.time().hour(), now.time().minute(), now.time().second()};
+    return printed(app::yearCalendarIcs(request.year, place, stamp, {request.moonSpans, request.reckoning}));
+  }
+  const auto notesOf = [&](int month) { return notesFile(app::notesDocumentPath(platform, month)); };
+  const bool booklet = request.mode == PrintRequest::Mode::YearBooklet;
+  const app::MonthSheet sheet = booklet ? app::MonthSheet{} : app::sheetOf(request.year, request.month, place, request.reckoning);
+  if (!request.pdfFile.isEmpty()) {
+    const app::WriteOutcome outcome =
+        booklet ? writeYearPdf(request.pdfFile, monthsOfYear(request.year, place, request.reckoning), notesOf, request.cue)
+                : writeMonthPdf(request.pdfFile, sheet, notesOf(request.month), request.cue);
+    if (!outcome) {
+      std::fprintf(stderr, "ortalba: impossibile scrivere %s: %s\n", shown(request.pdfFile).toUtf8().constData(),
+                   outcome.reason.c_str());
+      return 1;
+    }
+    return 0;
+  }
+  const int panelDay = panelDayOf(sheet);
+  return printed(request.json ? monthJson(sheet, panelDay) : monthTable(sheet, panelDay).toUtf8());
+}
+
+}  // namespace ortalba

@@ -1,0 +1,222 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/platform/paper/month_page.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <functional>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QFile>
+#include <QSvgRenderer>
+#include <QTextDocument>
+
+#include "app/italian_clock.h"
+#include "app/platform/session/file_io.h"
+#include "app/platform/window/moon_cue.h"
+#include "app/platform/paper/paper.h"
+#include "app/platform/window/pictures.h"
+#include "app/platform/qt/qt_colours.h"
+#include "app/platform/qt/qt_text.h"
+#include "app/platform/notes/rtf_text_document.h"
+
+namespace ortalba {
+
+namespace {
+
+QColor barColour(app::PhaseMark mark) { return toQColor(app::colourOf(mark)); }
+
+// The letters of a day's saint or feast, in points: the design's where the text
+// holds its cell, wrapped at word boundaries; smaller where it does not; 0 when
+// even the smallest do not.
+constexpr double SaintPoints = 7.5;
+constexpr double SmallestSaintPoints = 4.5;
+// Across a row, in millimetres: the day, the weekday, the saint's cell, four times,
+// the ascending or descending mark and the phase's picture.
+constexpr double WeekdayLeft = 11, SaintLeft = 24.5, SaintCellWidth = 45, TimeWidth = 8;
+constexpr double TimesLeft = SaintLeft + SaintCellWidth + 0.5, RisingLeft = TimesLeft + 4 * TimeWidth;
+
+// A row's height on a page of `days` rows, in millimetres: the rows and the legends
+// under them fill the sheet's printable part.
+double rowHeightFor(std::size_t days) { return std::min(7.2, (Paper::inside().height() - 60) / std::max<double>(1, days)); }
+
+double fittingPoints(Paper& sheet, const QString& text, const QRectF& box) {
+  for (double points = SaintPoints; points >= SmallestSaintPoints; points -= 0.25) {
+    sheet.letters(points);
+    const QSizeF needed = sheet.wrapped(text, box, Qt::AlignLeft | Qt::AlignVCenter);
+    if (needed.height() <= box.height() && needed.width() <= box.width()) return points;
+  }
+  return 0;
+}
+
+}  // namespace
+
+double saintPoints(QPainter& painter, const QString& text) {
+  Paper sheet(painter, QRectF(0, 0, painter.device()->width(), painter.device()->height()));
+  return fittingPoints(sheet, text, QRectF(0, 0, SaintCellWidth, rowHeightFor(31) * 0.92 - 0.6));
+}
+
+void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& month, const std::string& notesPath,
+                    bool cue) {
+  initPictures();
+  // Everything below is laid out in millimetres of an A4 sheet, scaled to the area.
+  Paper sheet(p, area);
+  const QRectF paper = Paper::inside();
+  const double dpi = sheet.dpi();
+  const auto setFont = [&](double points, bool bold = false, bool italic = false) { sheet.letters(points, bold, italic); };
+
+  const std::vector<app::MoonDay>& moonDays = month.moon().days();
+  const auto legal = [&](int day) { return app::onOraLegale({day, month.month, month.year}); };
+
+  // Title.
+  p.setPen(toQColor(app::colours::DarkGreen));
+  setFont(20, true);
+  p.drawText(QRectF(paper.left(), paper.top(), paper.width(), 10), Qt::AlignLeft | Qt::AlignVCenter, toQString(month.title));
+  setFont(9);
+  p.setPen(Qt::black);
+  p.drawText(QRectF(paper.left(), paper.top(), paper.width(), 10), Qt::AlignRight | Qt::AlignVCenter,
+             QStringLiteral("Sole e Luna a %1").arg(toQString(month.place.name)));
+
+  // The rows: the day, the weekday, the saint or feast, sunrise and sunset,
+  // moonrise and moonset, the ascending or descending moon, the phase's picture.
+  const double top = paper.top() + 19;
+  const double rowsWidth = 112;
+  const double rowHeight = rowHeightFor(month.days.size());
+  constexpr double timesLeft = TimesLeft, timeWidth = TimeWidth, risingLeft = RisingLeft;
+  // Over the times: whose they are, then which.
+  setFont(6.5, true);
+  const char16_t* bodies[] = {u"Sole", u"Luna"};
+  for (int b = 0; b < 2; ++b) {
+    const double left = paper.left() + timesLeft + 2 * timeWidth * b;
+    p.drawText(QRectF(left, top - 7, 2 * timeWidth, 3), Qt::AlignCenter, QString::fromUtf16(bodies[b]));
+    setFont(5.5);
+    p.drawText(QRectF(left, top - 4, timeWidth, 3), Qt::AlignCenter, QStringLiteral("sorge"));
+    p.drawText(QRectF(left + timeWidth, top - 4, timeWidth, 3), Qt::AlignCenter, QStringLiteral("tram."));
+    setFont(6.5, true);
+  }
+  for (std::size_t i = 0; i < month.days.size(); ++i) {
+    const app::DaySheet& day = month.days[i];
+    const app::MoonDay& moonDay = moonDays[i];
+    const QRectF row(paper.left(), top + rowHeight * static_cast<double>(i), rowsWidth, rowHeight * 0.92);
+    p.setPen(QPen(toQColor(app::colours::PageBorder), 0.15));
+    p.setBrush(barColour(day.mark));
+    p.drawRect(row);
+    if (cue) paintMoonCue(p, row, day.mark, 2.4);
+    p.setPen(day.boldRed ? feastRed(cue) : QColor(Qt::black));
+    setFont(8.5, day.boldRed);
+    p.drawText(row.adjusted(1.5, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, toQString(day.label).trimmed());
+    setFont(6.5);
+    p.setPen(Qt::black);
+    p.drawText(row.adjusted(WeekdayLeft, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(day.weekdayName()));
+    // The saint's text is never cut: it wraps, and its letters shrink where even that is not enough.
+    // A little room is left above and below, where the row's borders are.
+    const QRectF saintBox(row.left() + SaintLeft, row.top() + 0.3, SaintCellWidth, row.height() - 0.6);
+    const QString saint = toQString(day.saintOrFeast);
+    setFont(std::max(SmallestSaintPoints, fittingPoints(sheet, saint, saintBox)));
+    sheet.drawWrapped(saint, saintBox, Qt::AlignLeft | Qt::AlignVCenter);
+    // Each time in ora solare; under it, in italics, the clocks' on a day of ora legale.
+    const bool summer = legal(day.day);
+    const std::optional<app::CivilTime> times[] = {day.sunrise, day.sunset, moonDay.rise, moonDay.set};
+    for (int t = 0; t < 4; ++t) {
+      const QRectF cell(row.left() + timesLeft + timeWidth * t, row.top(), timeWidth, row.height());
+      setFont(7);
+      if (!summer) {
+        p.drawText(cell, Qt::AlignCenter, toQString(app::clockText(times[t])));
+        continue;
+      }
+      p.drawText(cell.adjusted(0, 0, 0, -row.height() * 0.45), Qt::AlignHCenter | Qt::AlignBottom,
+                 toQString(app::clockText(times[t])));
+      setFont(6, false, true);
+      p.drawText(cell.adjusted(0, row.height() * 0.55, 0, 0), Qt::AlignHCenter | Qt::AlignTop,
+                 toQString(app::clockText(app::oneHourLater(times[t]))));
+    }
+    setFont(6.5);
+    p.drawText(QRectF(row.left() + risingLeft, row.top(), 3, row.height()), Qt::AlignCenter,
+               moonDay.ascending ? QStringLiteral("\u25B2") : QStringLiteral("\u25BC"));
+    if (day.icon != app::resources::None) {
+      const double h = row.height();
+      if (QSvgRenderer* icon = pictureRenderer(day.icon))
+        icon->render(&p, QRectF(row.right() - h * 25 / 28 - 0.3, row.top(), h * 25 / 28, h));
+    }
+  }
+  setFont(6.5, false, true);
+  p.setPen(Qt::black);
+  double line = top + rowHeight * static_cast<double>(month.days.size()) + 1.5;
+  const auto legendLine = [&](const QString& text, double height = 3.4) {
+    p.drawText(QRectF(paper.left(), line, rowsWidth, height), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, text);
+    line += height;
+  };
+  legendLine(QStringLiteral("In rosso le domeniche e le feste. Le ore sono %1, come tutto "
+                            "l'almanacco; sotto, in corsivo, l'ora legale dei giorni in cui la segnano gli orologi.")
+                 .arg(toQString(app::InOraSolare)),
+             6.4);
+  legendLine(QStringLiteral("\u25B2 %1 \u25BC %2").arg(toQString(app::motionAdvice(true)), toQString(app::motionAdvice(false))),
+             6.4);
+  // The hour of each phase in Italy, and the day of the grid when Greenwich has another.
+  QStringList phases;
+  for (const app::PhaseHour& hour : month.moon().phases()) phases << toQString(app::phaseHourText(hour, month.reckoning.phaseDays));
+  if (!phases.isEmpty()) legendLine(phases.join(QStringLiteral("; ")) + QLatin1Char('.'), 3.4 * ((phases.size() + 1) / 2));
+  // A swatch of each bar's colour and what the gardener does under it.
+  const app::PhaseMark marks[] = {app::PhaseMark::Waxing, app::PhaseMark::Waning, app::PhaseMark::Neutral};
+  for (std::size_t k = 0; k < std::size(marks); ++k) {
+    const QRectF swatch(paper.left(), line + 0.6 + 4 * static_cast<double>(k), 4, 3.2);
+    p.setPen(QPen(toQColor(app::colours::PageBorder), 0.15));
+    p.setBrush(barColour(marks[k]));
+    p.drawRect(swatch);
+    if (cue) paintMoonCue(p, swatch, marks[k], 1.2);
+    p.setPen(Qt::black);
+    p.drawText(QRectF(swatch.right() + 1, swatch.top() - 0.5, rowsWidth - 5, 4.2), Qt::AlignLeft | Qt::AlignVCenter,
+               toQString(app::adviceOf(marks[k])));
+  }
+
+  // The month's notes, shrunk to fit their column when they are long.
+  const QRectF notesBox(paper.left() + rowsWidth + 5, top, paper.width() - rowsWidth - 5, paper.bottom() - top);
+  QTextDocument notes;
+  rtf::loadNotesFile(notesPath, notes);
+  notes.documentLayout()->setPaintDevice(p.device());
+  notes.setDocumentMargin(0);
+  const double natural = 95 * dpi / 25.4;  // laid out 95 mm wide, in device pixels, then scaled to the column
+  notes.setTextWidth(natural);
+  const double scale = notesBox.width() / natural;
+  const double height = notes.size().height() * scale;
+  const double shrink = height > notesBox.height() ? notesBox.height() / height : 1.0;
+  p.save();
+  p.translate(notesBox.topLeft());
+  p.scale(scale * shrink, scale * shrink);
+  notes.setTextWidth(natural / shrink);
+  notes.drawContents(&p);
+  p.restore();
+}
+
+app::WriteOutcome writePdf(const QString& fileName, const QString& title,
+                           const std::function<bool(QPdfWriter&, QPainter&)>& draw) {
+  OutputFile file(QFile::encodeName(fileName).toStdString(), SpecialFiles::WriteInPlace);
+  if (!file.open()) return app::WriteOutcome::failed(file.failure());
+  bool drawn = false;
+  {
+    QPdfWriter writer(file.device());
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    writer.setResolution(300);
+    writer.setTitle(title);
+    writer.setCreator(QStringLiteral("Ortalba"));
+    QPainter painter;
+    if (painter.begin(&writer)) {
+      drawn = draw(writer, painter);
+      drawn = painter.end() && drawn;
+    }
+  }
+  if (drawn && file.commit()) return app::WriteOutcome::done();
+  file.cancel();
+  return app::WriteOutcome::failed(file.failure().empty() ? std::string("la pagina non si è potuta disegnare")
+                                                          : file.failure());
+}
+
+app::WriteOutcome writeMonthPdf(const QString& fileName, const app::MonthSheet& sheet, const std::string& notesPath,
+                                bool cue) {
+  return writePdf(fileName, toQString(sheet.title) + QStringLiteral(" - ") + toQString(sheet.place.name),
+                  [&](QPdfWriter& writer, QPainter& painter) {
+                    paintMonthPage(painter, QRectF(0, 0, writer.width(), writer.height()), sheet, notesPath, cue);
+                    return true;
+                  });
+}
+
+}  // namespace ortalba
