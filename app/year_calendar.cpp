@@ -25,6 +25,7 @@ struct Event {
   std::string category;
   int days = 1;      // an event of several days: a span of the moon
   std::optional<CivilTime> instant;  // a moment in UTC instead of a whole day: a phase
+  std::optional<calendar::Date> instantDay;  // its day, at Greenwich or in Italy as the phases are reckoned
 };
 
 using calendar::zeroPadded;
@@ -92,13 +93,13 @@ void addFeastsOfDay(std::vector<Event>& events, const calendar::Date& date, cons
   // a saint that already bears the feast's name (Natale, Capodanno) is still a feast.
   const std::string& text = day.saintOrFeast;
   if (day.feast && !text.empty()) {
-    events.push_back({date, slugOf(text), text, {}, "Festa", 1, {}});
+    events.push_back({date, slugOf(text), text, {}, "Festa", 1, {}, {}});
     return;
   }
   if (!palmNote.empty() && text.find(palmNote) != std::string::npos)
-    events.push_back({date, "domenica-delle-palme", "Domenica delle Palme", text, "Nota", 1, {}});
+    events.push_back({date, "domenica-delle-palme", "Domenica delle Palme", text, "Nota", 1, {}, {}});
   if (!shroveNote.empty() && text.find(shroveNote) != std::string::npos)
-    events.push_back({date, "martedi-grasso", "Martedì grasso", text, "Nota", 1, {}});
+    events.push_back({date, "martedi-grasso", "Martedì grasso", text, "Nota", 1, {}, {}});
 }
 
 
@@ -108,7 +109,7 @@ void addMoonSpans(std::vector<Event>& events, int year) {
     std::string description = adviceOf(span.mark);
     description += "\n" + name + " " + daySpanText(span.first, span.last) + ".";
     events.push_back({span.first, slugOf(name), name, std::move(description), "Luna",
-                      calendar::daysFrom(span.first, span.last) + 1, {}});
+                      calendar::daysFrom(span.first, span.last) + 1, {}, {}});
   }
 }
 
@@ -142,20 +143,24 @@ std::vector<Event> eventsOfYear(int year, const Place& place, const Reckoning& r
         // The phase at its instant, so that every phone shows it at its own hour,
         // and the moon of the day the phone shows it on.
         std::optional<CivilTime> instant;
+        std::optional<calendar::Date> instantDay;
         for (const PhaseHour& hour : hours) {
           if (hour.kind != phase.kind || hour.gridDay != phase.day) continue;
           description += "\n" + phaseHourText(hour, reckoning.phaseDays) + ".";
           const CivilTime utc = clockReading(hour.jdUT, 0);
-          if (utc.date.year >= 1 && utc.date.year <= 9999) instant = utc;
           const calendar::Date italianDay = italianTime(hour.jdUT).time.date;
+          if (utc.date.year >= 1 && utc.date.year <= 9999) {
+            instant = utc;
+            instantDay = reckoning.phaseDays == PhaseDays::Italian ? italianDay : utc.date;
+          }
           if (italianDay.year >= 1 && italianDay.year <= 9999) {
             const MoonDay& moon = moonDays.of(italianDay);
             description += "\n" + moonTimesSentence(moon, place.name, onOraLegale(italianDay)) + "\n" +
                            motionAdvice(moon.ascending);
           }
         }
-        events.push_back(
-            {date, slugOf(phaseName(phase.kind)), phaseName(phase.kind), std::move(description), "Luna", 1, instant});
+        events.push_back({date, slugOf(phaseName(phase.kind)), phaseName(phase.kind), std::move(description), "Luna",
+                          1, instant, instantDay});
       }
       addFeastsOfDay(events, date, day);
     }
@@ -253,8 +258,10 @@ std::string yearCalendarIcs(int year, const Place& place, const IcsStamp& stamp,
   }
   for (const Event& e : events) {
     const std::string start = dateValue(e.date);
+    // The UID names the day the event stands on: a timed one's own.
+    const std::string day = e.instantDay ? dateValue(*e.instantDay) : start;
     addLine(out, "BEGIN:VEVENT");
-    addLine(out, "UID:" + start + "-" + e.slug + "-" + placeSlug + "@ortalba");
+    addLine(out, "UID:" + day + "-" + e.slug + "-" + placeSlug + "@ortalba");
     addLine(out, dtstamp);
     const calendar::Date end = calendar::addDays(e.date, e.days);
     if (e.instant) {
