@@ -120,6 +120,11 @@ if before:
 tenth = named(walk(application), PUSH, start="10 ")
 check(len(tenth) == 1 and press(tenth[0]) and wait_for(lambda: named(walk(application), LABEL, "10")),
       f"one button for the tenth, found {len(tenth)}, and pressed the panel shows it")
+# The day's line: the sun and the moon of the tenth, and what to do, read as text.
+line = named(walk(application), LABEL, start="Sole: ")
+check(len(line) == 1 and "\nLuna: " in (text_of(line[0]) or "") and
+      re.search(r"(crescente|calante|piena|nuova).*, (a|di)scendente\.", text_of(line[0]) or ""),
+      f"the day's line is read, found {[l.name for l in line]}")
 
 # The city chooser: the city in focus is the list's one selection; OK saves it.
 city = named(walk(application), PUSH, start="Città del sole: ")
