@@ -19,7 +19,10 @@ inline constexpr WindowKey WindowKeys[] = {
     {u"Ctrl+Maiusc+P", u"stampa il libretto dell'anno mostrato"},
     {u"Ctrl++ Ctrl+- Ctrl+0", u"ingrandisce, rimpicciolisce, riporta la finestra alla misura iniziale"},
     {u"Ctrl+K", u"tratteggia la Luna crescente e calante per chi non distingue i colori"},
+    {u"Ctrl+G", u"mette le fasi nel giorno degli orologi italiani, o di nuovo in quello di Greenwich"},
+    {u"Ctrl+T", u"tiene la finestra sopra le altre, o la lascia andare sotto"},
     {u"F1", u"apre l'aiuto"},
+    {u"tasto destro o tasto menu", u"il menu con tutti i comandi"},
 };
 
 // How the keyboard reaches the window's controls.
