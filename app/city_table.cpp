@@ -3,127 +3,136 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <string>
+
+#include "almanac/italian_regions.h"
 
 namespace app {
 
 namespace {
 
+using enum almanac::Region;
+
 struct CityRow {
   std::string_view name;  // UTF-8, capitals with accents and apostrophes
   std::string_view code;  // 12 digits: longitude E dd mm, latitude N dd mm, altitude mmmm
+  almanac::Region region;
+  // A row without its region does not compile.
+  constexpr CityRow(std::string_view name, std::string_view code, almanac::Region region)
+      : name(name), code(code), region(region) {}
 };
 
-// Name and coordinate code of each place, in list order.
+// Name, coordinate code and region of each place, in list order.
 constexpr std::array<CityRow, 108> CityTable{{
-    {"ALESSANDRIA", "083744550095"},
-    {"ASTI", "081244540123"},
-    {"BIELLA", "080345340420"},
-    {"CUNEO", "073344240534"},
-    {"NOVARA", "083745270159"},
-    {"TORINO", "074145040239"},
-    {"VERBANIA", "083345560197"},
-    {"VERCELLI", "082545200130"},
-    {"AOSTA", "071945440583"},
-    {"BERGAMO", "094045420249"},
-    {"BRESCIA", "101345320149"},
-    {"COMO", "090545480201"},
-    {"CREMONA", "100145080045"},
-    {"LECCO", "092445510214"},
-    {"LODI", "093045190087"},
-    {"MILANO", "091145280122"},
-    {"MANTOVA", "104845090019"},
-    {"PAVIA", "090945110077"},
-    {"SONDRIO", "095246100307"},
-    {"VARESE", "085045490382"},
-    {"BOLZANO", "112146300262"},
-    {"TRENTO", "110746040194"},
-    {"BELLUNO", "121346080383"},
-    {"PADOVA", "115245250012"},
-    {"ROVIGO", "114845040007"},
-    {"TREVISO", "121545400015"},
-    {"VENEZIA", "122045260002"},
-    {"VICENZA", "113345330039"},
-    {"VERONA", "110045270059"},
-    {"GORIZIA", "133745570084"},
-    {"PORDENONE", "124045580024"},
-    {"TRIESTE", "134645390002"},
-    {"UDINE", "131446040113"},
-    {"GENOVA", "085544240019"},
-    {"IMPERIA", "080143530010"},
-    {"LA SPEZIA", "094944070003"},
-    {"SAVONA", "082944180004"},
-    {"BOLOGNA", "112144300054"},
-    {"FERRARA", "113744510009"},
-    {"FORLÌ", "120244140034"},
-    {"FORLI'", "120244140034"},
-    {"MODENA", "105544390034"},
-    {"PIACENZA", "094245030061"},
-    {"PARMA", "102044480057"},
-    {"RAVENNA", "121244250004"},
-    {"REGGIO NELL'EMILIA", "103844420058"},
-    {"REGGIO EMILIA", "103844420058"},
-    {"RIMINI", "123444040005"},
-    {"AREZZO", "115343280296"},
-    {"FIRENZE", "111543460050"},
-    {"GROSSETO", "110742460010"},
-    {"LIVORNO", "101943330003"},
-    {"LUCCA", "103043510019"},
-    {"MASSA", "100944020065"},
-    {"CARRARA", "100644050100"},
-    {"PISA", "102443430004"},
-    {"PRATO", "110643530061"},
-    {"PISTOIA", "105543560067"},
-    {"SIENA", "112043190322"},
-    {"PERUGIA", "122343070493"},
-    {"TERNI", "123942340130"},
-    {"ANCONA", "133143370016"},
-    {"ASCOLI PICENO", "133542510154"},
-    {"MACERATA", "132743180315"},
-    {"PESARO", "125543550011"},
-    {"FROSINONE", "132141380291"},
-    {"LATINA", "125441280021"},
-    {"RIETI", "125242240405"},
-    {"ROMA", "122741550020"},
-    {"VITERBO", "120642250326"},
-    {"L'AQUILA", "132442210714"},
-    {"CHIETI", "141042210330"},
-    {"PESCARA", "141342280004"},
-    {"TERAMO", "134242400265"},
-    {"CAMPOBASSO", "144041340701"},
-    {"ISERNIA", "141441360423"},
-    {"AVELLINO", "144840550348"},
-    {"BENEVENTO", "144741080135"},
-    {"CASERTA", "142041040068"},
-    {"NAPOLI", "141540510017"},
-    {"SALERNO", "144640410004"},
-    {"BARI", "165241080005"},
-    {"BRINDISI", "175740380015"},
-    {"FOGGIA", "153341280076"},
-    {"LECCE", "181040210049"},
-    {"TARANTO", "171440280015"},
-    {"MATERA", "163740400401"},
-    {"POTENZA", "154840380819"},
-    {"COSENZA", "161539180238"},
-    {"CATANZARO", "163638540320"},
-    {"CROTONE", "170839050008"},
-    {"REGGIO DI CALABRIA", "153938070031"},
-    {"REGGIO CALABRIA", "153938070031"},
-    {"VIBO VALENTIA", "160638410476"},
-    {"AGRIGENTO", "133537190230"},
-    {"CALTANISETTA", "140437290568"},
-    {"CATANIA", "150537300007"},
-    {"ENNA", "141737340931"},
-    {"MESSINA", "153338120003"},
-    {"PALERMO", "132238070014"},
-    {"RAGUSA", "144436560502"},
-    {"SIRACUSA", "151837040017"},
-    {"TRAPANI", "123138010003"},
-    {"CAGLIARI", "090739130006"},
-    {"NUORO", "092040190546"},
-    {"ORISTANO", "083639540009"},
-    {"SASSARI", "083440440225"},
-    {"CESENA", "121544080044"},
+    {"ALESSANDRIA", "083744550095", Piemonte},
+    {"ASTI", "081244540123", Piemonte},
+    {"BIELLA", "080345340420", Piemonte},
+    {"CUNEO", "073344240534", Piemonte},
+    {"NOVARA", "083745270159", Piemonte},
+    {"TORINO", "074145040239", Piemonte},
+    {"VERBANIA", "083345560197", Piemonte},
+    {"VERCELLI", "082545200130", Piemonte},
+    {"AOSTA", "071945440583", ValleDAosta},
+    {"BERGAMO", "094045420249", Lombardia},
+    {"BRESCIA", "101345320149", Lombardia},
+    {"COMO", "090545480201", Lombardia},
+    {"CREMONA", "100145080045", Lombardia},
+    {"LECCO", "092445510214", Lombardia},
+    {"LODI", "093045190087", Lombardia},
+    {"MILANO", "091145280122", Lombardia},
+    {"MANTOVA", "104845090019", Lombardia},
+    {"PAVIA", "090945110077", Lombardia},
+    {"SONDRIO", "095246100307", Lombardia},
+    {"VARESE", "085045490382", Lombardia},
+    {"BOLZANO", "112146300262", TrentinoAltoAdige},
+    {"TRENTO", "110746040194", TrentinoAltoAdige},
+    {"BELLUNO", "121346080383", Veneto},
+    {"PADOVA", "115245250012", Veneto},
+    {"ROVIGO", "114845040007", Veneto},
+    {"TREVISO", "121545400015", Veneto},
+    {"VENEZIA", "122045260002", Veneto},
+    {"VICENZA", "113345330039", Veneto},
+    {"VERONA", "110045270059", Veneto},
+    {"GORIZIA", "133745570084", FriuliVeneziaGiulia},
+    {"PORDENONE", "124045580024", FriuliVeneziaGiulia},
+    {"TRIESTE", "134645390002", FriuliVeneziaGiulia},
+    {"UDINE", "131446040113", FriuliVeneziaGiulia},
+    {"GENOVA", "085544240019", Liguria},
+    {"IMPERIA", "080143530010", Liguria},
+    {"LA SPEZIA", "094944070003", Liguria},
+    {"SAVONA", "082944180004", Liguria},
+    {"BOLOGNA", "112144300054", EmiliaRomagna},
+    {"FERRARA", "113744510009", EmiliaRomagna},
+    {"FORLÌ", "120244140034", EmiliaRomagna},
+    {"FORLI'", "120244140034", EmiliaRomagna},
+    {"MODENA", "105544390034", EmiliaRomagna},
+    {"PIACENZA", "094245030061", EmiliaRomagna},
+    {"PARMA", "102044480057", EmiliaRomagna},
+    {"RAVENNA", "121244250004", EmiliaRomagna},
+    {"REGGIO NELL'EMILIA", "103844420058", EmiliaRomagna},
+    {"REGGIO EMILIA", "103844420058", EmiliaRomagna},
+    {"RIMINI", "123444040005", EmiliaRomagna},
+    {"AREZZO", "115343280296", Toscana},
+    {"FIRENZE", "111543460050", Toscana},
+    {"GROSSETO", "110742460010", Toscana},
+    {"LIVORNO", "101943330003", Toscana},
+    {"LUCCA", "103043510019", Toscana},
+    {"MASSA", "100944020065", Toscana},
+    {"CARRARA", "100644050100", Toscana},
+    {"PISA", "102443430004", Toscana},
+    {"PRATO", "110643530061", Toscana},
+    {"PISTOIA", "105543560067", Toscana},
+    {"SIENA", "112043190322", Toscana},
+    {"PERUGIA", "122343070493", Umbria},
+    {"TERNI", "123942340130", Umbria},
+    {"ANCONA", "133143370016", Marche},
+    {"ASCOLI PICENO", "133542510154", Marche},
+    {"MACERATA", "132743180315", Marche},
+    {"PESARO", "125543550011", Marche},
+    {"FROSINONE", "132141380291", Lazio},
+    {"LATINA", "125441280021", Lazio},
+    {"RIETI", "125242240405", Lazio},
+    {"ROMA", "122741550020", Lazio},
+    {"VITERBO", "120642250326", Lazio},
+    {"L'AQUILA", "132442210714", Abruzzo},
+    {"CHIETI", "141042210330", Abruzzo},
+    {"PESCARA", "141342280004", Abruzzo},
+    {"TERAMO", "134242400265", Abruzzo},
+    {"CAMPOBASSO", "144041340701", Molise},
+    {"ISERNIA", "141441360423", Molise},
+    {"AVELLINO", "144840550348", Campania},
+    {"BENEVENTO", "144741080135", Campania},
+    {"CASERTA", "142041040068", Campania},
+    {"NAPOLI", "141540510017", Campania},
+    {"SALERNO", "144640410004", Campania},
+    {"BARI", "165241080005", Puglia},
+    {"BRINDISI", "175740380015", Puglia},
+    {"FOGGIA", "153341280076", Puglia},
+    {"LECCE", "181040210049", Puglia},
+    {"TARANTO", "171440280015", Puglia},
+    {"MATERA", "163740400401", Basilicata},
+    {"POTENZA", "154840380819", Basilicata},
+    {"COSENZA", "161539180238", Calabria},
+    {"CATANZARO", "163638540320", Calabria},
+    {"CROTONE", "170839050008", Calabria},
+    {"REGGIO DI CALABRIA", "153938070031", Calabria},
+    {"REGGIO CALABRIA", "153938070031", Calabria},
+    {"VIBO VALENTIA", "160638410476", Calabria},
+    {"AGRIGENTO", "133537190230", Sicilia},
+    {"CALTANISETTA", "140437290568", Sicilia},
+    {"CATANIA", "150537300007", Sicilia},
+    {"ENNA", "141737340931", Sicilia},
+    {"MESSINA", "153338120003", Sicilia},
+    {"PALERMO", "132238070014", Sicilia},
+    {"RAGUSA", "144436560502", Sicilia},
+    {"SIRACUSA", "151837040017", Sicilia},
+    {"TRAPANI", "123138010003", Sicilia},
+    {"CAGLIARI", "090739130006", Sardegna},
+    {"NUORO", "092040190546", Sardegna},
+    {"ORISTANO", "083639540009", Sardegna},
+    {"SASSARI", "083440440225", Sardegna},
+    {"CESENA", "121544080044", EmiliaRomagna},
 }};
 
 // Every place has a name and a code of 12 digits whose minutes are minutes.
@@ -161,6 +170,27 @@ constexpr bool patronHolidaysFollowTheCities() {
   return true;
 }
 static_assert(patronHolidaysFollowTheCities());
+
+// The places are the capitals of the 103 provinces of 1995-2004, Forlì-Cesena's
+// and Massa-Carrara's both, so many in each region; the list gives them region
+// by region in ISTAT's order, all but CESENA, added after the islands. A place
+// listed under two spellings (the same coordinates) is in one region.
+constexpr std::array<std::size_t, 20> PlacesOfRegion{8, 1, 11, 2, 7, 4, 4, 10, 11, 2, 4, 5, 4, 2, 5, 5, 2, 5, 9, 4};
+static_assert([] {
+  if (CityTable.back().name != "CESENA") return false;
+  for (std::size_t i = 1; i + 1 < CityTable.size(); ++i)
+    if (CityTable[i].region < CityTable[i - 1].region) return false;
+  std::array<std::size_t, 20> places{};
+  for (std::size_t i = 0; i < CityTable.size(); ++i) {
+    const auto same = std::find_if(CityTable.begin(), CityTable.begin() + static_cast<std::ptrdiff_t>(i),
+                                   [&](const CityRow& row) { return row.code == CityTable[i].code; });
+    if (same == CityTable.begin() + static_cast<std::ptrdiff_t>(i))
+      ++places[static_cast<std::size_t>(CityTable[i].region)];
+    else if (same->region != CityTable[i].region)
+      return false;
+  }
+  return places == PlacesOfRegion;
+}(), "a place in the wrong region");
 
 double field(std::string_view code, std::size_t at, std::size_t digits) {
   double value = 0;
@@ -226,7 +256,8 @@ const std::vector<Place>& tablePlaces() {
     std::vector<Place> all;
     all.reserve(CityTable.size());
     for (const CityRow& row : CityTable)
-      all.push_back({std::string(row.name), positionOfCode(row.code), almanac::patronHolidayOf(row.name)});
+      all.push_back({std::string(row.name), positionOfCode(row.code), almanac::patronHolidayOf(row.name),
+                     almanac::zoneOf(row.region)});
     return all;
   }();
   return places;

@@ -53,4 +53,14 @@ TEST(CityTable, PlacesKnowTheirPosition) {
   }
 }
 
+// Every place knows the part of the country its region is in.
+TEST(CityTable, PlacesKnowTheirZone) {
+  using enum almanac::Zone;
+  const std::pair<const char*, almanac::Zone> cases[] = {{"MILANO", Nord},      {"FORLI'", Nord},
+                                                         {"PESARO", Centro},    {"ROMA", Centro},
+                                                         {"L'AQUILA", SudEIsole}, {"CAGLIARI", SudEIsole}};
+  for (const auto& [name, zone] : cases) EXPECT_EQ(findPlace(name).value().zone, zone) << name;
+  for (const Place& place : tablePlaces()) EXPECT_TRUE(place.zone.has_value()) << place.name;
+}
+
 }  // namespace
