@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/day_line.h"
 
+#include "app/day_work.h"
+
 namespace app {
 
 namespace {
@@ -45,6 +47,7 @@ std::string dayLineText(const MonthSheet& month, int day) {
   text += "; " + state + ", " + risingWord(moon.ascending) + ".\n";
   text += adviceOf(sun.mark);
   if (sun.mark != PhaseMark::Neutral) text += std::string(" ") + motionAdvice(moon.ascending);
+  if (const std::string work = workText(workOfDay(month, day), 2); !work.empty()) text += "\nDa fare, dalle note: " + work + ".";
   return text;
 }
 

@@ -53,6 +53,9 @@ struct Options {
                                          "finestra ricorda"),
                           QStringLiteral("NOME")};
   QCommandLineOption cities{QStringLiteral("elenco-citta"), QStringLiteral("elenca le 108 città, una per riga")};
+  QCommandLineOption jobs{QStringLiteral("elenco-lavori"),
+                          QStringLiteral("elenca i lavori che le note del mese consigliano, uno per riga, con la "
+                                         "Luna in cui le note li danno")};
   QCommandLineOption json{QStringLiteral("json"), QStringLiteral("stampa in JSON invece che in tabella")};
   QCommandLineOption pdf{QStringLiteral("pdf"), QStringLiteral("con --month: scrive il mese in una pagina A4 PDF"),
                          QStringLiteral("FILE")};
@@ -79,7 +82,7 @@ struct Options {
   QCommandLineOption help{QStringList{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("mostra questo aiuto")};
 
   QList<QCommandLineOption> all() const {
-    return {month, city, json, pdf, cue, year, ics, spans, italianDay, cities, userFolder, version, help};
+    return {month, city, json, pdf, cue, year, ics, spans, italianDay, cities, jobs, userFolder, version, help};
   }
 };
 
@@ -104,7 +107,7 @@ constexpr char16_t Usage[] =
     u"Uso: ortalba [--month AAAA-MM [--city NOME] [--json | --pdf FILE [--contrasto]] [--giorno-italiano]]\n"
     u"       ortalba --year ANNO --pdf FILE [--city NOME] [--contrasto] [--giorno-italiano]\n"
     u"       ortalba --ics ANNO [--city NOME] [--periodi] [--giorno-italiano] > luna.ics\n"
-    u"       ortalba --elenco-citta\n"
+    u"       ortalba --elenco-citta | --elenco-lavori\n"
     u"       ortalba [--cartella-utente]\n";
 
 // Lines of at most `width` characters, broken between words.
@@ -181,6 +184,10 @@ ParsedArguments parseArguments(const QStringList& arguments) {
   }
   if (parser.isSet(options.cities)) {
     result.cities = true;
+    return result;
+  }
+  if (parser.isSet(options.jobs)) {
+    result.jobs = true;
     return result;
   }
   if (parser.isSet(options.userFolder)) {

@@ -30,6 +30,7 @@ struct ParsedArguments {
   bool help = false;
   bool version = false;
   bool cities = false;  // --elenco-citta: the names of the table
+  bool jobs = false;    // --elenco-lavori: the jobs of the notes
   QString error;  // one Italian line when the arguments are wrong
 };
 

@@ -18,6 +18,7 @@
 #include <optional>
 #include <string_view>
 
+#include "almanac/notes_advice.h"
 #include "app/city_file.h"
 #include "app/city_table.h"
 #include "app/italian_clock.h"
@@ -112,6 +113,17 @@ int runCommandLine(int argc, char** argv) {
     std::string names;
     for (const app::Place& place : app::tablePlaces()) names.append(place.name).append("\n");
     return printed(names);
+  }
+  if (parsed.jobs) {
+    // "potare (in Luna calante)": each job with the moon the notes give it.
+    std::string jobs;
+    for (const almanac::NotesJob& job : almanac::NotesJobs)
+      jobs.append(job.name)
+          .append(job.moon == almanac::JobMoon::Waxing   ? " (in Luna crescente)"
+                  : job.moon == almanac::JobMoon::Waning ? " (in Luna calante)"
+                                                         : " (in Luna crescente e calante)")
+          .append("\n");
+    return printed(jobs);
   }
   if (!parsed.request) {
     std::fprintf(stderr, "%s\n", parsed.error.toUtf8().constData());

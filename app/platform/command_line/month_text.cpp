@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <algorithm>
 
+#include "app/day_work.h"
 #include "app/italian_clock.h"
 #include "app/platform/qt/qt_text.h"
 
@@ -87,6 +88,15 @@ QByteArray monthJson(const app::MonthSheet& sheet, int panelDay) {
     day.insert(QStringLiteral("luna_sorge_ora_legale"), legal ? timeOrNull(app::oneHourLater(moonDay.rise)) : QJsonValue());
     day.insert(QStringLiteral("luna_tramonta_ora_legale"), legal ? timeOrNull(app::oneHourLater(moonDay.set)) : QJsonValue());
     day.insert(QStringLiteral("luna_moto"), QString::fromLatin1(app::risingWord(moonDay.ascending)));
+    // What the notes give the day: its jobs and their plants.
+    QJsonArray work;
+    for (const app::JobOfDay& job : app::workOfDay(sheet, row.day)) {
+      QJsonArray plants;
+      for (const almanac::Plant& plant : job.plants) plants.append(toQString(plant.name));
+      work.append(QJsonObject{{QStringLiteral("lavoro"), toQString(almanac::jobName(job.job))},
+                              {QStringLiteral("piante"), plants}});
+    }
+    day.insert(QStringLiteral("da_fare"), work);
     days.append(day);
   }
   QJsonObject root;
