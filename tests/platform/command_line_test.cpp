@@ -121,6 +121,9 @@ TEST(PrinterJson, HoldsMarchTwentyTwentySixInMilan) {
     EXPECT_EQ(d["sorge_ora_legale"].isNull(), row.day < 29) << "the clocks go forward on 29 March";
     EXPECT_TRUE(clock.match(d["luna_sorge"].toString()).hasMatch() || d["luna_sorge"].isNull());
     EXPECT_TRUE(d["luna_moto"] == "ascendente" || d["luna_moto"] == "discendente");
+    EXPECT_EQ(d["da_fare"].toArray().isEmpty(), row.mark == app::PhaseMark::Neutral) << "nothing on a full or new moon";
+    for (const auto& job : d["da_fare"].toArray())
+      EXPECT_FALSE(job.toObject()["lavoro"].toString().isEmpty() || !job.toObject()["piante"].isArray());
   }
   // Waxing to the full moon of the 3rd, waning to the new moon of the 19th.
   struct Day { int day; const char* bar; const char* icon; } named[] = {
