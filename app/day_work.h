@@ -24,6 +24,11 @@ struct JobOfDay {
 std::vector<JobOfDay> workOfDay(const MonthSheet& month, int day,
                                 std::optional<almanac::PlantPart> dayPart = std::nullopt);
 
+// What the notes give a month under one moon at a place of `zone`, each job once
+// with its plants, in the notes' order; with `only`, just those jobs.
+std::vector<JobOfDay> workOfMonth(int month, almanac::MoonHalf moon, std::optional<almanac::Zone> zone,
+                                  const std::vector<almanac::Job>& only = {});
+
 // "seminare pomodori, peperoni; potare meli e peri; vangare"; with `mostPlants`,
 // at most that many plants a job, "…" after them when there are more.
 std::string workText(const std::vector<JobOfDay>& work, std::size_t mostPlants = SIZE_MAX);

@@ -9,6 +9,7 @@
 #include <QSvgRenderer>
 #include <QTextDocument>
 
+#include "app/day_work.h"
 #include "app/italian_clock.h"
 #include "app/platform/session/file_io.h"
 #include "app/platform/window/moon_cue.h"
@@ -167,8 +168,40 @@ void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& mont
                toQString(app::adviceOf(marks[k])));
   }
 
+  // At the foot of the notes' column, what the notes give the month to sow and
+  // plant under each moon, in the place's part of Italy.
+  const double columnLeft = paper.left() + rowsWidth + 5, columnWidth = paper.width() - rowsWidth - 5;
+  const std::vector<almanac::Job> sowAndPlant{almanac::Job::Seminare, almanac::Job::Trapiantare, almanac::Job::Piantare};
+  QString thisMonth;
+  for (const auto& [moon, mark] : {std::pair{almanac::MoonHalf::Waxing, app::PhaseMark::Waxing},
+                                  std::pair{almanac::MoonHalf::Waning, app::PhaseMark::Waning}}) {
+    const std::string work = app::workText(app::workOfMonth(month.month, moon, month.place.zone, sowAndPlant));
+    if (!work.empty())
+      thisMonth += QStringLiteral("\nIn Luna %1: %2.").arg(QString::fromLatin1(app::markWord(mark)), toQString(work));
+  }
+  if (!thisMonth.isEmpty())
+    thisMonth.prepend(QStringLiteral("Si semina, si trapianta e si pianta a %1, dalle note:").arg(toQString(month.place.name)));
+  double monthBoxHeight = 0;
+  if (!thisMonth.isEmpty()) {
+    const QRectF inner(columnLeft + 2, 0, columnWidth - 4, 200);
+    setFont(7);
+    monthBoxHeight = sheet.wrapped(thisMonth, inner, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap).height() + 10;
+    const QRectF box(columnLeft, paper.bottom() - monthBoxHeight, columnWidth, monthBoxHeight);
+    p.setPen(QPen(toQColor(app::colours::DarkGreen), 0.3));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(box);
+    p.setPen(toQColor(app::colours::DarkGreen));
+    setFont(8, true);
+    p.drawText(QRectF(box.left() + 2, box.top() + 1, box.width() - 4, 5), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("Questo mese"));
+    p.setPen(Qt::black);
+    setFont(7);
+    sheet.drawWrapped(thisMonth, QRectF(box.left() + 2, box.top() + 7, box.width() - 4, box.height() - 8),
+                      Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
+  }
+
   // The month's notes, shrunk to fit their column when they are long.
-  const QRectF notesBox(paper.left() + rowsWidth + 5, top, paper.width() - rowsWidth - 5, paper.bottom() - top);
+  const QRectF notesBox(columnLeft, top, columnWidth, paper.bottom() - top - (monthBoxHeight > 0 ? monthBoxHeight + 3 : 0));
   QTextDocument notes;
   rtf::loadNotesFile(notesPath, notes);
   notes.documentLayout()->setPaintDevice(p.device());
