@@ -49,10 +49,13 @@ void ShapeWidget::paintEvent(QPaintEvent*) {
 
 namespace {
 
-// Letters of `pixels` for `widget` where `text` fits its box, smaller (down to half) where it does not.
+// Letters of `pixels` for `widget` where `text` fits its box, smaller where it does
+// not: down to half, and never under 7 pixels, below which a small letter no longer reads.
+constexpr int LeastLegiblePixels = 7;
 void fitLetters(QWidget& widget, const QString& text, int flags, int pixels) {
   if (pixels <= 0) return;
-  const int size = fittingPixelSize(widget.font(), text, widget.contentsRect(), flags, pixels, std::max(1, pixels / 2));
+  const int smallest = std::max({1, pixels / 2, std::min(pixels, LeastLegiblePixels)});
+  const int size = fittingPixelSize(widget.font(), text, widget.contentsRect(), flags, pixels, smallest);
   if (widget.font().pixelSize() == size) return;
   QFont f = widget.font();
   f.setPixelSize(size);
