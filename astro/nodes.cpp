@@ -18,18 +18,17 @@ constexpr double NodeTolerance = 1e-8;  // days
 std::vector<NodeCrossing> nodeCrossings(double fromJdUT, double toJdUT) {
   std::vector<NodeCrossing> found;
   if (!(toJdUT > fromJdUT) || !std::isfinite(fromJdUT) || !std::isfinite(toJdUT)) return found;
-  const MoonEclipticTrack track(fromJdUT - ScanStep, toJdUT);
-  const auto latitude = [&](double t) { return track.at(t, MoonEclipticTrack::Coordinate::Latitude); };
   // The scan begins a step early, so that a crossing at fromJdUT itself is a change.
   double a = fromJdUT - ScanStep;
+  const MoonEclipticTrack track(a, toJdUT);
+  const auto latitude = [&](double t) { return track.at(t, MoonEclipticTrack::Coordinate::Latitude); };
   ValueAndSlope la = latitude(a);
   while (a < toJdUT) {
     const double b = std::min(a + ScanStep, toJdUT);
     const ValueAndSlope lb = latitude(b);
     if ((la.value > 0) != (lb.value > 0)) {
       const bool ascending = lb.value > 0;
-      const double guess = a + (b - a) * la.value / (la.value - lb.value);
-      const double t = zeroInBracket(latitude, Bracket{a, b, ascending}, guess, NodeTolerance);
+      const double t = zeroInBracket(latitude, Bracket{a, b, ascending}, a, NodeTolerance);
       if (t >= fromJdUT && t < toJdUT) found.push_back({ascending, t});
     }
     a = b;

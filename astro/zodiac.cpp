@@ -50,8 +50,8 @@ std::vector<ZodiacEntry> zodiacEntries(double fromJdUT, double toJdUT, ZodiacSys
   const std::array<double, 12>& starts = startsOf(system);
   const MoonEclipticTrack::Coordinate coordinate = longitudeOf(system);
   // The scan begins a step early, so that an entry at fromJdUT itself is a change.
-  const MoonEclipticTrack track(fromJdUT - ScanStep, toJdUT);
   double a = fromJdUT - ScanStep;
+  const MoonEclipticTrack track(a, toJdUT);
   ValueAndSlope la = track.at(a, coordinate);
   while (a < toJdUT) {
     const double b = std::min(a + ScanStep, toJdUT);
@@ -64,8 +64,7 @@ std::vector<ZodiacEntry> zodiacEntries(double fromJdUT, double toJdUT, ZodiacSys
         const ValueAndSlope l = track.at(t, coordinate);
         return ValueAndSlope{l.value - start, l.slope};
       };
-      const double guess = a + (b - a) * (start - la.value) / (lb.value - la.value);
-      const double t = zeroInBracket(beyondStart, Bracket{a, b, true}, guess, EntryTolerance);
+      const double t = zeroInBracket(beyondStart, Bracket{a, b, true}, a, EntryTolerance);
       if (t >= fromJdUT && t < toJdUT) found.push_back({static_cast<ZodiacSign>(stretch), t});
     }
     a = b;
