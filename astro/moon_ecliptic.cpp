@@ -23,9 +23,7 @@ MoonEcliptic eclipticOf(const MoonSample& m) {
 
 }  // namespace
 
-MoonEcliptic moonEcliptic(double jdUT) {
-  return eclipticOf({jdUT, moonPlace(jdUT), nutation(centuriesTT(jdUT))});
-}
+MoonEcliptic moonEcliptic(double jdUT) { return eclipticOf({jdUT, moonPlace(jdUT), nutation(centuriesTT(jdUT))}); }
 
 MoonEclipticTrack::MoonEclipticTrack(double fromJdUT, double toJdUT) {
   first_ = std::floor(fromJdUT - 0.5) + 0.5 - (Points / 2 - 1) * Spacing;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstddef>
 
 #include "astro/angles.h"
 #include "astro/constellations.h"
@@ -14,8 +15,9 @@ namespace astro {
 namespace {
 
 constexpr std::array<double, 12> SignStarts = {0, 30, 60, 90, 120, 150, 180, 210, 240, 270, 300, 330};
-// The Moon moves at most 16 degrees a day, and no constellation is narrower than
-// 20: a step holds one entry at most.
+static_assert(ConstellationStarts.size() == static_cast<std::size_t>(ZodiacSign::Pisces) + 1);
+// The track's own spacing: the Moon moves at most 16 degrees a day, and no
+// constellation is narrower than 20, so a step holds one entry at most.
 constexpr double ScanStep = 1;           // days
 constexpr double EntryTolerance = 1e-8;  // days
 

@@ -13,7 +13,20 @@ namespace astro {
 enum class ZodiacSystem { Constellations, Signs };
 
 // A constellation or a sign, after the system.
-enum class ZodiacSign { Aries, Taurus, Gemini, Cancer, Leo, Virgo, Libra, Scorpius, Sagittarius, Capricornus, Aquarius, Pisces };
+enum class ZodiacSign {
+  Aries,
+  Taurus,
+  Gemini,
+  Cancer,
+  Leo,
+  Virgo,
+  Libra,
+  Scorpius,
+  Sagittarius,
+  Capricornus,
+  Aquarius,
+  Pisces
+};
 
 // Where the Moon stands at an instant.
 ZodiacSign zodiacAt(double jdUT, ZodiacSystem system);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The moon's events against tables made once from an independent precise ephemeris (data/make_reference.mjs).
+// The moon's events against tables made once from an independent precise ephemeris (data/make_reference.mjs,
+// data/make_tradition.mjs).
 #include "astro/apsides.h"
 #include "astro/moon_series.h"
 #include "astro/nodes.h"
@@ -77,7 +78,8 @@ TEST(MoonEvents, ZodiacEntriesAndNodesOfFourYears) {
         for (const ZodiacEntry& e : zodiacEntries(from, to, system)) {
           const int sign = static_cast<int>(e.sign);
           ASSERT_EQ(static_cast<int>(zodiacAt(e.jdUT + Second, system)), sign) << kind << std::fixed << e.jdUT;
-          ASSERT_EQ(static_cast<int>(zodiacAt(e.jdUT - Second, system)), (sign + 11) % 12) << kind << std::fixed << e.jdUT;
+          ASSERT_EQ(static_cast<int>(zodiacAt(e.jdUT - Second, system)), (sign + 11) % 12)
+              << kind << std::fixed << e.jdUT;
           ours[kind].emplace_back(std::to_string(sign), e.jdUT);
         }
       for (const NodeCrossing& n : nodeCrossings(from, to)) ours["N"].emplace_back(n.ascending ? "1" : "0", n.jdUT);
