@@ -4,35 +4,33 @@
 #include <algorithm>
 #include <cmath>
 
-#include "astro/moon_series.h"
+#include "astro/moon_ecliptic.h"
 #include "astro/root_finder.h"
 
 namespace astro {
 namespace {
 
-constexpr double ScanStep = 2;           // days; perigee and apogee come at least eleven days apart
-constexpr double SlopeHalfStep = 0.005;  // days either side
+constexpr double ScanStep = 1;           // days; perigee and apogee come at least eleven days apart
 constexpr double ApsisTolerance = 1e-9;  // days
-
-// The growth of the distance across a short while, from the full series: the
-// extreme distances are too flat for an interpolated track.
-double distanceGrowth(double jd) {
-  return moonPlace(jd + SlopeHalfStep).distanceKm - moonPlace(jd - SlopeHalfStep).distanceKm;
-}
 
 }  // namespace
 
 std::vector<Apsis> apsides(double fromJdUT, double toJdUT) {
   std::vector<Apsis> found;
-  if (!std::isfinite(fromJdUT) || !std::isfinite(toJdUT)) return found;
-  double a = fromJdUT, ga = distanceGrowth(a);
+  if (!(toJdUT > fromJdUT) || !std::isfinite(fromJdUT) || !std::isfinite(toJdUT)) return found;
+  // The daily track gives the distance to a few tens of metres and its growth
+  // well enough to put the flat extremes within a few seconds of the full series'.
+  const MoonEclipticTrack track(fromJdUT, toJdUT);
+  const auto distance = [&](double t) { return track.at(t, MoonEclipticTrack::Coordinate::DistanceKm); };
+  const auto growth = [&](double t) { return distance(t).slope; };
+  double a = fromJdUT, ga = growth(a);
   while (a < toJdUT) {
-    const double b = std::min(a + ScanStep, toJdUT), gb = distanceGrowth(b);
+    const double b = std::min(a + ScanStep, toJdUT), gb = growth(b);
     if ((ga > 0) != (gb > 0)) {
       // From the chord's zero, as regula falsi would start.
       const double chord = (gb - ga) / (b - a);
-      const double jd = zeroInBracket(distanceGrowth, Bracket{a, b, ga <= 0}, a - ga / chord, chord, ApsisTolerance);
-      found.push_back({ga <= 0, jd, moonPlace(jd).distanceKm});  // shrinking, then growing: perigee
+      const double jd = zeroInBracket(growth, Bracket{a, b, ga <= 0}, a - ga / chord, chord, ApsisTolerance);
+      found.push_back({ga <= 0, jd, distance(jd).value});  // shrinking, then growing: perigee
     }
     a = b;
     ga = gb;

@@ -5,29 +5,10 @@
 #include <cmath>
 
 #include "astro/angles.h"
+#include "astro/lagrange.h"
 #include "astro/moon_series.h"
 
 namespace astro {
-
-// weights[j][n]: the coefficient of p^n in the Lagrange weight of node j, the
-// nodes standing at 1 - Points/2 .. Points/2 and the point at p.
-MoonTrack::Weights MoonTrack::powerWeights() {
-  Weights weights{};
-  for (int j = 0; j < Points; ++j) {
-    std::array<double, Points> poly{};
-    poly[0] = 1;
-    double denominator = 1;
-    const int xj = j + 1 - Points / 2;
-    for (int i = 0; i < Points; ++i) {
-      if (i == j) continue;
-      const int xi = i + 1 - Points / 2;
-      for (int n = Points - 1; n >= 0; --n) poly[n] = (n > 0 ? poly[n - 1] : 0) - xi * poly[n];  // times (p - xi)
-      denominator *= xj - xi;
-    }
-    for (int n = 0; n < Points; ++n) weights[j][n] = poly[n] / denominator;
-  }
-  return weights;
-}
 
 MoonTrack::MoonTrack(double fromJd, double toJd) {
   first_ = std::floor(fromJd - 0.5) + 0.5 - (Points / 2 - 1) * Spacing;
@@ -41,7 +22,7 @@ MoonTrack::MoonTrack(double fromJd, double toJd) {
     const double d = m.place.distanceKm;
     nodes.push_back({d * std::cos(dec) * std::cos(ra), d * std::cos(dec) * std::sin(ra), d * std::sin(dec)});
   }
-  static const auto weights = powerWeights();
+  static const auto weights = lagrangePowerWeights<Points>();
   for (std::size_t k = Points / 2 - 1; k + Points / 2 < nodes.size(); ++k) {
     std::array<Vector, Points> c{};
     for (int j = 0; j < Points; ++j) {

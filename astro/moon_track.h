@@ -26,8 +26,6 @@ class MoonTrack {
  private:
   static constexpr int Points = 8;
   static constexpr double Spacing = 2;  // days
-  using Weights = std::array<std::array<double, Points>, Points>;
-  static Weights powerWeights();
 
   double first_ = 0;
   std::vector<std::array<Vector, Points>> polynomials_;  // each interval's, in powers of its fraction

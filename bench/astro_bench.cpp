@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "astro/apsides.h"
 #include "astro/moon_phases.h"
 #include "astro/moon_series.h"
+#include "astro/nodes.h"
 #include "astro/phases.h"
 #include "astro/rise_set.h"
 #include "astro/sun_times.h"
 #include "astro/time_scales.h"
+#include "astro/zodiac.h"
 
 #include <benchmark/benchmark.h>
 
@@ -97,5 +100,52 @@ void BM_AscendingMarksMonth(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_AscendingMarksMonth)->Unit(benchmark::kMicrosecond);
+
+// The sowing calendar's month: every entry of the Moon into a constellation
+// (argument 0) or a sign (1).
+void BM_ZodiacEntriesMonth(benchmark::State& state) {
+  const auto system = state.range(0) == 0 ? astro::ZodiacSystem::Constellations : astro::ZodiacSystem::Signs;
+  calendar::Date month{1, 3, 2026};
+  for (auto _ : state) {
+    const double first = firstWindowStart(month);
+    benchmark::DoNotOptimize(astro::zodiacEntries(first, first + 31, system));
+    month = nextMonth(month);
+  }
+}
+BENCHMARK(BM_ZodiacEntriesMonth)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// The Moon's place in the zodiac at each noon of a month, one instant at a time.
+void BM_ZodiacAtNoonsMonth(benchmark::State& state) {
+  calendar::Date month{1, 3, 2026};
+  for (auto _ : state) {
+    const double firstNoon = astro::julianDay(month) + 0.5;
+    for (int d = 0; d < 31; ++d)
+      benchmark::DoNotOptimize(astro::zodiacAt(firstNoon + d, astro::ZodiacSystem::Constellations));
+    month = nextMonth(month);
+  }
+}
+BENCHMARK(BM_ZodiacAtNoonsMonth)->Unit(benchmark::kMicrosecond);
+
+// A month's nodes.
+void BM_NodeCrossingsMonth(benchmark::State& state) {
+  calendar::Date month{1, 3, 2026};
+  for (auto _ : state) {
+    const double first = firstWindowStart(month);
+    benchmark::DoNotOptimize(astro::nodeCrossings(first, first + 31));
+    month = nextMonth(month);
+  }
+}
+BENCHMARK(BM_NodeCrossingsMonth)->Unit(benchmark::kMicrosecond);
+
+// A month's perigees and apogees.
+void BM_ApsidesMonth(benchmark::State& state) {
+  calendar::Date month{1, 3, 2026};
+  for (auto _ : state) {
+    const double first = firstWindowStart(month);
+    benchmark::DoNotOptimize(astro::apsides(first, first + 31));
+    month = nextMonth(month);
+  }
+}
+BENCHMARK(BM_ApsidesMonth)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -1,15 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The moon's events against tables made once from an independent precise ephemeris (data/make_reference.mjs).
+// The moon's events against tables made once from an independent precise ephemeris (data/make_reference.mjs,
+// data/make_tradition.mjs).
 #include "astro/apsides.h"
 #include "astro/moon_series.h"
+#include "astro/nodes.h"
 #include "astro/phases.h"
 #include "astro/rise_set.h"
 #include "astro/time_scales.h"
+#include "astro/zodiac.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <limits>
 #include <map>
 #include <sstream>
 #include <string>
@@ -39,22 +44,51 @@ MoonRiseSet riseSetOfDay(const calendar::Date& day, GeoPosition where) {
   return moonRiseSets(julianDay(day) - 1.0 / 24, 1, where)[0];
 }
 
-// The same events in the same order as a reference table (kind, instant), each within `limit` seconds.
-void expectSameEvents(const std::vector<std::pair<std::string, double>>& ours, const std::string& table, double limit) {
-  const auto reference = readTable(table);
-  ASSERT_EQ(ours.size(), reference.size()) << table;
+using Events = std::vector<std::pair<std::string, double>>;  // kind, instant
+
+// The same events in the same order as the rows of a reference table, whose last two fields are the
+// kind and the instant, each within `limit` seconds.
+void expectSameEvents(const Events& ours, const std::vector<std::vector<std::string>>& reference, double limit,
+                      const std::string& what) {
+  ASSERT_EQ(ours.size(), reference.size()) << what;
   for (std::size_t i = 0; i < ours.size(); ++i) {
-    ASSERT_EQ(ours[i].first, reference[i][0]) << table << " " << i;
-    ASSERT_NEAR(ours[i].second, std::stod(reference[i][1]), limit * Second) << table << " " << i;
+    const std::size_t fields = reference[i].size();
+    ASSERT_EQ(ours[i].first, reference[i][fields - 2]) << what << " " << i;
+    ASSERT_NEAR(ours[i].second, std::stod(reference[i][fields - 1]), limit * Second) << what << " " << i;
   }
 }
 
 TEST(MoonEvents, PhasesPerigeeAndApogeeOf1900To2100) {
-  std::vector<std::pair<std::string, double>> phases, apsis;
+  Events phases, apsis;
   for (const PhaseMoment& p : phaseMoments(From1900, To2101)) phases.emplace_back(std::to_string(int(p.kind)), p.jdUT);
   for (const Apsis& a : apsides(From1900, To2101)) apsis.emplace_back(a.perigee ? "P" : "A", a.jdUT);
-  expectSameEvents(phases, "moon_phases_1900_2100.csv", 60);
-  expectSameEvents(apsis, "moon_apsides_1900_2100.csv", 900);
+  expectSameEvents(phases, readTable("moon_phases_1900_2100.csv"), 60, "phases");
+  expectSameEvents(apsis, readTable("moon_apsides_1900_2100.csv"), 900, "apsides");
+}
+
+// Through four years a week at a time, so that many events fall near the edge of a run: the entries
+// into the constellations and the signs within a minute, the nodes within three, none missing or twice;
+// a second after an entry the Moon stands where it entered, a second before in the one before.
+TEST(MoonEvents, ZodiacEntriesAndNodesOfFourYears) {
+  std::map<std::string, Events> ours;
+  for (int year : {1950, 2000, 2027, 2099})
+    for (double from = julianDay({1, 1, year}), end = julianDay({1, 1, year + 1}); from < end; from += 7) {
+      const double to = std::min(from + 7, end);
+      for (const auto& [kind, system] : {std::pair{"C", ZodiacSystem::Constellations}, {"S", ZodiacSystem::Signs}})
+        for (const ZodiacEntry& e : zodiacEntries(from, to, system)) {
+          const int sign = static_cast<int>(e.sign);
+          ASSERT_EQ(static_cast<int>(zodiacAt(e.jdUT + Second, system)), sign) << kind << std::fixed << e.jdUT;
+          ASSERT_EQ(static_cast<int>(zodiacAt(e.jdUT - Second, system)), (sign + 11) % 12)
+              << kind << std::fixed << e.jdUT;
+          ours[kind].emplace_back(std::to_string(sign), e.jdUT);
+        }
+      for (const NodeCrossing& n : nodeCrossings(from, to)) ours["N"].emplace_back(n.ascending ? "1" : "0", n.jdUT);
+    }
+  std::map<std::string, std::vector<std::vector<std::string>>> reference;
+  for (auto& row : readTable("moon_zodiac_nodes.csv")) reference[row[0]].push_back(row);
+  expectSameEvents(ours["C"], reference["C"], 60, "constellations");
+  expectSameEvents(ours["S"], reference["S"], 60, "signs");
+  expectSameEvents(ours["N"], reference["N"], 180, "nodes");
 }
 
 TEST(MoonEvents, RiseAndSetAtEveryPlace) {
@@ -112,8 +146,19 @@ TEST(MoonEvents, MonthRunMatchesSingleDays) {
   }
 }
 
+// An empty, reversed or endless run holds nothing, and takes no time to say so.
+TEST(MoonEvents, NothingOutsideARun) {
+  const double day = julianDay({1, 1, 2027}), endless = std::numeric_limits<double>::infinity();
+  for (const auto& [from, to] : {std::pair{day, day}, {day + 30, day}, {-endless, day}, {day, endless},
+                                 {std::nan(""), day}, {day, std::nan("")}})
+    EXPECT_TRUE(zodiacEntries(from, to, ZodiacSystem::Constellations).empty() &&
+                zodiacEntries(from, to, ZodiacSystem::Signs).empty() && nodeCrossings(from, to).empty() &&
+                apsides(from, to).empty()) << from << " " << to;
+}
+
 // Far from our centuries no reference is at hand, but the events keep their order and rhythm:
-// quarters a week apart, perigee and apogee in turn a fortnight apart, a rise and a set nearly every day.
+// quarters a week apart, perigee and apogee in turn a fortnight apart, a rise and a set nearly every day,
+// the constellations and signs in their order, the nodes in turn a fortnight apart.
 TEST(MoonEvents, FarCenturiesKeepTheirRhythm) {
   for (int year : {1, 1000, 5000, 9999}) {
     const double from = julianDay({1, 1, year}), to = from + 365;
@@ -129,6 +174,18 @@ TEST(MoonEvents, FarCenturiesKeepTheirRhythm) {
       EXPECT_NE(apsis[i].perigee, apsis[i - 1].perigee) << year;
       EXPECT_NEAR(apsis[i].jdUT - apsis[i - 1].jdUT, 13.8, 3) << year;
       EXPECT_GT(apsis[i].perigee ? apsis[i - 1].distanceKm : apsis[i].distanceKm, 400000) << year;
+    }
+    for (const ZodiacSystem system : {ZodiacSystem::Constellations, ZodiacSystem::Signs}) {
+      const std::vector<ZodiacEntry> entries = zodiacEntries(from, to, system);
+      ASSERT_GE(entries.size(), 160u) << year;
+      for (std::size_t i = 1; i < entries.size(); ++i)
+        EXPECT_EQ(int(entries[i].sign), (int(entries[i - 1].sign) + 1) % 12) << year;
+    }
+    const std::vector<NodeCrossing> nodes = nodeCrossings(from, to);
+    ASSERT_GE(nodes.size(), 26u) << year;
+    for (std::size_t i = 1; i < nodes.size(); ++i) {
+      EXPECT_NE(nodes[i].ascending, nodes[i - 1].ascending) << year;
+      EXPECT_NEAR(nodes[i].jdUT - nodes[i - 1].jdUT, 13.6, 1.5) << year;
     }
     int rises = 0, sets = 0;
     for (const MoonRiseSet& d : moonRiseSets(julianDay({1, 12, year}), 31, {12.48, 41.9})) rises += bool(d.rise), sets += bool(d.set);
