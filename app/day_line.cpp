@@ -45,7 +45,13 @@ std::string dayLineText(const MonthSheet& month, int day) {
     state += (state.empty() ? "" : ", ") + phase;
   }
   text += "; " + state + ", " + risingWord(moon.ascending) + ".\n";
-  text += adviceOf(sun.mark);
+  const MonthTradition& tradition = month.moon().tradition();
+  std::string part = plantPartText(tradition, month.year, month.month, day);
+  part[0] = static_cast<char>(part[0] - 'a' + 'A');  // "Giorno di radice ..."
+  text += part + ".";
+  if (const std::string events = moonEventsText(tradition, month.year, month.month, day); !events.empty())
+    text += " " + std::string(1, static_cast<char>(events[0] - 'a' + 'A')) + events.substr(1) + ".";
+  text += "\n" + std::string(adviceOf(sun.mark));
   if (sun.mark != PhaseMark::Neutral) text += std::string(" ") + motionAdvice(moon.ascending);
   if (const std::string work = workText(workOfDay(month, day), 2); !work.empty()) text += "\nDa fare, dalle note: " + work + ".";
   return text;

@@ -65,6 +65,11 @@ std::string dayWithMonth(std::string_view preposition, int day, int month) {
          MonthWords[static_cast<std::size_t>(month - 1)];
 }
 
+std::string theDay(int day) {
+  const bool elided = day == 8 || day == 11;
+  return (elided ? "l'" : "il ") + std::to_string(day) + (day == 1 ? "°" : "");
+}
+
 std::string daySpanText(const calendar::Date& first, const calendar::Date& last) {
   std::string from = dayWithMonth("dal", first.day, first.month);
   // The month is said once when both days are in it.
@@ -75,6 +80,23 @@ std::string daySpanText(const calendar::Date& first, const calendar::Date& last)
 const char* motionAdvice(bool ascending) {
   return ascending ? "Luna ascendente: si innesta e si raccolgono i frutti."
                    : "Luna discendente: si trapianta, si pota e si lavora la terra.";
+}
+
+const char* zodiacName(astro::ZodiacSign sign) {
+  constexpr const char* names[] = {"Ariete",  "Toro",     "Gemelli",    "Cancro",     "Leone",    "Vergine",
+                                   "Bilancia", "Scorpione", "Sagittario", "Capricorno", "Acquario", "Pesci"};
+  return names[static_cast<int>(sign)];
+}
+
+const char* zodiacSystemName(astro::ZodiacSystem system) {
+  return system == astro::ZodiacSystem::Signs ? "segni di 30°" : "costellazioni";
+}
+
+const char* zodiacSystemsExplained() {
+  return "I calendari biodinamici seguono la Luna nelle costellazioni vere dello zodiaco, che sono larghe da 20 a "
+         "45 gradi, i lunari tradizionali nei dodici segni di 30 gradi, spostati di quasi un segno dalla precessione: "
+         "per questo danno spesso parti della pianta diverse per lo stesso giorno. È una tradizione, non una "
+         "promessa di raccolto.";
 }
 
 std::string dayRowLabel(int day, int weekday) {

@@ -10,8 +10,10 @@
 #include <string_view>
 #include <vector>
 
+#include "almanac/notes_advice.h"
 #include "app/italian_clock.h"
 #include "astro/geo_position.h"
+#include "astro/zodiac.h"
 #include "astro/phases.h"
 #include "astro/moon_phases.h"
 
@@ -31,14 +33,67 @@ struct PhaseHour {
   double jdUT = 0;
 };
 
+// The part of the plant the tradition gives the Moon's place: fire (Ariete, Leone,
+// Sagittario) the fruit, earth (Toro, Vergine, Capricorno) the root, air (Gemelli,
+// Bilancia, Acquario) the flower, water (Cancro, Scorpione, Pesci) the leaf.
+almanac::PlantPart plantPartOf(astro::ZodiacSign sign);
+
+// The Moon's entry into a constellation or a sign, and the part of the plant it brings.
+struct ZodiacEntryHour {
+  astro::ZodiacSign sign{};
+  double jdUT = 0;
+  almanac::PlantPart part = almanac::PlantPart::Radice;
+};
+
+// Perigee, apogee and the nodes: the instants the tradition marks as unfavourable,
+// with the hours around them.
+enum class MoonEventKind { Perigee, Apogee, AscendingNode, DescendingNode };
+struct MoonEvent {
+  MoonEventKind kind{};
+  double jdUT = 0;
+};
+// The hours before and after an event that the tradition asks to leave the
+// garden alone: twelve around the perigee, six around the apogee and the nodes.
+double unfavourableHours(MoonEventKind kind);
+
+// The tradition's side of a month: the part of the plant each day's noon (12:00 UT)
+// favours, the entries into constellations or signs, and the events, all within the
+// month's days of ora solare.
+struct MonthTradition {
+  astro::ZodiacSystem system = astro::ZodiacSystem::Constellations;
+  std::vector<almanac::PlantPart> partAtNoon;  // days 1..length
+  std::vector<ZodiacEntryHour> entries;        // in time order
+  std::vector<MoonEvent> events;               // in time order
+  // Whether day d (1..length) holds unfavourable hours, and its events.
+  std::vector<bool> unfavourable;              // days 1..length
+};
+
+// "perigeo", "apogeo", "nodo ascendente", "nodo discendente".
+const char* moonEventName(MoonEventKind kind);
+
+// What the tradition gives day d (1..length): "giorno di radice (Toro), costellazioni",
+// and when the Moon changes part that day "giorno di frutto (Sagittario) e, dalle
+// 12:36, di radice (Capricorno), costellazioni".
+std::string plantPartText(const MonthTradition& tradition, int year, int month, int day);
+
+// The same, short: "giorno di frutto, di radice dalle 12:36".
+std::string plantPartShortText(const MonthTradition& tradition, int year, int month, int day);
+
+// The events of day d and their unfavourable hours: "perigeo alle 10:12: ore
+// sfavorevoli dalle 22:12 del 5 alle 22:12 del 6"; empty on a day without one.
+std::string moonEventsText(const MonthTradition& tradition, int year, int month, int day);
+
 class MonthMoon {
  public:
-  MonthMoon(int year, int month, int length, astro::GeoPosition where, astro::MonthPhases gridPhases);
+  MonthMoon(int year, int month, int length, astro::GeoPosition where, astro::MonthPhases gridPhases,
+            astro::ZodiacSystem zodiac = astro::ZodiacSystem::Constellations);
 
   // Days 1..length of the month.
   const std::vector<MoonDay>& days() const;
   // The grid's phases of the month, in time order.
   const std::vector<PhaseHour>& phases() const;
+  // The plant parts, the entries, perigee, apogee and the nodes.
+  const MonthTradition& tradition() const;
 
   // Whether it is the moon of that month seen from there.
   bool isOf(int year, int month, const astro::GeoPosition& where) const {
@@ -49,8 +104,10 @@ class MonthMoon {
   int year_, month_, length_;
   astro::GeoPosition where_;
   astro::MonthPhases gridPhases_;
+  astro::ZodiacSystem zodiac_;
   mutable std::optional<std::vector<MoonDay>> days_;
   mutable std::optional<std::vector<PhaseHour>> phases_;
+  mutable std::optional<MonthTradition> tradition_;
 };
 
 // "ascendente", "discendente".

@@ -112,7 +112,7 @@ MonthSheet sheetOf(int year, int month, const Place& place, const Reckoning& rec
     day.sunset = sunClock(date, sun.set);
     s.days.push_back(std::move(day));
   }
-  s.moon_ = std::make_shared<const MonthMoon>(year, month, length, place.position, s.phases);
+  s.moon_ = std::make_shared<const MonthMoon>(year, month, length, place.position, s.phases, reckoning.zodiac);
   return s;
 }
 

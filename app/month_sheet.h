@@ -38,6 +38,9 @@ std::optional<astro::PhaseKind> phaseOfIcon(int resource);
 // almanac remembers.
 struct Reckoning {
   PhaseDays phaseDays = PhaseDays::Greenwich;
+  // The Moon's place by the real constellations of the zodiac, as biodynamic
+  // calendars give it, or by the twelve 30° signs of traditional lunari.
+  astro::ZodiacSystem zodiac = astro::ZodiacSystem::Constellations;
   friend bool operator==(const Reckoning&, const Reckoning&) = default;
 };
 

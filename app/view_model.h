@@ -72,6 +72,15 @@ struct Picture {
   bool visible = true;
 };
 
+// The tradition's mark on a day row: the part of the plant its noon favours, and
+// whether it holds hours the tradition calls unfavourable.
+enum class PlantPartMark { None, Root, Leaf, Flower, Fruit };
+struct PlantMark {
+  PlantPartMark part = PlantPartMark::None;
+  bool unfavourable = false;
+  bool visible = true;
+};
+
 struct ListBox {
   std::vector<std::string> rows;
   std::vector<bool> selected;

@@ -18,6 +18,27 @@ std::optional<int> rowOf(const std::vector<std::string>& rows, std::string_view 
 
 }  // namespace
 
+PlantPartMark markOfPart(almanac::PlantPart part) {
+  switch (part) {
+    case almanac::PlantPart::Radice: return PlantPartMark::Root;
+    case almanac::PlantPart::Foglia: return PlantPartMark::Leaf;
+    case almanac::PlantPart::Fiore: return PlantPartMark::Flower;
+    case almanac::PlantPart::Frutto: break;
+  }
+  return PlantPartMark::Fruit;
+}
+
+almanac::PlantPart partOfMark(PlantPartMark mark) {
+  switch (mark) {
+    case PlantPartMark::Root: return almanac::PlantPart::Radice;
+    case PlantPartMark::Leaf: return almanac::PlantPart::Foglia;
+    case PlantPartMark::Flower: return almanac::PlantPart::Fiore;
+    case PlantPartMark::Fruit:
+    case PlantPartMark::None: break;
+  }
+  return almanac::PlantPart::Frutto;
+}
+
 std::string notesDocumentPath(Platform& platform, int month) {
   const char sep = platform.pathSeparator();
   return joinPath(joinPath(platform.workingFolder(), "Doc", sep), NotesDocuments[static_cast<std::size_t>(month - 1)],
@@ -129,6 +150,7 @@ void WindowModel::drawMonth() {
     dayRows[k].foreColor = colours::Black;
     moonIcons[k].visible = false;
     moonIcons[k].resource = resources::None;
+    plantMarks[k] = PlantMark{PlantPartMark::None, false, false};
   }
   title.caption = tileMonth.caption + " " + year.caption;
 
@@ -143,6 +165,10 @@ void WindowModel::drawMonth() {
     moonIcons[k].resource = day.icon;
     dayRows[k].caption = day.label;
   }
+  // The tradition's marks: the plant part of each day's noon, and its unfavourable hours.
+  const MonthTradition& tradition = month_.moon().tradition();
+  for (std::size_t k = 0; k < tradition.partAtNoon.size() && k < plantMarks.size(); ++k)
+    plantMarks[k] = PlantMark{markOfPart(tradition.partAtNoon[k]), tradition.unfavourable[k], true};
 
   const calendar::Date now = today();
   currentDate = shownMonth == now.month && shownYear == now.year ? now : calendar::Date{1, shownMonth, shownYear};
@@ -286,6 +312,9 @@ std::string WindowModel::dayAccessibleName(int d) const {
   PhaseMark mark = phaseMarkOf(d);
   if (mark == PhaseMark::Neutral) mark = phaseMarkOf(d + 1);
   name += std::string(", ") + markWord(mark == PhaseMark::Waning ? PhaseMark::Waning : PhaseMark::Waxing);
+  if (const PlantPartMark part = plantMarks[k].part; part != PlantPartMark::None)
+    name += ", giorno di " + std::string(almanac::plantPartName(partOfMark(part)));
+  if (plantMarks[k].unfavourable) name += ", ore sfavorevoli";
   return name;
 }
 
@@ -357,8 +386,17 @@ void WindowModel::toggleAlwaysOnTop() {
 void WindowModel::togglePhaseDays() {
   auto& phaseDays = preferences.reckoning.phaseDays;
   phaseDays = phaseDays == PhaseDays::Greenwich ? PhaseDays::Italian : PhaseDays::Greenwich;
+  redrawWithPreferences();
+}
+
+void WindowModel::toggleZodiac() {
+  auto& zodiac = preferences.reckoning.zodiac;
+  zodiac = zodiac == astro::ZodiacSystem::Constellations ? astro::ZodiacSystem::Signs : astro::ZodiacSystem::Constellations;
+  redrawWithPreferences();
+}
+
+void WindowModel::redrawWithPreferences() {
   savePreferences();
-  // The same month again, with the same day in the panel.
   const int day = selectedDay;
   currentDate = {1, shownMonth, shownYear};
   drawMonth();

@@ -64,6 +64,7 @@ class WindowModel {
   std::array<Shape, 31> dayBars;
   std::array<Label, 31> dayRows;
   std::array<Picture, 31> moonIcons;
+  std::array<PlantMark, 31> plantMarks;
   // The notes, the notice, the pictures and the instructions.
   RichTextViewer notes;
   Label notSavedNotice;  // when the chosen city could not be saved
@@ -101,6 +102,8 @@ class WindowModel {
   void toggleAlwaysOnTop();
   // Phases on their Greenwich day or on their Italian day; remembered, and the month drawn again.
   void togglePhaseDays();
+  // The Moon's place by the constellations or by the 30° signs; remembered, and the month drawn again.
+  void toggleZodiac();
   // A key pressed in the window; false when it does nothing here.
   bool keyDown(Key key);
 
@@ -130,11 +133,17 @@ class WindowModel {
   void fillDay(const DaySheet& day);
   void setYear(int year);
   void savePreferences();
+  // The month drawn again with the preferences as they are now, the same day in the panel.
+  void redrawWithPreferences();
   void markPickedMonth();
 
   Platform& platform_;
   MonthSheet month_;
 };
+
+// The row mark of a plant part, and back.
+PlantPartMark markOfPart(almanac::PlantPart part);
+almanac::PlantPart partOfMark(PlantPartMark mark);
 
 // Where the notes document of `month` lives: Doc/ of the working folder.
 std::string notesDocumentPath(Platform& platform, int month);

@@ -91,7 +91,8 @@ for name in ["Anno precedente", "Anno successivo", "Data odierna: torna a oggi",
 days = [b for b in named(nodes, PUSH) if re.match(r"\d{1,2} [a-z]+, [a-zì]+", b.name or "")]
 check(len(days) >= 28, f"a button a day, found {len(days)}")
 check(all("Press" in actions_of(d) for d in days), "every day can be pressed")
-check(all(re.search(r", (crescente|calante)$", d.name) for d in days), "every day says where the moon goes")
+check(all(re.search(r", (crescente|calante), giorno di (radice|foglia|fiore|frutto)(, ore sfavorevoli)?$", d.name)
+          for d in days), "every day says where the moon goes and the part of the plant it favours")
 check(len(named(nodes, PUSH, start="Città del sole: ")) == 1, "the city is a button")
 notes = [n for n in nodes if n.getRole() in (pyatspi.ROLE_DOCUMENT_FRAME, pyatspi.ROLE_DOCUMENT_TEXT)]
 check(len(notes) == 1 and "Orto e Frutteto" in (text_of(notes[0]) or ""),

@@ -287,10 +287,11 @@ TEST(Keyboard, AClockOutsideTheYearsKeepsToTheirEnds) {
 TEST(Accessibility, DayNamesSayDateWeekdayFeastAndMoon) {
   Window w;
   struct Case { int day; const char* name; } cases[] = {
-      {6, "6 dicembre, domenica, calante"},
-      {8, "8 dicembre, martedì, festivo, calante"},
-      {9, "9 dicembre, mercoledì, luna nuova, crescente"},
-      {24, "24 dicembre, giovedì, luna piena, calante"},
+      {6, "6 dicembre, domenica, calante, giorno di fiore"},
+      {8, "8 dicembre, martedì, festivo, calante, giorno di foglia"},
+      {9, "9 dicembre, mercoledì, luna nuova, crescente, giorno di foglia"},
+      {11, "11 dicembre, venerdì, crescente, giorno di frutto, ore sfavorevoli"},
+      {24, "24 dicembre, giovedì, luna piena, calante, giorno di fiore, ore sfavorevoli"},
       {32, ""},
   };
   for (auto c : cases) EXPECT_EQ(w.form.dayAccessibleName(c.day), c.name);

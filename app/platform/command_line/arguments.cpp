@@ -76,13 +76,18 @@ struct Options {
   QCommandLineOption italianDay{QStringLiteral("giorno-italiano"),
                                 QStringLiteral("ogni fase nel giorno che segnano gli orologi italiani al suo istante, "
                                                "come lo mostra un telefono, invece che nel giorno di Greenwich")};
+  QCommandLineOption zodiac{QStringLiteral("zodiaco"),
+                            QStringLiteral("dove sta la Luna per la parte della pianta del giorno: \"costellazioni\" "
+                                           "(le vere, come i calendari biodinamici; senza l'opzione) o \"segni\" "
+                                           "(di 30°, come i lunari)"),
+                            QStringLiteral("SISTEMA")};
   QCommandLineOption userFolder{QStringLiteral("cartella-utente"),
                                 QStringLiteral("apre la finestra con luogo.txt in ~/.config/ortalba")};
   QCommandLineOption version{QStringLiteral("version"), QStringLiteral("mostra la versione")};
   QCommandLineOption help{QStringList{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("mostra questo aiuto")};
 
   QList<QCommandLineOption> all() const {
-    return {month, city, json, pdf, cue, year, ics, spans, italianDay, cities, jobs, userFolder, version, help};
+    return {month, city, json, pdf, cue, year, ics, spans, italianDay, zodiac, cities, jobs, userFolder, version, help};
   }
 };
 
@@ -309,6 +314,15 @@ ParsedArguments parseArguments(const QStringList& arguments) {
     }
   }
   if (parser.isSet(options.italianDay)) request.reckoning.phaseDays = app::PhaseDays::Italian;
+  if (parser.isSet(options.zodiac)) {
+    const QString system = parser.value(options.zodiac);
+    if (system == QLatin1String("segni")) {
+      request.reckoning.zodiac = astro::ZodiacSystem::Signs;
+    } else if (system != QLatin1String("costellazioni")) {
+      result.error = QStringLiteral("ortalba: --zodiaco vuole \"costellazioni\" o \"segni\", non \"%1\"").arg(shown(system));
+      return result;
+    }
+  }
   result.request = request;
   return result;
 }

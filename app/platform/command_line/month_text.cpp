@@ -10,6 +10,7 @@
 
 #include "app/day_work.h"
 #include "app/italian_clock.h"
+#include "app/italian_words.h"
 #include "app/platform/qt/qt_text.h"
 
 namespace ortalba {
@@ -48,6 +49,21 @@ QString notesName(const app::MonthSheet& sheet) { return QStringLiteral("Doc/") 
 QString phaseWordsOfIcon(int icon) {
   const auto phase = app::phaseOfIcon(icon);
   return phase ? QString::fromStdString(app::phaseWords(*phase)) : QString();
+}
+
+// An instant as the JSON gives it: "instant_utc" and "ora_italiana", to the minute.
+QJsonObject instantFields(double jdUT) {
+  const auto iso = [](const app::CivilTime& t) {
+    return QStringLiteral("%1-%2-%3T%4:%5")
+        .arg(t.date.year, 4, 10, QLatin1Char('0'))
+        .arg(t.date.month, 2, 10, QLatin1Char('0'))
+        .arg(t.date.day, 2, 10, QLatin1Char('0'))
+        .arg(t.hour, 2, 10, QLatin1Char('0'))
+        .arg(t.minute, 2, 10, QLatin1Char('0'));
+  };
+  const app::ItalianTime italian = app::italianTime(jdUT);
+  return {{QStringLiteral("instant_utc"), iso(app::clockReading(jdUT, 0)) + QStringLiteral("Z")},
+          {QStringLiteral("ora_italiana"), iso(italian.time) + QStringLiteral("+0%1:00").arg(italian.utcOffset)}};
 }
 
 }  // namespace
@@ -97,6 +113,8 @@ QByteArray monthJson(const app::MonthSheet& sheet, int panelDay) {
                               {QStringLiteral("piante"), plants}});
     }
     day.insert(QStringLiteral("da_fare"), work);
+    day.insert(QStringLiteral("organo"),
+               toQString(almanac::plantPartName(sheet.moon().tradition().partAtNoon[static_cast<std::size_t>(row.day - 1)])));
     days.append(day);
   }
   QJsonObject root;
@@ -110,34 +128,45 @@ QByteArray monthJson(const app::MonthSheet& sheet, int panelDay) {
   // Each phase the grid marks, with its instant (UTC) and the hour in Italy.
   QJsonArray phases;
   for (const app::PhaseHour& phase : sheet.moon().phases()) {
-    const app::CivilTime utc = app::clockReading(phase.jdUT, 0);
-    const app::ItalianTime italian = app::italianTime(phase.jdUT);
-    const auto iso = [](const app::CivilTime& t) {
-      return QStringLiteral("%1-%2-%3T%4:%5")
-          .arg(t.date.year, 4, 10, QLatin1Char('0'))
-          .arg(t.date.month, 2, 10, QLatin1Char('0'))
-          .arg(t.date.day, 2, 10, QLatin1Char('0'))
-          .arg(t.hour, 2, 10, QLatin1Char('0'))
-          .arg(t.minute, 2, 10, QLatin1Char('0'));
-    };
-    QJsonObject entry;
+    QJsonObject entry = instantFields(phase.jdUT);
     entry.insert(QStringLiteral("phase"), QString::fromLatin1(iconName(app::iconOf(phase.kind))));
     entry.insert(QStringLiteral("day"), phase.gridDay);
-    entry.insert(QStringLiteral("instant_utc"), iso(utc) + QStringLiteral("Z"));
-    entry.insert(QStringLiteral("ora_italiana"), iso(italian.time) + QStringLiteral("+0%1:00").arg(italian.utcOffset));
     phases.append(entry);
   }
   root.insert(QStringLiteral("phases"), phases);
+  // The tradition's side: the system, each entry of the Moon into a constellation
+  // or sign with the plant part it brings, perigee and apogee, the nodes.
+  const app::MonthTradition& tradition = sheet.moon().tradition();
+  root.insert(QStringLiteral("zodiaco"), QString::fromUtf8(app::zodiacSystemName(tradition.system)));
+  QJsonArray entries, apsides, nodes;
+  for (const app::ZodiacEntryHour& e : tradition.entries) {
+    QJsonObject entry = instantFields(e.jdUT);
+    entry.insert(QStringLiteral("nome"), QString::fromUtf8(app::zodiacName(e.sign)));
+    entry.insert(QStringLiteral("organo"), toQString(almanac::plantPartName(e.part)));
+    entries.append(entry);
+  }
+  for (const app::MoonEvent& e : tradition.events) {
+    QJsonObject entry = instantFields(e.jdUT);
+    const bool apsis = e.kind == app::MoonEventKind::Perigee || e.kind == app::MoonEventKind::Apogee;
+    entry.insert(QStringLiteral("tipo"), e.kind == app::MoonEventKind::Perigee       ? QStringLiteral("perigeo")
+                                         : e.kind == app::MoonEventKind::Apogee      ? QStringLiteral("apogeo")
+                                         : e.kind == app::MoonEventKind::AscendingNode ? QStringLiteral("ascendente")
+                                                                                     : QStringLiteral("discendente"));
+    (apsis ? apsides : nodes).append(entry);
+  }
+  root.insert(QStringLiteral("ingressi"), entries);
+  root.insert(QStringLiteral("apsidi"), apsides);
+  root.insert(QStringLiteral("nodi"), nodes);
   return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
 namespace {
 
 // The table's columns: the day, the saint or feast (wrapped), the sun, the clocks'
-// sun on days of ora legale, the moon, the phase or mark, the moon's motion. A
-// line holds at most 100 characters.
+// sun on days of ora legale, the moon, the phase or mark, the plant part of the
+// day's noon, the moon's motion. A line holds at most 100 characters.
 constexpr int TableWidth = 100;
-constexpr int DayWidth = 6, SaintWidth = 31, TimesWidth = 11, PhaseWidth = 13;
+constexpr int DayWidth = 6, SaintWidth = 23, TimesWidth = 11, PhaseWidth = 13, PartWidth = 7;
 
 // Words of at most `width` characters a line; a word longer than that is cut.
 QStringList wrappedWords(const QString& text, int width) {
@@ -161,14 +190,15 @@ QStringList wrappedWords(const QString& text, int width) {
 QString monthTable(const app::MonthSheet& sheet, int panelDay) {
   const std::vector<app::MoonDay>& moonDays = sheet.moon().days();
   const auto line = [&](const QString& day, const QString& saint, const QString& sun, const QString& legal,
-                        const QString& moon, const QString& phase, const QString& rising) {
-    QString text = QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
+                        const QString& moon, const QString& phase, const QString& part, const QString& rising) {
+    QString text = QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8")
                        .arg(day, -DayWidth)
                        .arg(saint, -SaintWidth)
                        .arg(sun, -TimesWidth)
                        .arg(legal, -TimesWidth)
                        .arg(moon, -TimesWidth)
                        .arg(phase, -PhaseWidth)
+                       .arg(part, -PartWidth)
                        .arg(rising);
     while (text.endsWith(QLatin1Char(' '))) text.chop(1);
     return text + QLatin1Char('\n');
@@ -179,7 +209,9 @@ QString monthTable(const app::MonthSheet& sheet, int panelDay) {
   QString out;
   out += toQString(sheet.title) + QStringLiteral(" - ") + toQString(sheet.place.name) + QLatin1Char('\n');
   out += line(QStringLiteral("Giorno"), QStringLiteral("Santo o festa"), QStringLiteral("Sole"),
-              QStringLiteral("Ora legale"), QStringLiteral("Luna"), QStringLiteral("Fase"), QStringLiteral("Moto"));
+              QStringLiteral("Ora legale"), QStringLiteral("Luna"), QStringLiteral("Fase"), QStringLiteral("Parte"),
+              QStringLiteral("Moto"));
+  const app::MonthTradition& tradition = sheet.moon().tradition();
   bool anyLegal = false;
   for (const auto& row : sheet.days) {
     const QString day = QStringLiteral("%1 %2%3")
@@ -196,9 +228,11 @@ QString monthTable(const app::MonthSheet& sheet, int panelDay) {
     const QString phase = row.icon != app::resources::None ? phaseWordsOfIcon(row.icon)
                                                            : QString::fromLatin1(app::markWord(row.mark));
     const QStringList saint = wrappedWords(toQString(row.saintOrFeast), SaintWidth);
+    const QString part = toQString(almanac::plantPartName(tradition.partAtNoon[static_cast<std::size_t>(row.day - 1)]));
     out += line(day, saint.front(), times(row.sunrise, row.sunset), legal, times(moonDay.rise, moonDay.set), phase,
+                tradition.unfavourable[static_cast<std::size_t>(row.day - 1)] ? part + QLatin1Char('!') : part,
                 QString::fromLatin1(app::risingWord(moonDay.ascending)));
-    for (qsizetype k = 1; k < saint.size(); ++k) out += line(QString(), saint[k], {}, {}, {}, {}, {});
+    for (qsizetype k = 1; k < saint.size(); ++k) out += line(QString(), saint[k], {}, {}, {}, {}, {}, {});
   }
   QString notes = QStringLiteral("* domenica o festa. Le ore del Sole e della Luna sono %1").arg(toQString(app::InOraSolare));
   if (anyLegal) notes += QStringLiteral("; la colonna \"Ora legale\" dà l'alba e il tramonto come li segnano gli orologi");
@@ -207,6 +241,25 @@ QString monthTable(const app::MonthSheet& sheet, int panelDay) {
   out += wrappedWords(notes, TableWidth).join(QLatin1Char('\n')) + QLatin1Char('\n');
   for (const app::PhaseHour& phase : sheet.moon().phases())
     out += toQString(app::phaseHourText(phase, sheet.reckoning.phaseDays)) + QLatin1Char('\n');
+  // The tradition: the part of the plant at noon (12:00 UT), the entries that change it, the events.
+  const auto when = [](double jdUT) {
+    const app::ItalianTime t = app::italianTime(jdUT);
+    return QStringLiteral("%1 alle %2").arg(toQString(app::theDay(t.time.date.day)), toQString(app::hourText(t.time)));
+  };
+  QStringList entries, events;
+  for (const app::ZodiacEntryHour& e : tradition.entries)
+    entries << QStringLiteral("%1 %2 (%3)").arg(QString::fromUtf8(app::zodiacName(e.sign)), when(e.jdUT),
+                                               toQString(almanac::plantPartName(e.part)));
+  for (const app::MoonEvent& e : tradition.events)
+    events << QStringLiteral("%1 %2").arg(QString::fromLatin1(app::moonEventName(e.kind)), when(e.jdUT));
+  QString tradition_ = QStringLiteral("Parte: la parte della pianta del giorno a mezzogiorno, dalla Luna nelle %1; "
+                                      "! ore sfavorevoli (%2 ore intorno a perigeo, %3 ad apogeo e nodi).")
+                           .arg(QString::fromUtf8(app::zodiacSystemName(tradition.system)))
+                           .arg(app::unfavourableHours(app::MoonEventKind::Perigee))
+                           .arg(app::unfavourableHours(app::MoonEventKind::Apogee));
+  if (!entries.isEmpty()) tradition_ += QStringLiteral(" Ingressi: ") + entries.join(QStringLiteral("; ")) + QLatin1Char('.');
+  if (!events.isEmpty()) tradition_ += QStringLiteral(" Perigeo, apogeo e nodi: ") + events.join(QStringLiteral("; ")) + QLatin1Char('.');
+  out += wrappedWords(tradition_, TableWidth).join(QLatin1Char('\n')) + QLatin1Char('\n');
   return out;
 }
 

@@ -35,6 +35,9 @@ const QString AlwaysOnTopKey = QStringLiteral("finestra/sempre_in_primo_piano");
 const QString PhaseDaysKey = QStringLiteral("luna/giorno_delle_fasi");
 const QString ItalianDay = QStringLiteral("italiano");
 const QString GreenwichDay = QStringLiteral("greenwich");
+const QString ZodiacKey = QStringLiteral("luna/zodiaco");
+const QString SignsWord = QStringLiteral("segni");
+const QString ConstellationsWord = QStringLiteral("costellazioni");
 
 }  // namespace
 
@@ -70,6 +73,7 @@ app::Preferences QtPlatform::preferences() {
   const QSettings settings(preferencesFile(folder.path), QSettings::IniFormat);
   chosen.alwaysOnTop = settings.value(AlwaysOnTopKey, chosen.alwaysOnTop).toBool();
   if (settings.value(PhaseDaysKey).toString() == ItalianDay) chosen.reckoning.phaseDays = app::PhaseDays::Italian;
+  if (settings.value(ZodiacKey).toString() == SignsWord) chosen.reckoning.zodiac = astro::ZodiacSystem::Signs;
   return chosen;
 }
 
@@ -79,6 +83,7 @@ app::WriteOutcome QtPlatform::savePreferences(const app::Preferences& chosen) {
   QSettings settings(preferencesFile(folder.path), QSettings::IniFormat);
   settings.setValue(AlwaysOnTopKey, chosen.alwaysOnTop);
   settings.setValue(PhaseDaysKey, chosen.reckoning.phaseDays == app::PhaseDays::Italian ? ItalianDay : GreenwichDay);
+  settings.setValue(ZodiacKey, chosen.reckoning.zodiac == astro::ZodiacSystem::Signs ? SignsWord : ConstellationsWord);
   settings.sync();
   if (settings.status() == QSettings::NoError) return app::WriteOutcome::done();
   return app::WriteOutcome::failed("il file " + folder.path + "/ortalba.conf non si può scrivere");

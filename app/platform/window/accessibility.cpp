@@ -157,7 +157,7 @@ QAccessibleInterface* almanacWidgets(const QString& className, QObject* object) 
       qobject_cast<NotesView*>(object->parent()))
     return new Decoration(static_cast<QWidget*>(object));
   if (className == QLatin1String("ortalba::ShapeWidget") || className == QLatin1String("ortalba::PictureWidget") ||
-      className == QLatin1String("ortalba::CueLegend"))
+      className == QLatin1String("ortalba::CueLegend") || className == QLatin1String("ortalba::PlantMarkWidget"))
     return new Decoration(static_cast<QWidget*>(object));
   if (className == QLatin1String("ortalba::NotesView")) return new AccessibleNotes(static_cast<NotesView*>(object));
   if (className == QLatin1String("ortalba::MainWindow"))

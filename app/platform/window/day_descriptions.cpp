@@ -47,13 +47,28 @@ std::shared_ptr<const app::MonthMoon> describeDays(WindowWidgets& widgets, const
   const app::MonthMoon& moon = month.moon();
   if (month.sharedMoon() != written) {
     clearUpperVectorState();
+    const app::MonthTradition& tradition = moon.tradition();
+    // Two lines, none wider than the window: the phase, if any, and the moon in
+    // ora solare; the part of the plant on its own line, or after the moon as far as it fits.
+    constexpr qsizetype MostCharacters = 78;
     for (int d = 1; d <= month.length(); ++d) {
       const auto k = static_cast<std::size_t>(d - 1);
-      QString text = toQString(app::moonDayText(moon.days()[k], legal(d)));
+      const QString text = toQString(app::moonDayText(moon.days()[k], false));
+      QString part = toQString(app::plantPartShortText(tradition, month.year, month.month, d));
+      if (tradition.unfavourable[k]) part += QStringLiteral(", ore sfavorevoli");
       QString phase;
       for (const app::PhaseHour& hour : moon.phases())
         if (hour.gridDay == d) phase = toQString(app::phaseHourText(hour, month.reckoning.phaseDays));
-      describe(widgets.days[k], phase.isEmpty() ? text : phase + QLatin1Char('\n') + text);
+      QString lines;
+      if (phase.isEmpty()) {
+        lines = text + QLatin1Char('\n') + part.left(1).toUpper() + part.mid(1);
+      } else {
+        QString second = text;
+        for (const QString& piece : part.split(QStringLiteral(", ")))
+          if (second.size() + 2 + piece.size() <= MostCharacters) second += (second == text ? QStringLiteral("; ") : QStringLiteral(", ")) + piece;
+        lines = phase + QLatin1Char('\n') + second;
+      }
+      describe(widgets.days[k], lines);
       widgets.icons[k]->setToolTip(phase);
     }
   }

@@ -142,6 +142,9 @@ void MainWindow::addCommands() {
       {u"Fasi nel giorno dell'ora italiana", {QKeySequence(Qt::CTRL | Qt::Key_G)},
        model(&app::WindowModel::togglePhaseDays),
        [this] { return form_.preferences.reckoning.phaseDays == app::PhaseDays::Italian; }},
+      {u"Zodiaco in segni di 30°, non in costellazioni", {QKeySequence(Qt::CTRL | Qt::Key_Z)},
+       model(&app::WindowModel::toggleZodiac),
+       [this] { return form_.preferences.reckoning.zodiac == astro::ZodiacSystem::Signs; }},
       {u"Tratteggio per chi non distingue i colori", {QKeySequence(Qt::CTRL | Qt::Key_K)}, [this] { toggleCue(); },
        [this] { return cue_; }},
       {u"Aiuto", {QKeySequence(Qt::Key_F1)}, [this] { showHelp(); }, {}},
@@ -285,6 +288,10 @@ void MainWindow::render() {
   for (const auto& [model, widget] : widgets_.pictures) {
     widget->setResource(model->resource);
     widget->setVisible(model->visible);
+  }
+  for (std::size_t k = 0; k < widgets_.plantMarks.size(); ++k) {
+    widgets_.plantMarks[k]->setMark(form_.plantMarks[k]);
+    widgets_.plantMarks[k]->setVisible(form_.plantMarks[k].visible);
   }
   const int selected = form_.selectedDay;
   for (std::size_t k = 0; k < 31; ++k) {

@@ -127,4 +127,25 @@ class PictureWidget : public QWidget {
   double naturalScale_ = 1;
 };
 
+// The tradition's mark on a day row: a small shape for the plant part of the day
+// (a root pointing down, a leaf, a flower, a round fruit), told apart by shape,
+// not colour; "!" beside it on a day with unfavourable hours. It lets clicks
+// through to the row under it.
+class PlantMarkWidget : public QWidget {
+  Q_OBJECT
+ public:
+  explicit PlantMarkWidget(QWidget* parent);
+  void setMark(const app::PlantMark& mark);
+  const app::PlantMark& mark() const { return mark_; }
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+
+ private:
+  app::PlantMark mark_;
+};
+
+// Paints a plant part's shape into `box` (the window's marks and the page's).
+void paintPlantPart(QPainter& painter, const QRectF& box, app::PlantPartMark part);
+
 }  // namespace ortalba

@@ -34,13 +34,15 @@ auto& element(WindowModel& form, std::size_t i) {
 using ShapeOf = app::Shape& (*)(WindowModel&, std::size_t);
 using LabelOf = app::Label& (*)(WindowModel&, std::size_t);
 using PictureOf = app::Picture& (*)(WindowModel&, std::size_t);
+using PlantMarkOf = app::PlantMark& (*)(WindowModel&, std::size_t);
 // The widgets that are not plain view-model objects.
 enum class Special { Chooser, CityList, Notes, ButtonGround, CueLegend, Help };
-using Model = std::variant<ShapeOf, LabelOf, PictureOf, Special>;
+using Model = std::variant<ShapeOf, LabelOf, PictureOf, PlantMarkOf, Special>;
 
 template <auto M> constexpr Model shape = ShapeOf{&element<M>};
 template <auto M> constexpr Model label = LabelOf{&element<M>};
 template <auto M> constexpr Model picture = PictureOf{&element<M>};
+template <auto M> constexpr Model plantMark = PlantMarkOf{&element<M>};
 
 // The handler a click on the widget (element i of an array) runs.
 using Click = void (*)(WindowModel&, int);
@@ -146,11 +148,15 @@ const Place WindowDesign[] = {
     {"dayBar", shape<&WindowModel::dayBars>, 1800, 480, 1335, 375, Look::Plain, {0, 16, 1, 0, 360}},
     {"dayRow", label<&WindowModel::dayRows>, 1920, 480, 735, 375, Look::DayRow, {0, 16, 1, 0, 360},
      click<&WindowModel::clickDay>, false, true},
+    {"plantMark", plantMark<&WindowModel::plantMarks>, 2475, 480, 270, 375, Look::Plain, {0, 16, 1, 0, 360}, nullptr,
+     false, true},
     {"moonIcon", picture<&WindowModel::moonIcons>, 2760, 480, 375, 375, Look::Plain, {0, 16, 1, 0, 360}, nullptr, false,
      true},
     {"dayBar", shape<&WindowModel::dayBars>, 6360, 480, 1335, 375, Look::Plain, {16, 15, 1, 0, 360}},
     {"dayRow", label<&WindowModel::dayRows>, 6480, 480, 735, 375, Look::DayRow, {16, 15, 1, 0, 360},
      click<&WindowModel::clickDay>, false, true},
+    {"plantMark", plantMark<&WindowModel::plantMarks>, 7035, 480, 270, 375, Look::Plain, {16, 15, 1, 0, 360}, nullptr,
+     false, true},
     {"moonIcon", picture<&WindowModel::moonIcons>, 7320, 480, 375, 375, Look::Plain, {16, 15, 1, 0, 360}, nullptr,
      false, true},
     // the notes, the pictures and the instructions
@@ -223,6 +229,11 @@ WindowWidgets buildWindow(QWidget& window, WindowModel& form, const RunCommand& 
       }
       made.texts.emplace_back(&model, widget);
       made.widgetOf[&model] = widget;
+    } else if (const auto* of = std::get_if<PlantMarkOf>(&row.model)) {
+      app::PlantMark& model = (*of)(form, i);
+      auto* mark = new PlantMarkWidget(parent);
+      made.plantMarks[i] = mark;
+      made.widgetOf[&model] = widget = mark;
     } else if (const auto* of = std::get_if<PictureOf>(&row.model)) {
       app::Picture& model = (*of)(form, i);
       auto* slot = new PictureWidget(parent);

@@ -44,6 +44,7 @@ struct WindowWidgets {
   std::array<ShapeWidget*, 31> bars{};
   std::array<DesignButton*, 31> days{};
   std::array<PictureWidget*, 31> icons{};
+  std::array<PlantMarkWidget*, 31> plantMarks{};
   std::array<DesignButton*, 12> months{};
   DesignButton* previousYear = nullptr;
   DesignButton* nextYear = nullptr;
