@@ -10,6 +10,7 @@
 #include <QTextDocument>
 
 #include "app/day_work.h"
+#include "app/window_model.h"
 #include "app/italian_clock.h"
 #include "app/platform/session/file_io.h"
 #include "app/platform/window/moon_cue.h"
@@ -31,9 +32,11 @@ QColor barColour(app::PhaseMark mark) { return toQColor(app::colourOf(mark)); }
 constexpr double SaintPoints = 7.5;
 constexpr double SmallestSaintPoints = 4.5;
 // Across a row, in millimetres: the day, the weekday, the saint's cell, four times,
-// the ascending or descending mark and the phase's picture.
-constexpr double WeekdayLeft = 11, SaintLeft = 24.5, SaintCellWidth = 45, TimeWidth = 8;
+// the ascending or descending mark, the plant part with the hour the Moon changes
+// it, and the phase's picture.
+constexpr double WeekdayLeft = 11, SaintLeft = 24.5, SaintCellWidth = 35, TimeWidth = 8;
 constexpr double TimesLeft = SaintLeft + SaintCellWidth + 0.5, RisingLeft = TimesLeft + 4 * TimeWidth;
+constexpr double PartLeft = RisingLeft + 3.5, PartWidth = 8;
 
 // A row's height on a page of `days` rows, in millimetres: the rows and the legends
 // under them fill the sheet's printable part.
@@ -65,6 +68,7 @@ void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& mont
   const auto setFont = [&](double points, bool bold = false, bool italic = false) { sheet.letters(points, bold, italic); };
 
   const std::vector<app::MoonDay>& moonDays = month.moon().days();
+  const app::MonthTradition& tradition = month.moon().tradition();
   const auto legal = [&](int day) { return app::onOraLegale({day, month.month, month.year}); };
 
   // Title.
@@ -132,6 +136,24 @@ void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& mont
     setFont(6.5);
     p.drawText(QRectF(row.left() + risingLeft, row.top(), 3, row.height()), Qt::AlignCenter,
                moonDay.ascending ? QStringLiteral("\u25B2") : QStringLiteral("\u25BC"));
+    // The part of the plant at noon; under it, the hour the Moon changes it that day; "!" for unfavourable hours.
+    const double h = row.height();
+    paintPlantPart(p, QRectF(row.left() + PartLeft, row.top() + h * 0.08, h * 0.45, h * 0.45),
+                   app::markOfPart(tradition.partAtNoon[i]));
+    if (tradition.unfavourable[i]) {
+      setFont(6.5, true);
+      p.setPen(feastRed(true));
+      p.drawText(QRectF(row.left() + PartLeft + h * 0.45, row.top(), 2.5, h * 0.6), Qt::AlignCenter, QStringLiteral("!"));
+      p.setPen(Qt::black);
+    }
+    const double dayStart = app::dayStart({day.day, month.month, month.year});
+    for (const app::ZodiacEntryHour& e : tradition.entries) {
+      if (e.jdUT < dayStart || e.jdUT >= dayStart + 1) continue;
+      setFont(4.8);
+      paintPlantPart(p, QRectF(row.left() + PartLeft, row.top() + h * 0.55, h * 0.38, h * 0.38), app::markOfPart(e.part));
+      p.drawText(QRectF(row.left() + PartLeft + h * 0.4, row.top() + h * 0.5, PartWidth - h * 0.4, h * 0.5),
+                 Qt::AlignLeft | Qt::AlignVCenter, toQString(app::hourText(app::italianTime(e.jdUT).time)));
+    }
     if (day.icon != app::resources::None) {
       const double h = row.height();
       if (QSvgRenderer* icon = pictureRenderer(day.icon))
@@ -151,6 +173,32 @@ void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& mont
              6.4);
   legendLine(QStringLiteral("\u25B2 %1 \u25BC %2").arg(toQString(app::motionAdvice(true)), toQString(app::motionAdvice(false))),
              6.4);
+  // The plant parts: what the shapes mean, in which system, and the unfavourable hours.
+  {
+    const double y = line + 0.3, size = 2.6;
+    double x = paper.left();
+    for (const auto part : {almanac::PlantPart::Radice, almanac::PlantPart::Foglia, almanac::PlantPart::Fiore,
+                            almanac::PlantPart::Frutto}) {
+      paintPlantPart(p, QRectF(x, y, size, size), app::markOfPart(part));
+      const QString word = toQString(almanac::plantPartName(part));
+      p.drawText(QRectF(x + size + 0.6, line, 14, 3.2), Qt::AlignLeft | Qt::AlignVCenter, word);
+      x += size + 1.2 + sheet.wrapped(word, QRectF(0, 0, 20, 4), Qt::AlignLeft).width() + 2;
+    }
+    QStringList events;
+    for (const app::MoonEvent& e : tradition.events)
+      events << QStringLiteral("%1 %2 alle %3").arg(QString::fromLatin1(app::moonEventName(e.kind)),
+                                                   toQString(app::theDay(app::italianTime(e.jdUT).time.date.day)),
+                                                   toQString(app::hourText(app::italianTime(e.jdUT).time)));
+    p.drawText(QRectF(x, line, rowsWidth - (x - paper.left()), 3.2), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("a mezzogiorno (%1); sotto, l'ora in cui cambia.")
+                   .arg(QString::fromUtf8(app::zodiacSystemName(tradition.system))));
+    line += 3.4;
+    legendLine(QStringLiteral("! ore sfavorevoli: %1 ore intorno al perigeo, %2 intorno all'apogeo e ai nodi. %3.")
+                   .arg(app::unfavourableHours(app::MoonEventKind::Perigee))
+                   .arg(app::unfavourableHours(app::MoonEventKind::Apogee))
+                   .arg(events.join(QStringLiteral("; ")).replace(0, 1, events.isEmpty() ? QString() : events.front().left(1).toUpper())),
+               6.4);
+  }
   // The hour of each phase in Italy, and the day of the grid when Greenwich has another.
   QStringList phases;
   for (const app::PhaseHour& hour : month.moon().phases()) phases << toQString(app::phaseHourText(hour, month.reckoning.phaseDays));

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "app/italian_words.h"
+#include "app/view_model.h"
 
 class QPainter;
 class QRectF;
@@ -21,6 +22,11 @@ void paintCueSwatch(QPainter& painter, const QRectF& area, app::PhaseMark mark, 
 
 // The legend's words for a mark: "Luna crescente", "Luna calante", "Luna piena e nuova".
 QString cueLegendText(app::PhaseMark mark);
+
+// A plant part's shape in `box`, the same on the window's rows and the page's: a
+// root pointing down with its tuft, a leaf, a flower, a round fruit; told apart by
+// shape, not colour.
+void paintPlantPart(QPainter& painter, const QRectF& box, app::PlantPartMark part);
 
 // The red of Sundays and feasts: the design's, or the darker one of the cue.
 QColor feastRed(bool cue);

@@ -145,7 +145,4 @@ class PlantMarkWidget : public QWidget {
   app::PlantMark mark_;
 };
 
-// Paints a plant part's shape into `box` (the window's marks and the page's).
-void paintPlantPart(QPainter& painter, const QRectF& box, app::PlantPartMark part);
-
 }  // namespace ortalba
