@@ -56,11 +56,18 @@ std::string atHour(double jdUT, int day, std::string_view preposition = "alle") 
 
 }  // namespace
 
+astro::ZodiacSign MonthTradition::signAt(double jdUT) const {
+  astro::ZodiacSign sign = firstSign;
+  for (const ZodiacEntryHour& e : entries)
+    if (e.jdUT <= jdUT) sign = e.sign;
+  return sign;
+}
+
 std::string plantPartText(const MonthTradition& t, int year, int month, int day) {
   if (day < 1 || day > static_cast<int>(t.partAtNoon.size())) return {};
   // The sign at the day's start, then each the Moon enters that day.
   const double start = dayStart({day, month, year});
-  astro::ZodiacSign sign = astro::zodiacAt(start, t.system);
+  const astro::ZodiacSign sign = t.signAt(start);
   std::string text = "giorno di " + std::string(almanac::plantPartName(plantPartOf(sign))) + " (" + zodiacName(sign) + ")";
   for (const ZodiacEntryHour& e : t.entries)
     if (e.jdUT >= start && e.jdUT < start + 1)
@@ -72,7 +79,7 @@ std::string plantPartText(const MonthTradition& t, int year, int month, int day)
 std::string plantPartShortText(const MonthTradition& t, int year, int month, int day) {
   if (day < 1 || day > static_cast<int>(t.partAtNoon.size())) return {};
   const double start = dayStart({day, month, year});
-  std::string text = "giorno di " + std::string(almanac::plantPartName(plantPartOf(astro::zodiacAt(start, t.system))));
+  std::string text = "giorno di " + std::string(almanac::plantPartName(plantPartOf(t.signAt(start))));
   for (const ZodiacEntryHour& e : t.entries)
     if (e.jdUT >= start && e.jdUT < start + 1)
       text += ", di " + std::string(almanac::plantPartName(e.part)) + " " + atHour(e.jdUT, day, "dalle");
@@ -103,7 +110,8 @@ const MonthTradition& MonthMoon::tradition() const {
     t.entries.push_back({e.sign, e.jdUT, plantPartOf(e.sign)});
   // The sign at each noon: the one the Moon stood in at the month's start, then each entry's.
   const double firstNoon = astro::julianDay({1, month_, year_}) + 0.5;
-  astro::ZodiacSign sign = astro::zodiacAt(from, zodiac_);
+  t.firstSign = astro::zodiacAt(from, zodiac_);
+  astro::ZodiacSign sign = t.firstSign;
   std::size_t next = 0;
   for (int d = 0; d < length_; ++d) {
     while (next < t.entries.size() && t.entries[next].jdUT <= firstNoon + d) sign = t.entries[next++].sign;

@@ -61,11 +61,14 @@ double unfavourableHours(MoonEventKind kind);
 // month's days of ora solare.
 struct MonthTradition {
   astro::ZodiacSystem system = astro::ZodiacSystem::Constellations;
+  astro::ZodiacSign firstSign{};               // where the Moon stands as the month begins
   std::vector<almanac::PlantPart> partAtNoon;  // days 1..length
   std::vector<ZodiacEntryHour> entries;        // in time order
   std::vector<MoonEvent> events;               // in time order
   // Whether day d (1..length) holds unfavourable hours, and its events.
   std::vector<bool> unfavourable;              // days 1..length
+  // Where the Moon stands at an instant of the month.
+  astro::ZodiacSign signAt(double jdUT) const;
 };
 
 // "perigeo", "apogeo", "nodo ascendente", "nodo discendente".

@@ -98,6 +98,7 @@ const MonthSheet& WindowModel::shownMonthSheet() {
     MonthSheet next = sheetOf(shownYear, shownMonth, place, preferences.reckoning);
     next.keepMoonOf(month_);
     month_ = std::move(next);
+    dayLines_.clear();
   }
   return month_;
 }
@@ -142,6 +143,7 @@ void WindowModel::drawMonth() {
   MonthSheet next = sheetOf(shownYear, month, place, preferences.reckoning);
   next.keepMoonOf(month_);
   month_ = std::move(next);
+  dayLines_.clear();
 
   for (std::size_t k = 0; k < 31; ++k) {
     dayBars[k].visible = false;
@@ -183,7 +185,7 @@ void WindowModel::showDay(calendar::Date date) {
   tileWeekday.caption = WeekdayNames[static_cast<std::size_t>(calendar::weekday(date.day, date.month, date.year) - 1)];
   const MonthSheet& month = shownMonthSheet();
   if (date.day <= month.length()) fillDay(month.days[static_cast<std::size_t>(date.day - 1)]);
-  dayLine.caption = dayLineText(month, date.day);
+  dayLine.caption = dayLineOf(date.day);
   colourBarsAndLoadNotes();
 }
 
@@ -366,8 +368,17 @@ void WindowModel::confirmCity() {
     saintOrFeast.caption = shown.saintOrFeast;
     sunrise.caption = clockText(shown.sunrise);
     sunset.caption = clockText(shown.sunset);
-    dayLine.caption = dayLineText(month, selectedDay);
+    dayLine.caption = dayLineOf(selectedDay);
   }
+}
+
+const std::string& WindowModel::dayLineOf(int day) {
+  static const std::string none;
+  if (day < 1 || day > month_.length()) return none;
+  dayLines_.resize(static_cast<std::size_t>(month_.length()));
+  auto& line = dayLines_[static_cast<std::size_t>(day - 1)];
+  if (!line) line = dayLineText(month_, day);
+  return *line;
 }
 
 void WindowModel::savePreferences() {

@@ -4,6 +4,7 @@
 // procedures that draw the month, fill the day's panel and run the commands.
 // The platform layer renders the widgets and passes every click and key here.
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -137,8 +138,12 @@ class WindowModel {
   void redrawWithPreferences();
   void markPickedMonth();
 
+  // The shown month's day lines, each made the first time its day is shown.
+  const std::string& dayLineOf(int day);
+
   Platform& platform_;
   MonthSheet month_;
+  std::vector<std::optional<std::string>> dayLines_;
 };
 
 // The row mark of a plant part, and back.

@@ -128,6 +128,36 @@ class MoonDays {
   std::map<std::pair<int, int>, MonthSheet> months_;
 };
 
+// The tradition's events of the year: each change of the plant part ("Giorno di
+// radice dalle 14:32"), each perigee, apogee and node with its unfavourable hours.
+void addTraditionEvents(std::vector<Event>& events, int year, const Place& place, const Reckoning& reckoning) {
+  for (int month = 1; month <= 12; ++month) {
+    const MonthSheet sheet = sheetOf(year, month, place, reckoning);
+    const MonthTradition& tradition = sheet.moon().tradition();
+    const auto timed = [&](double jdUT, std::string slug, std::string summary, std::string description) {
+      const CivilTime utc = clockReading(jdUT, 0);
+      const calendar::Date italianDay = italianTime(jdUT).time.date;
+      if (utc.date.year < 1 || utc.date.year > 9999 || italianDay.year != year) return;
+      events.push_back({italianDay, std::move(slug), std::move(summary), std::move(description), "Luna", 1, utc, italianDay});
+    };
+    for (const ZodiacEntryHour& e : tradition.entries) {
+      const std::string part(almanac::plantPartName(e.part));
+      const std::string hour = hourText(italianTime(e.jdUT).time);
+      timed(e.jdUT, "giorno-di-" + part + "-" + zeroPadded(italianTime(e.jdUT).time.hour, 2) + zeroPadded(italianTime(e.jdUT).time.minute, 2),
+            "Giorno di " + part + " dalle " + hour,
+            std::string("La Luna entra in ") + zodiacName(e.sign) + " (" + zodiacSystemName(tradition.system) + ").");
+    }
+    for (const MoonEvent& e : tradition.events) {
+      std::string name = moonEventName(e.kind);
+      const std::string slug = slugOf(name);
+      name[0] = static_cast<char>(name[0] - 'a' + 'A');
+      const int hours = static_cast<int>(unfavourableHours(e.kind));
+      timed(e.jdUT, slug, name,
+            "Ore sfavorevoli per l'orto: " + std::to_string(hours) + " prima e " + std::to_string(hours) + " dopo.");
+    }
+  }
+}
+
 std::vector<Event> eventsOfYear(int year, const Place& place, const Reckoning& reckoning) {
   std::vector<Event> events;
   events.reserve(80);
@@ -252,10 +282,10 @@ std::string yearCalendarIcs(int year, const Place& place, const IcsStamp& stamp,
   const std::string dtstamp = "DTSTAMP:" + stampValue(stamp);
   const std::string placeSlug = slugOf(place.name);
   std::vector<Event> events = eventsOfYear(year, place, options.reckoning);
-  if (options.moonSpans) {
-    addMoonSpans(events, year);
+  if (options.moonSpans) addMoonSpans(events, year);
+  if (options.plantParts) addTraditionEvents(events, year, place, options.reckoning);
+  if (options.moonSpans || options.plantParts)
     std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) { return a.date < b.date; });
-  }
   for (const Event& e : events) {
     const std::string start = dateValue(e.date);
     // The UID names the day the event stands on: a timed one's own.

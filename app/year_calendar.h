@@ -29,6 +29,7 @@ struct IcsStamp {
 struct IcsOptions {
   bool moonSpans = false;  // each waxing and waning span as one event of several days
   Reckoning reckoning;     // the days the phases fall on, as the window shows them
+  bool plantParts = false; // each change of the plant part, perigee, apogee and nodes as timed events
 };
 
 // The calendar of `year` (1..9999) at `place`. Lines end in CRLF and are folded

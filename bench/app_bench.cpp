@@ -61,6 +61,19 @@ void BM_MoonOfMonth(benchmark::State& state) {
 }
 BENCHMARK(BM_MoonOfMonth)->Unit(benchmark::kMicrosecond);
 
+// The tradition's side of a month, worked out with its moon: the plant part of each
+// noon, the entries into the constellations, perigee, apogee and nodes.
+void BM_TraditionOfMonth(benchmark::State& state) {
+  const app::Place milan = app::findPlace("MILANO").value();
+  int month = 1;
+  for (auto _ : state) {
+    const app::MonthSheet sheet = app::sheetOf(2027, month, milan);
+    benchmark::DoNotOptimize(sheet.moon().tradition().partAtNoon.data());
+    month = month % 12 + 1;
+  }
+}
+BENCHMARK(BM_TraditionOfMonth)->Unit(benchmark::kMicrosecond);
+
 void BM_DayClick(benchmark::State& state) {
   BenchPlatform platform;
   app::WindowModel form(platform);

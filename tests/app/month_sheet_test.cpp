@@ -75,3 +75,55 @@ TEST(ColourContrast, TheCuesRedReadsOnEveryBar) {
 }
 
 }  // namespace
+
+namespace {
+using namespace app;
+
+// Fire gives the fruit, earth the root, air the flower, water the leaf.
+TEST(Tradition, TheElementsGiveThePlantParts) {
+  using astro::ZodiacSign;
+  using almanac::PlantPart;
+  const std::pair<ZodiacSign, PlantPart> cases[] = {
+      {ZodiacSign::Aries, PlantPart::Frutto},     {ZodiacSign::Leo, PlantPart::Frutto},
+      {ZodiacSign::Sagittarius, PlantPart::Frutto}, {ZodiacSign::Taurus, PlantPart::Radice},
+      {ZodiacSign::Virgo, PlantPart::Radice},     {ZodiacSign::Capricornus, PlantPart::Radice},
+      {ZodiacSign::Gemini, PlantPart::Fiore},     {ZodiacSign::Libra, PlantPart::Fiore},
+      {ZodiacSign::Aquarius, PlantPart::Fiore},   {ZodiacSign::Cancer, PlantPart::Foglia},
+      {ZodiacSign::Scorpius, PlantPart::Foglia},  {ZodiacSign::Pisces, PlantPart::Foglia}};
+  for (const auto& [sign, part] : cases) EXPECT_EQ(plantPartOf(sign), part) << zodiacName(sign);
+}
+
+// Each day's part is the one of the Moon's place at its noon (12:00 UT); the
+// entries fall within the month; a day holds unfavourable hours exactly when an
+// event's hours reach into it; the two systems differ on many days.
+TEST(Tradition, TheMonthsPartsEntriesAndUnfavourableHours) {
+  const Place milan = findPlace("MILANO").value();
+  int differing = 0;
+  for (int month = 1; month <= 12; ++month) {
+    const MonthSheet constellations = sheetOf(2027, month, milan);
+    const MonthSheet signs = sheetOf(2027, month, milan, {PhaseDays::Greenwich, astro::ZodiacSystem::Signs});
+    const MonthTradition& t = constellations.moon().tradition();
+    ASSERT_EQ(t.partAtNoon.size(), constellations.days.size());
+    const double from = dayStart({1, month, 2027}), to = from + constellations.length();
+    for (const ZodiacEntryHour& e : t.entries) EXPECT_TRUE(e.jdUT >= from && e.jdUT < to);
+    for (const MoonEvent& e : t.events) EXPECT_TRUE(e.jdUT >= from && e.jdUT < to);
+    for (int d = 1; d <= constellations.length(); ++d) {
+      const auto k = static_cast<std::size_t>(d - 1);
+      const double noon = astro::julianDay({d, month, 2027}) + 0.5;
+      EXPECT_EQ(t.partAtNoon[k], plantPartOf(astro::zodiacAt(noon, astro::ZodiacSystem::Constellations))) << month << "/" << d;
+      const double start = from + d - 1;
+      bool reached = false;
+      for (const MoonEvent& e : t.events) {
+        const double width = unfavourableHours(e.kind) / 24;
+        reached = reached || (e.jdUT - width < start + 1 && e.jdUT + width > start);
+      }
+      EXPECT_TRUE(!reached || t.unfavourable[k]) << month << "/" << d;
+      differing += t.partAtNoon[k] != signs.moon().tradition().partAtNoon[k];
+    }
+    EXPECT_GE(t.entries.size(), 9u);
+    EXPECT_GE(t.events.size(), 3u) << "two apsides and two nodes a month, give or take one";
+  }
+  EXPECT_GT(differing, 100) << "the constellations and the signs part ways on most of the year";
+}
+
+}  // namespace

@@ -257,6 +257,31 @@ TEST(YearCalendar, APhoneNeverShowsAFullMoonInsideASpan) {
   }
 }
 
+// With the tradition's events, each entry of the Moon into a new part of the
+// plant and each perigee, apogee and node is a timed event of its Italian day;
+// without them there are none.
+TEST(YearCalendar, TheTraditionsEventsOnlyWhenAskedFor) {
+  std::set<std::string> asked, plain;
+  for (const Event& e : eventsOf(yearCalendarIcs(2027, Milano, Stamp, {false, {}, true}))) asked.insert(unescape(e.at("SUMMARY")));
+  for (const Event& e : eventsOf(yearCalendarIcs(2027, Milano, Stamp))) plain.insert(unescape(e.at("SUMMARY")));
+  int changes = 0, apsides = 0, nodes = 0;
+  for (const std::string& summary : asked) {
+    changes += summary.starts_with("Giorno di ");
+    apsides += summary == "Perigeo" || summary == "Apogeo";
+    nodes += summary.starts_with("Nodo ");
+  }
+  EXPECT_GT(changes, 100) << "one at each change of part, a dozen a month, most at hours of their own";
+  EXPECT_EQ(apsides, 2);
+  EXPECT_EQ(nodes, 2);
+  for (const std::string& summary : plain) EXPECT_FALSE(summary.starts_with("Giorno di ") || summary == "Perigeo");
+  int parts = 0;
+  for (int month = 1; month <= 12; ++month) parts += static_cast<int>(sheetOf(2027, month, Milano).moon().tradition().entries.size());
+  int timed = 0;
+  for (const Event& e : eventsOf(yearCalendarIcs(2027, Milano, Stamp, {false, {}, true})))
+    timed += unescape(e.at("SUMMARY")).starts_with("Giorno di ") && e.count("DTSTART");
+  EXPECT_EQ(timed, parts);
+}
+
 TEST(YearCalendar, RejectsWhatItCannotWrite) {
   for (int year : {0, -4, 10000}) EXPECT_EQ(yearCalendarIcs(year, Milano, Stamp), "") << year;
   struct Case { IcsStamp stamp; const char* text; } stamps[] = {

@@ -29,6 +29,10 @@ def is_utc(value):
     return isinstance(value, datetime.datetime) and value.utcoffset() == datetime.timedelta(0)
 
 
+# The tradition's moments (--organi): a change of the plant part, perigee, apogee, a node.
+TIMED_TRADITION = ("Giorno di ", "Perigeo", "Apogeo", "Nodo ")
+
+
 def is_date(value):
     return isinstance(value, datetime.date) and not isinstance(value, datetime.datetime)
 
@@ -41,8 +45,10 @@ def problems_of_event(event):
     if not is_utc(event.decoded("DTSTAMP")):
         problems.append("DTSTAMP is not a UTC date-time")
     if isinstance(start, datetime.datetime):
-        if str(event["SUMMARY"]) not in PHASES or not is_utc(start) or "DTEND" in event or "DURATION" in event:
-            problems.append(f"{start!r} is not a phase at a moment in UTC")
+        summary = str(event["SUMMARY"])
+        timed = summary in PHASES or summary.startswith(TIMED_TRADITION)
+        if not timed or not is_utc(start) or "DTEND" in event or "DURATION" in event:
+            problems.append(f"{start!r} is not a phase or an event of the tradition at a moment in UTC")
     elif not is_date(start):
         problems.append(f"DTSTART {start!r} is not a date")
     elif "DTEND" in event:

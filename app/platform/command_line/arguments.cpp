@@ -73,6 +73,10 @@ struct Options {
   QCommandLineOption spans{QStringLiteral("periodi"),
                            QStringLiteral("con --ics: anche ogni periodo di Luna crescente e calante come un evento di "
                                           "più giorni")};
+  QCommandLineOption plantParts{QStringLiteral("organi"),
+                                QStringLiteral("con --ics: anche ogni cambio della parte della pianta del giorno "
+                                               "(radice, foglia, fiore, frutto) e perigeo, apogeo e nodi della Luna, "
+                                               "ciascuno alla sua ora")};
   QCommandLineOption italianDay{QStringLiteral("giorno-italiano"),
                                 QStringLiteral("ogni fase nel giorno che segnano gli orologi italiani al suo istante, "
                                                "come lo mostra un telefono, invece che nel giorno di Greenwich")};
@@ -87,7 +91,7 @@ struct Options {
   QCommandLineOption help{QStringList{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("mostra questo aiuto")};
 
   QList<QCommandLineOption> all() const {
-    return {month, city, json, pdf, cue, year, ics, spans, italianDay, zodiac, cities, jobs, userFolder, version, help};
+    return {month, city, json, pdf, cue, year, ics, spans, plantParts, italianDay, zodiac, cities, jobs, userFolder, version, help};
   }
 };
 
@@ -111,7 +115,7 @@ QString windowKeysSentence() {
 constexpr char16_t Usage[] =
     u"Uso: ortalba [--month AAAA-MM [--city NOME] [--json | --pdf FILE [--contrasto]] [--giorno-italiano]]\n"
     u"       ortalba --year ANNO --pdf FILE [--city NOME] [--contrasto] [--giorno-italiano]\n"
-    u"       ortalba --ics ANNO [--city NOME] [--periodi] [--giorno-italiano] > luna.ics\n"
+    u"       ortalba --ics ANNO [--city NOME] [--periodi] [--organi] [--giorno-italiano] > luna.ics\n"
     u"       ortalba --elenco-citta | --elenco-lavori\n"
     u"       ortalba [--cartella-utente]\n";
 
@@ -259,6 +263,7 @@ ParsedArguments parseArguments(const QStringList& arguments) {
     request.mode = PrintRequest::Mode::YearCalendar;
     request.year = *year;
     request.moonSpans = parser.isSet(options.spans);
+    request.plantParts = parser.isSet(options.plantParts);
   } else if (parser.isSet(options.year)) {
     if (!parser.isSet(options.pdf) || parser.isSet(options.json)) {
       result.error = QStringLiteral("ortalba: --year stampa il libretto dell'anno e vuole --pdf FILE");
@@ -295,6 +300,10 @@ ParsedArguments parseArguments(const QStringList& arguments) {
   }
   if (parser.isSet(options.spans) && request.mode != PrintRequest::Mode::YearCalendar) {
     result.error = QStringLiteral("ortalba: --periodi va con --ics");
+    return result;
+  }
+  if (parser.isSet(options.plantParts) && request.mode != PrintRequest::Mode::YearCalendar) {
+    result.error = QStringLiteral("ortalba: --organi va con --ics");
     return result;
   }
   if (parser.isSet(options.cue) && request.pdfFile.isEmpty()) {

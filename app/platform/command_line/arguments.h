@@ -22,7 +22,8 @@ struct PrintRequest {
   QString pdfFile;                  // Month: write the page here instead of printing text; YearBooklet: the booklet
   bool cue = false;                 // with pdfFile: the moon cue for colour-blind gardeners
   bool moonSpans = false;           // with Mode::YearCalendar: the waxing and waning spans as events
-  app::Reckoning reckoning;         // the days the phases fall on
+  bool plantParts = false;          // with Mode::YearCalendar: the tradition's events
+  app::Reckoning reckoning;         // the days the phases fall on, the zodiac
 };
 
 struct ParsedArguments {

@@ -142,7 +142,7 @@ int runCommandLine(int argc, char** argv) {
     const QDateTime now = QDateTime::currentDateTimeUtc();
     const app::IcsStamp stamp{now.date().year(), now.date().month(),  now.date().day(),
                               now.time().hour(), now.time().minute(), now.time().second()};
-    return printed(app::yearCalendarIcs(request.year, place, stamp, {request.moonSpans, request.reckoning}));
+    return printed(app::yearCalendarIcs(request.year, place, stamp, {request.moonSpans, request.reckoning, request.plantParts}));
   }
   const auto notesOf = [&](int month) { return notesFile(app::notesDocumentPath(platform, month)); };
   const bool booklet = request.mode == PrintRequest::Mode::YearBooklet;

@@ -34,7 +34,7 @@ constexpr double SmallestSaintPoints = 4.5;
 // Across a row, in millimetres: the day, the weekday, the saint's cell, four times,
 // the ascending or descending mark, the plant part with the hour the Moon changes
 // it, and the phase's picture.
-constexpr double WeekdayLeft = 11, SaintLeft = 24.5, SaintCellWidth = 35, TimeWidth = 8;
+constexpr double WeekdayLeft = 10, SaintLeft = 16.5, SaintCellWidth = 45, TimeWidth = 8;
 constexpr double TimesLeft = SaintLeft + SaintCellWidth + 0.5, RisingLeft = TimesLeft + 4 * TimeWidth;
 constexpr double PartLeft = RisingLeft + 3.5, PartWidth = 8;
 
@@ -110,7 +110,9 @@ void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& mont
     p.drawText(row.adjusted(1.5, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, toQString(day.label).trimmed());
     setFont(6.5);
     p.setPen(Qt::black);
-    p.drawText(row.adjusted(WeekdayLeft, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(day.weekdayName()));
+    // The weekday in its first three letters, as printed calendars write it: "Mer".
+    p.drawText(row.adjusted(WeekdayLeft, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+               QString::fromUtf8(day.weekdayName()).left(3));
     // The saint's text is never cut: it wraps, and its letters shrink where even that is not enough.
     // A little room is left above and below, where the row's borders are.
     const QRectF saintBox(row.left() + SaintLeft, row.top() + 0.3, SaintCellWidth, row.height() - 0.6);

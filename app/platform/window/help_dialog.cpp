@@ -11,6 +11,7 @@
 
 #include "app/month_sheet.h"
 #include "app/platform/command_line/arguments.h"
+#include "app/platform/qt/qt_text.h"
 #include "app/platform/window/pictures.h"
 #include "app/platform/qt/qt_colours.h"
 #include "app/platform/window/window_keys.h"
@@ -31,6 +32,13 @@ constexpr const char16_t* Conventions[] = {
     u"cosa di crescente o calante. Con la Luna discendente si trapianta, si pota e si lavora la terra; con "
     u"quella ascendente si innesta e si raccolgono i frutti. È la tradizione dell'orto, non una promessa di "
     u"raccolto.",
+    u"Ogni riga ha la forma della parte della pianta che il giorno favorisce secondo la tradizione "
+    u"biodinamica, dalla costellazione in cui sta la Luna a mezzogiorno: una radice, una foglia, un fiore, un "
+    u"frutto; la riga del giorno dice a che ora la Luna entra nella successiva. Con Ctrl+Z l'almanacco segue "
+    u"invece i dodici segni di 30°.",
+    u"Il punto esclamativo segna i giorni con ore sfavorevoli: le 12 ore prima e dopo il perigeo (la Luna più "
+    u"vicina alla Terra) e le 6 ore prima e dopo l'apogeo (la più lontana) e i nodi (quando la Luna attraversa "
+    u"l'eclittica).",
     u"L'ora di ogni fase è quella degli orologi italiani; quando la fase resta nel giorno di Greenwich e in "
     u"Italia è già il giorno dopo, l'almanacco dice anche l'ora di Greenwich.",
     u"La finestra resta sopra le altre; Ctrl+T, o il menu del tasto destro, la lascia andare sotto, e "
@@ -102,6 +110,7 @@ HelpDialog::HelpDialog(QWidget* parent) : QDialog(parent), page_(new QTextBrowse
 
   body += QStringLiteral("<h4>Convenzioni</h4><ul>");
   for (const char16_t* sentence : Conventions) body += QStringLiteral("<li>%1</li>").arg(html(sentence));
+  body += QStringLiteral("<li>%1</li>").arg(toQString(app::zodiacSystemsExplained()).toHtmlEscaped());
   body += QStringLiteral("</ul>");
 
   body += QStringLiteral(
