@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "app/good_days.h"
 #include "app/month_sheet.h"
 #include "calendar/calendar.h"
 
@@ -23,6 +24,7 @@ struct WriteOutcome {
 struct Preferences {
   bool alwaysOnTop = true;  // the window above all others, as the almanac has always kept it
   Reckoning reckoning;
+  std::optional<ChosenJob> job;  // the job whose good days the rows show; none at first
   friend bool operator==(const Preferences&, const Preferences&) = default;
 };
 

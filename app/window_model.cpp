@@ -6,6 +6,7 @@
 #include "app/city_file.h"
 #include "app/city_table.h"
 #include "app/day_line.h"
+#include "app/good_days.h"
 
 namespace app {
 
@@ -171,6 +172,9 @@ void WindowModel::drawMonth() {
   const MonthTradition& tradition = month_.moon().tradition();
   for (std::size_t k = 0; k < tradition.partAtNoon.size() && k < plantMarks.size(); ++k)
     plantMarks[k] = PlantMark{markOfPart(tradition.partAtNoon[k]), tradition.unfavourable[k], true};
+  goodDays.fill(false);
+  if (preferences.job)
+    for (int d = 1; d <= month_.length(); ++d) goodDays[static_cast<std::size_t>(d - 1)] = judgeDay(month_, d, *preferences.job).good;
 
   const calendar::Date now = today();
   currentDate = shownMonth == now.month && shownYear == now.year ? now : calendar::Date{1, shownMonth, shownYear};
@@ -377,7 +381,14 @@ const std::string& WindowModel::dayLineOf(int day) {
   if (day < 1 || day > month_.length()) return none;
   dayLines_.resize(static_cast<std::size_t>(month_.length()));
   auto& line = dayLines_[static_cast<std::size_t>(day - 1)];
-  if (!line) line = dayLineText(month_, day);
+  if (!line) {
+    line = dayLineText(month_, day);
+    if (preferences.job) {
+      const DayVerdict verdict = judgeDay(month_, day, *preferences.job);
+      *line += "\nPer " + chosenJobName(*preferences.job) + ": " +
+               (verdict.good ? "giorno buono (" + verdict.why + ")." : "no, " + verdict.why + ".");
+    }
+  }
   return *line;
 }
 
@@ -403,6 +414,11 @@ void WindowModel::togglePhaseDays() {
 void WindowModel::toggleZodiac() {
   auto& zodiac = preferences.reckoning.zodiac;
   zodiac = zodiac == astro::ZodiacSystem::Constellations ? astro::ZodiacSystem::Signs : astro::ZodiacSystem::Constellations;
+  redrawWithPreferences();
+}
+
+void WindowModel::chooseJob(std::optional<ChosenJob> job) {
+  preferences.job = job;
   redrawWithPreferences();
 }
 

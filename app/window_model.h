@@ -66,6 +66,7 @@ class WindowModel {
   std::array<Label, 31> dayRows;
   std::array<Picture, 31> moonIcons;
   std::array<PlantMark, 31> plantMarks;
+  std::array<bool, 31> goodDays{};  // the days that suit the chosen job
   // The notes, the notice, the pictures and the instructions.
   RichTextViewer notes;
   Label notSavedNotice;  // when the chosen city could not be saved
@@ -105,6 +106,8 @@ class WindowModel {
   void togglePhaseDays();
   // The Moon's place by the constellations or by the 30° signs; remembered, and the month drawn again.
   void toggleZodiac();
+  // The job whose good days the rows show, or none; remembered, and the month drawn again.
+  void chooseJob(std::optional<ChosenJob> job);
   // A key pressed in the window; false when it does nothing here.
   bool keyDown(Key key);
 

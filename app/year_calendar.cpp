@@ -158,6 +158,38 @@ void addTraditionEvents(std::vector<Event>& events, int year, const Place& place
   }
 }
 
+// Each run of days that suit the job, as one all-day event: "Buoni per potare".
+void addGoodDays(std::vector<Event>& events, int year, const Place& place, const Reckoning& reckoning,
+                 const ChosenJob& job) {
+  const std::string name = chosenJobName(job);
+  std::optional<calendar::Date> first, last;
+  std::string why;
+  const auto close = [&] {
+    if (!first) return;
+    events.push_back({*first, slugOf("buoni per " + name), "Buoni per " + name,
+                      "Giorni buoni per " + name + " " + daySpanText(*first, *last) + ": " + why +
+                          ". Consigli della tradizione, non una promessa di raccolto.",
+                      "Orto", calendar::daysFrom(*first, *last) + 1, {}, {}});
+    first.reset();
+  };
+  for (int month = 1; month <= 12; ++month) {
+    const MonthSheet sheet = sheetOf(year, month, place, reckoning);
+    for (const DaySheet& day : sheet.days) {
+      const DayVerdict verdict = judgeDay(sheet, day.day, job);
+      if (!verdict.good) {
+        close();
+        continue;
+      }
+      if (!first) {
+        first = calendar::Date{day.day, month, year};
+        why = verdict.why;
+      }
+      last = calendar::Date{day.day, month, year};
+    }
+  }
+  close();
+}
+
 std::vector<Event> eventsOfYear(int year, const Place& place, const Reckoning& reckoning) {
   std::vector<Event> events;
   events.reserve(80);
@@ -284,7 +316,8 @@ std::string yearCalendarIcs(int year, const Place& place, const IcsStamp& stamp,
   std::vector<Event> events = eventsOfYear(year, place, options.reckoning);
   if (options.moonSpans) addMoonSpans(events, year);
   if (options.plantParts) addTraditionEvents(events, year, place, options.reckoning);
-  if (options.moonSpans || options.plantParts)
+  if (options.job) addGoodDays(events, year, place, options.reckoning, *options.job);
+  if (options.moonSpans || options.plantParts || options.job)
     std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) { return a.date < b.date; });
   for (const Event& e : events) {
     const std::string start = dateValue(e.date);

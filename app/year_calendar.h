@@ -3,11 +3,13 @@
 // The almanac's year as an iCalendar file (RFC 5545) of all-day events: the
 // principal moon phases, the feasts, and the Palm Sunday and Shrove Tuesday notes,
 // on the days the month grid shows them, so a gardener can carry them in a phone.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/italian_words.h"
+#include "app/good_days.h"
 #include "app/month_sheet.h"
 #include "app/place.h"
 #include "calendar/calendar.h"
@@ -30,6 +32,7 @@ struct IcsOptions {
   bool moonSpans = false;  // each waxing and waning span as one event of several days
   Reckoning reckoning;     // the days the phases fall on, as the window shows them
   bool plantParts = false; // each change of the plant part, perigee, apogee and nodes as timed events
+  std::optional<ChosenJob> job;  // each run of good days for it as one event
 };
 
 // The calendar of `year` (1..9999) at `place`. Lines end in CRLF and are folded

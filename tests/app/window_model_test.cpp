@@ -349,3 +349,29 @@ TEST(DayLine, SaysTheDaysSunMoonAndWork) {
 }
 
 }  // namespace
+
+namespace {
+using namespace app;
+
+// A job chosen marks its good days on the rows and says why in the day's line;
+// none chosen, no marks; the choice is remembered.
+TEST(GoodDays, TheWindowMarksThemAndSaysWhy) {
+  FakePlatform platform;
+  platform.todayDate = {24, 3, 2027};
+  WindowModel form(platform);
+  form.start();
+  EXPECT_EQ(std::count(form.goodDays.begin(), form.goodDays.end(), true), 0);
+  form.chooseJob(ChosenJob{almanac::Job::Potare, {}});
+  EXPECT_EQ(platform.remembered.job, (ChosenJob{almanac::Job::Potare, {}}));
+  const MonthSheet march = sheetOf(2027, 3, form.place);
+  for (int d = 1; d <= 31; ++d)
+    EXPECT_EQ(form.goodDays[static_cast<std::size_t>(d - 1)], judgeDay(march, d, {almanac::Job::Potare, {}}).good) << d;
+  EXPECT_NE(form.dayLine.caption.find("Per potare: giorno buono (calante e discendente)."), std::string::npos)
+      << form.dayLine.caption;
+  form.clickDay(21);
+  EXPECT_NE(form.dayLine.caption.find("Per potare: no, Luna piena o nuova"), std::string::npos) << form.dayLine.caption;
+  form.chooseJob(std::nullopt);
+  EXPECT_EQ(std::count(form.goodDays.begin(), form.goodDays.end(), true), 0);
+}
+
+}  // namespace

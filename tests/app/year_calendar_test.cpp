@@ -123,7 +123,7 @@ TEST(YearCalendar, HoldsThePhasesFeastsAndSpansOfTheGrid) {
     std::map<calendar::Date, PhaseMark> spans;
     std::set<std::string> uids;
     calendar::Date previous{1, 1, year};
-    for (const Event& e : eventsOf(yearCalendarIcs(year, Forli, Stamp, {true, {}}))) {
+    for (const Event& e : eventsOf(yearCalendarIcs(year, Forli, Stamp, {true, {}, false, {}}))) {
       EXPECT_TRUE(uids.insert(e.at("UID")).second) << "twice: " << e.at("UID");
       const calendar::Date day = gridDay(e);
       const std::string summary = unescape(e.at("SUMMARY"));
@@ -238,7 +238,7 @@ TEST(YearCalendar, APhoneNeverShowsAFullMoonInsideASpan) {
   for (const PhaseDays phaseDays : {PhaseDays::Greenwich, PhaseDays::Italian}) {
     std::map<calendar::Date, std::string> phaseOn;
     std::set<calendar::Date> spanDays;
-    for (const Event& e : eventsOf(yearCalendarIcs(2027, Milano, Stamp, {true, {phaseDays}}))) {
+    for (const Event& e : eventsOf(yearCalendarIcs(2027, Milano, Stamp, {true, {phaseDays}, false, {}}))) {
       const std::string summary = unescape(e.at("SUMMARY"));
       if (summary == "Luna piena" || summary == "Luna nuova") {
         phaseOn[phoneDay(e)] = summary;
@@ -262,7 +262,7 @@ TEST(YearCalendar, APhoneNeverShowsAFullMoonInsideASpan) {
 // without them there are none.
 TEST(YearCalendar, TheTraditionsEventsOnlyWhenAskedFor) {
   std::set<std::string> asked, plain;
-  for (const Event& e : eventsOf(yearCalendarIcs(2027, Milano, Stamp, {false, {}, true}))) asked.insert(unescape(e.at("SUMMARY")));
+  for (const Event& e : eventsOf(yearCalendarIcs(2027, Milano, Stamp, {false, {}, true, {}}))) asked.insert(unescape(e.at("SUMMARY")));
   for (const Event& e : eventsOf(yearCalendarIcs(2027, Milano, Stamp))) plain.insert(unescape(e.at("SUMMARY")));
   int changes = 0, apsides = 0, nodes = 0;
   for (const std::string& summary : asked) {
@@ -277,7 +277,7 @@ TEST(YearCalendar, TheTraditionsEventsOnlyWhenAskedFor) {
   int parts = 0;
   for (int month = 1; month <= 12; ++month) parts += static_cast<int>(sheetOf(2027, month, Milano).moon().tradition().entries.size());
   int timed = 0;
-  for (const Event& e : eventsOf(yearCalendarIcs(2027, Milano, Stamp, {false, {}, true})))
+  for (const Event& e : eventsOf(yearCalendarIcs(2027, Milano, Stamp, {false, {}, true, {}})))
     timed += unescape(e.at("SUMMARY")).starts_with("Giorno di ") && e.count("DTSTART");
   EXPECT_EQ(timed, parts);
 }

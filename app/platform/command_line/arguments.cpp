@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "app/city_table.h"
+#include "app/good_days.h"
 #include "app/platform/qt/qt_text.h"
 #include "app/window_model.h"
 #include "app/platform/window/window_keys.h"
@@ -77,6 +78,10 @@ struct Options {
                                 QStringLiteral("con --ics: anche ogni cambio della parte della pianta del giorno "
                                                "(radice, foglia, fiore, frutto) e perigeo, apogeo e nodi della Luna, "
                                                "ciascuno alla sua ora")};
+  QCommandLineOption job{QStringLiteral("lavoro"),
+                         QStringLiteral("con --month o --ics: i giorni buoni per un lavoro (ortalba --elenco-lavori "
+                                        "li elenca), nel JSON, sulla pagina e come eventi"),
+                         QStringLiteral("LAVORO")};
   QCommandLineOption italianDay{QStringLiteral("giorno-italiano"),
                                 QStringLiteral("ogni fase nel giorno che segnano gli orologi italiani al suo istante, "
                                                "come lo mostra un telefono, invece che nel giorno di Greenwich")};
@@ -91,7 +96,7 @@ struct Options {
   QCommandLineOption help{QStringList{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("mostra questo aiuto")};
 
   QList<QCommandLineOption> all() const {
-    return {month, city, json, pdf, cue, year, ics, spans, plantParts, italianDay, zodiac, cities, jobs, userFolder, version, help};
+    return {month, city, json, pdf, cue, year, ics, spans, plantParts, job, italianDay, zodiac, cities, jobs, userFolder, version, help};
   }
 };
 
@@ -113,10 +118,11 @@ QString windowKeysSentence() {
 }
 
 constexpr char16_t Usage[] =
-    u"Uso: ortalba [--month AAAA-MM [--city NOME] [--json | --pdf FILE [--contrasto]] [--giorno-italiano]]\n"
-    u"       ortalba --year ANNO --pdf FILE [--city NOME] [--contrasto] [--giorno-italiano]\n"
-    u"       ortalba --ics ANNO [--city NOME] [--periodi] [--organi] [--giorno-italiano] > luna.ics\n"
+    u"Uso: ortalba [--month AAAA-MM [--city NOME] [--json | --pdf FILE [--contrasto]] [--lavoro LAVORO]]\n"
+    u"       ortalba --year ANNO --pdf FILE [--city NOME] [--contrasto]\n"
+    u"       ortalba --ics ANNO [--city NOME] [--periodi] [--organi] [--lavoro LAVORO] > luna.ics\n"
     u"       ortalba --elenco-citta | --elenco-lavori\n"
+    u"  con --month, --year e --ics anche --giorno-italiano e --zodiaco segni\n"
     u"       ortalba [--cartella-utente]\n";
 
 // Lines of at most `width` characters, broken between words.
@@ -319,6 +325,16 @@ ParsedArguments parseArguments(const QStringList& arguments) {
       const QString guess = nearest.isEmpty() ? QString() : QStringLiteral("; forse %1?").arg(nearest.join(QStringLiteral(", ")));
       result.error = QStringLiteral("ortalba: città sconosciuta: \"%1\"%2 (ortalba --elenco-citta le elenca)")
                          .arg(shown(typed), guess);
+      return result;
+    }
+  }
+  if (parser.isSet(options.job)) {
+    const QString name = parser.value(options.job);
+    request.job = app::findChosenJob(name.toStdString());
+    if (!request.job || request.mode == PrintRequest::Mode::YearBooklet) {
+      result.error = request.job ? QStringLiteral("ortalba: --lavoro va con --month o --ics")
+                                 : QStringLiteral("ortalba: lavoro sconosciuto: \"%1\" (ortalba --elenco-lavori li elenca)")
+                                       .arg(shown(name));
       return result;
     }
   }

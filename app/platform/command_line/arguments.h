@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "app/good_days.h"
 #include "app/month_sheet.h"
 #include "app/place.h"
 
@@ -23,6 +24,7 @@ struct PrintRequest {
   bool cue = false;                 // with pdfFile: the moon cue for colour-blind gardeners
   bool moonSpans = false;           // with Mode::YearCalendar: the waxing and waning spans as events
   bool plantParts = false;          // with Mode::YearCalendar: the tradition's events
+  std::optional<app::ChosenJob> job;  // the job whose good days are given
   app::Reckoning reckoning;         // the days the phases fall on, the zodiac
 };
 

@@ -117,12 +117,14 @@ int runCommandLine(int argc, char** argv) {
   if (parsed.jobs) {
     // "potare (in Luna calante)": each job with the moon the notes give it.
     std::string jobs;
-    for (const almanac::NotesJob& job : almanac::NotesJobs)
-      jobs.append(job.name)
-          .append(job.moon == almanac::JobMoon::Waxing   ? " (in Luna crescente)"
-                  : job.moon == almanac::JobMoon::Waning ? " (in Luna calante)"
-                                                         : " (in Luna crescente e calante)")
+    for (const app::ChosenJob& job : app::choosableJobs()) {
+      const almanac::JobMoon moon = almanac::NotesJobs[static_cast<std::size_t>(job.job)].moon;
+      jobs.append(app::chosenJobName(job))
+          .append(moon == almanac::JobMoon::Waxing   ? " (in Luna crescente)"
+                  : moon == almanac::JobMoon::Waning ? " (in Luna calante)"
+                                                     : " (in Luna crescente e calante)")
           .append("\n");
+    }
     return printed(jobs);
   }
   if (!parsed.request) {
@@ -142,7 +144,7 @@ int runCommandLine(int argc, char** argv) {
     const QDateTime now = QDateTime::currentDateTimeUtc();
     const app::IcsStamp stamp{now.date().year(), now.date().month(),  now.date().day(),
                               now.time().hour(), now.time().minute(), now.time().second()};
-    return printed(app::yearCalendarIcs(request.year, place, stamp, {request.moonSpans, request.reckoning, request.plantParts}));
+    return printed(app::yearCalendarIcs(request.year, place, stamp, {request.moonSpans, request.reckoning, request.plantParts, request.job}));
   }
   const auto notesOf = [&](int month) { return notesFile(app::notesDocumentPath(platform, month)); };
   const bool booklet = request.mode == PrintRequest::Mode::YearBooklet;
@@ -150,7 +152,7 @@ int runCommandLine(int argc, char** argv) {
   if (!request.pdfFile.isEmpty()) {
     const app::WriteOutcome outcome =
         booklet ? writeYearPdf(request.pdfFile, monthsOfYear(request.year, place, request.reckoning), notesOf, request.cue)
-                : writeMonthPdf(request.pdfFile, sheet, notesOf(request.month), request.cue);
+                : writeMonthPdf(request.pdfFile, sheet, notesOf(request.month), request.cue, request.job);
     if (!outcome) {
       std::fprintf(stderr, "ortalba: impossibile scrivere %s: %s\n", shown(request.pdfFile).toUtf8().constData(),
                    outcome.reason.c_str());
@@ -159,7 +161,7 @@ int runCommandLine(int argc, char** argv) {
     return 0;
   }
   const int panelDay = panelDayOf(sheet);
-  return printed(request.json ? monthJson(sheet, panelDay) : monthTable(sheet, panelDay).toUtf8());
+  return printed(request.json ? monthJson(sheet, panelDay, request.job) : monthTable(sheet, panelDay).toUtf8());
 }
 
 }  // namespace ortalba

@@ -73,7 +73,7 @@ int panelDayOf(const app::MonthSheet& sheet) {
   return sheet.isOf(today.year(), today.month()) ? today.day() : 1;
 }
 
-QByteArray monthJson(const app::MonthSheet& sheet, int panelDay) {
+QByteArray monthJson(const app::MonthSheet& sheet, int panelDay, const std::optional<app::ChosenJob>& job) {
   const std::vector<app::MoonDay>& moonDays = sheet.moon().days();
   const auto timeOrNull = [](const std::optional<app::CivilTime>& time) {
     return time ? QJsonValue(toQString(app::clockText(time))) : QJsonValue(QJsonValue::Null);
@@ -113,6 +113,11 @@ QByteArray monthJson(const app::MonthSheet& sheet, int panelDay) {
                               {QStringLiteral("piante"), plants}});
     }
     day.insert(QStringLiteral("da_fare"), work);
+    if (job) {
+      const app::DayVerdict verdict = app::judgeDay(sheet, row.day, *job);
+      day.insert(QStringLiteral("adatto"), verdict.good);
+      day.insert(QStringLiteral("perche"), toQString(verdict.why));
+    }
     day.insert(QStringLiteral("organo"),
                toQString(almanac::plantPartName(sheet.moon().tradition().partAtNoon[static_cast<std::size_t>(row.day - 1)])));
     days.append(day);
@@ -154,6 +159,7 @@ QByteArray monthJson(const app::MonthSheet& sheet, int panelDay) {
                                                                                      : QStringLiteral("discendente"));
     (apsis ? apsides : nodes).append(entry);
   }
+  if (job) root.insert(QStringLiteral("lavoro"), toQString(app::chosenJobName(*job)));
   root.insert(QStringLiteral("ingressi"), entries);
   root.insert(QStringLiteral("apsidi"), apsides);
   root.insert(QStringLiteral("nodi"), nodes);

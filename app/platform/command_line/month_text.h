@@ -4,6 +4,9 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
+#include "app/good_days.h"
 #include "app/month_sheet.h"
 
 namespace ortalba {
@@ -12,7 +15,8 @@ namespace ortalba {
 // panel's tile as it is when `panelDay` is selected.
 // The days of ora legale have the clocks' times too; the moon's rises, sets and
 // phases come to the minute.
-QByteArray monthJson(const app::MonthSheet& sheet, int panelDay = 1);
+// With `job`, each day says whether it suits it ("adatto") and why ("perche").
+QByteArray monthJson(const app::MonthSheet& sheet, int panelDay = 1, const std::optional<app::ChosenJob>& job = {});
 // The month as a text table, one line a day; the times in ora solare and, on the
 // days of ora legale, the sun's as the clocks show them too.
 QString monthTable(const app::MonthSheet& sheet, int panelDay = 1);

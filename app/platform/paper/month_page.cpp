@@ -59,7 +59,7 @@ double saintPoints(QPainter& painter, const QString& text) {
 }
 
 void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& month, const std::string& notesPath,
-                    bool cue) {
+                    bool cue, const std::optional<app::ChosenJob>& job) {
   initPictures();
   // Everything below is laid out in millimetres of an A4 sheet, scaled to the area.
   Paper sheet(p, area);
@@ -105,6 +105,8 @@ void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& mont
     p.setBrush(barColour(day.mark));
     p.drawRect(row);
     if (cue) paintMoonCue(p, row, day.mark, 2.4);
+    if (job && app::judgeDay(month, day.day, *job).good)
+      p.fillRect(QRectF(row.left() + 0.2, row.top() + 0.2, 1.2, row.height() - 0.4), toQColor(app::colours::DarkGreen));
     p.setPen(day.boldRed ? feastRed(cue) : QColor(Qt::black));
     setFont(8.5, day.boldRed);
     p.drawText(row.adjusted(1.5, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, toQString(day.label).trimmed());
@@ -201,6 +203,9 @@ void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& mont
                    .arg(events.join(QStringLiteral("; ")).replace(0, 1, events.isEmpty() ? QString() : events.front().left(1).toUpper())),
                6.4);
   }
+  if (job)
+    legendLine(QStringLiteral("Con la striscia verde scura i giorni buoni per %1, secondo la tradizione.")
+                   .arg(toQString(app::chosenJobName(*job))));
   // The hour of each phase in Italy, and the day of the grid when Greenwich has another.
   QStringList phases;
   for (const app::PhaseHour& hour : month.moon().phases()) phases << toQString(app::phaseHourText(hour, month.reckoning.phaseDays));
@@ -294,10 +299,10 @@ app::WriteOutcome writePdf(const QString& fileName, const QString& title,
 }
 
 app::WriteOutcome writeMonthPdf(const QString& fileName, const app::MonthSheet& sheet, const std::string& notesPath,
-                                bool cue) {
+                                bool cue, const std::optional<app::ChosenJob>& job) {
   return writePdf(fileName, toQString(sheet.title) + QStringLiteral(" - ") + toQString(sheet.place.name),
                   [&](QPdfWriter& writer, QPainter& painter) {
-                    paintMonthPage(painter, QRectF(0, 0, writer.width(), writer.height()), sheet, notesPath, cue);
+                    paintMonthPage(painter, QRectF(0, 0, writer.width(), writer.height()), sheet, notesPath, cue, job);
                     return true;
                   });
 }

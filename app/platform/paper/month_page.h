@@ -6,6 +6,9 @@
 #include <functional>
 #include <string>
 
+#include <optional>
+
+#include "app/good_days.h"
 #include "app/month_sheet.h"
 #include "app/platform_port.h"
 
@@ -19,8 +22,9 @@ namespace ortalba {
 // Draws the page into `area` (device coordinates) of an open painter; the notes
 // are read from `notesPath` (the file system's own bytes). With `cue` the bars
 // carry the moon cue's hatching, Sundays and feasts the cue's darker red.
+// With `job`, its good days carry a dark green stripe, and a legend line says so.
 void paintMonthPage(QPainter& painter, const QRectF& area, const app::MonthSheet& sheet, const std::string& notesPath,
-                    bool cue = false);
+                    bool cue = false, const std::optional<app::ChosenJob>& job = {});
 
 // The size, in points, a day's saint or feast is written in on the page, on the
 // device `painter` paints: the design's 7.5 where the text holds its cell (wrapped
@@ -31,7 +35,7 @@ double saintPoints(QPainter& painter, const QString& text);
 // page is on the disk; a pipe or a device (/dev/stdout) is written in place.
 // When that fails the outcome says why, and an old file is left as it was.
 app::WriteOutcome writeMonthPdf(const QString& fileName, const app::MonthSheet& sheet, const std::string& notesPath,
-                                bool cue = false);
+                                bool cue = false, const std::optional<app::ChosenJob>& job = {});
 
 // An A4 PDF of any number of pages, written as writeMonthPdf writes: `draw`
 // paints it (starting new pages on the writer) and says whether all went well.

@@ -38,6 +38,7 @@ const QString GreenwichDay = QStringLiteral("greenwich");
 const QString ZodiacKey = QStringLiteral("luna/zodiaco");
 const QString SignsWord = QStringLiteral("segni");
 const QString ConstellationsWord = QStringLiteral("costellazioni");
+const QString JobKey = QStringLiteral("orto/lavoro");
 
 }  // namespace
 
@@ -74,6 +75,7 @@ app::Preferences QtPlatform::preferences() {
   chosen.alwaysOnTop = settings.value(AlwaysOnTopKey, chosen.alwaysOnTop).toBool();
   if (settings.value(PhaseDaysKey).toString() == ItalianDay) chosen.reckoning.phaseDays = app::PhaseDays::Italian;
   if (settings.value(ZodiacKey).toString() == SignsWord) chosen.reckoning.zodiac = astro::ZodiacSystem::Signs;
+  chosen.job = app::findChosenJob(settings.value(JobKey).toString().toStdString());
   return chosen;
 }
 
@@ -84,6 +86,7 @@ app::WriteOutcome QtPlatform::savePreferences(const app::Preferences& chosen) {
   settings.setValue(AlwaysOnTopKey, chosen.alwaysOnTop);
   settings.setValue(PhaseDaysKey, chosen.reckoning.phaseDays == app::PhaseDays::Italian ? ItalianDay : GreenwichDay);
   settings.setValue(ZodiacKey, chosen.reckoning.zodiac == astro::ZodiacSystem::Signs ? SignsWord : ConstellationsWord);
+  settings.setValue(JobKey, chosen.job ? QString::fromStdString(app::chosenJobName(*chosen.job)) : QString());
   settings.sync();
   if (settings.status() == QSettings::NoError) return app::WriteOutcome::done();
   return app::WriteOutcome::failed("il file " + folder.path + "/ortalba.conf non si può scrivere");

@@ -9,6 +9,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "app/good_days.h"
 #include "app/month_sheet.h"
 #include "app/platform/command_line/arguments.h"
 #include "app/platform/qt/qt_text.h"
@@ -111,6 +112,10 @@ HelpDialog::HelpDialog(QWidget* parent) : QDialog(parent), page_(new QTextBrowse
   body += QStringLiteral("<h4>Convenzioni</h4><ul>");
   for (const char16_t* sentence : Conventions) body += QStringLiteral("<li>%1</li>").arg(html(sentence));
   body += QStringLiteral("<li>%1</li>").arg(toQString(app::zodiacSystemsExplained()).toHtmlEscaped());
+  body += QStringLiteral("</ul><h4>I giorni buoni per un lavoro (Ctrl+J)</h4><p>Una striscia verde scuro sul bordo "
+                         "della riga segna i giorni buoni per il lavoro scelto; la riga del giorno dice perché. "
+                         "Sono i consigli della tradizione, non una promessa di raccolto.</p><ul>");
+  for (const std::string& rule : app::goodDayRules()) body += QStringLiteral("<li>%1</li>").arg(toQString(rule).toHtmlEscaped());
   body += QStringLiteral("</ul>");
 
   body += QStringLiteral(

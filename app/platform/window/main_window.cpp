@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QInputDialog>
 #include <QMenu>
 #include <QApplication>
 #include <QFrame>
@@ -145,6 +146,7 @@ void MainWindow::addCommands() {
       {u"Zodiaco in segni di 30°, non in costellazioni", {QKeySequence(Qt::CTRL | Qt::Key_Z)},
        model(&app::WindowModel::toggleZodiac),
        [this] { return form_.preferences.reckoning.zodiac == astro::ZodiacSystem::Signs; }},
+      {u"Giorni buoni per un lavoro…", {QKeySequence(Qt::CTRL | Qt::Key_J)}, [this] { chooseJob(); }, {}},
       {u"Tratteggio per chi non distingue i colori", {QKeySequence(Qt::CTRL | Qt::Key_K)}, [this] { toggleCue(); },
        [this] { return cue_; }},
       {u"Aiuto", {QKeySequence(Qt::Key_F1)}, [this] { showHelp(); }, {}},
@@ -164,6 +166,22 @@ void MainWindow::addCommands() {
     addAction(action);
     if (c.name) menu_->addAction(action);
   }
+}
+
+void MainWindow::chooseJob() {
+  // The notes' jobs in a short list; "nessuno" takes the marks away.
+  QStringList names{QStringLiteral("nessuno")};
+  int current = 0;
+  for (const app::ChosenJob& job : app::choosableJobs()) {
+    if (form_.preferences.job == job) current = int(names.size());
+    names << toQString(app::chosenJobName(job));
+  }
+  bool chosen = false;
+  const QString name = QInputDialog::getItem(this, QStringLiteral("Giorni buoni per un lavoro"),
+                                             QStringLiteral("Il lavoro di cui segnare i giorni buoni:"), names, current,
+                                             false, &chosen);
+  if (!chosen) return;
+  command([&] { form_.chooseJob(app::findChosenJob(name.toStdString())); });
 }
 
 void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
@@ -297,6 +315,7 @@ void MainWindow::render() {
   for (std::size_t k = 0; k < 31; ++k) {
     const int d = static_cast<int>(k) + 1;
     widgets_.bars[k]->setFocusMark(d == selected);
+    widgets_.bars[k]->setGoodDay(form_.goodDays[k]);
     widgets_.bars[k]->setHatching(cue_ ? form_.phaseMarkOf(d) : app::PhaseMark::Neutral, 6 * zoom_);
     widgets_.days[k]->setAccessibleName(toQString(form_.dayAccessibleName(d)));
   }

@@ -104,6 +104,8 @@ class MainWindow : public QWidget {
   void contextMenuEvent(QContextMenuEvent* event) override;
   // Above all other windows while the gardener wants it so.
   void keepAbove();
+  // Ctrl+J: the job whose good days the rows show, from a short list.
+  void chooseJob();
 
   app::WindowModel& form_;
   WindowWidgets widgets_;

@@ -35,12 +35,19 @@ void ShapeWidget::setHatching(app::PhaseMark mark, double spacing) {
   update();
 }
 
+void ShapeWidget::setGoodDay(bool on) {
+  if (goodDay_ == on) return;
+  goodDay_ = on;
+  update();
+}
+
 void ShapeWidget::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.fillRect(rect(), fill_);
   paintMoonCue(p, rect(), hatching_, spacing_);
   p.setPen(toQColor(app::colours::Border));
   p.drawRect(rect().adjusted(0, 0, -1, -1));
+  if (goodDay_) p.fillRect(QRect(1, 1, std::max(3, width() / 16), height() - 2), toQColor(app::colours::DarkGreen));
   if (focusMark_) {
     QPen dashed(Qt::black, 2, Qt::DashLine);
     p.setPen(dashed);

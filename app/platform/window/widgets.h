@@ -24,6 +24,10 @@ class ShapeWidget : public QWidget {
   // The moon cue's hatching for a mark, lines `spacing` pixels apart; Neutral: none.
   void setHatching(app::PhaseMark mark, double spacing);
   app::PhaseMark hatching() const { return hatching_; }
+  // A good day for the chosen job: a dark green stripe down the bar's left edge,
+  // read on every bar colour and with the cue's hatching.
+  void setGoodDay(bool on);
+  bool goodDay() const { return goodDay_; }
 
  protected:
   void paintEvent(QPaintEvent*) override;
@@ -31,6 +35,7 @@ class ShapeWidget : public QWidget {
  private:
   QColor fill_{Qt::white};
   bool focusMark_ = false;
+  bool goodDay_ = false;
   app::PhaseMark hatching_ = app::PhaseMark::Neutral;
   double spacing_ = 6;
 };
