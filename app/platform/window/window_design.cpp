@@ -170,9 +170,9 @@ const Place WindowDesign[] = {
     {"help", Special::Help, 165, 7320, 810, 705},  // the "?" as a button, drawing nothing over it
     {"instructions", label<&WindowModel::instructions>, 1065, 7275, 6540, 765, Look::Instructions},
     // the selected day in words, under the instructions: the panel's line
-    {"dayLine", label<&WindowModel::dayLine>, 165, 8085, 7530, 1050, Look::Instructions},
+    {"dayLine", label<&WindowModel::dayLine>, 165, 8085, 7530, 1230, Look::Instructions},
     // the moon cue's legend, under the day's line while the cue is on
-    {"cueLegend", Special::CueLegend, 165, 9165, 7530, 255, Look::Caption},
+    {"cueLegend", Special::CueLegend, 165, 9345, 7530, 255, Look::Caption},
     // the city chooser, over the notes
     {"cityChooser", Special::Chooser, 3600, 2280, 2295, 3375},
     {"chooserHeading", label<&WindowModel::chooserHeading>, 0, 0, 2295, 255, Look::Plain, {}, nullptr, true},

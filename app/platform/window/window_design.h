@@ -24,8 +24,8 @@ constexpr int px(int twips) { return (twips + 7) / 15; }
 // The window's size at design size, in pixels: the design's window and, under it,
 // the day's line; the moon cue's legend adds a strip.
 inline constexpr int DesignWidth = px(7815);
-inline constexpr int DesignHeight = px(9195);
-inline constexpr int CueDesignHeight = px(9465);
+inline constexpr int DesignHeight = px(9375);
+inline constexpr int CueDesignHeight = px(9645);
 
 // The widgets of the window, each beside the view-model object it shows.
 struct WindowWidgets {
