@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/month_sheet.h"
+#include "app/own_feast.h"
 #include "app/place.h"
 
 namespace ortalba {
@@ -23,6 +24,7 @@ struct PrintRequest {
   bool cue = false;                 // with pdfFile: the moon cue for colour-blind gardeners
   bool moonSpans = false;           // with Mode::YearCalendar: the waxing and waning spans as events
   app::Reckoning reckoning;         // the days the phases fall on
+  std::optional<app::FeastDay> ownFeast;  // --festa-patronale: the place's festa for this run
 };
 
 struct ParsedArguments {
@@ -30,6 +32,8 @@ struct ParsedArguments {
   bool help = false;
   bool version = false;
   bool cities = false;  // --elenco-citta: the names of the table
+  bool comuni = false;  // --elenco-comuni: the comuni, all or of one province
+  QString province;     // with comuni: the province's two letters, or empty for all
   QString error;  // one Italian line when the arguments are wrong
 };
 

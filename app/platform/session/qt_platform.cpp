@@ -35,6 +35,10 @@ const QString AlwaysOnTopKey = QStringLiteral("finestra/sempre_in_primo_piano");
 const QString PhaseDaysKey = QStringLiteral("luna/giorno_delle_fasi");
 const QString ItalianDay = QStringLiteral("italiano");
 const QString GreenwichDay = QStringLiteral("greenwich");
+// Each festa patronale kept: the place as luogo.txt names it, and its day (25/07).
+const QString OwnFeastsArray = QStringLiteral("feste_patronali");
+const QString OwnFeastPlace = QStringLiteral("luogo");
+const QString OwnFeastDay = QStringLiteral("giorno");
 
 }  // namespace
 
@@ -70,6 +74,16 @@ app::Preferences QtPlatform::preferences() {
   const QSettings settings(preferencesFile(folder.path), QSettings::IniFormat);
   chosen.alwaysOnTop = settings.value(AlwaysOnTopKey, chosen.alwaysOnTop).toBool();
   if (settings.value(PhaseDaysKey).toString() == ItalianDay) chosen.reckoning.phaseDays = app::PhaseDays::Italian;
+  // QSettings reads an array by value: `settings` stays as it was.
+  QSettings feasts(preferencesFile(folder.path), QSettings::IniFormat);
+  const int count = feasts.beginReadArray(OwnFeastsArray);
+  for (int i = 0; i < count; ++i) {
+    feasts.setArrayIndex(i);
+    const std::string place = feasts.value(OwnFeastPlace).toString().toStdString();
+    const auto day = app::parseFeastDay(feasts.value(OwnFeastDay).toString().toStdString());
+    if (!place.empty() && day) chosen.ownFeasts[place] = *day;  // a line spoiled by hand is left out
+  }
+  feasts.endArray();
   return chosen;
 }
 
@@ -79,6 +93,15 @@ app::WriteOutcome QtPlatform::savePreferences(const app::Preferences& chosen) {
   QSettings settings(preferencesFile(folder.path), QSettings::IniFormat);
   settings.setValue(AlwaysOnTopKey, chosen.alwaysOnTop);
   settings.setValue(PhaseDaysKey, chosen.reckoning.phaseDays == app::PhaseDays::Italian ? ItalianDay : GreenwichDay);
+  settings.remove(OwnFeastsArray);
+  settings.beginWriteArray(OwnFeastsArray, static_cast<int>(chosen.ownFeasts.size()));
+  int i = 0;
+  for (const auto& [place, day] : chosen.ownFeasts) {
+    settings.setArrayIndex(i++);
+    settings.setValue(OwnFeastPlace, QString::fromStdString(place));
+    settings.setValue(OwnFeastDay, QString::fromStdString(app::feastDayText(day)));
+  }
+  settings.endArray();
   settings.sync();
   if (settings.status() == QSettings::NoError) return app::WriteOutcome::done();
   return app::WriteOutcome::failed("il file " + folder.path + "/ortalba.conf non si può scrivere");
