@@ -49,7 +49,7 @@ const std::vector<const Place*>& listedPlaces() {
         const double apart = separation(place.position, rows[i].latitude, rows[i].longitude);
         if (apart < nearest) nearest = apart, best = i;
       }
-      if (best < rows.size()) of[best] = &place;
+      if (best < rows.size() && !of[best]) of[best] = &place;  // FORLÌ, not its second spelling FORLI'
     }
     return of;
   }();

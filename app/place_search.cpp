@@ -8,6 +8,7 @@
 
 #include "app/city_table.h"
 #include "app/comuni.h"
+#include "encoding/text_encoding.h"
 
 namespace app {
 
@@ -101,6 +102,22 @@ void eachMatch(std::string_view key, Found found) {
     if (const std::size_t at = entry.key.find(key); at != std::string::npos) found(entry, rankOf(entry, at, key.size()));
 }
 
+// A comune's title as luogo.txt can hold it: a letter Windows-1252 lacks (the č
+// of Soči) without its accent; the file is read back by the search key, which
+// drops accents anyway.
+std::string inWindows1252(std::string_view title) {
+  std::string out;
+  for (std::size_t i = 0; i < title.size();) {
+    std::size_t length = 1;
+    const auto lead = static_cast<unsigned char>(title[i]);
+    if (lead >= 0xC0) length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    const std::string_view letter = title.substr(i, length);
+    out += encoding::utf8ToWindows1252(letter) ? std::string(letter) : searchKey(letter);
+    i += length;
+  }
+  return out;
+}
+
 }  // namespace
 
 std::optional<Coordinates> parseCoordinates(std::string_view text) {
@@ -178,7 +195,7 @@ std::vector<std::string> suggestedPlaces(std::string_view typed, std::size_t cou
 std::string rememberedLine(const Place& place) {
   if (const auto listed = findPlace(place.name); listed && listed->position == place.position) return place.name;
   if (const auto comune = placeOfComuneTitle(place.name); comune && comune->position == place.position)
-    return comune->name;
+    return inWindows1252(comune->name);
   const auto written = parseCoordinates(place.name);
   if (written && written->name.empty() && written->latitude == place.position.latitude &&
       written->longitude == place.position.longitude)

@@ -119,8 +119,9 @@ class WindowModel {
   // The month shown.
   const MonthSheet& month() const { return month_; }
 
-  // The rows the chooser's list shows at most: a search that finds more asks for more letters.
-  static constexpr std::size_t ChooserRows = 100;
+  // The rows the chooser's list shows at most, more than the list's own places: a
+  // search that finds more asks for more letters.
+  static constexpr std::size_t ChooserRows = 150;
   static constexpr int FirstYear = 1;
   static constexpr int LastYear = 9999;
   static constexpr const char* NotSavedNotice = "Città non salvata in luogo.txt";
