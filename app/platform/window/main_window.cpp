@@ -95,13 +95,20 @@ MainWindow::MainWindow(app::WindowModel& form, QWidget* parent) : QWidget(parent
     command([&] { form_.pickCityRow(r); });
   });
   connect(widgets_.help, &DesignButton::clicked, this, &MainWindow::showHelp);
-  // Typing in the search box filters the list; a letter typed on the list starts a search.
-  connect(widgets_.citySearch, &QLineEdit::textEdited, this,
+  // Typing in the search box filters the list (also text a screen reader sets);
+  // a letter typed on the list starts a search.
+  connect(widgets_.citySearch, &QLineEdit::textChanged, this,
           [this](const QString& text) { command([&] { form_.searchCities(text.toStdString()); }); });
   widgets_.citySearch->installEventFilter(this);
   list->installEventFilter(this);
   connect(list, &QListWidget::itemClicked, this, [this, list](QListWidgetItem* item) {
     command([&] { form_.pickCityRow(list->row(item)); });
+  });
+  // A screen reader picks a row by selecting it.
+  connect(list, &QListWidget::itemSelectionChanged, this, [this, list] {
+    const QList<QListWidgetItem*> chosen = list->selectedItems();
+    if (chosen.size() != 1 || list->row(chosen.front()) == form_.cityList.focusRow) return;
+    command([&] { form_.pickCityRow(list->row(chosen.front())); });
   });
   menu_ = new QMenu(this);
   addCommands();
@@ -353,7 +360,10 @@ void MainWindow::renderCityRows() {
     for (const auto& row : rows) list->addItem(toQString(row));
   }
   const QString search = toQString(form_.citySearch);
-  if (widgets_.citySearch->text() != search) widgets_.citySearch->setText(search);
+  if (widgets_.citySearch->text() != search) {
+    const QSignalBlocker block(widgets_.citySearch);
+    widgets_.citySearch->setText(search);
+  }
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
