@@ -103,6 +103,7 @@ TEST(PlaceSearch, CoordinatesAsAGardenerWritesThem) {
       {" 45.08, 6.70 ", true, "", 45.08, 6.70, true},
       {"45.08 6.7", true, "", 45.08, 6.7, true},
       {"Orto di casa;45.08,6.70", true, "Orto di casa", 45.08, 6.70, true},
+      {"Orto di casa\t ; 45.08,6.70", true, "Orto di casa", 45.08, 6.70, true},  // one festa whatever the blanks
       {"Orto; ora;37,15", true, "Orto; ora", 37, 15, true},
       {"40.7,-74", true, "", 40.7, -74, false},
       {"34.99,12", true, "", 34.99, 12, false},
