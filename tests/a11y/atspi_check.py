@@ -148,9 +148,16 @@ if city:
     entries = [n for n in walk(application) if n.getRole() in (pyatspi.ROLE_ENTRY, pyatspi.ROLE_TEXT)
                and n.name == "Cerca una città o un comune"]
     check(len(entries) == 1, f"the chooser's search box is one entry, found {len(entries)}")
+    # The button's action runs after it answers: the chooser is open once its search box shows.
+    check(entries and wait_for(lambda: entries[0].getState().contains(pyatspi.STATE_SHOWING)), "the chooser opens")
     if entries:
         check(entries[0].queryEditableText().setTextContents("bard"), "the search box takes text")
-        rows = lambda: [i.name for l in named(walk(application), LIST, "Elenco delle città") for i in children(l)]
+        def rows():
+            # The list's rows are made anew by the search: read them afresh, not from the cache.
+            lists = named(walk(application), LIST, "Elenco delle città")
+            for l in lists:
+                l.clearCache()
+            return [i.name for l in lists for i in children(l)]
         check(wait_for(lambda: "BARDONECCHIA (TO)" in rows(), 10), f"the list shows the comuni found: {rows()[:5]}")
         lists = named(walk(application), LIST, "Elenco delle città")
         if lists and "BARDONECCHIA (TO)" in rows():
