@@ -60,6 +60,7 @@ const char* wordOf(PatronTitle title) {
     case PatronTitle::Patrona: return "patrona";
     case PatronTitle::Patroni: return "patroni";
     case PatronTitle::Provincia: return "festa della provincia";
+    case PatronTitle::OwnFeast: return "";
   }
   return "";
 }
@@ -125,7 +126,8 @@ std::optional<PatronHolidayOfDay> patronHolidayOn(const PatronHoliday& h, int da
                                                   const MovableFeastDays& feasts) {
   if (year < FirstYear || year > LastYear || month < 1 || month > 12) return std::nullopt;
   if (!falls(h.when, day, month, year, feasts)) return std::nullopt;
-  return PatronHolidayOfDay{h.patron, h.title, std::string(wordOf(h.title)) + " " + std::string(h.ofCity)};
+  const std::string text = h.title == PatronTitle::OwnFeast ? "" : std::string(wordOf(h.title)) + " " + std::string(h.ofCity);
+  return PatronHolidayOfDay{h.patron, h.title, text};
 }
 
 std::string patronHolidayText(std::string_view dayText, const std::optional<PatronHolidayOfDay>& holiday) {
@@ -139,7 +141,7 @@ std::string patronHolidayText(std::string_view dayText, const std::optional<Patr
     // The patron of Italy who is the place's too: "patrono d'Italia e di Massa".
     return text + " e " + holiday->text.substr(word.size());
   }
-  return text + ", " + holiday->text;
+  return holiday->text.empty() ? text : text + ", " + holiday->text;
 }
 
 }  // namespace almanac

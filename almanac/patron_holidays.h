@@ -17,6 +17,7 @@ enum class PatronTitle {
   Patrona,    // one woman saint or the Virgin: "S.Rosalia, patrona di Palermo"
   Patroni,    // several saints: "SS.Pietro e Paolo, patroni di Roma"
   Provincia,  // a day the province keeps in place of the patron's
+  OwnFeast,   // the day a gardener keeps for a place the list does not hold: `patron` says it all
 };
 
 enum class PatronRule {

@@ -2,6 +2,7 @@
 #include "app/city_file.h"
 
 #include "app/city_table.h"
+#include "app/place_search.h"
 #include "encoding/text_encoding.h"
 
 namespace app {
@@ -48,11 +49,15 @@ std::optional<std::string> readRememberedName(Platform& platform, const std::str
   if (path.empty()) return std::nullopt;
   auto line = platform.readFirstLine(path, CityFileReadLimit);
   if (!line) return std::nullopt;
-  return firstField(decodeCityFileLine(*line));
+  return decodeCityFileLine(*line);
 }
 
-Place placeOfRememberedName(const std::optional<std::string>& name) {
-  return name ? findPlace(*name).value_or(defaultPlace()) : defaultPlace();
+Place placeOfRememberedName(const std::optional<std::string>& line) {
+  if (!line) return defaultPlace();
+  if (const auto field = parseCoordinates(*line); field && withinItaly(*field)) return placeOfCoordinates(*field);
+  const std::string name = firstField(*line);
+  if (auto listed = findPlace(name)) return *listed;
+  return placeOfComuneTitle(name).value_or(defaultPlace());
 }
 
 Place rememberedPlace(Platform& platform) { return placeOfRememberedName(readRememberedName(platform, cityFilePath(platform))); }

@@ -35,13 +35,14 @@ std::optional<std::string> cityFileContent(std::string_view utf8Name);
 // known, and then the city is neither read nor saved.
 std::string cityFilePath(Platform& platform);
 
-// The name the file at `path` remembers (its first field, UTF-8); nothing when
+// The line the file at `path` remembers (its first line, UTF-8); nothing when
 // the file cannot be read.
 std::optional<std::string> readRememberedName(Platform& platform, const std::string& path);
 
-// The place a remembered name stands for; ROMA for none or a name the almanac does
-// not know.
-Place placeOfRememberedName(const std::optional<std::string>& name);
+// The place a remembered line stands for: coordinates (app/place_search), else its
+// first field as a name of the table or a comune with its province; ROMA for no
+// line or one the almanac does not know.
+Place placeOfRememberedName(const std::optional<std::string>& line);
 
 // The place luogo.txt of the working folder names; ROMA when the file cannot be
 // read or names no place of the table.

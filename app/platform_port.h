@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Everything the window logic needs from the outside world.
+#include <map>
 #include <optional>
 #include <string>
 #include <utility>
 
 #include "app/good_days.h"
 #include "app/month_sheet.h"
+#include "app/own_feast.h"
 #include "calendar/calendar.h"
 
 namespace app {
@@ -25,6 +27,8 @@ struct Preferences {
   bool alwaysOnTop = true;  // the window above all others, as the almanac has always kept it
   Reckoning reckoning;
   std::optional<ChosenJob> job;  // the job whose good days the rows show; none at first
+  // The festa patronale kept for each place of the gardener's own, by its line in luogo.txt.
+  std::map<std::string, FeastDay> ownFeasts;
   friend bool operator==(const Preferences&, const Preferences&) = default;
 };
 

@@ -7,6 +7,7 @@
 #include "app/city_table.h"
 #include "app/day_line.h"
 #include "app/good_days.h"
+#include "app/place_search.h"
 
 namespace app {
 
@@ -113,7 +114,7 @@ void WindowModel::start() {
   notSavedNotice.visible = cityFilePath.empty();
   notSavedNotice.caption = cityFilePath.empty() ? NotSavedNotice : "";
   notSavedNotice.toolTip = notSavedExplanation(cityFilePath.empty() ? platform_.whyNoWorkingFolder() : std::string());
-  place = placeOfRememberedName(readRememberedName(platform_, cityFilePath));
+  place = withOwnFeast(placeOfRememberedName(readRememberedName(platform_, cityFilePath)), preferences.ownFeasts);
 
   gerbera.resource = resources::Gerbera;
   sunflowers.resource = resources::Sunflowers;
@@ -125,9 +126,11 @@ void WindowModel::start() {
 
   cityList = ListBox{};
   cityList.foreColor = colours::White;
+  cityRowPlaces.clear();
   for (const Place& listed : tablePlaces()) {
     cityList.addRow(listed.name);
     cityList.selected.back() = cityList.rows.size() % 2 == 1;  // the design's stripes
+    cityRowPlaces.push_back(listed);
   }
 
   currentDate = now;
@@ -325,6 +328,7 @@ std::string WindowModel::dayAccessibleName(int d) const {
 }
 
 void WindowModel::openCityChooser() {
+  if (!citySearch.empty()) searchCities({});  // the list's places as the list has them
   if (auto row = rowOf(cityList.rows, city.caption)) pickCityRow(*row);
   cityChooser.visible = true;
 }
@@ -343,12 +347,30 @@ void WindowModel::pickCityRow(int row) {
   chosenCity.toolTip = pendingCity;
 }
 
-void WindowModel::confirmCity() {
-  const auto chosen = findPlace(pendingCity);
-  if (!chosen) return;  // nothing chosen yet: the chooser stays open
-  city.caption = pendingCity;
+void WindowModel::searchCities(std::string text) {
+  citySearch = std::move(text);
+  cityList.rows.clear();
+  cityList.selected.clear();
+  cityList.focusRow = -1;
+  cityRowPlaces.clear();
+  for (FoundPlace& found : searchPlaces(citySearch, ChooserRows)) {
+    cityList.addRow(std::move(found.title));
+    cityRowPlaces.push_back(std::move(found.place));
+  }
+  for (std::size_t i = 0; i < cityList.selected.size(); ++i) cityList.selected[i] = (i % 2 == 0);
+  // Enter takes the first place found, as the arrows take the next.
+  if (!cityList.rows.empty()) pickCityRow(0);
+}
 
-  const auto content = cityFileContent(city.caption);
+void WindowModel::confirmCity() {
+  const auto row = rowOf(cityList.rows, pendingCity);
+  const auto chosen = row && static_cast<std::size_t>(*row) < cityRowPlaces.size()
+                          ? std::optional<Place>(cityRowPlaces[static_cast<std::size_t>(*row)])
+                          : findPlace(pendingCity);
+  if (!chosen) return;  // nothing chosen yet: the chooser stays open
+  city.caption = chosen->name;
+
+  const auto content = cityFileContent(rememberedLine(*chosen));
   const WriteOutcome outcome = cityFilePath.empty() ? WriteOutcome::failed(platform_.whyNoWorkingFolder())
                                : !content           ? WriteOutcome::failed("il nome non si scrive in luogo.txt")
                                                     : platform_.replaceFile(cityFilePath, *content);
@@ -357,7 +379,7 @@ void WindowModel::confirmCity() {
   notSavedNotice.visible = !saved;
   notSavedNotice.toolTip = notSavedExplanation(saved ? std::string() : outcome.reason);
 
-  place = *chosen;
+  place = withOwnFeast(*chosen, preferences.ownFeasts);
   cityChooser.visible = false;
 
   // The place's sun and its own holiday go with the place: the rows and the panel follow.
@@ -403,6 +425,21 @@ void WindowModel::savePreferences() {
 void WindowModel::toggleAlwaysOnTop() {
   preferences.alwaysOnTop = !preferences.alwaysOnTop;
   savePreferences();
+}
+
+void WindowModel::setOwnFeast(std::optional<FeastDay> day) {
+  if (!takesOwnFeast(place)) return;
+  const std::string line = rememberedLine(place);
+  if (day)
+    preferences.ownFeasts[line] = *day;
+  else
+    preferences.ownFeasts.erase(line);
+  savePreferences();
+  place = withOwnFeast(place, day);
+  const int shown = selectedDay;
+  currentDate = {1, shownMonth, shownYear};
+  drawMonth();
+  showDay({shown, shownMonth, shownYear});
 }
 
 void WindowModel::togglePhaseDays() {

@@ -46,6 +46,8 @@ class WindowModel {
   Place place;                 // where the sun is seen from and whose holiday is kept
   std::string cityFilePath;    // luogo.txt; empty when the city cannot be remembered
   std::string pendingCity;     // the city picked in the chooser, until it is confirmed
+  std::string citySearch;      // what the chooser's search box holds
+  std::vector<Place> cityRowPlaces;  // the place each row of the chooser's list stands for
   Preferences preferences;     // read at start, saved at each change
 
   // ---- widgets --------------------------------------------------------------
@@ -99,7 +101,11 @@ class WindowModel {
   void openCityChooser();
   // A row of the chooser's list picked, by a click or the arrow keys.
   void pickCityRow(int row);
+  // The chooser's list shows what the search finds (app/place_search), its first row picked.
+  void searchCities(std::string text);
   void confirmCity();
+  // The festa patronale of a place of the gardener's own, or none; remembered.
+  void setOwnFeast(std::optional<FeastDay> day);
   // The window above all others, or not; remembered.
   void toggleAlwaysOnTop();
   // Phases on their Greenwich day or on their Italian day; remembered, and the month drawn again.
@@ -120,6 +126,9 @@ class WindowModel {
   // The month shown.
   const MonthSheet& month() const { return month_; }
 
+  // The rows the chooser's list shows at most, more than the list's own places: a
+  // search that finds more asks for more letters.
+  static constexpr std::size_t ChooserRows = 150;
   static constexpr int FirstYear = 1;
   static constexpr int LastYear = 9999;
   static constexpr const char* NotSavedNotice = "Città non salvata in luogo.txt";

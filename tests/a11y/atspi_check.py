@@ -141,6 +141,41 @@ if city:
         path = os.path.join(folder, "luogo.txt")
         check(wait_for(lambda: open(path, "rb").read() == b"ROMA\r\n"), "OK through its action saves luogo.txt")
 
+# A comune: the search box takes "bard" as a screen reader writes it, the list shows
+# what it finds, a selection picks BARDONECCHIA (TO) and OK saves it.
+city = named(walk(application), PUSH, start="Città del sole: ")
+if city:
+    press(city[0])
+    entries = [n for n in walk(application) if n.getRole() in (pyatspi.ROLE_ENTRY, pyatspi.ROLE_TEXT)
+               and n.name == "Cerca una città o un comune"]
+    check(len(entries) == 1, f"the chooser's search box is one entry, found {len(entries)}")
+    # The button's action runs after it answers: the chooser is open once its search box shows.
+    check(entries and wait_for(lambda: entries[0].getState().contains(pyatspi.STATE_SHOWING)), "the chooser opens")
+    if entries:
+        check(entries[0].queryEditableText().setTextContents("bard"), "the search box takes text")
+        def rows():
+            # The list's rows are made anew by the search: read them afresh, not from the cache.
+            lists = named(walk(application), LIST, "Elenco delle città")
+            for l in lists:
+                l.clearCache()
+            return [i.name for l in lists for i in children(l)]
+        check(wait_for(lambda: "BARDONECCHIA (TO)" in rows(), 10), f"the list shows the comuni found: {rows()[:5]}")
+        lists = named(walk(application), LIST, "Elenco delle città")
+        if lists and "BARDONECCHIA (TO)" in rows():
+            # A list row's own action, as a screen reader offers it, selects the row.
+            row = children(lists[0])[rows().index("BARDONECCHIA (TO)")]
+            check("Toggle" in actions_of(row), f"a row can be selected: {actions_of(row)}")
+            row.queryAction().doAction(actions_of(row).index("Toggle"))
+            ok = named(walk(application), PUSH, "Conferma la città scelta")
+            check(wait_for(lambda: named(walk(application), LABEL, "BARDONECCHIA (TO)")), "the selection picks the comune")
+            if ok:
+                press(ok[0])
+                path = os.path.join(folder, "luogo.txt")
+                check(wait_for(lambda: open(path, "rb").read() == b"BARDONECCHIA (TO)\r\n"),
+                      "OK saves the comune in luogo.txt")
+                check(wait_for(lambda: named(walk(application), PUSH, "Città del sole: BARDONECCHIA (TO). Cambia città")),
+                      "the panel's city is the comune")
+
 # The "?": pressed, it opens the help as a dialog, whose Close is Qt's own button
 # and speaks Italian whatever the locale the almanac was started in.
 aiuto = named(walk(application), PUSH, "Aiuto")

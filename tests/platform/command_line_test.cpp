@@ -77,6 +77,47 @@ TEST(PrinterArguments, AcceptsAMonthAndRefusesBadInput) {
   for (const char* name : {"REGGIO NELL'EMILIA", "REGGIO EMILIA", "REGGIO DI CALABRIA", "REGGIO CALABRIA"})
     EXPECT_TRUE(reggio.contains(QString::fromUtf8(name))) << "every place the beginning names: " << reggio.toStdString();
   EXPECT_TRUE(parseArguments({"ortalba", "--elenco-citta"}).cities);
+}
+
+// A comune, a field's coordinates and a festa of one's own; the comuni listed.
+TEST(PrinterArguments, ComuniFieldsAndTheirFesta) {
+  struct Case { QStringList args; const char* place; const char* errorPart; } cases[] = {
+      {{"--city", "Bardonecchia"}, "BARDONECCHIA (TO)", ""},
+      {{"--city", "Monza"}, "MONZA (MB)", ""},
+      {{"--city", "Castro (LE)"}, "CASTRO (LE)", ""},
+      {{"--city", "Castro"}, nullptr, "CASTRO (BG), CASTRO (LE)"},
+      {{"--city", "Capizzone"}, nullptr, "--coordinate"},
+      {{"--city", "Bardonechia"}, nullptr, "forse BARDONECCHIA (TO)"},
+      {{"--coordinate", "45.08,6.70"}, "45.08, 6.70", ""},
+      {{"--coordinate", "Orto di casa;45.08,6.70"}, "Orto di casa", ""},
+      {{"--coordinate", "40.7,-74"}, nullptr, "fuori dall'Italia"},
+      {{"--coordinate", "45,08"}, "45, 08", ""},
+      {{"--coordinate", "quarantacinque"}, nullptr, "coordinate non valide"},
+      {{"--coordinate", "45.08,6.70", "--city", "Roma"}, nullptr, "non vanno insieme"},
+      {{"--city", "Monza", "--festa-patronale", "24/06"}, "MONZA (MB)", ""},
+      {{"--city", "Monza", "--festa-patronale", "31/06"}, nullptr, "festa patronale non valida"},
+      {{"--city", "Roma", "--festa-patronale", "24/06"}, nullptr, "ha già la sua festa patronale"},
+  };
+  for (const auto& c : cases) {
+    QStringList args{QStringLiteral("ortalba"), QStringLiteral("--month"), QStringLiteral("2026-06")};
+    args += c.args;
+    const auto parsed = parseArguments(args);
+    ASSERT_EQ(parsed.request.has_value(), c.place != nullptr) << args.join(' ').toStdString() << parsed.error.toStdString();
+    if (c.place) {
+      ASSERT_TRUE(parsed.request->place) << args.join(' ').toStdString();
+      EXPECT_EQ(parsed.request->place->name, c.place);
+    } else {
+      EXPECT_TRUE(parsed.error.contains(QString::fromUtf8(c.errorPart))) << parsed.error.toStdString();
+    }
+  }
+  EXPECT_EQ(parseArguments({"ortalba", "--month", "2026-06", "--festa-patronale", "24/6"}).request->ownFeast,
+            (app::FeastDay{24, 6}));
+  const auto province = parseArguments({"ortalba", "--elenco-comuni", "bt"});
+  EXPECT_TRUE(province.comuni);
+  EXPECT_EQ(province.province, QStringLiteral("BT"));
+  EXPECT_TRUE(parseArguments({"ortalba", "--elenco-comuni"}).comuni);
+  EXPECT_TRUE(parseArguments({"ortalba", "--elenco-comuni", "XX"}).error.contains(QStringLiteral("provincia sconosciuta")));
+  EXPECT_TRUE(parseArguments({"ortalba", "--elenco-comuni", "TO", "MI"}).error.contains(QStringLiteral("provincia")));
   EXPECT_TRUE(parseArguments({"ortalba", "--help"}).help);
 }
 

@@ -80,6 +80,28 @@ TEST(QtPlatform, TheConfigurationFolderFollowsTheRules) {
   }
 }
 
+// The festa of each place of the gardener's own comes back from ortalba.conf as it
+// went in, beside the other choices; a day spoiled by hand is left out.
+TEST(QtPlatform, RemembersEachPlacesOwnFesta) {
+  QTemporaryDir dir;
+  Environment environment;
+  environment.set("XDG_CONFIG_HOME", dir.path().toUtf8().constData());
+  ortalba::QtPlatform platform;
+  app::Preferences chosen;
+  chosen.alwaysOnTop = false;
+  chosen.ownFeasts = {{"BARDONECCHIA (TO)", {25, 7}}, {"ALDINO/ALDEIN (BZ)", {1, 1}}, {"Orto di casa;45.08,6.7", {3, 7}}};
+  ASSERT_TRUE(platform.savePreferences(chosen));
+  EXPECT_EQ(platform.preferences(), chosen);
+  chosen.ownFeasts.erase("BARDONECCHIA (TO)");
+  ASSERT_TRUE(platform.savePreferences(chosen));
+  EXPECT_EQ(platform.preferences(), chosen) << "a festa taken away is gone from the file";
+  QFile conf(dir.filePath(QStringLiteral("ortalba/ortalba.conf")));
+  ASSERT_TRUE(conf.open(QIODevice::Append));
+  conf.write("\n[feste_patronali]\n3\\luogo=X\n3\\giorno=31/02\nsize=3\n");
+  conf.close();
+  EXPECT_EQ(platform.preferences().ownFeasts.count("X"), 0u);
+}
+
 // The almanac's own history of the Italian clocks agrees with the system's time
 // zone (Europe/Rome) on every day of 1850 to 2200 and of a few far years.
 TEST(ItalianClock, AgreesWithTheSystemsTimeZone) {

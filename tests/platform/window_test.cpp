@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -393,6 +394,35 @@ TEST(Window, TheKeyboardReachesTheAlmanacAndEveryControl) {
   EXPECT_EQ(focused(), w.cityList());
   QTest::keyClick(w.cityList(), Qt::Key_Tab);
   EXPECT_EQ(focused(), w.okButton());
+}
+
+// In the chooser a letter typed on the list starts a search; the arrows walk what
+// it found, Enter takes it, and the chooser opens again on the list's places.
+TEST(Window, TheChooserSearchesTheComuni) {
+  Shown s;
+  MainWindow& w = s.w;
+  ASSERT_TRUE(shownActive(w));
+  QTest::keyClick(&w, Qt::Key_F4);
+  ASSERT_EQ(focused(), w.cityList());
+  QTest::keyClicks(w.cityList(), QStringLiteral("bard"));
+  EXPECT_EQ(focused(), w.citySearch());
+  EXPECT_EQ(w.citySearch()->text(), QStringLiteral("bard"));
+  ASSERT_GT(w.cityList()->count(), 3);
+  EXPECT_EQ(w.cityList()->item(0)->text(), QStringLiteral("BARD (AO)"));
+  EXPECT_EQ(w.cityList()->currentRow(), 0);
+  QTest::keyClicks(w.citySearch(), QStringLiteral("on"));
+  EXPECT_EQ(w.cityList()->item(0)->text(), QStringLiteral("BARDONECCHIA (TO)"));
+  QTest::keyClick(w.citySearch(), Qt::Key_Down);
+  QTest::keyClick(w.citySearch(), Qt::Key_Up);
+  EXPECT_EQ(text(w, "chosenCity"), "BARDONECCHIA (TO)");
+  QTest::keyClick(w.citySearch(), Qt::Key_Return);
+  EXPECT_FALSE(w.chooser()->isVisible());
+  EXPECT_EQ(text(w, "city"), "BARDONECCHIA (TO)");
+  EXPECT_EQ(s.platform.files["/orto/luogo.txt"], "BARDONECCHIA (TO)\r\n");
+  QTest::keyClick(&w, Qt::Key_F4);
+  EXPECT_TRUE(w.citySearch()->text().isEmpty());
+  EXPECT_EQ(w.cityList()->count(), int(app::tablePlaces().size()));
+  QTest::keyClick(&w, Qt::Key_Escape);
 }
 
 // Ctrl+K: hatching on the waxing and waning bars, a darker red, a legend; and back.

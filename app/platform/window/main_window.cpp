@@ -9,6 +9,7 @@
 #include <QFrame>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QScreen>
 #include <algorithm>
@@ -21,6 +22,7 @@
 #include "app/platform/window/moon_cue.h"
 #include "app/platform/notes/notes_lookup.h"
 #include "app/platform/window/notes_view.h"
+#include "app/platform/window/own_feast_dialog.h"
 #include "app/platform/window/pictures.h"
 #include "app/platform/paper/print_dialogs.h"
 #include "app/platform/qt/qt_colours.h"
@@ -94,8 +96,20 @@ MainWindow::MainWindow(app::WindowModel& form, QWidget* parent) : QWidget(parent
     command([&] { form_.pickCityRow(r); });
   });
   connect(widgets_.help, &DesignButton::clicked, this, &MainWindow::showHelp);
+  // Typing in the search box filters the list (also text a screen reader sets);
+  // a letter typed on the list starts a search.
+  connect(widgets_.citySearch, &QLineEdit::textChanged, this,
+          [this](const QString& text) { command([&] { form_.searchCities(text.toStdString()); }); });
+  widgets_.citySearch->installEventFilter(this);
+  list->installEventFilter(this);
   connect(list, &QListWidget::itemClicked, this, [this, list](QListWidgetItem* item) {
     command([&] { form_.pickCityRow(list->row(item)); });
+  });
+  // A screen reader picks a row by selecting it.
+  connect(list, &QListWidget::itemSelectionChanged, this, [this, list] {
+    const QList<QListWidgetItem*> chosen = list->selectedItems();
+    if (chosen.size() != 1 || list->row(chosen.front()) == form_.cityList.focusRow) return;
+    command([&] { form_.pickCityRow(list->row(chosen.front())); });
   });
   menu_ = new QMenu(this);
   addCommands();
@@ -114,8 +128,6 @@ MainWindow::MainWindow(app::WindowModel& form, QWidget* parent) : QWidget(parent
   resetZoom();
 
   command([this] { form_.start(); });
-  // The list rows are made once, after start-up has filled them.
-  for (const auto& row : form_.cityList.rows) list->addItem(toQString(row));
   render();
   // The keys go to the almanac itself until Tab or a click picks a control.
   setFocus(Qt::OtherFocusReason);
@@ -129,6 +141,7 @@ void MainWindow::addCommands() {
     QList<QKeySequence> keys;
     std::function<void()> run;
     std::function<bool()> checked;
+    std::function<bool()> enabled = nullptr;  // in the menu: greyed when it says false
   };
   const auto model = [this](void (app::WindowModel::*change)()) {
     return [this, change] { command([this, change] { (form_.*change)(); }); };
@@ -138,6 +151,8 @@ void MainWindow::addCommands() {
       {u"Stampa il libretto dell'anno…", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)}, [this] { printShownYear(); }, {}},
       {u"Scegli la città", {QKeySequence(Qt::Key_F4), QKeySequence(Qt::CTRL | Qt::Key_L)},
        [this] { command([this] { form_.keyDown(app::Key::OpenChooser); }); }, {}},
+      {u"Festa patronale…", {QKeySequence(Qt::CTRL | Qt::Key_E)}, [this] { setOwnFeast(); }, {},
+       [this] { return app::takesOwnFeast(form_.place); }},
       {u"Sempre in primo piano", {QKeySequence(Qt::CTRL | Qt::Key_T)}, model(&app::WindowModel::toggleAlwaysOnTop),
        [this] { return form_.preferences.alwaysOnTop; }},
       {u"Fasi nel giorno dell'ora italiana", {QKeySequence(Qt::CTRL | Qt::Key_G)},
@@ -162,6 +177,7 @@ void MainWindow::addCommands() {
       action->setCheckable(true);
       checkedBy_.emplace_back(action, c.checked);
     }
+    if (c.enabled) enabledBy_.emplace_back(action, c.enabled);
     connect(action, &QAction::triggered, this, c.run);
     addAction(action);
     if (c.name) menu_->addAction(action);
@@ -184,8 +200,15 @@ void MainWindow::chooseJob() {
   command([&] { form_.chooseJob(app::findChosenJob(name.toStdString())); });
 }
 
+void MainWindow::setOwnFeast() {
+  // The list's places keep their own holiday.
+  if (!app::takesOwnFeast(form_.place)) return;
+  if (const auto answer = askOwnFeast(this, form_.place)) command([&] { form_.setOwnFeast(*answer); });
+}
+
 void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
   for (const auto& [action, checked] : checkedBy_) action->setChecked(checked());
+  for (const auto& [action, enabled] : enabledBy_) action->setEnabled(enabled());
   menu_->exec(event->globalPos());
 }
 
@@ -247,7 +270,7 @@ void MainWindow::setTabOrder() {
   order.insert(order.end(), widgets_.months.begin(), widgets_.months.end());
   order.insert(order.end(), {widgets_.previousYear, widgets_.nextYear, widgets_.today});
   order.insert(order.end(), widgets_.days.begin(), widgets_.days.end());
-  order.insert(order.end(), {widgets_.notes, widgets_.help, widgets_.cityList, widgets_.ok});
+  order.insert(order.end(), {widgets_.notes, widgets_.help, widgets_.citySearch, widgets_.cityList, widgets_.ok});
   for (std::size_t i = 0; i + 1 < order.size(); ++i) QWidget::setTabOrder(order[i], order[i + 1]);
 }
 
@@ -321,6 +344,7 @@ void MainWindow::render() {
   }
 
   QListWidget* list = widgets_.cityList;
+  renderCityRows();
   QPalette listPal = list->palette();
   listPal.setColor(QPalette::Text, toQColor(form_.cityList.foreColor));
   list->setPalette(listPal);
@@ -349,6 +373,44 @@ void MainWindow::render() {
   renderNotes();
   moonShown_ = describeDays(widgets_, form_, moonShown_);
   keepAbove();
+}
+
+void MainWindow::renderCityRows() {
+  QListWidget* list = widgets_.cityList;
+  const auto& rows = form_.cityList.rows;
+  bool same = list->count() == static_cast<int>(rows.size());
+  for (int i = 0; same && i < list->count(); ++i) same = list->item(i)->text() == toQString(rows[std::size_t(i)]);
+  if (!same) {
+    const QSignalBlocker block(list);
+    list->clear();
+    for (const auto& row : rows) list->addItem(toQString(row));
+  }
+  const QString search = toQString(form_.citySearch);
+  if (widgets_.citySearch->text() != search) {
+    const QSignalBlocker block(widgets_.citySearch);
+    widgets_.citySearch->setText(search);
+  }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+  auto* key = static_cast<QKeyEvent*>(event);
+  QListWidget* list = widgets_.cityList;
+  if (watched == widgets_.citySearch && (key->key() == Qt::Key_Down || key->key() == Qt::Key_Up)) {
+    // From the search box the arrows walk the places it found.
+    const int row = std::clamp(list->currentRow() + (key->key() == Qt::Key_Down ? 1 : -1), 0, list->count() - 1);
+    if (row >= 0) command([&] { form_.pickCityRow(row); });
+    return true;
+  }
+  const QString text = key->text();
+  const bool typed = !text.isEmpty() && text.at(0).isPrint() && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+  if (watched == list && typed) {
+    widgets_.citySearch->setFocus(Qt::OtherFocusReason);
+    widgets_.citySearch->insert(text);
+    command([&] { form_.searchCities(widgets_.citySearch->text().toStdString()); });
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void MainWindow::renderNotes() {

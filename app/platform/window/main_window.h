@@ -16,6 +16,7 @@
 #include "app/platform/window/window_design.h"
 
 class QListWidget;
+class QLineEdit;
 class QFrame;
 class QPrinter;
 class QLabel;
@@ -57,6 +58,9 @@ class MainWindow : public QWidget {
   void toggleCue();
   bool cueShown() const { return cue_; }
 
+  // Ctrl+E: the day of the festa patronale of a comune or a field not in the list, or none.
+  void setOwnFeast();
+
   // Ctrl+P: the print dialog, then the shown month on one page.
   void printShownMonth();
   // The shown month on one page of `printer`; false when the printer cannot be opened.
@@ -75,6 +79,7 @@ class MainWindow : public QWidget {
   DesignButton* okButton() const { return widgets_.ok; }
   DesignButton* helpButton() const { return widgets_.help; }
   QListWidget* cityList() const { return widgets_.cityList; }
+  QLineEdit* citySearch() const { return widgets_.citySearch; }
   QFrame* chooser() const { return widgets_.chooser; }
   NotesView* notes() const { return widgets_.notes; }
   // The text shown by the caption of that name ("tileDay", "city"...).
@@ -94,6 +99,10 @@ class MainWindow : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
   void renderText(QWidget* widget, const app::Label& label);
   void renderNotes();
+  // The chooser's rows as the search left them, and the search box's text.
+  void renderCityRows();
+  // The chooser's keys: the arrows from the search box, a letter typed on the list.
+  bool eventFilter(QObject* watched, QEvent* event) override;
   // The notes document of each month, for the year's booklet.
   std::function<std::string(int)> notesOfMonth() const;
   // Every window event that reaches the almanac goes through here.
@@ -118,6 +127,7 @@ class MainWindow : public QWidget {
   HelpDialog* help_ = nullptr;
   QMenu* menu_ = nullptr;
   std::vector<std::pair<QAction*, std::function<bool()>>> checkedBy_;
+  std::vector<std::pair<QAction*, std::function<bool()>>> enabledBy_;
 };
 
 }  // namespace ortalba

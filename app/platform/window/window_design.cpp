@@ -2,6 +2,7 @@
 #include "app/platform/window/window_design.h"
 
 #include <QFrame>
+#include <QLineEdit>
 #include <QListWidget>
 #include <algorithm>
 #include <cmath>
@@ -36,7 +37,7 @@ using LabelOf = app::Label& (*)(WindowModel&, std::size_t);
 using PictureOf = app::Picture& (*)(WindowModel&, std::size_t);
 using PlantMarkOf = app::PlantMark& (*)(WindowModel&, std::size_t);
 // The widgets that are not plain view-model objects.
-enum class Special { Chooser, CityList, Notes, ButtonGround, CueLegend, Help };
+enum class Special { Chooser, CitySearch, CityList, Notes, ButtonGround, CueLegend, Help };
 using Model = std::variant<ShapeOf, LabelOf, PictureOf, PlantMarkOf, Special>;
 
 template <auto M> constexpr Model shape = ShapeOf{&element<M>};
@@ -176,7 +177,8 @@ const Place WindowDesign[] = {
     // the city chooser, over the notes
     {"cityChooser", Special::Chooser, 3600, 2280, 2295, 3375},
     {"chooserHeading", label<&WindowModel::chooserHeading>, 0, 0, 2295, 255, Look::Plain, {}, nullptr, true},
-    {"cityList", Special::CityList, 0, 240, 2295, 2760, Look::Plain, {}, nullptr, true},
+    {"citySearch", Special::CitySearch, 0, 255, 2295, 315, Look::Plain, {}, nullptr, true},
+    {"cityList", Special::CityList, 0, 570, 2295, 2430, Look::Plain, {}, nullptr, true},
     {"chosenCity", label<&WindowModel::chosenCity>, 0, 3070, 1455, 305, Look::Fitted, {}, nullptr, true},
     {"confirmCityGround", Special::ButtonGround, 1455, 3030, 825, 315, Look::Plain, {}, nullptr, true},
     {"confirmCity", label<&WindowModel::confirmCityButton>, 1440, 3000, 855, 375, Look::Button, {},
@@ -260,6 +262,14 @@ WindowWidgets buildWindow(QWidget& window, WindowModel& form, const RunCommand& 
           widget = made.cityList = list;
           break;
         }
+        case Special::CitySearch: {
+          auto* search = new QLineEdit(parent);
+          search->setPlaceholderText(QStringLiteral("Cerca un comune, o le coordinate"));
+          search->setClearButtonEnabled(true);
+          pixels = letteringOf(row.look).pixels;
+          widget = made.citySearch = search;
+          break;
+        }
         case Special::Notes:
           widget = made.notes = new NotesView(parent);
           break;
@@ -320,6 +330,11 @@ WindowWidgets buildWindow(QWidget& window, WindowModel& form, const RunCommand& 
   made.ok->setAccessibleName(QStringLiteral("Conferma la città scelta"));
   made.city->setToolTip(QStringLiteral("Scegli la città"));
   made.cityList->setAccessibleName(QStringLiteral("Elenco delle città"));
+  made.citySearch->setAccessibleName(QStringLiteral("Cerca una città o un comune"));
+  made.citySearch->setAccessibleDescription(
+      QStringLiteral("Il nome di un comune, anche in parte, o le coordinate di un campo: latitudine e longitudine, "
+                     "per esempio 45.08, 6.70, o con un nome: Orto di casa;45.08,6.70"));
+  made.citySearch->setToolTip(made.citySearch->accessibleDescription());
   made.notes->setAccessibleName(QStringLiteral("Note del mese per l'orto e il giardino"));
   made.help->setAccessibleName(QStringLiteral("Aiuto"));
   made.help->setToolTip(QStringLiteral("Aiuto: tasti, colori e convenzioni (F1)"));

@@ -13,6 +13,7 @@
 
 class QFrame;
 class QListWidget;
+class QLineEdit;
 
 namespace ortalba {
 
@@ -54,6 +55,7 @@ struct WindowWidgets {
   DesignButton* help = nullptr;  // over the "?" picture
   QFrame* chooser = nullptr;
   QListWidget* cityList = nullptr;
+  QLineEdit* citySearch = nullptr;  // over the list: a comune, or a field's coordinates
   NotesView* notes = nullptr;
   CueLegend* legend = nullptr;
 };
