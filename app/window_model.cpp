@@ -121,6 +121,7 @@ void WindowModel::drawMonth() {
   MonthSheet next = sheetOf(shownYear, month, place, preferences.reckoning);
   next.keepMoonOf(month_);
   month_ = std::move(next);
+  diary.showMonth(shownYear, month);
 
   for (std::size_t k = 0; k < 31; ++k) {
     dayBars[k].visible = false;
@@ -157,7 +158,8 @@ void WindowModel::showDay(calendar::Date date) {
   tileWeekday.caption = WeekdayNames[static_cast<std::size_t>(calendar::weekday(date.day, date.month, date.year) - 1)];
   const MonthSheet& month = shownMonthSheet();
   if (date.day <= month.length()) fillDay(month.days[static_cast<std::size_t>(date.day - 1)]);
-  dayLine.caption = dayLineText(month, date.day);
+  diary.showDay(date);
+  dayLine.caption = dayLineText(month, date.day) + diary.dayLine();
   colourBarsAndLoadNotes();
 }
 
@@ -286,7 +288,7 @@ std::string WindowModel::dayAccessibleName(int d) const {
   PhaseMark mark = phaseMarkOf(d);
   if (mark == PhaseMark::Neutral) mark = phaseMarkOf(d + 1);
   name += std::string(", ") + markWord(mark == PhaseMark::Waning ? PhaseMark::Waning : PhaseMark::Waxing);
-  return name;
+  return name + diary.accessibleWords(d);
 }
 
 void WindowModel::openCityChooser() {
@@ -337,7 +339,7 @@ void WindowModel::confirmCity() {
     saintOrFeast.caption = shown.saintOrFeast;
     sunrise.caption = clockText(shown.sunrise);
     sunset.caption = clockText(shown.sunset);
-    dayLine.caption = dayLineText(month, selectedDay);
+    dayLine.caption = dayLineText(month, selectedDay) + diary.dayLine();
   }
 }
 

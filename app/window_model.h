@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/diary_panel.h"
 #include "app/italian_words.h"
 #include "app/month_sheet.h"
 #include "app/place.h"
@@ -46,6 +47,7 @@ class WindowModel {
   std::string cityFilePath;    // luogo.txt; empty when the city cannot be remembered
   std::string pendingCity;     // the city picked in the chooser, until it is confirmed
   Preferences preferences;     // read at start, saved at each change
+  DiaryPanel diary;            // the gardener's diary: the days' marks, the selected day's entries
 
   // ---- widgets --------------------------------------------------------------
   // The day's panel: the date tile (coloured as the day's bar), the saint, the sun.

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/diary_ics.h"
 #include "app/italian_words.h"
 #include "app/month_sheet.h"
 #include "app/place.h"
@@ -29,6 +30,7 @@ struct IcsStamp {
 struct IcsOptions {
   bool moonSpans = false;  // each waxing and waning span as one event of several days
   Reckoning reckoning;     // the days the phases fall on, as the window shows them
+  const DiaryOfYear* diary = nullptr;  // the gardener's entries and reminders of the year, as events
 };
 
 // The calendar of `year` (1..9999) at `place`. Lines end in CRLF and are folded
