@@ -77,9 +77,11 @@ struct Options {
                                 QStringLiteral("apre la finestra con luogo.txt in ~/.config/ortalba")};
   QCommandLineOption version{QStringLiteral("version"), QStringLiteral("mostra la versione")};
   QCommandLineOption help{QStringList{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("mostra questo aiuto")};
+  DiaryOptions diary;
 
   QList<QCommandLineOption> all() const {
-    return {month, city, json, pdf, cue, year, ics, spans, italianDay, cities, userFolder, version, help};
+    return QList<QCommandLineOption>{month, city, json, pdf, cue, year, ics, spans, italianDay, cities, userFolder, version, help} +
+           diary.all();
   }
 };
 
@@ -104,6 +106,9 @@ constexpr char16_t Usage[] =
     u"Uso: ortalba [--month AAAA-MM [--city NOME] [--json | --pdf FILE [--contrasto]] [--giorno-italiano]]\n"
     u"       ortalba --year ANNO --pdf FILE [--city NOME] [--contrasto] [--giorno-italiano]\n"
     u"       ortalba --ics ANNO [--city NOME] [--periodi] [--giorno-italiano] > luna.ics\n"
+    u"       ortalba --diario [--da AAAA-MM-GG] [--a AAAA-MM-GG] [--json]\n"
+    u"       ortalba --diario-esporta FILE.csv [--da AAAA-MM-GG] [--a AAAA-MM-GG]\n"
+    u"       ortalba --diario-importa FILE.csv\n"
     u"       ortalba --elenco-citta\n"
     u"       ortalba [--cartella-utente]\n";
 
@@ -190,6 +195,15 @@ ParsedArguments parseArguments(const QStringList& arguments) {
   if (!parser.positionalArguments().isEmpty()) {
     result.error = QStringLiteral("ortalba: argomento inatteso: %1 (vedi ortalba --help)")
                        .arg(shown(parser.positionalArguments().first()));
+    return result;
+  }
+  const AlmanacAsked asked{parser.isSet(options.month) || parser.isSet(options.year) || parser.isSet(options.ics),
+                           parser.isSet(options.pdf) || parser.isSet(options.city) || parser.isSet(options.cue) ||
+                               parser.isSet(options.spans),
+                           parser.isSet(options.json), parser.isSet(options.italianDay)};
+  if (DiaryCommandParse diary = parseDiaryCommand(parser, options.diary, asked); diary.asked) {
+    result.diary = diary.request;
+    result.error = diary.error;
     return result;
   }
   if (parser.values(options.month).size() > 1 || parser.values(options.city).size() > 1 ||
@@ -289,6 +303,10 @@ ParsedArguments parseArguments(const QStringList& arguments) {
     result.error = QStringLiteral("ortalba: --contrasto va con --pdf");
     return result;
   }
+  result.error = diaryWithAlmanacProblem(parser, options.diary,
+                                         request.mode == PrintRequest::Mode::YearCalendar || !request.pdfFile.isEmpty());
+  if (!result.error.isEmpty()) return result;
+  request.diary = parser.isSet(options.diary.list);
   if (parser.isSet(options.city)) {
     const QString typed = parser.value(options.city);
     request.place = holdsHidden(typed) ? std::nullopt : app::findPlaceLoosely(typed.toStdString());

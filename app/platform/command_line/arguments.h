@@ -9,6 +9,7 @@
 
 #include "app/month_sheet.h"
 #include "app/place.h"
+#include "app/platform/diary/diary_arguments.h"
 
 namespace ortalba {
 
@@ -23,6 +24,7 @@ struct PrintRequest {
   bool cue = false;                 // with pdfFile: the moon cue for colour-blind gardeners
   bool moonSpans = false;           // with Mode::YearCalendar: the waxing and waning spans as events
   app::Reckoning reckoning;         // the days the phases fall on
+  bool diary = false;               // --diario: with the calendar or the page, the gardener's diary
 };
 
 struct ParsedArguments {
@@ -30,6 +32,7 @@ struct ParsedArguments {
   bool help = false;
   bool version = false;
   bool cities = false;  // --elenco-citta: the names of the table
+  std::optional<DiaryRequest> diary;  // the diary's own commands
   QString error;  // one Italian line when the arguments are wrong
 };
 
