@@ -46,7 +46,7 @@ void DiaryPanel::refresh() {
 
 std::string DiaryPanel::dayLine() const {
   if (dayEntries.empty() && dayReminders.empty()) return {};
-  std::string text = "\nDiario: ";
+  std::string text = " Diario: ";
   if (!dayEntries.empty()) text += counted(dayEntries.size(), "una voce", "voci");
   if (!dayEntries.empty() && !dayReminders.empty()) text += ", ";
   if (!dayReminders.empty()) text += counted(dayReminders.size(), "un promemoria", "promemoria");

@@ -31,7 +31,8 @@ class DiaryPanel {
   void showMonth(int year, int month);
   void showDay(const calendar::Date& day);
 
-  // What the day's line adds for the selected day: "\nDiario: 2 voci (Ctrl+D)."; empty without entries.
+  // What the day's line adds after its last sentence for the selected day: " Diario: 2 voci (Ctrl+D).";
+  // empty without entries. On a line of its own it would take the line's letters below what reads well.
   std::string dayLine() const;
   // What a screen reader adds to day d's name: ", con voci nel diario".
   std::string accessibleWords(int day) const;
@@ -41,6 +42,7 @@ class DiaryPanel {
   std::vector<DiaryEntry> dayEntries;   // done on that day
   std::vector<DiaryEntry> dayReminders; // to be remembered on that day, not yet dismissed
   std::string problem;                  // why the diary could not be read or kept, when it could not
+  std::string startNotice;              // what the gardener is told once the window opens (a damaged diary set aside)
 
   // The commands: each is one change of the diary; the panel then shows the diary
   // as it now is. A failed one changes nothing and says why.
@@ -60,7 +62,7 @@ class DiaryPanel {
   WriteOutcome refused(WriteOutcome outcome);
 
   Diary* diary_ = nullptr;
-  std::string whyNone_;
+  std::string whyNone_ = "il diario non è aperto";
   int year_ = 0, month_ = 0;
 };
 

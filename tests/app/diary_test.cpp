@@ -229,16 +229,16 @@ TEST(DiaryPanel, MarksTheDaysWithEntriesOrRemindersAndSaysThemOfTheDay) {
             entry({1, 11, 2026}, "Semina", "cipolle", "", calendar::Date{20, 12, 2026}),
             entry({20, 12, 2025}, "Potatura", "rose")});
   for (int d = 1; d <= 31; ++d) EXPECT_EQ(w.form.diary.marks[std::size_t(d - 1)], d == 6 || d == 20) << d;
-  EXPECT_TRUE(w.form.dayLine.caption.ends_with("\nDiario: 2 voci (Ctrl+D).")) << w.form.dayLine.caption;
+  EXPECT_TRUE(w.form.dayLine.caption.ends_with(". Diario: 2 voci (Ctrl+D).")) << w.form.dayLine.caption;
   EXPECT_TRUE(w.form.dayAccessibleName(6).ends_with(", con voci nel diario"));
   EXPECT_EQ(w.form.dayAccessibleName(7).find("diario"), std::string::npos);
   w.form.clickDay(19);
-  EXPECT_TRUE(w.form.dayLine.caption.ends_with("\nDiario: un promemoria (Ctrl+D).")) << w.form.dayLine.caption;
+  EXPECT_TRUE(w.form.dayLine.caption.ends_with(". Diario: un promemoria (Ctrl+D).")) << w.form.dayLine.caption;
   w.form.clickDay(6);
   EXPECT_EQ(w.form.dayLine.caption.find("Diario"), std::string::npos);
   w.form.pickMonth(10);
   for (int d = 1; d <= 30; ++d) EXPECT_EQ(w.form.diary.marks[std::size_t(d - 1)], d == 1) << "November, " << d;
-  EXPECT_TRUE(w.form.dayLine.caption.ends_with("\nDiario: una voce (Ctrl+D).")) << "the 1st, shown first";
+  EXPECT_TRUE(w.form.dayLine.caption.ends_with(". Diario: una voce (Ctrl+D).")) << "the 1st, shown first";
 
   // The reminder dismissed: its day is no longer marked.
   w.form.pickMonth(11);

@@ -14,6 +14,7 @@
 #include <optional>
 
 #include "app/window_model.h"
+#include "app/platform/diary/diary_store.h"
 #include "app/platform/session/file_io.h"
 #include "app/platform/window/main_window.h"
 #include "app/platform/session/qt_platform.h"
@@ -82,6 +83,12 @@ int runWindow(int argc, char** argv, WorkingFolder folder) {
   }
   if (!platform) platform.emplace();  // the working folder is the one current now
   app::WindowModel form(*platform);
+  // The gardener's diary, in the user's data folder whatever folder the window runs in.
+  const DiaryPath diaryPath = userDiaryPath();
+  std::optional<DiaryStore> diary;
+  if (!diaryPath.path.empty()) diary.emplace(diaryPath.path);
+  form.diary.attach(diary ? &*diary : nullptr, diaryPath.problem);
+  if (diary) form.diary.startNotice = diary->notice();
   MainWindow window(form);
   window.show();
   return application.exec();

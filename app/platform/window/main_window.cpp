@@ -9,10 +9,13 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QScreen>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 
+#include "app/platform/diary/diary_dialog.h"
 #include "app/platform/window/accessibility.h"
 #include "app/platform/window/day_descriptions.h"
 #include "app/platform/window/help_dialog.h"
@@ -118,6 +121,7 @@ MainWindow::MainWindow(app::WindowModel& form, QWidget* parent) : QWidget(parent
   render();
   // The keys go to the almanac itself until Tab or a click picks a control.
   setFocus(Qt::OtherFocusReason);
+  QTimer::singleShot(0, this, &MainWindow::tellOfTheDiary);
 }
 
 void MainWindow::addCommands() {
@@ -135,6 +139,7 @@ void MainWindow::addCommands() {
   const Command commands[] = {
       {u"Stampa il mese…", {QKeySequence::Print}, [this] { printShownMonth(); }, {}},
       {u"Stampa il libretto dell'anno…", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)}, [this] { printShownYear(); }, {}},
+      {u"Diario del giorno…", {QKeySequence(Qt::CTRL | Qt::Key_D)}, [this] { openDiary(); }, {}},
       {u"Scegli la città", {QKeySequence(Qt::Key_F4), QKeySequence(Qt::CTRL | Qt::Key_L)},
        [this] { command([this] { form_.keyDown(app::Key::OpenChooser); }); }, {}},
       {u"Sempre in primo piano", {QKeySequence(Qt::CTRL | Qt::Key_T)}, model(&app::WindowModel::toggleAlwaysOnTop),
@@ -291,6 +296,7 @@ void MainWindow::render() {
     const int d = static_cast<int>(k) + 1;
     widgets_.bars[k]->setFocusMark(d == selected);
     widgets_.bars[k]->setHatching(cue_ ? form_.phaseMarkOf(d) : app::PhaseMark::Neutral, 6 * zoom_);
+    widgets_.bars[k]->setDiaryMark(form_.diary.marks[k]);
     widgets_.days[k]->setAccessibleName(toQString(form_.dayAccessibleName(d)));
   }
 
@@ -322,7 +328,41 @@ void MainWindow::render() {
   if (closing) setFocus();
   renderNotes();
   moonShown_ = describeDays(widgets_, form_, moonShown_);
+  if (diary_ && diary_->isVisible()) diary_->showDay();
   keepAbove();
+}
+
+void MainWindow::openDiary() {
+  if (!diary_)
+    diary_ = new DiaryDialog(
+        form_, [this] { diaryChanged(); },
+        [this](calendar::Date day) {
+          command([&] {
+            form_.shownYear = day.year;
+            form_.pickMonth(day.month - 1);
+            form_.clickDay(day.day - 1);
+          });
+        },
+        this);
+  diary_->showDay();
+  diary_->show();
+  diary_->raise();
+  diary_->activateWindow();
+}
+
+void MainWindow::diaryChanged() {
+  command([this] { form_.showDay({form_.selectedDay, form_.shownMonth, form_.shownYear}); });
+}
+
+void MainWindow::tellOfTheDiary() {
+  if (!form_.diary.startNotice.empty()) {
+    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Diario dell'orto"),
+                                toQString(form_.diary.startNotice), QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->show();
+    form_.diary.startNotice.clear();
+  }
+  showDueReminders(form_, [this] { diaryChanged(); }, this);
 }
 
 void MainWindow::renderNotes() {

@@ -26,6 +26,7 @@ namespace ortalba {
 
 class NotesView;
 class HelpDialog;
+class DiaryDialog;
 
 class MainWindow : public QWidget {
   Q_OBJECT
@@ -56,6 +57,10 @@ class MainWindow : public QWidget {
   // bars, a darker red for Sundays and feasts and a legend; off at start.
   void toggleCue();
   bool cueShown() const { return cue_; }
+
+  // Ctrl+D: the diary of the selected day, and the search of the whole diary.
+  void openDiary();
+  DiaryDialog* diary() const { return diary_; }
 
   // Ctrl+P: the print dialog, then the shown month on one page.
   void printShownMonth();
@@ -104,6 +109,10 @@ class MainWindow : public QWidget {
   void contextMenuEvent(QContextMenuEvent* event) override;
   // Above all other windows while the gardener wants it so.
   void keepAbove();
+  // The diary changed: the window shows it as it now is.
+  void diaryChanged();
+  // Once the window is up: a damaged diary set aside, and the reminders whose day has come.
+  void tellOfTheDiary();
 
   app::WindowModel& form_;
   WindowWidgets widgets_;
@@ -114,6 +123,7 @@ class MainWindow : public QWidget {
   // The month's moon the rows' descriptions were last written from.
   std::shared_ptr<const app::MonthMoon> moonShown_;
   HelpDialog* help_ = nullptr;
+  DiaryDialog* diary_ = nullptr;
   QMenu* menu_ = nullptr;
   std::vector<std::pair<QAction*, std::function<bool()>>> checkedBy_;
 };

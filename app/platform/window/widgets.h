@@ -24,6 +24,9 @@ class ShapeWidget : public QWidget {
   // The moon cue's hatching for a mark, lines `spacing` pixels apart; Neutral: none.
   void setHatching(app::PhaseMark mark, double spacing);
   app::PhaseMark hatching() const { return hatching_; }
+  // A small pencil on a day's bar: the day has entries in the gardener's diary.
+  void setDiaryMark(bool on);
+  bool diaryMark() const { return diaryMark_; }
 
  protected:
   void paintEvent(QPaintEvent*) override;
@@ -33,6 +36,7 @@ class ShapeWidget : public QWidget {
   bool focusMark_ = false;
   app::PhaseMark hatching_ = app::PhaseMark::Neutral;
   double spacing_ = 6;
+  bool diaryMark_ = false;
 };
 
 // A label of the design: a text that may wrap, and then shrink its letters

@@ -19,6 +19,7 @@ inline constexpr WindowKey WindowKeys[] = {
     {u"Ctrl+Maiusc+P", u"stampa il libretto dell'anno mostrato"},
     {u"Ctrl++ Ctrl+- Ctrl+0", u"ingrandisce, rimpicciolisce, riporta la finestra alla misura iniziale"},
     {u"Ctrl+K", u"tratteggia la Luna crescente e calante per chi non distingue i colori"},
+    {u"Ctrl+D", u"apre il diario dell'orto del giorno scelto: voci, promemoria e ricerca"},
     {u"F1", u"apre l'aiuto"},
 };
 
