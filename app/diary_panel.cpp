@@ -88,6 +88,11 @@ WriteOutcome DiaryPanel::dismiss(const DiaryEntry& entry) {
   return change(entry, done);
 }
 
+WriteOutcome DiaryPanel::dismissAll(const std::vector<DiaryEntry>& reminders) {
+  if (!diary_) return WriteOutcome::failed(whyNone_);
+  return refused(diary_->dismissAll(reminders));
+}
+
 std::vector<DiaryFound> DiaryPanel::search(std::string_view typed, const Reckoning& reckoning) {
   std::vector<DiaryFound> found;
   const DiaryQuery query = parseDiaryQuery(typed);

@@ -42,7 +42,6 @@ class DiaryPanel {
   std::vector<DiaryEntry> dayEntries;   // done on that day
   std::vector<DiaryEntry> dayReminders; // to be remembered on that day, not yet dismissed
   std::string problem;                  // why the diary could not be read or kept, when it could not
-  std::string startNotice;              // what the gardener is told once the window opens (a damaged diary set aside)
 
   // The commands: each is one change of the diary; the panel then shows the diary
   // as it now is. A failed one changes nothing and says why.
@@ -51,6 +50,7 @@ class DiaryPanel {
   WriteOutcome remove(const DiaryEntry& entry);
   // The reminder is not shown again.
   WriteOutcome dismiss(const DiaryEntry& entry);
+  WriteOutcome dismissAll(const std::vector<DiaryEntry>& reminders);
 
   // What the gardener typed ("pomodoro 2026"), every entry that answers it with its moon.
   std::vector<DiaryFound> search(std::string_view typed, const Reckoning& reckoning);

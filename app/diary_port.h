@@ -42,6 +42,9 @@ class Diary {
   virtual WriteOutcome change(const DiaryEntry& before, const DiaryEntry& after) = 0;
   // Deleted, on the same terms as a change.
   virtual WriteOutcome remove(const DiaryEntry& entry) = 0;
+  // Reminders dismissed, all in one change (a diary imported with years of them);
+  // one whose day was changed meanwhile is left as it is.
+  virtual WriteOutcome dismissAll(const std::vector<DiaryEntry>& reminders) = 0;
 };
 
 }  // namespace app

@@ -55,6 +55,14 @@ class FakeDiary : public app::Diary {
     return app::WriteOutcome::done();
   }
 
+  app::WriteOutcome dismissAll(const std::vector<app::DiaryEntry>& reminders) override {
+    if (!failWrites.empty()) return app::WriteOutcome::failed(failWrites);
+    for (const auto& r : reminders)
+      for (auto& e : kept)
+        if (e.id == r.id && e.reminder == r.reminder) e.reminderDone = true;
+    return app::WriteOutcome::done();
+  }
+
  private:
   template <typename Keep>
   app::DiaryList sorted(Keep keep, bool byReminder) {

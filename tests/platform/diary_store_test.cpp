@@ -127,6 +127,13 @@ TEST(DiaryStore, AnswersAsAPlainDiaryDoes) {
     const app::DiaryQuery query = app::parseDiaryQuery(typed);
     EXPECT_EQ(withoutIds(store.search(query).entries), withoutIds(plain.search(query).entries)) << typed;
   }
+  // The reminders of a season dismissed in one change.
+  const calendar::Date spring{1, 3, 2025}, summer{31, 8, 2025};
+  ASSERT_TRUE(store.dismissAll(store.remindersBetween(spring, summer).entries));
+  ASSERT_TRUE(plain.dismissAll(plain.remindersBetween(spring, summer).entries));
+  EXPECT_TRUE(store.remindersBetween(spring, summer).entries.empty());
+  EXPECT_EQ(withoutIds(store.remindersBetween({1, 1, 1}, {31, 12, 9999}).entries),
+            withoutIds(plain.remindersBetween({1, 1, 1}, {31, 12, 9999}).entries));
   const QString file = QString::fromStdString(path);
   EXPECT_EQ(sql(file, {"PRAGMA user_version"}).toInt(), DiaryStore::SchemaVersion);
   EXPECT_EQ(sql(file, {"PRAGMA application_id"}).toInt(), DiaryStore::ApplicationId);

@@ -37,13 +37,13 @@ struct WithDiary {
   FakePlatform platform;
   FakeDiary kept;
   app::WindowModel form{platform};
-  int attached = [this] {
+  MainWindow w{form};
+  WithDiary() {
     for (app::DiaryEntry e : {entry({3, 12, 2026}, "fave"), entry({1, 11, 2026}, "aglio", calendar::Date{6, 12, 2026})})
       kept.add(e);
-    form.diary.attach(&kept);
-    return 0;
-  }();
-  MainWindow w{form};
+    w.show();
+    w.attachDiary(&kept, {}, {});
+  }
 };
 
 template <typename Widget>
@@ -63,7 +63,6 @@ void later() {
 
 TEST(DiaryWindow, PencilsTheDaysAndTellsTheRemindersThatAreDue) {
   WithDiary s;
-  s.w.show();
   for (int k = 0; k < 31; ++k) EXPECT_EQ(s.w.bar(k)->diaryMark(), k == 2 || k == 5) << k + 1;
   const QImage marked = s.w.bar(2)->grab().toImage();
   s.form.diary.marks[2] = false;
@@ -83,11 +82,46 @@ TEST(DiaryWindow, PencilsTheDaysAndTellsTheRemindersThatAreDue) {
   EXPECT_TRUE(s.kept.kept[1].reminderDone) << "dismissed";
   EXPECT_FALSE(s.w.bar(5)->diaryMark());
   EXPECT_TRUE(QTest::qWaitFor([&] { return !shown<QDialog>(QStringLiteral("Promemoria del diario")); }));
+
+  // A diary set aside is told; without a diary the window works and its dialog says why.
+  s.w.attachDiary(nullptr, "la cartella di casa non è nota", "Il file del diario era danneggiato: messo da parte");
+  auto* told = shown<QMessageBox>(QStringLiteral("Diario dell'orto"));
+  ASSERT_TRUE(told);
+  EXPECT_EQ(told->text(), "Il file del diario era danneggiato: messo da parte");
+  told->close();
+  for (int k = 0; k < 31; ++k) EXPECT_FALSE(s.w.bar(k)->diaryMark()) << k + 1;
+  s.w.openDiary();
+  EXPECT_EQ(s.w.diary()->status()->text(), "Il diario non si può leggere: la cartella di casa non è nota.");
+}
+
+// Years of reminders imported at once: the most recent are listed, and all can be marked done at once.
+TEST(DiaryWindow, YearsOfRemindersAreShownInPartAndDoneAtOnce) {
+  FakePlatform platform;
+  FakeDiary kept;
+  app::WindowModel form{platform};
+  MainWindow w{form};
+  for (int i = 0; i < 150; ++i) {
+    app::DiaryEntry e = entry(calendar::addDays({1, 1, 2020}, i * 7), "fave", calendar::addDays({1, 2, 2020}, i * 7));
+    kept.add(e);
+  }
+  w.show();
+  w.attachDiary(&kept, {}, {});
+  auto* notice = shown<QDialog>(QStringLiteral("Promemoria del diario"));
+  ASSERT_TRUE(notice);
+  EXPECT_EQ(notice->findChild<QListWidget*>()->count(), 100);
+  EXPECT_EQ(notice->findChild<QListWidget*>()->item(99)->text().left(16), "10 dicembre 2022") << "the most recent last";
+  EXPECT_TRUE(notice->findChild<QLabel*>()->text().endsWith("150 promemoria del diario, di oggi o dei giorni scorsi; qui i 100 più recenti:"));
+  for (QPushButton* button : notice->findChildren<QPushButton*>())
+    if (button->text() == QStringLiteral("&Tutti fatti…")) QTest::mouseClick(button, Qt::LeftButton);
+  auto* question = shown<QMessageBox>(QStringLiteral("Tutti fatti"));
+  ASSERT_TRUE(question);
+  QTest::mouseClick(question->button(QMessageBox::Yes), Qt::LeftButton);
+  EXPECT_TRUE(std::all_of(kept.kept.begin(), kept.kept.end(), [](const app::DiaryEntry& e) { return e.reminderDone; }));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !shown<QDialog>(QStringLiteral("Promemoria del diario")); }));
 }
 
 TEST(DiaryWindow, CtrlDOpensTheDayAndTheKeyboardAddsAnEntry) {
   WithDiary s;
-  s.w.show();
   later();
   s.w.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&s.w));
@@ -134,7 +168,6 @@ TEST(DiaryWindow, CtrlDOpensTheDayAndTheKeyboardAddsAnEntry) {
 
 TEST(DiaryWindow, SearchesTheWholeDiaryAndGoesToTheDayFound) {
   WithDiary s;
-  s.w.show();
   later();
   s.w.openDiary();
   DiaryDialog* diary = s.w.diary();

@@ -27,6 +27,9 @@ namespace ortalba {
 
 namespace {
 
+// The reminders the notice lists at most: the most recent, when years of them are due.
+constexpr std::size_t RemindersShown = 100;
+
 QDate qDate(const calendar::Date& d) { return QDate(d.year, d.month, d.day); }
 calendar::Date dateOf(const QDate& d) { return {d.day(), d.month(), d.year()}; }
 
@@ -334,51 +337,71 @@ void DiaryDialog::runSearch() {
 
 QDialog* showDueReminders(app::WindowModel& form, const std::function<void()>& changed, QWidget* parent) {
   const calendar::Date today = form.platform().today();
-  std::vector<app::DiaryEntry> due = form.diary.dueReminders(today);
-  if (due.empty()) return nullptr;
+  auto due = std::make_shared<std::vector<app::DiaryEntry>>(form.diary.dueReminders(today));
+  if (due->empty()) return nullptr;
   auto* notice = new QDialog(parent);
   notice->setAttribute(Qt::WA_DeleteOnClose);
   notice->setWindowTitle(QStringLiteral("Promemoria del diario"));
-  auto* said = new QLabel(due.size() == 1 ? QStringLiteral("Un promemoria del diario, di oggi o dei giorni scorsi:")
-                                          : QStringLiteral("%1 promemoria del diario, di oggi o dei giorni scorsi:").arg(due.size()),
-                          notice);
+  auto* said = new QLabel(notice);
+  said->setWordWrap(true);
   auto* list = new QListWidget(notice);
   list->setAccessibleName(QStringLiteral("Promemoria"));
   list->setWordWrap(true);
-  // The reminders as the list shows them: the one marked done is the one the gardener sees.
+  said->setBuddy(list);
+  auto* status = new QLabel(notice);
+  status->setWordWrap(true);
+  // The reminders as the list shows them, so that the one marked done is the one
+  // the gardener sees: the most recent ones, when years of them are due.
   auto shown = std::make_shared<std::vector<app::DiaryEntry>>();
-  const auto fill = [list, shown](std::vector<app::DiaryEntry> entries) {
-    *shown = std::move(entries);
+  const auto fill = [&form, today, notice, said, list, due, shown](bool readAgain) {
+    if (readAgain) *due = form.diary.dueReminders(today);
+    if (due->empty()) return notice->accept();
+    shown->assign(due->end() - static_cast<std::ptrdiff_t>(std::min(due->size(), RemindersShown)), due->end());
+    said->setText(due->size() == 1 ? QStringLiteral("Un promemoria del diario, di oggi o dei giorni scorsi:")
+                  : due->size() <= RemindersShown
+                      ? QStringLiteral("%1 promemoria del diario, di oggi o dei giorni scorsi:").arg(due->size())
+                      : QStringLiteral("%1 promemoria del diario, di oggi o dei giorni scorsi; qui i %2 più recenti:")
+                            .arg(due->size())
+                            .arg(RemindersShown));
     list->clear();
     for (const app::DiaryEntry& e : *shown)
       list->addItem(QStringLiteral("%1 — %2 (dal diario del %3)")
                         .arg(toQString(app::dayWords(*e.reminder)), entryLine(e, false), toQString(app::dayWords(e.day))));
     list->setCurrentRow(0);
   };
-  fill(std::move(due));
-  said->setBuddy(list);
+  const auto after = [changed, status, fill](const app::WriteOutcome& outcome) {
+    changed();
+    status->setText(outcome ? QString() : notSaved(outcome));
+    fill(true);
+  };
   auto* buttons = new QDialogButtonBox(notice);
   QPushButton* done = buttons->addButton(QStringLiteral("&Fatto"), QDialogButtonBox::ActionRole);
   done->setToolTip(QStringLiteral("Il promemoria scelto non si mostra più"));
+  QPushButton* all = buttons->addButton(QStringLiteral("&Tutti fatti…"), QDialogButtonBox::ActionRole);
+  all->setToolTip(QStringLiteral("Nessuno di questi promemoria si mostra più"));
   buttons->addButton(QStringLiteral("&Più tardi"), QDialogButtonBox::RejectRole);
-  auto* status = new QLabel(notice);
-  status->setWordWrap(true);
   QObject::connect(buttons, &QDialogButtonBox::rejected, notice, &QDialog::reject);
-  QObject::connect(done, &QPushButton::clicked, notice, [&form, list, status, notice, fill, shown, today, changed] {
+  QObject::connect(done, &QPushButton::clicked, notice, [&form, list, shown, after] {
     const int row = list->currentRow();
-    if (row < 0 || row >= int(shown->size())) return;
-    const app::WriteOutcome outcome = form.diary.dismiss((*shown)[std::size_t(row)]);
-    changed();
-    status->setText(outcome ? QString() : notSaved(outcome));
-    const std::vector<app::DiaryEntry> left = form.diary.dueReminders(today);
-    if (left.empty()) notice->accept();
-    else fill(left);
+    if (row >= 0 && row < int(shown->size())) after(form.diary.dismiss((*shown)[std::size_t(row)]));
+  });
+  QObject::connect(all, &QPushButton::clicked, notice, [&form, notice, due, after] {
+    auto* box = new QMessageBox(QMessageBox::Question, QStringLiteral("Tutti fatti"),
+                                QStringLiteral("Segnare come fatti tutti i %1 promemoria?").arg(due->size()),
+                                QMessageBox::Yes | QMessageBox::No, notice);
+    box->setDefaultButton(QMessageBox::No);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(box, &QMessageBox::finished, notice, [&form, box, due, after](int) {
+      if (box->clickedButton() == box->button(QMessageBox::Yes)) after(form.diary.dismissAll(*due));
+    });
+    box->open();
   });
   auto* layout = new QVBoxLayout(notice);
   layout->addWidget(said);
   layout->addWidget(list);
   layout->addWidget(status);
   layout->addWidget(buttons);
+  fill(false);
   notice->resize(480, 260);
   notice->show();
   list->setFocus();

@@ -449,6 +449,19 @@ app::WriteOutcome DiaryStore::remove(const app::DiaryEntry& entry) {
   });
 }
 
+app::WriteOutcome DiaryStore::dismissAll(const std::vector<app::DiaryEntry>& reminders) {
+  return transaction([&](QSqlDatabase& db) {
+    QSqlQuery dismiss(db);
+    dismiss.prepare(QStringLiteral("UPDATE entries SET reminder_done = 1 WHERE id = ? AND reminder IS ?"));
+    for (const app::DiaryEntry& e : reminders) {
+      dismiss.addBindValue(QVariant::fromValue<qlonglong>(e.id));
+      dismiss.addBindValue(reminderValue(e));
+      if (!dismiss.exec()) return app::WriteOutcome::failed(reasonOf(dismiss.lastError(), path_));
+    }
+    return app::WriteOutcome::done();
+  });
+}
+
 DiaryStore::Imported DiaryStore::addAll(const std::vector<app::DiaryEntry>& entries) {
   Imported imported;
   imported.outcome = transaction([&](QSqlDatabase& db) {

@@ -50,6 +50,7 @@ class DiaryStore final : public app::Diary {
   app::WriteOutcome add(app::DiaryEntry& entry) override;
   app::WriteOutcome change(const app::DiaryEntry& before, const app::DiaryEntry& after) override;
   app::WriteOutcome remove(const app::DiaryEntry& entry) override;
+  app::WriteOutcome dismissAll(const std::vector<app::DiaryEntry>& reminders) override;
 
   // Many entries as one change: all of them kept, or none. An entry the diary
   // already holds as it is (the same day and the same words) is not kept twice, so

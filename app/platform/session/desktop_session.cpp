@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QTimer>
 #include <QTranslator>
 #include <unistd.h>
 
@@ -83,14 +84,16 @@ int runWindow(int argc, char** argv, WorkingFolder folder) {
   }
   if (!platform) platform.emplace();  // the working folder is the one current now
   app::WindowModel form(*platform);
-  // The gardener's diary, in the user's data folder whatever folder the window runs in.
-  const DiaryPath diaryPath = userDiaryPath();
   std::optional<DiaryStore> diary;
-  if (!diaryPath.path.empty()) diary.emplace(diaryPath.path);
-  form.diary.attach(diary ? &*diary : nullptr, diaryPath.problem);
-  if (diary) form.diary.startNotice = diary->notice();
   MainWindow window(form);
   window.show();
+  // The gardener's diary, in the user's data folder whatever folder the window runs
+  // in, opened and checked whole once the window is up.
+  QTimer::singleShot(0, &window, [&] {
+    const DiaryPath path = userDiaryPath();
+    if (!path.path.empty()) diary.emplace(path.path);
+    window.attachDiary(diary ? &*diary : nullptr, path.problem, diary ? diary->notice() : std::string());
+  });
   return application.exec();
 }
 

@@ -11,7 +11,6 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QScreen>
-#include <QTimer>
 #include <algorithm>
 #include <cmath>
 
@@ -121,7 +120,6 @@ MainWindow::MainWindow(app::WindowModel& form, QWidget* parent) : QWidget(parent
   render();
   // The keys go to the almanac itself until Tab or a click picks a control.
   setFocus(Qt::OtherFocusReason);
-  QTimer::singleShot(0, this, &MainWindow::tellOfTheDiary);
 }
 
 void MainWindow::addCommands() {
@@ -354,15 +352,18 @@ void MainWindow::diaryChanged() {
   command([this] { form_.showDay({form_.selectedDay, form_.shownMonth, form_.shownYear}); });
 }
 
-void MainWindow::tellOfTheDiary() {
-  if (!form_.diary.startNotice.empty()) {
-    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Diario dell'orto"),
-                                toQString(form_.diary.startNotice), QMessageBox::Ok, this);
+void MainWindow::attachDiary(app::Diary* diary, const std::string& whyNone, const std::string& notice) {
+  command([&] {
+    form_.diary.attach(diary, whyNone);
+    form_.showDay({form_.selectedDay, form_.shownMonth, form_.shownYear});
+  });
+  if (!notice.empty()) {
+    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Diario dell'orto"), toQString(notice),
+                                QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->show();
-    form_.diary.startNotice.clear();
   }
-  showDueReminders(form_, [this] { diaryChanged(); }, this);
+  if (diary) showDueReminders(form_, [this] { diaryChanged(); }, this);
 }
 
 void MainWindow::renderNotes() {

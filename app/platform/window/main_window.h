@@ -58,6 +58,10 @@ class MainWindow : public QWidget {
   void toggleCue();
   bool cueShown() const { return cue_; }
 
+  // The gardener's diary, once the window is up (a large one would hold the window
+  // back): its pencils drawn, then a damaged diary set aside told (`notice`) and
+  // the reminders whose day has come shown. None: `whyNone` says why.
+  void attachDiary(app::Diary* diary, const std::string& whyNone, const std::string& notice);
   // Ctrl+D: the diary of the selected day, and the search of the whole diary.
   void openDiary();
   DiaryDialog* diary() const { return diary_; }
@@ -111,8 +115,6 @@ class MainWindow : public QWidget {
   void keepAbove();
   // The diary changed: the window shows it as it now is.
   void diaryChanged();
-  // Once the window is up: a damaged diary set aside, and the reminders whose day has come.
-  void tellOfTheDiary();
 
   app::WindowModel& form_;
   WindowWidgets widgets_;
