@@ -197,7 +197,8 @@ DiaryDialog::DiaryDialog(app::WindowModel& form, std::function<void()> changed, 
   searchLabel->setBuddy(search_);
   found_ = new QListWidget(this);
   found_->setAccessibleName(QStringLiteral("Voci trovate"));
-  found_->setWordWrap(true);
+  // Thousands of entries may be found: a line each, laid out alike.
+  found_->setUniformItemSizes(true);
   found_->setToolTip(QStringLiteral("Invio o doppio clic: mostra quel giorno"));
   status_ = new QLabel(this);
   status_->setWordWrap(true);
@@ -260,7 +261,11 @@ void DiaryDialog::showDay() {
     }
     if (!rows_.empty()) entries_->setCurrentRow(std::clamp(keep, 0, int(rows_.size()) - 1));
   }
-  if (!form_.diary.problem.empty()) say(QStringLiteral("Il diario non si può leggere: %1.").arg(toQString(form_.diary.problem)), true);
+  const QString unreadable = QStringLiteral("Il diario non si può leggere");
+  if (!form_.diary.problem.empty())
+    say(QStringLiteral("%1: %2.").arg(unreadable, toQString(form_.diary.problem)), true);
+  else if (status_->text().startsWith(unreadable))
+    say({}, false);
   updateButtons();
   if (!search_->text().trimmed().isEmpty()) runSearch();
 }

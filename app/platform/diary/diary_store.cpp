@@ -264,7 +264,7 @@ bool DiaryStore::open(Opening opening) {
       return opening == Opening::Write && open(opening);
     case Health::Newer:
       open_ = true;
-      readOnly_ = true;
+      readOnly_ = "il diario è di una versione più recente di Ortalba, che questa legge soltanto";
       return true;
     case Health::Empty:
       if (opening == Opening::Read) {
@@ -294,17 +294,14 @@ bool DiaryStore::open(Opening opening) {
       return app::WriteOutcome::failed(reasonOf(q.lastError(), path_));
     return app::WriteOutcome::done();
   });
-  if (!upgraded) {
-    problem_ = upgraded.reason;
-    close();
-    return false;
-  }
+  // One that cannot be brought up to date (its folder read-only) is read as it is.
+  if (!upgraded) readOnly_ = "il diario non si è potuto aggiornare: " + upgraded.reason;
   return true;
 }
 
 app::WriteOutcome DiaryStore::transaction(const std::function<app::WriteOutcome(QSqlDatabase&)>& run) {
   if (!open(Opening::Write)) return app::WriteOutcome::failed(problem_);
-  if (readOnly_) return app::WriteOutcome::failed("il diario è di una versione più recente di Ortalba, che questa legge soltanto");
+  if (!readOnly_.empty()) return app::WriteOutcome::failed(readOnly_);
   QSqlDatabase db = database();
   QSqlQuery control(db);
   if (!control.exec(QStringLiteral("BEGIN IMMEDIATE"))) return app::WriteOutcome::failed(reasonOf(control.lastError(), path_));

@@ -82,7 +82,7 @@ class DiaryStore final : public app::Diary {
   std::string path_;
   QString connection_;
   bool open_ = false;
-  bool readOnly_ = false;  // a diary of a newer almanac
+  std::string readOnly_;  // why the diary is only read (a newer almanac's, one that could not be brought up to date)
   std::string notice_;
   std::string problem_;
 };
