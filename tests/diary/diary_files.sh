@@ -48,10 +48,10 @@ rows = [r for r in csv.DictReader(open('big.csv', encoding='utf-8', newline=''),
 got = json.load(open('march.json', encoding='utf-8'))
 sys.exit(not (rows and [(r['data'], r['piante'], r['nota']) for r in rows] == [(e['data'], e['piante'], e['nota']) for e in got]
               and all(e['luna'].startswith(('Luna ', 'Primo', 'Ultimo')) for e in got)))"
-"$ortalba" --ics 2022 --city MILANO --diario >year.ics
+"$ortalba" --ics 2027 --city MILANO --diario >year.ics
 check "a VALARM for each reminder of the year" /usr/bin/python3 -c "
 import csv, sys
-due = sum(1 for r in csv.DictReader(open('big.csv', encoding='utf-8', newline=''), delimiter=';') if r['promemoria'].startswith('2022-'))
+due = sum(1 for r in csv.DictReader(open('big.csv', encoding='utf-8', newline=''), delimiter=';') if r['promemoria'].startswith('2027-'))
 text = open('year.ics', encoding='utf-8').read()
 sys.exit(not (due > 0 and text.count('BEGIN:VALARM') == due))"
 check "the calendar with the diary reads as iCalendar" /usr/bin/python3 "$source_dir/tests/ics/validate_ics.py" year.ics

@@ -35,11 +35,11 @@ struct DiaryOptions {
   QCommandLineOption exportTo{QStringLiteral("diario-esporta"),
                               QStringLiteral("scrive le voci del diario in un file CSV per il foglio di calcolo (UTF-8, "
                                              "separato da punto e virgola)"),
-                              QStringLiteral("FILE.csv")};
+                              QStringLiteral("FILE")};
   QCommandLineOption importFrom{QStringLiteral("diario-importa"),
                                 QStringLiteral("aggiunge al diario le voci di un file CSV scritto così: tutte o nessuna, "
                                                "e dice la riga sbagliata; le voci già presenti non si ripetono"),
-                                QStringLiteral("FILE.csv")};
+                                QStringLiteral("FILE")};
   QCommandLineOption from{QStringLiteral("da"), QStringLiteral("con --diario o --diario-esporta: dal giorno indicato"),
                           QStringLiteral("AAAA-MM-GG")};
   QCommandLineOption to{QStringLiteral("a"), QStringLiteral("con --diario o --diario-esporta: fino al giorno indicato"),
