@@ -36,7 +36,8 @@ TEST(DiaryDates, AreWrittenAndReadAsFourTwoTwoDigits) {
                {"9999-12-31", calendar::Date{31, 12, 9999}}, {"2024-02-29", calendar::Date{29, 2, 2024}},
                {"2026-02-29", std::nullopt}, {"2026-13-01", std::nullopt}, {"2026-00-10", std::nullopt},
                {"0000-01-01", std::nullopt}, {"2026-3-12", std::nullopt},  {"12/03/2026", std::nullopt},
-               {"2026-03-12 ", std::nullopt}, {"2026-03-1x", std::nullopt}, {"", std::nullopt}};
+               {"2026-03-12 ", std::nullopt}, {"2026-03-1x", std::nullopt}, {"2026/03-12", std::nullopt},
+               {"2026-03/12", std::nullopt},  {"", std::nullopt}};
   for (const auto& c : cases) EXPECT_EQ(parseIsoDate(c.text), c.date) << c.text;
 }
 
@@ -105,6 +106,7 @@ TEST(DiaryCsv, ReadsWholeOrSaysTheLineOfTheFirstFault) {
       {head + "\r\n2026-03-12;;basilico;;;;\r\n;;;;;;\r\n\r\n", 1, 0, "blank lines and rows"},
       {head + "2026-03-12;;\"a;b\";;;\"riga 1\nriga 2\";\n2026-03-13;;c;;;;\n", 2, 0, ""},
       {head + "2026-03-12;;basilico;;;;;\n", 1, 0, "an empty column past the last"},
+      {head + "2026-03-12;;basilico;;;;\r\n2026-03-13;;\"fave\";;;;", 2, 0, "no line end after the last"},
       {head + "2026-03-12;;basilico;;;\n", -1, 2, "6 campi invece di 7"},
       {head + "2026-03-12;;basilico;;;;;x\n", -1, 2, "8 campi"},
       {head + "2026-03-12;;b;;;\"a\r\nb\";\n2026-02-30;;b;;;;\n", -1, 4, "data non valida «2026-02-30»"},

@@ -75,6 +75,7 @@ TEST(DiaryWindow, PencilsTheDaysAndTellsTheRemindersThatAreDue) {
   ASSERT_TRUE(notice);
   auto* list = notice->findChild<QListWidget*>();
   ASSERT_EQ(list->count(), 1);
+  EXPECT_EQ(notice->findChild<QLabel*>()->text(), "Un promemoria del diario, di oggi o dei giorni scorsi:");
   EXPECT_TRUE(list->item(0)->text().startsWith("6 dicembre 2026 — Semina: aglio (dal diario del 1° novembre 2026)"))
       << list->item(0)->text().toStdString();
   for (QPushButton* button : notice->findChildren<QPushButton*>())
