@@ -150,7 +150,7 @@ app::DiaryEntry DiaryEntryEditor::entry() const {
   return e;
 }
 
-QString DiaryEntryEditor::problem() const { return problem_->isVisible() || !problem_->isHidden() ? problem_->text() : QString(); }
+QString DiaryEntryEditor::problem() const { return problem_->isHidden() ? QString() : problem_->text(); }
 
 void DiaryEntryEditor::trySave() {
   const app::WriteOutcome outcome = save_(entry());
@@ -300,7 +300,6 @@ void DiaryDialog::openEditor(const app::DiaryEntry& entry, bool isNew) {
     return outcome;
   }, this);
   editor_->setAttribute(Qt::WA_DeleteOnClose);
-  connect(editor_, &QObject::destroyed, this, [this] { editor_ = nullptr; });
   editor_->setWindowModality(Qt::WindowModal);
   editor_->show();
 }

@@ -6,6 +6,7 @@
 // it by keyboard, with the names a screen reader says. What they show and do is
 // the window model's diary (app::DiaryPanel); they only ask it and show it.
 #include <QDialog>
+#include <QPointer>
 #include <functional>
 #include <vector>
 
@@ -102,7 +103,7 @@ class DiaryDialog : public QDialog {
   QLineEdit* search_;
   QListWidget* found_;
   QLabel* status_;
-  DiaryEntryEditor* editor_ = nullptr;
+  QPointer<DiaryEntryEditor> editor_;  // the editor open, until it goes (also with this dialog)
 };
 
 // The reminders whose day has come, each shown until it is marked done: a small
