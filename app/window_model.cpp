@@ -148,6 +148,7 @@ void WindowModel::drawMonth() {
   next.keepMoonOf(month_);
   month_ = std::move(next);
   dayLines_.clear();
+  diary.showMonth(shownYear, month);
 
   for (std::size_t k = 0; k < 31; ++k) {
     dayBars[k].visible = false;
@@ -192,7 +193,8 @@ void WindowModel::showDay(calendar::Date date) {
   tileWeekday.caption = WeekdayNames[static_cast<std::size_t>(calendar::weekday(date.day, date.month, date.year) - 1)];
   const MonthSheet& month = shownMonthSheet();
   if (date.day <= month.length()) fillDay(month.days[static_cast<std::size_t>(date.day - 1)]);
-  dayLine.caption = dayLineOf(date.day);
+  diary.showDay(date);
+  dayLine.caption = dayLineOf(date.day) + diary.dayLine();
   colourBarsAndLoadNotes();
 }
 
@@ -324,7 +326,7 @@ std::string WindowModel::dayAccessibleName(int d) const {
   if (const PlantPartMark part = plantMarks[k].part; part != PlantPartMark::None)
     name += ", giorno di " + std::string(almanac::plantPartName(partOfMark(part)));
   if (plantMarks[k].unfavourable) name += ", ore sfavorevoli";
-  return name;
+  return name + diary.accessibleWords(d);
 }
 
 void WindowModel::openCityChooser() {
@@ -394,7 +396,7 @@ void WindowModel::confirmCity() {
     saintOrFeast.caption = shown.saintOrFeast;
     sunrise.caption = clockText(shown.sunrise);
     sunset.caption = clockText(shown.sunset);
-    dayLine.caption = dayLineOf(selectedDay);
+    dayLine.caption = dayLineOf(selectedDay) + diary.dayLine();
   }
 }
 

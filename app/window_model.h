@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/diary_panel.h"
 #include "app/italian_words.h"
 #include "app/month_sheet.h"
 #include "app/place.h"
@@ -49,6 +50,7 @@ class WindowModel {
   std::string citySearch;      // what the chooser's search box holds
   std::vector<Place> cityRowPlaces;  // the place each row of the chooser's list stands for
   Preferences preferences;     // read at start, saved at each change
+  DiaryPanel diary;            // the gardener's diary: the days' marks, the selected day's entries
 
   // ---- widgets --------------------------------------------------------------
   // The day's panel: the date tile (coloured as the day's bar), the saint, the sun.

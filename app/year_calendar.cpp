@@ -344,6 +344,7 @@ std::string yearCalendarIcs(int year, const Place& place, const IcsStamp& stamp,
     addLine(out, "TRANSP:TRANSPARENT");
     addLine(out, "END:VEVENT");
   }
+  if (options.diary) out += diaryIcsEvents(*options.diary, dtstamp, options.reckoning);
   addLine(out, "END:VCALENDAR");
   return out;
 }

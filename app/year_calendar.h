@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/diary_ics.h"
 #include "app/italian_words.h"
 #include "app/good_days.h"
 #include "app/month_sheet.h"
@@ -33,6 +34,7 @@ struct IcsOptions {
   Reckoning reckoning;     // the days the phases fall on, as the window shows them
   bool plantParts = false; // each change of the plant part, perigee, apogee and nodes as timed events
   std::optional<ChosenJob> job;  // each run of good days for it as one event
+  const DiaryOfYear* diary = nullptr;  // the gardener's entries and reminders of the year, as events
 };
 
 // The calendar of `year` (1..9999) at `place`. Lines end in CRLF and are folded

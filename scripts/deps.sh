@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what building and testing Ortalba needs on Debian 12 (run as root).
 set -euo pipefail
-packages=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl-dev fonts-dejavu-core
+packages=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libqt6sql6-sqlite sqlite3
+          libgl-dev fonts-dejavu-core
           libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
           xvfb xauth xdotool python3 python3-icalendar poppler-utils
           qt6-translations-l10n appstream desktop-file-utils dpkg-dev file

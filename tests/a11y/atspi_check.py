@@ -2,9 +2,12 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """The running almanac as a screen reader finds it, through the real AT-SPI tree: the
 roles, names and actions of its objects; then the next year, a day, the city chooser
-and its OK, the help, each pressed through an AT-SPI action. Usage: atspi_check.py FOLDER"""
+and its OK, an entry added to the diary, the help, each pressed or written through
+AT-SPI. Usage: atspi_check.py FOLDER (the almanac's data folder is FOLDER/data)"""
 import os
 import re
+import sqlite3
+import subprocess
 import sys
 import time
 
@@ -175,6 +178,35 @@ if city:
                       "OK saves the comune in luogo.txt")
                 check(wait_for(lambda: named(walk(application), PUSH, "Città del sole: BARDONECCHIA (TO). Cambia città")),
                       "the panel's city is the comune")
+# The diary: Ctrl+D opens the selected day's; Aggiungi opens an entry's editor, whose
+# fields are named; the plants written and Salva pressed, the entry is in the day's
+# list, in the diary's file, and the day says it has entries.
+subprocess.run(["xdotool", "search", "--name", "^Ortalba$", "windowfocus", "--sync", "key", "ctrl+d"],
+               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=10)
+check(wait_for(lambda: named(walk(application), pyatspi.ROLE_DIALOG, "Diario dell'orto")), "Ctrl+D opens the diary")
+add = named(walk(application), PUSH, "Aggiungi…")
+check(len(add) == 1 and press(add[0]), "the diary's Aggiungi is a button that can be pressed")
+fields = lambda: [n for n in walk(application) if n.getRole() in (pyatspi.ROLE_TEXT, pyatspi.ROLE_ENTRY)]
+check(wait_for(lambda: any(n.name == "Piante" for n in fields())), "the new entry has a field named Piante")
+for n in fields():
+    if n.name == "Piante":
+        n.queryEditableText().setTextContents("basilico genovese")
+    elif n.name == "Nota":
+        n.queryEditableText().setTextContents("scritto da un lettore di schermo")
+save = named(walk(application), PUSH, "Salva")
+check(len(save) == 1 and press(save[0]), "the entry's Salva is a button that can be pressed")
+day_list = lambda: [i.name for l in named(walk(application), LIST, "Voci del giorno") for i in children(l)]
+check(wait_for(lambda: any("basilico genovese" in (n or "") for n in day_list())),
+      f"the entry is in the day's list: {day_list()}")
+kept = lambda: sqlite3.connect(os.path.join(folder, "data", "ortalba", "diario.sqlite")).execute(
+    "SELECT plants, note FROM entries").fetchall()
+check(wait_for(lambda: kept() == [("basilico genovese", "scritto da un lettore di schermo")]), "and in the diary's file")
+check(wait_for(lambda: named(walk(application), PUSH, start="10 ") and
+               named(walk(application), PUSH, start="10 ")[0].name.endswith(", con voci nel diario")),
+      "the day says it has entries in the diary")
+close = [b for d in named(walk(application), pyatspi.ROLE_DIALOG, "Diario dell'orto")
+         for b in named(walk(d), PUSH, "Chiudi")]
+check(close and press(close[0]), "the diary closes with its Chiudi")
 
 # The "?": pressed, it opens the help as a dialog, whose Close is Qt's own button
 # and speaks Italian whatever the locale the almanac was started in.

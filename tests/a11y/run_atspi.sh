@@ -10,7 +10,7 @@ trap 'rm -rf "$folder"' EXIT
 cp -r "$here/../../Doc" "$folder/"
 cat > "$folder/session.sh" <<SESSION
 cd "$folder"
-LANG=en_US.UTF-8 LC_ALL= QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb "$ortalba" 2>"$folder/stderr.txt" &
+LANG=en_US.UTF-8 LC_ALL= QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb XDG_DATA_HOME="$folder/data" "$ortalba" 2>"$folder/stderr.txt" &
 pid=\$!
 /usr/bin/python3 "$here/atspi_check.py" "$folder"
 rc=\$?

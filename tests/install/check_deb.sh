@@ -12,6 +12,8 @@ dpkg-deb -f "$deb" Package Version Depends
 grep -q 'libqt6widgets6' <(dpkg-deb -f "$deb" Depends) || { echo "no library dependencies found"; exit 1; }
 # Without a font the printed page has empty boxes for letters.
 grep -q 'fonts-' <(dpkg-deb -f "$deb" Depends) || { echo "no font among the dependencies"; exit 1; }
+# Without Qt's SQLite plugin there is no diary; dpkg-shlibdeps cannot see a plugin.
+grep -q 'libqt6sql6-sqlite' <(dpkg-deb -f "$deb" Depends) || { echo "no SQLite driver among the dependencies"; exit 1; }
 
 echo "== lintian: any error or warning fails"
 # Not with --show-overrides: lintian 2.116 then fails on the overridden warnings too.
@@ -58,6 +60,15 @@ echo "== its notes, from the installed data folder"
 page=$(pdftotext "$home/.config/ortalba/agosto.pdf" -)
 grep -q "Giardino e Terrazzo" <<<"$page"
 grep -q "Sole e Luna a VITERBO" <<<"$page"
+
+echo "== the diary, in the gardener's data folder"
+printf 'data;lavoro;piante;dove;quantità;nota;promemoria\r\n2027-03-12;Semina;pomodoro;aiuola 2;;"prima; seconda";2027-04-28\r\n' >"$home/orto.csv"
+(cd "$home" && env -i PATH="$PATH" HOME="$home" ortalba --diario-importa orto.csv)
+test "$(sqlite3 "$home/.local/share/ortalba/diario.sqlite" 'PRAGMA integrity_check')" = ok
+listed=$(cd "$home" && env -i PATH="$PATH" HOME="$home" ortalba --diario)
+grep -q "2027-03-12  Luna" <<<"$listed"
+calendar=$(cd "$home" && env -i PATH="$PATH" HOME="$home" ortalba --ics 2027 --diario)
+grep -q "BEGIN:VALARM" <<<"$calendar"
 
 echo "== removed"
 apt-get remove -y -qq ortalba >/dev/null

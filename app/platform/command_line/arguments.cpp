@@ -109,10 +109,13 @@ struct Options {
                                 QStringLiteral("apre la finestra con luogo.txt in ~/.config/ortalba")};
   QCommandLineOption version{QStringLiteral("version"), QStringLiteral("mostra la versione")};
   QCommandLineOption help{QStringList{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("mostra questo aiuto")};
+  DiaryOptions diary;
 
   QList<QCommandLineOption> all() const {
-    return {month,      city,      coordinate, ownFeast, json,   pdf,      cue,     year,   ics,     spans, plantParts,
-            job,        italianDay, zodiac,    cities,   jobs,   comuni,   userFolder, version, help};
+    return QList<QCommandLineOption>{month,  city,   coordinate, ownFeast,   json,   pdf,    cue,    year,
+                                     ics,    spans,  plantParts, job,        italianDay, zodiac, cities, jobs,
+                                     comuni, userFolder, version, help} +
+           diary.all();
   }
 };
 
@@ -138,7 +141,10 @@ constexpr char16_t Usage[] =
     u"       ortalba --year ANNO --pdf FILE [--city NOME] [--contrasto]\n"
     u"       ortalba --ics ANNO [--city NOME] [--periodi] [--organi] [--lavoro LAVORO] > luna.ics\n"
     u"       ortalba --elenco-citta | --elenco-lavori | --elenco-comuni [SIGLA]\n"
-    u"  con --month, --year e --ics anche --giorno-italiano e --zodiaco segni\n"
+    u"       ortalba --diario [--da AAAA-MM-GG] [--a AAAA-MM-GG] [--json]\n"
+    u"       ortalba --diario-esporta FILE.csv [--da AAAA-MM-GG] [--a AAAA-MM-GG]\n"
+    u"       ortalba --diario-importa FILE.csv\n"
+    u"  con --month, --year e --ics anche --giorno-italiano e --zodiaco segni; con --pdf e --ics --diario\n"
     u"       ortalba [--cartella-utente]\n";
 
 // Lines of at most `width` characters, broken between words.
@@ -239,6 +245,15 @@ ParsedArguments parseArguments(const QStringList& arguments) {
   if (!parser.positionalArguments().isEmpty()) {
     result.error = QStringLiteral("ortalba: argomento inatteso: %1 (vedi ortalba --help)")
                        .arg(shown(parser.positionalArguments().first()));
+    return result;
+  }
+  const AlmanacAsked asked{parser.isSet(options.month) || parser.isSet(options.year) || parser.isSet(options.ics),
+                           parser.isSet(options.pdf) || parser.isSet(options.city) || parser.isSet(options.cue) ||
+                               parser.isSet(options.spans),
+                           parser.isSet(options.json), parser.isSet(options.italianDay)};
+  if (DiaryCommandParse diary = parseDiaryCommand(parser, options.diary, asked); diary.asked) {
+    result.diary = diary.request;
+    result.error = diary.error;
     return result;
   }
   if (parser.values(options.month).size() > 1 || parser.values(options.city).size() > 1 ||
@@ -347,6 +362,10 @@ ParsedArguments parseArguments(const QStringList& arguments) {
     result.error = QStringLiteral("ortalba: --city e --coordinate non vanno insieme: il luogo è uno solo");
     return result;
   }
+  result.error = diaryWithAlmanacProblem(parser, options.diary,
+                                         request.mode == PrintRequest::Mode::YearCalendar || !request.pdfFile.isEmpty());
+  if (!result.error.isEmpty()) return result;
+  request.diary = parser.isSet(options.diary.list);
   if (parser.isSet(options.city)) {
     const QString typed = parser.value(options.city);
     const app::PlaceLookup found = holdsHidden(typed) ? app::PlaceLookup{} : app::lookUpPlace(typed.toStdString());

@@ -11,6 +11,7 @@
 #include "app/month_sheet.h"
 #include "app/own_feast.h"
 #include "app/place.h"
+#include "app/platform/diary/diary_arguments.h"
 
 namespace ortalba {
 
@@ -28,6 +29,7 @@ struct PrintRequest {
   std::optional<app::ChosenJob> job;  // the job whose good days are given
   app::Reckoning reckoning;         // the days the phases fall on, the zodiac
   std::optional<app::FeastDay> ownFeast;  // --festa-patronale: the place's festa for this run
+  bool diary = false;               // --diario: with the calendar or the page, the gardener's diary
 };
 
 struct ParsedArguments {
@@ -38,6 +40,7 @@ struct ParsedArguments {
   bool jobs = false;    // --elenco-lavori: the jobs of the notes
   bool comuni = false;  // --elenco-comuni: the comuni, all or of one province
   QString province;     // with comuni: the province's two letters, or empty for all
+  std::optional<DiaryRequest> diary;  // the diary's own commands
   QString error;  // one Italian line when the arguments are wrong
 };
 

@@ -26,6 +26,7 @@
 #include "app/window_model.h"
 #include "app/platform/command_line/arguments.h"
 #include "app/platform/command_line/month_text.h"
+#include "app/platform/diary/diary_command.h"
 #include "app/platform/session/desktop_session.h"
 #include "app/platform/session/file_io.h"
 #include "app/platform/qt/qt_text.h"
@@ -140,6 +141,7 @@ int runCommandLine(int argc, char** argv) {
       for (const app::ComuneRow* comune : app::comuniOfProvince(parsed.province.toStdString())) list(*comune);
     return printed(names);
   }
+  if (parsed.diary) return runDiaryCommand(*parsed.diary);
   if (!parsed.request) {
     std::fprintf(stderr, "%s\n", parsed.error.toUtf8().constData());
     return 2;
@@ -165,15 +167,25 @@ int runCommandLine(int argc, char** argv) {
     const QDateTime now = QDateTime::currentDateTimeUtc();
     const app::IcsStamp stamp{now.date().year(), now.date().month(),  now.date().day(),
                               now.time().hour(), now.time().minute(), now.time().second()};
-    return printed(app::yearCalendarIcs(request.year, place, stamp, {request.moonSpans, request.reckoning, request.plantParts, request.job}));
+    const std::optional<app::DiaryOfYear> diary = request.diary ? userDiaryOfYear(request.year) : std::nullopt;
+    if (request.diary && !diary) return 1;
+    return printed(app::yearCalendarIcs(request.year, place, stamp,
+                                        {request.moonSpans, request.reckoning, request.plantParts, request.job,
+                                         diary ? &*diary : nullptr}));
   }
   const auto notesOf = [&](int month) { return notesFile(app::notesDocumentPath(platform, month)); };
   const bool booklet = request.mode == PrintRequest::Mode::YearBooklet;
   const app::MonthSheet sheet = booklet ? app::MonthSheet{} : app::sheetOf(request.year, request.month, place, request.reckoning);
   if (!request.pdfFile.isEmpty()) {
+    // The diary's entries of the month or the year, under each month's table.
+    const calendar::Date first{1, booklet ? 1 : request.month, request.year};
+    const calendar::Date last{booklet ? 31 : calendar::daysInMonth(request.month, request.year), booklet ? 12 : request.month,
+                              request.year};
+    const auto diary = request.diary ? userDiaryEntries(first, last) : std::vector<app::DiaryEntry>{};
+    if (!diary) return 1;
     const app::WriteOutcome outcome =
-        booklet ? writeYearPdf(request.pdfFile, monthsOfYear(request.year, place, request.reckoning), notesOf, request.cue)
-                : writeMonthPdf(request.pdfFile, sheet, notesOf(request.month), request.cue, request.job);
+        booklet ? writeYearPdf(request.pdfFile, monthsOfYear(request.year, place, request.reckoning), notesOf, request.cue, *diary)
+                : writeMonthPdf(request.pdfFile, sheet, notesOf(request.month), request.cue, request.job, *diary);
     if (!outcome) {
       std::fprintf(stderr, "ortalba: impossibile scrivere %s: %s\n", shown(request.pdfFile).toUtf8().constData(),
                    outcome.reason.c_str());

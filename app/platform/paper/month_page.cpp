@@ -2,6 +2,7 @@
 #include "app/platform/paper/month_page.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <cmath>
 #include <functional>
 #include <QPainter>
 #include <QPdfWriter>
@@ -42,6 +43,59 @@ constexpr double PartLeft = RisingLeft + 3.5, PartWidth = 8;
 // under them fill the sheet's printable part.
 double rowHeightFor(std::size_t days) { return std::min(7.2, (Paper::inside().height() - 60) / std::max<double>(1, days)); }
 
+// The diary's entries under the legends: the rows give up room for them down to
+// this height, and their letters shrink down to these points before entries are left out.
+constexpr double SmallestRowHeight = 5.2;
+constexpr double DiaryPoints = 6.5, SmallestDiaryPoints = 5, DiaryHeading = 4;
+
+// An entry on paper, in one paragraph: "12 · Luna calante · Semina: pomodoro; aiuola 2 — la nota · promemoria il 28 aprile 2026".
+QString paperLine(const app::DiaryEntry& e, app::DiaryMoons& moons) {
+  QString text = QStringLiteral("%1 · %2 · %3").arg(e.day.day).arg(toQString(moons.wordsOf(e.day)), toQString(app::entrySummary(e)));
+  if (!e.note.empty()) text += QStringLiteral(" — ") + toQString(e.note).simplified();
+  if (e.reminder) text += QStringLiteral(" · promemoria il %1").arg(toQString(app::dayWords(*e.reminder)));
+  return text;
+}
+
+// The room the entries take at `points`, heading included, in millimetres.
+double diaryHeight(Paper& sheet, const QStringList& lines, double width, double points) {
+  sheet.letters(points);
+  double height = DiaryHeading;
+  for (const QString& line : lines) height += sheet.wrapped(line, QRectF(0, 0, width, 1000), Qt::AlignLeft | Qt::AlignTop).height();
+  return height;
+}
+
+// The entries in `box`, at the largest letters that hold them all; where even the
+// smallest do not, as many as fit and a line that says how to see the others.
+void paintDiary(QPainter& p, Paper& sheet, const QStringList& lines, const QRectF& box, const app::MonthSheet& month) {
+  double points = DiaryPoints;
+  while (points > SmallestDiaryPoints && diaryHeight(sheet, lines, box.width(), points) > box.height()) points -= 0.25;
+  p.setPen(toQColor(app::colours::DarkGreen));
+  sheet.letters(7, true);
+  p.drawText(QRectF(box.left(), box.top(), box.width(), DiaryHeading), Qt::AlignLeft | Qt::AlignVCenter,
+             QStringLiteral("Dal diario dell'orto"));
+  p.setPen(Qt::black);
+  sheet.letters(points);
+  const int flags = Qt::AlignLeft | Qt::AlignTop;
+  const double lineHeight = sheet.wrapped(QStringLiteral("X"), QRectF(0, 0, box.width(), 100), flags).height();
+  double y = box.top() + DiaryHeading;
+  for (qsizetype i = 0; i < lines.size(); ++i) {
+    const double h = sheet.wrapped(lines[i], QRectF(0, 0, box.width(), 1000), flags).height();
+    const bool last = i + 1 == lines.size();
+    if (y + h + (last ? 0 : lineHeight) > box.bottom() + 0.01) {
+      const int left = int(lines.size() - i);
+      const QString first = toQString(app::isoDate({1, month.month, month.year}));
+      const QString end = toQString(app::isoDate({month.length(), month.month, month.year}));
+      sheet.letters(points, false, true);
+      sheet.drawWrapped(QStringLiteral("… e %1 nel diario: ortalba --diario --da %2 --a %3")
+                            .arg(left == 1 ? QStringLiteral("un'altra voce") : QStringLiteral("altre %1 voci").arg(left), first, end),
+                        QRectF(box.left(), y, box.width(), lineHeight), flags);
+      return;
+    }
+    sheet.drawWrapped(lines[i], QRectF(box.left(), y, box.width(), h), flags);
+    y += h;
+  }
+}
+
 double fittingPoints(Paper& sheet, const QString& text, const QRectF& box) {
   for (double points = SaintPoints; points >= SmallestSaintPoints; points -= 0.25) {
     sheet.letters(points);
@@ -59,7 +113,7 @@ double saintPoints(QPainter& painter, const QString& text) {
 }
 
 void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& month, const std::string& notesPath,
-                    bool cue, const std::optional<app::ChosenJob>& job) {
+                    bool cue, const std::optional<app::ChosenJob>& job, const std::vector<app::DiaryEntry>& diary) {
   initPictures();
   // Everything below is laid out in millimetres of an A4 sheet, scaled to the area.
   Paper sheet(p, area);
@@ -84,7 +138,20 @@ void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& mont
   // moonrise and moonset, the ascending or descending moon, the phase's picture.
   const double top = paper.top() + 19;
   const double rowsWidth = 112;
-  const double rowHeight = rowHeightFor(month.days.size());
+  // The legends under the rows: the two notes, the phases' hours two a line, the three swatches.
+  const auto phaseCount = static_cast<double>(month.moon().phases().size());
+  const double legends = 1.5 + 6.4 + 6.4 + (phaseCount > 0 ? 3.4 * std::ceil(phaseCount / 2) : 0) + 12.6;
+  double rowHeight = rowHeightFor(month.days.size());
+  QStringList diaryLines;
+  app::DiaryMoons moons(month.reckoning);
+  for (const app::DiaryEntry& e : diary)
+    if (month.isOf(e.day.year, e.day.month)) diaryLines << paperLine(e, moons);
+  if (!diaryLines.isEmpty()) {
+    const auto days = static_cast<double>(month.days.size());
+    const double free = paper.bottom() - top - rowHeight * days - legends - 1;
+    const double wanted = diaryHeight(sheet, diaryLines, rowsWidth, DiaryPoints);
+    if (wanted > free) rowHeight = std::max(SmallestRowHeight, rowHeight - (wanted - free) / days);
+  }
   constexpr double timesLeft = TimesLeft, timeWidth = TimeWidth, risingLeft = RisingLeft;
   // Over the times: whose they are, then which.
   setFont(6.5, true);
@@ -222,6 +289,10 @@ void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& mont
     p.drawText(QRectF(swatch.right() + 1, swatch.top() - 0.5, rowsWidth - 5, 4.2), Qt::AlignLeft | Qt::AlignVCenter,
                toQString(app::adviceOf(marks[k])));
   }
+  if (!diaryLines.isEmpty()) {
+    const double diaryTop = line + 12.6 + 1;
+    paintDiary(p, sheet, diaryLines, QRectF(paper.left(), diaryTop, rowsWidth, paper.bottom() - diaryTop), month);
+  }
 
   // At the foot of the notes' column, what the notes give the month to sow and
   // plant under each moon, in the place's part of Italy.
@@ -299,10 +370,12 @@ app::WriteOutcome writePdf(const QString& fileName, const QString& title,
 }
 
 app::WriteOutcome writeMonthPdf(const QString& fileName, const app::MonthSheet& sheet, const std::string& notesPath,
-                                bool cue, const std::optional<app::ChosenJob>& job) {
+                                bool cue, const std::optional<app::ChosenJob>& job,
+                                const std::vector<app::DiaryEntry>& diary) {
   return writePdf(fileName, toQString(sheet.title) + QStringLiteral(" - ") + toQString(sheet.place.name),
                   [&](QPdfWriter& writer, QPainter& painter) {
-                    paintMonthPage(painter, QRectF(0, 0, writer.width(), writer.height()), sheet, notesPath, cue, job);
+                    paintMonthPage(painter, QRectF(0, 0, writer.width(), writer.height()), sheet, notesPath, cue, job,
+                                   diary);
                     return true;
                   });
 }

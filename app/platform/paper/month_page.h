@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "app/good_days.h"
+#include "app/diary_entry.h"
 #include "app/month_sheet.h"
 #include "app/platform_port.h"
 
@@ -23,8 +24,11 @@ namespace ortalba {
 // are read from `notesPath` (the file system's own bytes). With `cue` the bars
 // carry the moon cue's hatching, Sundays and feasts the cue's darker red.
 // With `job`, its good days carry a dark green stripe, and a legend line says so.
+// The entries of the gardener's diary that fall in the month are written under the
+// table, on the lines a paper almanac leaves for them (the rows give them room).
 void paintMonthPage(QPainter& painter, const QRectF& area, const app::MonthSheet& sheet, const std::string& notesPath,
-                    bool cue = false, const std::optional<app::ChosenJob>& job = {});
+                    bool cue = false, const std::optional<app::ChosenJob>& job = {},
+                    const std::vector<app::DiaryEntry>& diary = {});
 
 // The size, in points, a day's saint or feast is written in on the page, on the
 // device `painter` paints: the design's 7.5 where the text holds its cell (wrapped
@@ -35,7 +39,8 @@ double saintPoints(QPainter& painter, const QString& text);
 // page is on the disk; a pipe or a device (/dev/stdout) is written in place.
 // When that fails the outcome says why, and an old file is left as it was.
 app::WriteOutcome writeMonthPdf(const QString& fileName, const app::MonthSheet& sheet, const std::string& notesPath,
-                                bool cue = false, const std::optional<app::ChosenJob>& job = {});
+                                bool cue = false, const std::optional<app::ChosenJob>& job = {},
+                                const std::vector<app::DiaryEntry>& diary = {});
 
 // An A4 PDF of any number of pages, written as writeMonthPdf writes: `draw`
 // paints it (starting new pages on the writer) and says whether all went well.

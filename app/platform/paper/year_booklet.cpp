@@ -5,6 +5,8 @@
 #include <QPdfWriter>
 #include <QPainter>
 #include <QStringList>
+#include <algorithm>
+#include <iterator>
 
 #include "app/italian_clock.h"
 #include "app/platform/paper/month_page.h"
@@ -112,22 +114,26 @@ void paintYearCover(QPainter& p, const QRectF& area, const std::vector<app::Mont
 
 bool paintYearBooklet(QPainter& painter, QPagedPaintDevice& device, const std::function<QRectF()>& pageArea,
                       const std::vector<app::MonthSheet>& months, const std::function<std::string(int)>& notesOf,
-                      bool cue) {
+                      bool cue, const std::vector<app::DiaryEntry>& diary) {
   paintYearCover(painter, pageArea(), months);
   for (const app::MonthSheet& month : months) {
     if (!device.newPage()) return false;
-    paintMonthPage(painter, pageArea(), month, notesOf(month.month), cue);
+    std::vector<app::DiaryEntry> ofMonth;
+    std::copy_if(diary.begin(), diary.end(), std::back_inserter(ofMonth),
+                 [&](const app::DiaryEntry& e) { return month.isOf(e.day.year, e.day.month); });
+    paintMonthPage(painter, pageArea(), month, notesOf(month.month), cue, std::nullopt, ofMonth);
   }
   return true;
 }
 
 app::WriteOutcome writeYearPdf(const QString& fileName, const std::vector<app::MonthSheet>& months,
-                               const std::function<std::string(int)>& notesOf, bool cue) {
+                               const std::function<std::string(int)>& notesOf, bool cue,
+                               const std::vector<app::DiaryEntry>& diary) {
   if (months.empty()) return app::WriteOutcome::failed("l'anno non ha mesi");
   const QString title = QStringLiteral("Ortalba %1 - %2").arg(months.front().year).arg(toQString(months.front().place.name));
   return writePdf(fileName, title, [&](QPdfWriter& writer, QPainter& painter) {
     return paintYearBooklet(painter, writer, [&] { return QRectF(0, 0, writer.width(), writer.height()); }, months,
-                            notesOf, cue);
+                            notesOf, cue, diary);
   });
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/diary_entry.h"
 #include "app/month_sheet.h"
 #include "app/platform_port.h"
 
@@ -20,17 +21,19 @@ namespace ortalba {
 void paintYearCover(QPainter& painter, const QRectF& area, const std::vector<app::MonthSheet>& months);
 
 // The cover and the twelve month pages on `device`, which `painter` paints on:
-// each page in `pageArea()`; `notesOf(month)` is where that month's notes are read.
-// False when a new page could not be started.
+// each page in `pageArea()`; `notesOf(month)` is where that month's notes are read;
+// each month's page has the diary's entries of its month. False when a new page
+// could not be started.
 bool paintYearBooklet(QPainter& painter, QPagedPaintDevice& device, const std::function<QRectF()>& pageArea,
                       const std::vector<app::MonthSheet>& months, const std::function<std::string(int)>& notesOf,
-                      bool cue);
+                      bool cue, const std::vector<app::DiaryEntry>& diary = {});
 
 // The twelve months of `year` at a place.
 std::vector<app::MonthSheet> monthsOfYear(int year, const app::Place& place, const app::Reckoning& reckoning = {});
 
 // The booklet as a 13-page A4 PDF, written whole or not at all (as a month's page is).
 app::WriteOutcome writeYearPdf(const QString& fileName, const std::vector<app::MonthSheet>& months,
-                               const std::function<std::string(int)>& notesOf, bool cue = false);
+                               const std::function<std::string(int)>& notesOf, bool cue = false,
+                               const std::vector<app::DiaryEntry>& diary = {});
 
 }  // namespace ortalba

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The almanac's folder among the user's configuration, where the desktop's
-// almanac keeps luogo.txt and every almanac its preferences.
+// The almanac's folders among the user's configuration, where the desktop's
+// almanac keeps luogo.txt and every almanac its preferences, and among the
+// user's data, where the diary is.
 #include <string>
 
 namespace ortalba {
@@ -19,5 +20,15 @@ struct ConfigFolder {
 ConfigFolder userConfigFolder();
 // Where that folder is, without making it.
 ConfigFolder configFolderPath();
+
+// The same for the almanac's folder among the user's data, where the diary is
+// kept: $XDG_DATA_HOME/ortalba, else $HOME/.local/share/ortalba.
+ConfigFolder userDataFolder();
+ConfigFolder dataFolderPath();
+
+// Makes the folder `path` (absolute) and those above it that are missing, each
+// private to the user; why not, in a few Italian words, or empty when it is there
+// and can be written in.
+std::string madeFolder(const std::string& path);
 
 }  // namespace ortalba

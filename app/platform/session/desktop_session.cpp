@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QTimer>
 #include <QTranslator>
 #include <unistd.h>
 
@@ -14,6 +15,7 @@
 #include <optional>
 
 #include "app/window_model.h"
+#include "app/platform/diary/diary_store.h"
 #include "app/platform/session/file_io.h"
 #include "app/platform/window/main_window.h"
 #include "app/platform/session/qt_platform.h"
@@ -82,8 +84,16 @@ int runWindow(int argc, char** argv, WorkingFolder folder) {
   }
   if (!platform) platform.emplace();  // the working folder is the one current now
   app::WindowModel form(*platform);
+  std::optional<DiaryStore> diary;
   MainWindow window(form);
   window.show();
+  // The gardener's diary, in the user's data folder whatever folder the window runs
+  // in, opened and checked whole once the window is up.
+  QTimer::singleShot(0, &window, [&] {
+    const DiaryPath path = userDiaryPath();
+    if (!path.path.empty()) diary.emplace(path.path);
+    window.attachDiary(diary ? &*diary : nullptr, path.problem, diary ? diary->notice() : std::string());
+  });
   return application.exec();
 }
 

@@ -11,10 +11,12 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QScreen>
 #include <algorithm>
 #include <cmath>
 
+#include "app/platform/diary/diary_dialog.h"
 #include "app/platform/window/accessibility.h"
 #include "app/platform/window/day_descriptions.h"
 #include "app/platform/window/help_dialog.h"
@@ -149,6 +151,7 @@ void MainWindow::addCommands() {
   const Command commands[] = {
       {u"Stampa il mese…", {QKeySequence::Print}, [this] { printShownMonth(); }, {}},
       {u"Stampa il libretto dell'anno…", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)}, [this] { printShownYear(); }, {}},
+      {u"Diario del giorno…", {QKeySequence(Qt::CTRL | Qt::Key_D)}, [this] { openDiary(); }, {}},
       {u"Scegli la città", {QKeySequence(Qt::Key_F4), QKeySequence(Qt::CTRL | Qt::Key_L)},
        [this] { command([this] { form_.keyDown(app::Key::OpenChooser); }); }, {}},
       {u"Festa patronale…", {QKeySequence(Qt::CTRL | Qt::Key_E)}, [this] { setOwnFeast(); }, {},
@@ -340,6 +343,7 @@ void MainWindow::render() {
     widgets_.bars[k]->setFocusMark(d == selected);
     widgets_.bars[k]->setGoodDay(form_.goodDays[k]);
     widgets_.bars[k]->setHatching(cue_ ? form_.phaseMarkOf(d) : app::PhaseMark::Neutral, 6 * zoom_);
+    widgets_.bars[k]->setDiaryMark(form_.diary.marks[k]);
     widgets_.days[k]->setAccessibleName(toQString(form_.dayAccessibleName(d)));
   }
 
@@ -372,6 +376,7 @@ void MainWindow::render() {
   if (closing) setFocus();
   renderNotes();
   moonShown_ = describeDays(widgets_, form_, moonShown_);
+  if (diary_ && diary_->isVisible()) diary_->showDay();
   keepAbove();
 }
 
@@ -411,6 +416,42 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return true;
   }
   return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::openDiary() {
+  if (!diary_)
+    diary_ = new DiaryDialog(
+        form_, [this] { diaryChanged(); },
+        [this](calendar::Date day) {
+          command([&] {
+            form_.shownYear = day.year;
+            form_.pickMonth(day.month - 1);
+            form_.clickDay(day.day - 1);
+          });
+        },
+        this);
+  diary_->showDay();
+  diary_->show();
+  diary_->raise();
+  diary_->activateWindow();
+}
+
+void MainWindow::diaryChanged() {
+  command([this] { form_.showDay({form_.selectedDay, form_.shownMonth, form_.shownYear}); });
+}
+
+void MainWindow::attachDiary(app::Diary* diary, const std::string& whyNone, const std::string& notice) {
+  command([&] {
+    form_.diary.attach(diary, whyNone);
+    form_.showDay({form_.selectedDay, form_.shownMonth, form_.shownYear});
+  });
+  if (!notice.empty()) {
+    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Diario dell'orto"), toQString(notice),
+                                QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->show();
+  }
+  if (diary) showDueReminders(form_, [this] { diaryChanged(); }, this);
 }
 
 void MainWindow::renderNotes() {

@@ -27,6 +27,7 @@ namespace ortalba {
 
 class NotesView;
 class HelpDialog;
+class DiaryDialog;
 
 class MainWindow : public QWidget {
   Q_OBJECT
@@ -60,6 +61,13 @@ class MainWindow : public QWidget {
 
   // Ctrl+E: the day of the festa patronale of a comune or a field not in the list, or none.
   void setOwnFeast();
+  // The gardener's diary, once the window is up (a large one would hold the window
+  // back): its pencils drawn, then a damaged diary set aside told (`notice`) and
+  // the reminders whose day has come shown. None: `whyNone` says why.
+  void attachDiary(app::Diary* diary, const std::string& whyNone, const std::string& notice);
+  // Ctrl+D: the diary of the selected day, and the search of the whole diary.
+  void openDiary();
+  DiaryDialog* diary() const { return diary_; }
 
   // Ctrl+P: the print dialog, then the shown month on one page.
   void printShownMonth();
@@ -115,6 +123,8 @@ class MainWindow : public QWidget {
   void keepAbove();
   // Ctrl+J: the job whose good days the rows show, from a short list.
   void chooseJob();
+  // The diary changed: the window shows it as it now is.
+  void diaryChanged();
 
   app::WindowModel& form_;
   WindowWidgets widgets_;
@@ -125,6 +135,7 @@ class MainWindow : public QWidget {
   // The month's moon the rows' descriptions were last written from.
   std::shared_ptr<const app::MonthMoon> moonShown_;
   HelpDialog* help_ = nullptr;
+  DiaryDialog* diary_ = nullptr;
   QMenu* menu_ = nullptr;
   std::vector<std::pair<QAction*, std::function<bool()>>> checkedBy_;
   std::vector<std::pair<QAction*, std::function<bool()>>> enabledBy_;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <QPainter>
+#include <QPainterPath>
 #include <QStyle>
 #include <QSvgRenderer>
 
@@ -41,10 +42,58 @@ void ShapeWidget::setGoodDay(bool on) {
   update();
 }
 
+void ShapeWidget::setDiaryMark(bool on) {
+  if (on == diaryMark_) return;
+  diaryMark_ = on;
+  update();
+}
+
+namespace {
+
+// The diary's pencil in `box`, pointing down to the left: dark green, its wood
+// and lead at the tip, within a white edge that keeps it apart from every bar's
+// colour and from the cue's hatching.
+void paintPencil(QPainter& p, const QRectF& box) {
+  p.save();
+  p.setRenderHint(QPainter::Antialiasing);
+  p.translate(box.center());
+  p.rotate(-45);
+  const double length = box.width() * 1.3, width = box.width() * 0.32, tip = width * 1.1;
+  const double left = -length / 2;
+  QPainterPath outline;
+  outline.moveTo(left, 0);
+  outline.lineTo(left + tip, -width / 2);
+  outline.lineTo(-left, -width / 2);
+  outline.lineTo(-left, width / 2);
+  outline.lineTo(left + tip, width / 2);
+  outline.closeSubpath();
+  p.setPen(QPen(Qt::white, width * 0.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  p.setBrush(QColor(240, 210, 160));  // the sharpened wood
+  p.drawPath(outline);
+  p.setPen(Qt::NoPen);
+  p.setBrush(toQColor(app::colours::DarkGreen));
+  p.drawRect(QRectF(left + tip, -width / 2, length - tip, width));
+  QPainterPath lead;
+  lead.moveTo(left, 0);
+  lead.lineTo(left + tip * 0.45, -width * 0.2);
+  lead.lineTo(left + tip * 0.45, width * 0.2);
+  lead.closeSubpath();
+  p.setBrush(Qt::black);
+  p.drawPath(lead);
+  p.restore();
+}
+
+}  // namespace
+
 void ShapeWidget::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.fillRect(rect(), fill_);
   paintMoonCue(p, rect(), hatching_, spacing_);
+  // Between the day's letters and its moon picture, which begins at 72% of the bar.
+  if (diaryMark_) {
+    const double side = height() * 0.56;
+    paintPencil(p, QRectF(width() * 0.70 - side, (height() - side) / 2, side, side));
+  }
   p.setPen(toQColor(app::colours::Border));
   p.drawRect(rect().adjusted(0, 0, -1, -1));
   if (goodDay_) p.fillRect(QRect(1, 1, std::max(3, width() / 16), height() - 2), toQColor(app::colours::DarkGreen));

@@ -28,6 +28,9 @@ class ShapeWidget : public QWidget {
   // read on every bar colour and with the cue's hatching.
   void setGoodDay(bool on);
   bool goodDay() const { return goodDay_; }
+  // A small pencil on a day's bar: the day has entries in the gardener's diary.
+  void setDiaryMark(bool on);
+  bool diaryMark() const { return diaryMark_; }
 
  protected:
   void paintEvent(QPaintEvent*) override;
@@ -38,6 +41,7 @@ class ShapeWidget : public QWidget {
   bool goodDay_ = false;
   app::PhaseMark hatching_ = app::PhaseMark::Neutral;
   double spacing_ = 6;
+  bool diaryMark_ = false;
 };
 
 // A label of the design: a text that may wrap, and then shrink its letters

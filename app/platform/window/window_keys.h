@@ -24,6 +24,7 @@ inline constexpr WindowKey WindowKeys[] = {
     {u"Ctrl+T", u"tiene la finestra sopra le altre, o la lascia andare sotto"},
     {u"Ctrl+Z", u"segue la Luna nei segni di 30° dei lunari invece che nelle costellazioni, o di nuovo nelle costellazioni"},
     {u"Ctrl+J", u"segna i giorni buoni per un lavoro scelto da un elenco"},
+    {u"Ctrl+D", u"apre il diario dell'orto del giorno scelto: voci, promemoria e ricerca"},
     {u"F1", u"apre l'aiuto"},
     {u"tasto destro o tasto menu", u"il menu con tutti i comandi"},
 };
