@@ -30,11 +30,6 @@ struct DiaryEntry {
   friend bool operator==(const DiaryEntry&, const DiaryEntry&) = default;
 };
 
-// The jobs the diary offers first, as the gardener names them; any other words do as well.
-inline constexpr std::array<std::string_view, 12> DiaryJobs{
-    "Semina",       "Trapianto",   "Raccolta",    "Potatura",  "Innesto",      "Concimazione",
-    "Vangatura",    "Sarchiatura", "Irrigazione", "Trattamento", "Pacciamatura", "Acquisto semi"};
-
 // The longest text a field may hold, in bytes: a diary line, not a book.
 inline constexpr std::size_t LongestDiaryField = 10'000;
 

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <random>
 
+#include "almanac/notes_advice.h"
 #include "app/diary_csv.h"
 #include "app/platform/diary/diary_store.h"
 #include "app/platform/window/main_window.h"
@@ -27,7 +28,7 @@ std::vector<app::DiaryEntry> tenThousandEntries() {
     if (random() % 3 == 0) day = calendar::addDays(day, 1);
     app::DiaryEntry e;
     e.day = day;
-    e.job = app::DiaryJobs[random() % app::DiaryJobs.size()];
+    e.job = almanac::NotesJobs[random() % almanac::NotesJobs.size()].name;
     e.plants = plants[random() % 7];
     e.where = "aiuola " + std::to_string(random() % 6 + 1);
     e.quantity = std::to_string(random() % 60 + 1) + " semi";

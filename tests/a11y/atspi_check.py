@@ -36,7 +36,10 @@ def wait_for(predicate, seconds=5.0):
 
 
 def children(node):
-    return [c for c in (node.getChildAtIndex(i) for i in range(node.childCount)) if c is not None]
+    try:
+        return [c for c in (node.getChildAtIndex(i) for i in range(node.childCount)) if c is not None]
+    except Exception:  # gone while it was read
+        return []
 
 
 def walk(node):
@@ -45,9 +48,14 @@ def walk(node):
 
 
 def named(nodes, role, name=None, start=""):
-    """The nodes of that role, called `name` or, without one, whose name starts with `start`."""
-    return [n for n in nodes if n.getRole() == role and
-            (n.name == name if name is not None else (n.name or "").startswith(start))]
+    """The nodes of that role, called `name` or, without one, whose name starts with `start`;
+    a node gone meanwhile (a dialog just closed) is none of them."""
+    def matches(n):
+        try:
+            return n.getRole() == role and (n.name == name if name is not None else (n.name or "").startswith(start))
+        except Exception:
+            return False
+    return [n for n in nodes if matches(n)]
 
 
 def actions_of(node):

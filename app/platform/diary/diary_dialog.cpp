@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/platform/diary/diary_dialog.h"
 
+#include "almanac/notes_advice.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -77,7 +79,8 @@ DiaryEntryEditor::DiaryEntryEditor(const app::DiaryEntry& entry, Save save, QWid
   day_->setDate(qDate(entry.day));
   job_ = new QComboBox(this);
   job_->setEditable(true);
-  for (const std::string_view job : app::DiaryJobs) job_->addItem(toQString(job));
+  // The day's-work jobs of the notes first; any other words do as well.
+  for (const almanac::NotesJob& job : almanac::NotesJobs) job_->addItem(toQString(job.name));
   job_->setCurrentText(toQString(entry.job));
   plants_ = new QLineEdit(toQString(entry.plants), this);
   where_ = new QLineEdit(toQString(entry.where), this);
