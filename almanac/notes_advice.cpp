@@ -288,8 +288,9 @@ static_assert([] {
     for (std::size_t i = 0; i < a->plants.size(); ++i)
       for (std::size_t j = 0; j < i; ++j)
         if (a->plants[i].name == a->plants[j].name) return false;
-    for (const NotesAdvice* b = std::begin(AdviceTable); b != a; ++b) {
-      if (!sameJob(*a, *b)) continue;
+    // The table is in the order of its passages: the rows of a's passage stand just before it.
+    for (const NotesAdvice* b = a; b != std::begin(AdviceTable) && passageOrder(b[-1]) == passageOrder(*a);) {
+      if (!sameJob(*a, *--b)) continue;
       if (a->plants.empty() || b->plants.empty()) return false;
       for (const Plant& plant : a->plants)
         if (std::find_if(b->plants.begin(), b->plants.end(), [&](const Plant& p) { return p.name == plant.name; }) !=
@@ -302,11 +303,11 @@ static_assert([] {
 
 // A plant keeps its part wherever a section names it.
 static_assert([] {
-  for (const NotesAdvice& a : AdviceTable)
-    for (const NotesAdvice& b : AdviceTable)
-      if (a.section == b.section)
-        for (const Plant& p : a.plants)
-          for (const Plant& q : b.plants)
+  for (const NotesAdvice* a = std::begin(AdviceTable); a != std::end(AdviceTable); ++a)
+    for (const NotesAdvice* b = std::begin(AdviceTable); b != a; ++b)
+      if (a->section == b->section)
+        for (const Plant& p : a->plants)
+          for (const Plant& q : b->plants)
             if (p.name == q.name && p.part != q.part) return false;
   return true;
 }(), "a plant grown for two parts in one section");

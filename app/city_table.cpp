@@ -7,6 +7,7 @@
 #include <string>
 
 #include "almanac/italian_regions.h"
+#include "app/search_key.h"
 
 namespace app {
 
@@ -203,43 +204,6 @@ astro::GeoPosition positionOfCode(std::string_view code) {
   return {field(code, 0, 2) + field(code, 2, 2) / 60, field(code, 4, 2) + field(code, 6, 2) / 60, field(code, 8, 4)};
 }
 
-// The letters of a name in capitals without their accents, and its digits;
-// nothing else (blanks, apostrophes, dots).
-std::string folded(std::string_view text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    if (c >= 'a' && c <= 'z') {
-      out += static_cast<char>(c - 'a' + 'A');
-    } else if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) {
-      out += static_cast<char>(c);
-    } else if (c == 0xC3 && i + 1 < text.size()) {
-      // The accented vowels of Italian, capital or small (U+00C0..U+00FF).
-      const auto latin = static_cast<unsigned char>((static_cast<unsigned char>(text[++i]) & 0x3F) | 0xC0);
-      constexpr std::string_view vowels = "AAAAAAACEEEEIIII?NOOOOO?OUUUUY";
-      const unsigned index = (latin & 0xDF) - 0xC0;
-      if (index < vowels.size() && vowels[index] != '?') out += vowels[index];
-    }
-  }
-  return out;
-}
-
-// How many letters must change to turn one name into the other.
-std::size_t editDistance(std::string_view a, std::string_view b) {
-  std::vector<std::size_t> row(b.size() + 1);
-  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
-  for (std::size_t i = 1; i <= a.size(); ++i) {
-    std::size_t diagonal = row[0];
-    row[0] = i;
-    for (std::size_t j = 1; j <= b.size(); ++j) {
-      const std::size_t above = row[j];
-      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
-      diagonal = above;
-    }
-  }
-  return row[b.size()];
-}
-
 // A place's right spelling where the design's table writes it otherwise: typed
 // right, it is that row.
 struct Spelling {
@@ -271,12 +235,12 @@ std::optional<Place> findPlace(std::string_view name) {
 
 std::optional<Place> findPlaceLoosely(std::string_view typed) {
   if (auto exact = findPlace(typed)) return exact;  // FORLI' is its own row, not FORLÌ's
-  const std::string key = folded(typed);
+  const std::string key = searchKey(typed);
   if (key.empty()) return std::nullopt;
   for (const Place& place : tablePlaces())
-    if (folded(place.name) == key) return place;
+    if (searchKey(place.name) == key) return place;
   for (const Spelling& spelling : RightSpellings)
-    if (folded(spelling.right) == key) return findPlace(spelling.table);
+    if (searchKey(spelling.right) == key) return findPlace(spelling.table);
   return std::nullopt;
 }
 
@@ -286,11 +250,11 @@ const Place& defaultPlace() {
 }
 
 std::vector<std::string_view> nearestCities(std::string_view typed, std::size_t count) {
-  const std::string key = folded(typed);
+  const std::string key = searchKey(typed);
   std::vector<std::string_view> names;
   std::vector<std::string> seen;
   const auto suggest = [&](std::string_view name) {
-    const std::string spelled = folded(name);
+    const std::string spelled = searchKey(name);
     if (std::find(seen.begin(), seen.end(), spelled) != seen.end()) return;  // FORLÌ and FORLI'
     seen.push_back(spelled);
     names.push_back(name);
@@ -298,10 +262,10 @@ std::vector<std::string_view> nearestCities(std::string_view typed, std::size_t 
   // Every place a beginning of three letters or more names ("reggio": all four)...
   if (key.size() >= 3)
     for (const CityRow& row : CityTable)
-      if (folded(row.name).starts_with(key)) suggest(row.name);
+      if (searchKey(row.name).starts_with(key)) suggest(row.name);
   // ...then the names a third of whose letters at most are wrong (one at least).
   std::vector<std::pair<std::size_t, std::size_t>> ranked;  // distance, row
-  for (std::size_t i = 0; i < CityTable.size(); ++i) ranked.emplace_back(editDistance(key, folded(CityTable[i].name)), i);
+  for (std::size_t i = 0; i < CityTable.size(); ++i) ranked.emplace_back(editDistance(key, searchKey(CityTable[i].name)), i);
   std::stable_sort(ranked.begin(), ranked.end(), [](auto& a, auto& b) { return a.first < b.first; });
   const std::size_t near = std::max<std::size_t>(1, key.size() / 3);
   const std::size_t prefixed = names.size();

@@ -48,22 +48,6 @@ std::string shortest(double value) {
   return std::string(buffer.data(), end);
 }
 
-// How many letters must change to turn one key into the other.
-std::size_t editDistance(std::string_view a, std::string_view b) {
-  std::vector<std::size_t> row(b.size() + 1);
-  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
-  for (std::size_t i = 1; i <= a.size(); ++i) {
-    std::size_t diagonal = row[0];
-    row[0] = i;
-    for (std::size_t j = 1; j <= b.size(); ++j) {
-      const std::size_t above = row[j];
-      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
-      diagonal = above;
-    }
-  }
-  return row[b.size()];
-}
-
 // A name the search finds: a place of the list, or a comune that is none of them
 // and whose seat is known.
 struct Entry {
@@ -196,9 +180,10 @@ std::string rememberedLine(const Place& place) {
   if (const auto listed = findPlace(place.name); listed && listed->position == place.position) return place.name;
   if (const auto comune = placeOfComuneTitle(place.name); comune && comune->position == place.position)
     return inWindows1252(comune->name);
+  // A field without a name of its own is named by its coordinates as they were written.
   const auto written = parseCoordinates(place.name);
-  if (written && written->name.empty() && written->latitude == place.position.latitude &&
-      written->longitude == place.position.longitude)
+  if (written && written->name.empty() && place.name == written->latitudeText + ", " + written->longitudeText &&
+      written->latitude == place.position.latitude && written->longitude == place.position.longitude)
     return written->latitudeText + "," + written->longitudeText;
   return place.name + ";" + shortest(place.position.latitude) + "," + shortest(place.position.longitude);
 }

@@ -162,6 +162,7 @@ TEST(PlaceSearch, RememberedInLuogoTxt) {
       {placeOfComune(comune("Savogna d'Isonzo-Sovodnje ob Soci")).value(), "SAVOGNA D'ISONZO-SOVODNJE OB SOCI (GO)"},
       {placeOfCoordinates(*parseCoordinates("45.08, 6.70")), "45.08,6.70"},
       {placeOfCoordinates(*parseCoordinates("Orto di casa;45.08,6.70")), "Orto di casa;45.08,6.7"},
+      {placeOfCoordinates(*parseCoordinates(";39 13.5;39,13.5")), ";39 13.5;39,13.5"},  // a name that reads as coordinates
       {Place{"ROMA", {12.5, 41.9, 0}, std::nullopt, almanac::Zone::Centro}, "ROMA;41.9,12.5"},
   };
   for (const auto& c : cases) {

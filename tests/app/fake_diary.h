@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -74,3 +75,14 @@ class FakeDiary : public app::Diary {
     return list;
   }
 };
+
+// A sowing of `plants` on `day`, with a reminder if one is given.
+inline app::DiaryEntry sowing(calendar::Date day, std::string plants,
+                              std::optional<calendar::Date> reminder = std::nullopt) {
+  app::DiaryEntry e;
+  e.day = day;
+  e.job = "Semina";
+  e.plants = std::move(plants);
+  e.reminder = reminder;
+  return e;
+}

@@ -57,15 +57,6 @@ QVariant sql(const QString& file, const QStringList& statements) {
   return last;
 }
 
-app::DiaryEntry entry(calendar::Date day, std::string plants, std::optional<calendar::Date> reminder = std::nullopt) {
-  app::DiaryEntry e;
-  e.day = day;
-  e.job = "Semina";
-  e.plants = std::move(plants);
-  e.reminder = reminder;
-  return e;
-}
-
 std::vector<app::DiaryEntry> withoutIds(std::vector<app::DiaryEntry> entries) {
   for (auto& e : entries) e.id = 0;
   return entries;
@@ -88,7 +79,7 @@ TEST(DiaryStore, AnswersAsAPlainDiaryDoes) {
   for (int step = 0; step < 150; ++step) {
     const int what = both.empty() ? 0 : pick(6);
     if (what <= 2) {
-      app::DiaryEntry e = entry(calendar::addDays({1, 1, 2025}, pick(500)), plants[std::size_t(pick(7))] + " " + plants[std::size_t(pick(7))]);
+      app::DiaryEntry e = sowing(calendar::addDays({1, 1, 2025}, pick(500)), plants[std::size_t(pick(7))] + " " + plants[std::size_t(pick(7))]);
       if (pick(3) == 0) e.reminder = calendar::addDays(e.day, pick(60));
       e.note = pick(2) ? "riga\nriga" : "";
       app::DiaryEntry inFile = e, inPlain = e;
@@ -171,7 +162,7 @@ TEST(DiaryStore, BringsADiaryOfTheFirstVersionUpToDateAndLeavesANewerOne) {
   const QByteArray newer = contentOf(file);
   DiaryStore store(native(file));
   EXPECT_EQ(store.entriesBetween({1, 3, 2026}, {31, 3, 2026}).entries.size(), 2u);
-  app::DiaryEntry more = entry({14, 3, 2026}, "fave");
+  app::DiaryEntry more = sowing({14, 3, 2026}, "fave");
   EXPECT_EQ(store.add(more).reason, "il diario è di una versione più recente di Ortalba, che questa legge soltanto");
   EXPECT_EQ(contentOf(file), newer);
 }
@@ -186,7 +177,7 @@ TEST(DiaryStore, SetsAsideWhatIsNotAWholeDiaryAndBeginsANewOne) {
   {
     DiaryStore store(native(file));
     std::vector<app::DiaryEntry> many;
-    for (int i = 0; i < 3000; ++i) many.push_back(entry(calendar::addDays({1, 1, 2020}, i), "pomodoro " + std::to_string(i)));
+    for (int i = 0; i < 3000; ++i) many.push_back(sowing(calendar::addDays({1, 1, 2020}, i), "pomodoro " + std::to_string(i)));
     ASSERT_TRUE(store.addAll(many).outcome);
   }
   const QByteArray diary = contentOf(file);
@@ -225,7 +216,7 @@ TEST(DiaryStore, SetsAsideWhatIsNotAWholeDiaryAndBeginsANewOne) {
     EXPECT_FALSE(QFile::exists(file + "-journal") || QFile::exists(file + "-wal")) << "nothing of it beside the new diary";
     EXPECT_NE(store.notice().find(c.said), std::string::npos) << store.notice();
     EXPECT_NE(store.notice().find(aside.toStdString()), std::string::npos) << store.notice();
-    app::DiaryEntry fresh = entry({12, 3, 2026}, "basilico");
+    app::DiaryEntry fresh = sowing({12, 3, 2026}, "basilico");
     EXPECT_TRUE(store.add(fresh));
     EXPECT_EQ(store.entriesBetween({1, 1, 1}, {31, 12, 9999}).entries.size(), 1u) << "a new diary";
     EXPECT_EQ(sql(file, {"PRAGMA integrity_check"}).toString(), "ok");
@@ -244,7 +235,7 @@ TEST(DiaryStore, SetsAsideWhatIsNotAWholeDiaryAndBeginsANewOne) {
   EXPECT_NE(afterFolder.notice().find("non è un file ordinario"), std::string::npos) << afterFolder.notice();
   EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("diario-danneggiato-%1-7.sqlite").arg(day))).isDir());
   EXPECT_EQ(contentOf(dir.filePath(QStringLiteral("diario-danneggiato-%1-7.sqlite-journal").arg(day))), "a journal SQLite never read");
-  app::DiaryEntry fresh = entry({12, 3, 2026}, "basilico");
+  app::DiaryEntry fresh = sowing({12, 3, 2026}, "basilico");
   EXPECT_TRUE(afterFolder.add(fresh));
 }
 
@@ -254,7 +245,7 @@ TEST(DiaryStore, TwoWindowsAtOnceLoseNothing) {
   QTemporaryDir dir;
   const std::string path = native(dir.filePath("diario.sqlite"));
   DiaryStore first(path), second(path);
-  app::DiaryEntry beans = entry({12, 3, 2026}, "fave");
+  app::DiaryEntry beans = sowing({12, 3, 2026}, "fave");
   ASSERT_TRUE(first.add(beans));
 
   // The other window holds the diary for a change of its own for half a second.
@@ -274,7 +265,7 @@ TEST(DiaryStore, TwoWindowsAtOnceLoseNothing) {
     QSqlDatabase::removeDatabase(QStringLiteral("other"));
   });
   while (!holding) std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  app::DiaryEntry garlic = entry({12, 3, 2026}, "aglio");
+  app::DiaryEntry garlic = sowing({12, 3, 2026}, "aglio");
   EXPECT_TRUE(second.add(garlic)) << "waits, then saves";
   other.join();
   EXPECT_EQ(first.entriesBetween({12, 3, 2026}, {12, 3, 2026}).entries.size(), 3u);
@@ -309,7 +300,7 @@ TEST(DiaryStore, AFullOrReadOnlyDiskRefusesTheChangeAndKeepsTheDiary) {
   std::vector<app::DiaryEntry> kept;
   {
     DiaryStore store(native(file));
-    for (int i = 0; i < 20; ++i) kept.push_back(entry(calendar::addDays({1, 3, 2026}, i), "fave"));
+    for (int i = 0; i < 20; ++i) kept.push_back(sowing(calendar::addDays({1, 3, 2026}, i), "fave"));
     ASSERT_TRUE(store.addAll(kept).outcome);
   }
   const int filler = ::open((disk + "/filler").c_str(), O_WRONLY | O_CREAT, 0644);
@@ -318,14 +309,14 @@ TEST(DiaryStore, AFullOrReadOnlyDiskRefusesTheChangeAndKeepsTheDiary) {
   ::close(filler);
   {
     DiaryStore store(native(file));
-    std::vector<app::DiaryEntry> more(500, entry({1, 4, 2026}, std::string(300, 'p')));
+    std::vector<app::DiaryEntry> more(500, sowing({1, 4, 2026}, std::string(300, 'p')));
     EXPECT_EQ(store.addAll(more).outcome.reason, "il disco è pieno");
     EXPECT_EQ(store.entriesBetween({1, 1, 1}, {31, 12, 9999}).entries.size(), 20u);
   }
   ::unlink((disk + "/filler").c_str());
   ASSERT_EQ(::mount(nullptr, disk.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0);
   DiaryStore store(native(file));
-  app::DiaryEntry one = entry({1, 4, 2026}, "aglio");
+  app::DiaryEntry one = sowing({1, 4, 2026}, "aglio");
   EXPECT_EQ(store.add(one).reason, "la cartella " + disk + " non si può scrivere (il disco è in sola lettura)");
   EXPECT_EQ(store.entriesBetween({1, 1, 1}, {31, 12, 9999}).entries.size(), 20u);
   EXPECT_EQ(sql(file, {"PRAGMA integrity_check"}).toString(), "ok");

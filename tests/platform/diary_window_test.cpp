@@ -23,15 +23,6 @@
 namespace {
 using namespace ortalba;
 
-app::DiaryEntry entry(calendar::Date day, std::string plants, std::optional<calendar::Date> reminder = std::nullopt) {
-  app::DiaryEntry e;
-  e.day = day;
-  e.job = "Semina";
-  e.plants = std::move(plants);
-  e.reminder = reminder;
-  return e;
-}
-
 // The window over a diary in memory; today is Sunday 6 December 2026.
 struct WithDiary {
   FakePlatform platform;
@@ -39,7 +30,7 @@ struct WithDiary {
   app::WindowModel form{platform};
   MainWindow w{form};
   WithDiary() {
-    for (app::DiaryEntry e : {entry({3, 12, 2026}, "fave"), entry({1, 11, 2026}, "aglio", calendar::Date{6, 12, 2026})})
+    for (app::DiaryEntry e : {sowing({3, 12, 2026}, "fave"), sowing({1, 11, 2026}, "aglio", calendar::Date{6, 12, 2026})})
       kept.add(e);
     w.show();
     w.attachDiary(&kept, {}, {});
@@ -102,7 +93,7 @@ TEST(DiaryWindow, YearsOfRemindersAreShownInPartAndDoneAtOnce) {
   app::WindowModel form{platform};
   MainWindow w{form};
   for (int i = 0; i < 150; ++i) {
-    app::DiaryEntry e = entry(calendar::addDays({1, 1, 2020}, i * 7), "fave", calendar::addDays({1, 2, 2020}, i * 7));
+    app::DiaryEntry e = sowing(calendar::addDays({1, 1, 2020}, i * 7), "fave", calendar::addDays({1, 2, 2020}, i * 7));
     kept.add(e);
   }
   w.show();

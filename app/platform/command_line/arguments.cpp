@@ -3,16 +3,16 @@
 
 #include <QCommandLineParser>
 #include <QRegularExpression>
-#include <optional>
 #include <algorithm>
+#include <optional>
 
 #include "app/city_table.h"
-#include "app/good_days.h"
 #include "app/comuni.h"
+#include "app/good_days.h"
 #include "app/place_search.h"
 #include "app/platform/qt/qt_text.h"
-#include "app/window_model.h"
 #include "app/platform/window/window_keys.h"
+#include "app/window_model.h"
 
 namespace ortalba {
 
@@ -48,7 +48,8 @@ namespace {
 
 // Every option once: its names, the name of its value (none for a flag) and what it does.
 struct Options {
-  QCommandLineOption month{QStringLiteral("month"), QStringLiteral("stampa il mese indicato (anno 1-9999), per esempio 2026-03"),
+  QCommandLineOption month{QStringLiteral("month"),
+                           QStringLiteral("stampa il mese indicato (anno 1-9999), per esempio 2026-03"),
                            QStringLiteral("AAAA-MM")};
   QCommandLineOption city{QStringLiteral("city"),
                           QStringLiteral("città o comune per l'alba e il tramonto, in maiuscole o minuscole, con o "
@@ -108,13 +109,14 @@ struct Options {
   QCommandLineOption userFolder{QStringLiteral("cartella-utente"),
                                 QStringLiteral("apre la finestra con luogo.txt in ~/.config/ortalba")};
   QCommandLineOption version{QStringLiteral("version"), QStringLiteral("mostra la versione")};
-  QCommandLineOption help{QStringList{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("mostra questo aiuto")};
+  QCommandLineOption help{QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                          QStringLiteral("mostra questo aiuto")};
   DiaryOptions diary;
 
   QList<QCommandLineOption> all() const {
-    return QList<QCommandLineOption>{month,  city,   coordinate, ownFeast,   json,   pdf,    cue,    year,
-                                     ics,    spans,  plantParts, job,        italianDay, zodiac, cities, jobs,
-                                     comuni, userFolder, version, help} +
+    return QList<QCommandLineOption>{month,  city, coordinate, ownFeast,   json,    pdf,        cue,
+                                     year,   ics,  spans,      plantParts, job,     italianDay, zodiac,
+                                     cities, jobs, comuni,     userFolder, version, help} +
            diary.all();
   }
 };
@@ -147,20 +149,11 @@ constexpr char16_t Usage[] =
     u"  con --month, --year e --ics anche --giorno-italiano e --zodiaco segni; con --pdf e --ics --diario\n"
     u"       ortalba [--cartella-utente]\n";
 
-// Lines of at most `width` characters, broken between words.
+// Lines of at most `width` characters, broken between words, paragraph by paragraph.
 QString wrapped(const QString& text, int width) {
   QString out;
-  for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
-    QString line;
-    for (const QString& word : paragraph.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-      if (!line.isEmpty() && line.size() + 1 + word.size() > width) {
-        out += line + QLatin1Char('\n');
-        line.clear();
-      }
-      line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
-    }
-    out += line + QLatin1Char('\n');
-  }
+  for (const QString& paragraph : text.split(QLatin1Char('\n')))
+    out += wrappedWords(paragraph, width).join(QLatin1Char('\n')) + QLatin1Char('\n');
   return out;
 }
 
@@ -229,7 +222,8 @@ ParsedArguments parseArguments(const QStringList& arguments) {
   }
   if (parser.isSet(options.comuni)) {
     const QStringList province = parser.positionalArguments();
-    if (province.size() > 1 || (province.size() == 1 && app::comuniOfProvince(province.front().toStdString()).empty())) {
+    if (province.size() > 1 ||
+        (province.size() == 1 && app::comuniOfProvince(province.front().toStdString()).empty())) {
       result.error = QStringLiteral("ortalba: provincia sconosciuta: %1; si scrive con la sigla, per esempio TO")
                          .arg(shown(province.join(QLatin1Char(' '))));
       return result;
@@ -327,8 +321,8 @@ ParsedArguments parseArguments(const QStringList& arguments) {
     static const QRegularExpression pattern(QStringLiteral("\\A([0-9]{1,5})-([0-9]{1,2})\\z"));
     const auto match = pattern.match(monthText);
     if (!match.hasMatch()) {
-      result.error =
-          QStringLiteral("ortalba: mese non valido: \"%1\"; si scrive AAAA-MM, per esempio 2026-03").arg(shown(monthText));
+      result.error = QStringLiteral("ortalba: mese non valido: \"%1\"; si scrive AAAA-MM, per esempio 2026-03")
+                         .arg(shown(monthText));
       return result;
     }
     const int year = match.captured(1).toInt();
@@ -362,8 +356,8 @@ ParsedArguments parseArguments(const QStringList& arguments) {
     result.error = QStringLiteral("ortalba: --city e --coordinate non vanno insieme: il luogo è uno solo");
     return result;
   }
-  result.error = diaryWithAlmanacProblem(parser, options.diary,
-                                         request.mode == PrintRequest::Mode::YearCalendar || !request.pdfFile.isEmpty());
+  result.error = diaryWithAlmanacProblem(
+      parser, options.diary, request.mode == PrintRequest::Mode::YearCalendar || !request.pdfFile.isEmpty());
   if (!result.error.isEmpty()) return result;
   request.diary = parser.isSet(options.diary.list);
   if (parser.isSet(options.city)) {
@@ -373,23 +367,27 @@ ParsedArguments parseArguments(const QStringList& arguments) {
     if (!found.homonyms.empty()) {
       QStringList names;
       for (const std::string& name : found.homonyms) names << toQString(name);
-      result.error = QStringLiteral("ortalba: più comuni si chiamano \"%1\": %2; scrivete quale, per esempio "
-                                    "--city \"%3\"")
+      result.error = QStringLiteral(
+                         "ortalba: più comuni si chiamano \"%1\": %2; scrivete quale, per esempio "
+                         "--city \"%3\"")
                          .arg(shown(typed), names.join(QStringLiteral(", ")), names.back());
       return result;
     }
     if (!found.withoutSeat.empty()) {
-      result.error = QStringLiteral("ortalba: di %1 l'almanacco non conosce le coordinate; date quelle del vostro "
-                                    "campo con --coordinate LAT,LON")
+      result.error = QStringLiteral(
+                         "ortalba: di %1 l'almanacco non conosce le coordinate; date quelle del vostro "
+                         "campo con --coordinate LAT,LON")
                          .arg(toQString(found.withoutSeat));
       return result;
     }
     if (!request.place) {
       QStringList nearest;
       for (const std::string& name : app::suggestedPlaces(typed.toStdString(), 3)) nearest << toQString(name);
-      const QString guess = nearest.isEmpty() ? QString() : QStringLiteral("; forse %1?").arg(nearest.join(QStringLiteral(", ")));
-      result.error = QStringLiteral("ortalba: città sconosciuta: \"%1\"%2 (ortalba --elenco-citta e --elenco-comuni "
-                                    "le elencano)")
+      const QString guess =
+          nearest.isEmpty() ? QString() : QStringLiteral("; forse %1?").arg(nearest.join(QStringLiteral(", ")));
+      result.error = QStringLiteral(
+                         "ortalba: città sconosciuta: \"%1\"%2 (ortalba --elenco-citta e --elenco-comuni "
+                         "le elencano)")
                          .arg(shown(typed), guess);
       return result;
     }
@@ -398,9 +396,10 @@ ParsedArguments parseArguments(const QStringList& arguments) {
     const QString name = parser.value(options.job);
     request.job = app::findChosenJob(name.toStdString());
     if (!request.job || request.mode == PrintRequest::Mode::YearBooklet) {
-      result.error = request.job ? QStringLiteral("ortalba: --lavoro va con --month o --ics")
-                                 : QStringLiteral("ortalba: lavoro sconosciuto: \"%1\" (ortalba --elenco-lavori li elenca)")
-                                       .arg(shown(name));
+      result.error = request.job
+                         ? QStringLiteral("ortalba: --lavoro va con --month o --ics")
+                         : QStringLiteral("ortalba: lavoro sconosciuto: \"%1\" (ortalba --elenco-lavori li elenca)")
+                               .arg(shown(name));
       return result;
     }
   }
@@ -408,13 +407,16 @@ ParsedArguments parseArguments(const QStringList& arguments) {
     const QString typed = parser.value(options.coordinate);
     const auto field = holdsHidden(typed) ? std::nullopt : app::parseCoordinates(typed.toStdString());
     if (!field) {
-      result.error = QStringLiteral("ortalba: coordinate non valide: \"%1\"; si scrivono latitudine e longitudine "
-                                    "in gradi col punto, per esempio 45.08,6.70").arg(shown(typed));
+      result.error = QStringLiteral(
+                         "ortalba: coordinate non valide: \"%1\"; si scrivono latitudine e longitudine "
+                         "in gradi col punto, per esempio 45.08,6.70")
+                         .arg(shown(typed));
       return result;
     }
     if (!app::withinItaly(*field)) {
-      result.error = QStringLiteral("ortalba: coordinate fuori dall'Italia: \"%1\"; l'almanacco segue gli orologi "
-                                    "italiani (latitudine fra %2 e %3, longitudine fra %4 e %5)")
+      result.error = QStringLiteral(
+                         "ortalba: coordinate fuori dall'Italia: \"%1\"; l'almanacco segue gli orologi "
+                         "italiani (latitudine fra %2 e %3, longitudine fra %4 e %5)")
                          .arg(shown(typed))
                          .arg(app::SouthmostLatitude)
                          .arg(app::NorthmostLatitude)
@@ -433,8 +435,10 @@ ParsedArguments parseArguments(const QStringList& arguments) {
       return result;
     }
     if (request.place && !app::takesOwnFeast(*request.place)) {
-      result.error = QStringLiteral("ortalba: %1 ha già la sua festa patronale; --festa-patronale è per gli altri "
-                                    "comuni e per i campi").arg(toQString(request.place->name));
+      result.error = QStringLiteral(
+                         "ortalba: %1 ha già la sua festa patronale; --festa-patronale è per gli altri "
+                         "comuni e per i campi")
+                         .arg(toQString(request.place->name));
       return result;
     }
   }
@@ -444,7 +448,8 @@ ParsedArguments parseArguments(const QStringList& arguments) {
     if (system == QLatin1String("segni")) {
       request.reckoning.zodiac = astro::ZodiacSystem::Signs;
     } else if (system != QLatin1String("costellazioni")) {
-      result.error = QStringLiteral("ortalba: --zodiaco vuole \"costellazioni\" o \"segni\", non \"%1\"").arg(shown(system));
+      result.error =
+          QStringLiteral("ortalba: --zodiaco vuole \"costellazioni\" o \"segni\", non \"%1\"").arg(shown(system));
       return result;
     }
   }

@@ -174,23 +174,6 @@ namespace {
 constexpr int TableWidth = 100;
 constexpr int DayWidth = 6, SaintWidth = 23, TimesWidth = 11, PhaseWidth = 13, PartWidth = 7;
 
-// Words of at most `width` characters a line; a word longer than that is cut.
-QStringList wrappedWords(const QString& text, int width) {
-  QStringList lines{QString()};
-  for (QString word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-    while (word.size() > width) {
-      if (!lines.back().isEmpty()) lines << QString();
-      lines.back() = word.left(width);
-      lines << QString();
-      word.remove(0, width);
-    }
-    if (!lines.back().isEmpty() && lines.back().size() + 1 + word.size() > width) lines << QString();
-    lines.back() += (lines.back().isEmpty() ? QString() : QStringLiteral(" ")) + word;
-  }
-  if (lines.size() > 1 && lines.back().isEmpty()) lines.removeLast();
-  return lines;
-}
-
 }  // namespace
 
 QString monthTable(const app::MonthSheet& sheet, int panelDay) {

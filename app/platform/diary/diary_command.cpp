@@ -42,23 +42,6 @@ int print(const QByteArray& bytes) {
   return 1;
 }
 
-// Lines of at most `width` characters, broken between words; a longer word is cut.
-QStringList wrapped(const QString& paragraph, int width) {
-  QStringList lines{QString()};
-  for (QString word : paragraph.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-    while (word.size() > width) {
-      if (!lines.back().isEmpty()) lines << QString();
-      lines.back() = word.left(width);
-      lines << QString();
-      word.remove(0, width);
-    }
-    if (!lines.back().isEmpty() && lines.back().size() + 1 + word.size() > width) lines << QString();
-    lines.back() += (lines.back().isEmpty() ? QString() : QStringLiteral(" ")) + word;
-  }
-  if (lines.size() > 1 && lines.back().isEmpty()) lines.removeLast();
-  return lines;
-}
-
 // The user's diary, its notice said once; none when there is no data folder.
 std::unique_ptr<DiaryStore> userDiary() {
   const DiaryPath where = userDiaryPath();
@@ -128,9 +111,9 @@ QString diaryTable(const std::vector<app::DiaryEntry>& entries, const app::Recko
   if (entries.empty()) return out;
   out += line(QStringLiteral("Giorno"), QStringLiteral("Luna"), QStringLiteral("Lavoro, piante, dove, quantità"));
   for (const app::DiaryEntry& e : entries) {
-    QStringList lines = wrapped(toQString(app::entrySummary(e)), EntryWidth);
+    QStringList lines = wrappedWords(toQString(app::entrySummary(e)), EntryWidth);
     for (const QString& paragraph : toQString(e.note).split(QRegularExpression(QStringLiteral("\r\n|\r|\n"))))
-      if (!paragraph.trimmed().isEmpty()) lines += wrapped(paragraph, EntryWidth);
+      if (!paragraph.trimmed().isEmpty()) lines += wrappedWords(paragraph, EntryWidth);
     if (e.reminder)
       lines += QStringLiteral("Promemoria: %1%2")
                    .arg(toQString(app::dayWords(*e.reminder)), e.reminderDone ? QStringLiteral(" (fatto)") : QString());
