@@ -88,6 +88,15 @@ TEST(RtfFormat, FontSizesAndColourTableEdges) {
     const CharFormat& got = r.document.paragraphs[0].runs[0].format;
     EXPECT_TRUE(got.halfPoints == c.halfPoints && got.color == c.color) << c.in;
   }
+  // A font name is kept to its first 256 bytes, in letters or in escapes.
+  for (const std::string letter : {"a", "\\u233?"}) {
+    std::string in = "{\\rtf1{\\fonttbl{\\f2 ";
+    for (int i = 0; i < 300; ++i) in += letter;
+    const ReadResult r = parseRtf(in + ";}}x}");
+    const std::string* name = r.document.fontName(2);
+    ASSERT_NE(name, nullptr) << letter;
+    EXPECT_EQ(name->size(), 256u) << letter;
+  }
 }
 
 TEST(RtfFormat, ParagraphProperties) {
