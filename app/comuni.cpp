@@ -37,6 +37,9 @@ const std::vector<const Place*>& listedPlaces() {
   static const std::vector<const Place*> listed = [] {
     const auto rows = comuneRows();
     std::vector<const Place*> of(rows.size(), nullptr);
+    std::vector<std::string> keys;
+    keys.reserve(rows.size());
+    for (const ComuneRow& row : rows) keys.push_back(searchKey(italianName(row.name)));
     for (const Place& place : tablePlaces()) {
       std::string_view name = place.name;
       for (const ListSpelling& s : ListSpellings)
@@ -45,7 +48,7 @@ const std::vector<const Place*>& listedPlaces() {
       std::size_t best = rows.size();
       double nearest = 0.5;  // degrees: a comune farther off is another place of that name
       for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (!rows[i].located || searchKey(italianName(rows[i].name)) != key) continue;
+        if (!rows[i].located || keys[i] != key) continue;
         const double apart = separation(place.position, rows[i].latitude, rows[i].longitude);
         if (apart < nearest) nearest = apart, best = i;
       }

@@ -91,8 +91,8 @@ DayVerdict judgeDay(const MonthSheet& month, int day, const ChosenJob& job) {
                        (waxing ? "calante" : "crescente")};
   std::string why = markWord(mark);
   // The motion, where the tradition agrees on it.
-  const bool ascending = month.moon().days()[k].ascending;
   if (const auto wanted = motionOf(job.job)) {
+    const bool ascending = month.moon().days()[k].ascending;
     if (*wanted != ascending)
       return {false, std::string("Luna ") + risingWord(ascending) + ", si fa con la Luna " + risingWord(*wanted)};
     why += std::string(" e ") + risingWord(ascending);

@@ -122,4 +122,11 @@ void MonthSheet::keepMoonOf(const MonthSheet& earlier) {
     moon_ = earlier.moon_;
 }
 
+std::vector<MonthSheet> monthsOfYear(int year, const Place& place, const Reckoning& reckoning) {
+  std::vector<MonthSheet> months;
+  months.reserve(12);
+  for (int month = 1; month <= 12; ++month) months.push_back(sheetOf(year, month, place, reckoning));
+  return months;
+}
+
 }  // namespace app

@@ -98,6 +98,8 @@ struct MonthSheet {
 
 // The month at a place.
 MonthSheet sheetOf(int year, int month, const Place& place, const Reckoning& reckoning = {});
+// The twelve months of a year at a place.
+std::vector<MonthSheet> monthsOfYear(int year, const Place& place, const Reckoning& reckoning = {});
 
 // The principal phases whose day on Italian clocks lies in the month, at their
 // true instants.

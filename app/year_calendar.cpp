@@ -15,8 +15,6 @@
 namespace app {
 namespace {
 
-constexpr std::size_t MaxLineOctets = 75;
-
 struct Event {
   calendar::Date date;
   std::string slug;  // what the event is, for its UID
@@ -29,8 +27,6 @@ struct Event {
 };
 
 using calendar::zeroPadded;
-
-std::string dateValue(const calendar::Date& d) { return zeroPadded(d.year, 4) + zeroPadded(d.month, 2) + zeroPadded(d.day, 2); }
 
 std::string stampValue(const IcsStamp& s) {
   return zeroPadded(std::clamp(s.year, 1, 9999), 4) + zeroPadded(std::clamp(s.month, 1, 12), 2) +
@@ -113,26 +109,30 @@ void addMoonSpans(std::vector<Event>& events, int year) {
   }
 }
 
-// The months of the place the moon's times are read from, each worked out once.
+// The moon's times of a day: from the year's months, or from a month next to the
+// year worked out once (a phase late on 31 December is on 1 January in Italy).
 class MoonDays {
  public:
-  explicit MoonDays(const Place& place) : place_(place) {}
+  explicit MoonDays(const std::vector<MonthSheet>& months) : months_(months) {}
   const MoonDay& of(const calendar::Date& day) {
-    auto found = months_.find({day.year, day.month});
-    if (found == months_.end()) found = months_.emplace(std::pair{day.year, day.month}, sheetOf(day.year, day.month, place_)).first;
-    return found->second.moon().days()[static_cast<std::size_t>(day.day - 1)];
+    const auto k = static_cast<std::size_t>(day.day - 1);
+    if (day.year == months_.front().year) return months_[static_cast<std::size_t>(day.month - 1)].moon().days()[k];
+    auto found = beside_.find({day.year, day.month});
+    if (found == beside_.end())
+      found = beside_.emplace(std::pair{day.year, day.month}, sheetOf(day.year, day.month, months_.front().place)).first;
+    return found->second.moon().days()[k];
   }
 
  private:
-  const Place& place_;
-  std::map<std::pair<int, int>, MonthSheet> months_;
+  const std::vector<MonthSheet>& months_;
+  std::map<std::pair<int, int>, MonthSheet> beside_;
 };
 
 // The tradition's events of the year: each change of the plant part ("Giorno di
 // radice dalle 14:32"), each perigee, apogee and node with its unfavourable hours.
-void addTraditionEvents(std::vector<Event>& events, int year, const Place& place, const Reckoning& reckoning) {
-  for (int month = 1; month <= 12; ++month) {
-    const MonthSheet sheet = sheetOf(year, month, place, reckoning);
+void addTraditionEvents(std::vector<Event>& events, const std::vector<MonthSheet>& months) {
+  for (const MonthSheet& sheet : months) {
+    const int year = sheet.year;
     const MonthTradition& tradition = sheet.moon().tradition();
     const auto timed = [&](double jdUT, std::string slug, std::string summary, std::string description) {
       const CivilTime utc = clockReading(jdUT, 0);
@@ -159,8 +159,7 @@ void addTraditionEvents(std::vector<Event>& events, int year, const Place& place
 }
 
 // Each run of days that suit the job, as one all-day event: "Buoni per potare".
-void addGoodDays(std::vector<Event>& events, int year, const Place& place, const Reckoning& reckoning,
-                 const ChosenJob& job) {
+void addGoodDays(std::vector<Event>& events, const std::vector<MonthSheet>& months, const ChosenJob& job) {
   const std::string name = chosenJobName(job);
   std::optional<calendar::Date> first, last;
   std::string why;
@@ -172,8 +171,8 @@ void addGoodDays(std::vector<Event>& events, int year, const Place& place, const
                       "Orto", calendar::daysFrom(*first, *last) + 1, {}, {}});
     first.reset();
   };
-  for (int month = 1; month <= 12; ++month) {
-    const MonthSheet sheet = sheetOf(year, month, place, reckoning);
+  for (const MonthSheet& sheet : months) {
+    const int year = sheet.year, month = sheet.month;
     for (const DaySheet& day : sheet.days) {
       const DayVerdict verdict = judgeDay(sheet, day.day, job);
       if (!verdict.good) {
@@ -190,12 +189,14 @@ void addGoodDays(std::vector<Event>& events, int year, const Place& place, const
   close();
 }
 
-std::vector<Event> eventsOfYear(int year, const Place& place, const Reckoning& reckoning) {
+std::vector<Event> eventsOfYear(const std::vector<MonthSheet>& months) {
   std::vector<Event> events;
   events.reserve(80);
-  MoonDays moonDays(place);
-  for (int month = 1; month <= 12; ++month) {
-    const MonthSheet sheet = sheetOf(year, month, place, reckoning);
+  MoonDays moonDays(months);
+  for (const MonthSheet& sheet : months) {
+    const int year = sheet.year, month = sheet.month;
+    const Reckoning& reckoning = sheet.reckoning;
+    const Place& place = sheet.place;
     const std::vector<PhaseHour>& hours = sheet.moon().phases();
     for (const DaySheet& day : sheet.days) {
       const calendar::Date date{day.day, month, year};
@@ -234,54 +235,6 @@ void addLine(std::string& out, std::string_view line) { out += icsFoldLine(line)
 
 }  // namespace
 
-std::string icsEscapeText(std::string_view text) {
-  std::string out;
-  out.reserve(text.size() + 8);
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    switch (c) {
-      case '\\': out += "\\\\"; break;
-      case ';': out += "\\;"; break;
-      case ',': out += "\\,"; break;
-      case '\r':
-        if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        out += "\\n";
-        break;
-      case '\n': out += "\\n"; break;
-      case '\t': out += c; break;
-      default:
-        if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) out += c;
-        break;
-    }
-  }
-  return out;
-}
-
-std::string icsFoldLine(std::string_view line) {
-  std::string out;
-  out.reserve(line.size() + line.size() / 64 * 3 + 2);
-  std::size_t start = 0;
-  bool first = true;
-  do {
-    // A continuation line spends one of its 75 octets on the leading space.
-    const std::size_t room = first ? MaxLineOctets : MaxLineOctets - 1;
-    std::size_t end = std::min(line.size(), start + room);
-    if (end < line.size()) {
-      // Step back to the first byte of a UTF-8 sequence; if the whole stretch is
-      // continuation bytes (not UTF-8 at all) cut where the room ends.
-      std::size_t cut = end;
-      while (cut > start && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
-      if (cut > start) end = cut;
-    }
-    if (!first) out += ' ';
-    out.append(line.substr(start, end - start));
-    out += "\r\n";
-    start = end;
-    first = false;
-  } while (start < line.size());
-  return out;
-}
-
 std::vector<MoonSpan> moonSpansOfYear(int year) {
   std::vector<MoonSpan> spans;
   if (year < 1 || year > 9999) return spans;
@@ -313,35 +266,24 @@ std::string yearCalendarIcs(int year, const Place& place, const IcsStamp& stamp,
 
   const std::string dtstamp = "DTSTAMP:" + stampValue(stamp);
   const std::string placeSlug = slugOf(place.name);
-  std::vector<Event> events = eventsOfYear(year, place, options.reckoning);
+  const std::vector<MonthSheet> months = monthsOfYear(year, place, options.reckoning);
+  std::vector<Event> events = eventsOfYear(months);
   if (options.moonSpans) addMoonSpans(events, year);
-  if (options.plantParts) addTraditionEvents(events, year, place, options.reckoning);
-  if (options.job) addGoodDays(events, year, place, options.reckoning, *options.job);
+  if (options.plantParts) addTraditionEvents(events, months);
+  if (options.job) addGoodDays(events, months, *options.job);
   if (options.moonSpans || options.plantParts || options.job)
     std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) { return a.date < b.date; });
   for (const Event& e : events) {
-    const std::string start = dateValue(e.date);
     // The UID names the day the event stands on: a timed one's own.
-    const std::string day = e.instantDay ? dateValue(*e.instantDay) : start;
-    addLine(out, "BEGIN:VEVENT");
-    addLine(out, "UID:" + day + "-" + e.slug + "-" + placeSlug + "@ortalba");
-    addLine(out, dtstamp);
-    const calendar::Date end = calendar::addDays(e.date, e.days);
-    if (e.instant) {
-      addLine(out, "DTSTART:" + dateValue(e.instant->date) + "T" + zeroPadded(e.instant->hour, 2) +
-                       zeroPadded(e.instant->minute, 2) + "00Z");
-    } else {
-      addLine(out, "DTSTART;VALUE=DATE:" + start);
-      // The day after 31 December 9999 has no four-digit year; the event's length says the same.
-      if (end.year <= 9999)
-        addLine(out, "DTEND;VALUE=DATE:" + dateValue(end));
-      else
-        addLine(out, "DURATION:P" + std::to_string(e.days) + "D");
-    }
-    addLine(out, "SUMMARY:" + icsEscapeText(e.summary));
-    if (!e.description.empty()) addLine(out, "DESCRIPTION:" + icsEscapeText(e.description));
-    addLine(out, "CATEGORIES:" + icsEscapeText(e.category));
-    addLine(out, "TRANSP:TRANSPARENT");
+    const std::string day = icsDateValue(e.instantDay ? *e.instantDay : e.date);
+    beginIcsEvent(out,
+                  {day + "-" + e.slug + "-" + placeSlug,
+                   e.instant ? std::vector<std::string>{"DTSTART:" + icsDateValue(e.instant->date) + "T" +
+                                                        zeroPadded(e.instant->hour, 2) +
+                                                        zeroPadded(e.instant->minute, 2) + "00Z"}
+                             : icsWholeDays(e.date, e.days),
+                   e.summary, e.description, e.category},
+                  dtstamp);
     addLine(out, "END:VEVENT");
   }
   if (options.diary) out += diaryIcsEvents(*options.diary, dtstamp, options.reckoning);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/diary_ics.h"
+#include "app/ics_text.h"
 #include "app/italian_words.h"
 #include "app/good_days.h"
 #include "app/month_sheet.h"
@@ -53,14 +54,5 @@ struct MoonSpan {
   calendar::Date first, last;
 };
 std::vector<MoonSpan> moonSpansOfYear(int year);
-
-// A TEXT value: backslash, semicolon and comma escaped, every line break written
-// as \n, other control characters dropped.
-std::string icsEscapeText(std::string_view text);
-
-// One content line (without its line end) as physical lines of at most 75 octets,
-// each ending in CRLF, continuations starting with one space; a UTF-8 sequence is
-// never split across two physical lines.
-std::string icsFoldLine(std::string_view line);
 
 }  // namespace app

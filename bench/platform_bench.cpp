@@ -141,7 +141,7 @@ void BM_YearBookletPdf(benchmark::State& state) {
   };
   for (auto _ : state) {
     ortalba::clearUpperVectorState();
-    benchmark::DoNotOptimize(ortalba::writeYearPdf(file, ortalba::monthsOfYear(2027, milan()), notesOf));
+    benchmark::DoNotOptimize(ortalba::writeYearPdf(file, app::monthsOfYear(2027, milan()), notesOf));
   }
 }
 BENCHMARK(BM_YearBookletPdf)->Unit(benchmark::kMillisecond);

@@ -184,7 +184,7 @@ int runCommandLine(int argc, char** argv) {
     const auto diary = request.diary ? userDiaryEntries(first, last) : std::vector<app::DiaryEntry>{};
     if (!diary) return 1;
     const app::WriteOutcome outcome =
-        booklet ? writeYearPdf(request.pdfFile, monthsOfYear(request.year, place, request.reckoning), notesOf, request.cue, *diary)
+        booklet ? writeYearPdf(request.pdfFile, app::monthsOfYear(request.year, place, request.reckoning), notesOf, request.cue, *diary)
                 : writeMonthPdf(request.pdfFile, sheet, notesOf(request.month), request.cue, request.job, *diary);
     if (!outcome) {
       std::fprintf(stderr, "ortalba: impossibile scrivere %s: %s\n", shown(request.pdfFile).toUtf8().constData(),

@@ -43,12 +43,6 @@ QString feastsOf(const app::MonthSheet& month) {
 
 }  // namespace
 
-std::vector<app::MonthSheet> monthsOfYear(int year, const app::Place& place, const app::Reckoning& reckoning) {
-  std::vector<app::MonthSheet> months;
-  months.reserve(12);
-  for (int month = 1; month <= 12; ++month) months.push_back(app::sheetOf(year, month, place, reckoning));
-  return months;
-}
 
 void paintYearCover(QPainter& p, const QRectF& area, const std::vector<app::MonthSheet>& months) {
   if (months.empty()) return;

@@ -28,9 +28,6 @@ bool paintYearBooklet(QPainter& painter, QPagedPaintDevice& device, const std::f
                       const std::vector<app::MonthSheet>& months, const std::function<std::string(int)>& notesOf,
                       bool cue, const std::vector<app::DiaryEntry>& diary = {});
 
-// The twelve months of `year` at a place.
-std::vector<app::MonthSheet> monthsOfYear(int year, const app::Place& place, const app::Reckoning& reckoning = {});
-
 // The booklet as a 13-page A4 PDF, written whole or not at all (as a month's page is).
 app::WriteOutcome writeYearPdf(const QString& fileName, const std::vector<app::MonthSheet>& months,
                                const std::function<std::string(int)>& notesOf, bool cue = false,

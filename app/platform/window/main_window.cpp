@@ -411,8 +411,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   const bool typed = !text.isEmpty() && text.at(0).isPrint() && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
   if (watched == list && typed) {
     widgets_.citySearch->setFocus(Qt::OtherFocusReason);
-    widgets_.citySearch->insert(text);
-    command([&] { form_.searchCities(widgets_.citySearch->text().toStdString()); });
+    widgets_.citySearch->insert(text);  // its textChanged runs the search
     return true;
   }
   return QWidget::eventFilter(watched, event);
@@ -507,12 +506,12 @@ void MainWindow::printShownYear() {
       [this](QPrinter& printer) { return printShownYear(printer); },
       [this](const QString& file) {
         clearUpperVectorState();
-        return writeYearPdf(file, monthsOfYear(form_.shownYear, form_.place, form_.preferences.reckoning), notesOfMonth(), cue_);
+        return writeYearPdf(file, app::monthsOfYear(form_.shownYear, form_.place, form_.preferences.reckoning), notesOfMonth(), cue_);
       });
 }
 
 bool MainWindow::printShownYear(QPrinter& printer) {
-  return printYear(printer, monthsOfYear(form_.shownYear, form_.place, form_.preferences.reckoning), notesOfMonth(), cue_);
+  return printYear(printer, app::monthsOfYear(form_.shownYear, form_.place, form_.preferences.reckoning), notesOfMonth(), cue_);
 }
 
 std::function<std::string(int)> MainWindow::notesOfMonth() const {
