@@ -9,11 +9,7 @@ namespace {
 // Floor division and non-negative remainder on 64 bits: the computus only ever
 // meets non-negative operands from year 1 on, but a stray year must not overflow
 // or push Easter out of its 22..56 range.
-constexpr long long floorDiv(long long a, long long b) {
-  long long q = a / b;
-  if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
-  return q;
-}
+using calendar::floorDiv;
 
 constexpr long long mod(long long a, long long b) { return a - floorDiv(a, b) * b; }
 

@@ -7,7 +7,6 @@
 
 #include "app/place.h"
 
-#include "astro/geo_position.h"
 
 namespace app {
 
@@ -16,11 +15,6 @@ const std::vector<Place>& tablePlaces();
 
 // The place of that name exactly as the table spells it ("FORLI'" is its own row).
 std::optional<Place> findPlace(std::string_view name);
-
-// The place a 12-digit code names: longitude degrees and minutes, latitude
-// degrees and minutes, altitude in metres; a missing or non-digit character
-// counts as 0.
-astro::GeoPosition positionOfCityCode(std::string_view code);
 
 // A place as a gardener may type it: without regard to case, accents, apostrophes
 // and blanks ("Milano", "forlì", "FORLI", "Reggio Emilia"); the first row that

@@ -5,26 +5,6 @@
 
 namespace app {
 
-namespace {
-
-// "sorge alle 04:37 e tramonta alle 19:52", with "non sorge", "non tramonta".
-std::string riseAndSet(const std::optional<CivilTime>& rise, const std::optional<CivilTime>& set) {
-  return (rise ? "sorge alle " + hourText(*rise) : std::string("non sorge")) + " e " +
-         (set ? "tramonta alle " + hourText(*set) : std::string("non tramonta"));
-}
-
-// "; gli orologi, in ora legale, segnano 05:37 e 20:52": what the watch shows.
-std::string onTheWatch(const std::optional<CivilTime>& rise, const std::optional<CivilTime>& set) {
-  if (!rise && !set) return {};
-  std::string text = "; gli orologi, in ora legale, segnano ";
-  if (rise) text += hourText(*oneHourLater(rise));
-  if (rise && set) text += " e ";
-  if (set) text += hourText(*oneHourLater(set));
-  return text;
-}
-
-}  // namespace
-
 std::string dayLineText(const MonthSheet& month, int day) {
   if (day < 1 || day > month.length()) return {};
   const auto k = static_cast<std::size_t>(day - 1);

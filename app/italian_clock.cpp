@@ -58,8 +58,6 @@ calendar::Date lastSunday(int month, int year) {
   return {last - (calendar::weekday(last, month, year) - 1), month, year};
 }
 
-long long floorDiv(long long a, long long b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
-
 }  // namespace
 
 bool onOraLegale(const calendar::Date& date) {
@@ -95,7 +93,7 @@ ItalianTime italianTime(double jdUT) {
 std::optional<CivilTime> sunClock(const calendar::Date& day, std::optional<int> minutesUT) {
   if (!minutesUT) return std::nullopt;
   const long long minutes = *minutesUT + 60LL * OraSolareOffset;
-  const long long inDay = minutes - floorDiv(minutes, 1440) * 1440;
+  const long long inDay = minutes - calendar::floorDiv(minutes, 1440) * 1440;
   return CivilTime{day, static_cast<int>(inDay / 60), static_cast<int>(inDay % 60)};
 }
 

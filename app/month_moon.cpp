@@ -196,17 +196,23 @@ std::string phaseHourText(const PhaseHour& phase, PhaseDays phaseDays) {
   return text;
 }
 
+std::string riseAndSet(const std::optional<CivilTime>& rise, const std::optional<CivilTime>& set) {
+  return (rise ? "sorge alle " + hourText(*rise) : std::string("non sorge")) + " e " +
+         (set ? "tramonta alle " + hourText(*set) : std::string("non tramonta"));
+}
+
+std::string onTheWatch(const std::optional<CivilTime>& rise, const std::optional<CivilTime>& set) {
+  if (!rise && !set) return {};
+  std::string text = "; gli orologi, in ora legale, segnano ";
+  if (rise) text += hourText(*oneHourLater(rise));
+  if (rise && set) text += " e ";
+  if (set) text += hourText(*oneHourLater(set));
+  return text;
+}
+
 std::string moonTimesSentence(const MoonDay& day, std::string_view placeName, bool legal) {
-  std::string text = std::string("La Luna ") + (day.rise ? "sorge alle " + hourText(*day.rise) : "non sorge") + " e " +
-                     (day.set ? "tramonta alle " + hourText(*day.set) : "non tramonta") + " a " +
-                     std::string(placeName) + ", " + std::string(InOraSolare);
-  if (legal && (day.rise || day.set)) {
-    text += "; gli orologi, in ora legale, segnano ";
-    if (day.rise) text += hourText(*oneHourLater(day.rise));
-    if (day.rise && day.set) text += " e ";
-    if (day.set) text += hourText(*oneHourLater(day.set));
-  }
-  return text + ".";
+  return "La Luna " + riseAndSet(day.rise, day.set) + " a " + std::string(placeName) + ", " +
+         std::string(InOraSolare) + (legal ? onTheWatch(day.rise, day.set) : std::string()) + ".";
 }
 
 }  // namespace app

@@ -135,5 +135,9 @@ std::string phaseHourText(const PhaseHour& phase, PhaseDays phaseDays);
 // "La Luna sorge alle 17:34 e tramonta alle 06:57 a MILANO, in ora solare (UTC+1)",
 // and with `legal` what the clocks show that day.
 std::string moonTimesSentence(const MoonDay& day, std::string_view placeName, bool legal);
+// "sorge alle 04:37 e tramonta alle 19:52", with "non sorge", "non tramonta".
+std::string riseAndSet(const std::optional<CivilTime>& rise, const std::optional<CivilTime>& set);
+// "; gli orologi, in ora legale, segnano 05:37 e 20:52": what the watch shows; empty with neither time.
+std::string onTheWatch(const std::optional<CivilTime>& rise, const std::optional<CivilTime>& set);
 
 }  // namespace app

@@ -57,8 +57,7 @@ std::optional<FeastDay> parseFeastDay(std::string_view text) {
 }
 
 std::string feastDayText(FeastDay day) {
-  const auto two = [](int n) { return std::string(n < 10 ? "0" : "") + std::to_string(n); };
-  return two(day.day) + "/" + two(day.month);
+  return calendar::zeroPadded(day.day, 2) + "/" + calendar::zeroPadded(day.month, 2);
 }
 
 bool takesOwnFeast(const Place& place) {

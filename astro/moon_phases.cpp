@@ -2,6 +2,7 @@
 #include "astro/moon_phases.h"
 
 #include "astro/almanac_pi.h"
+#include "astro/time_scales.h"
 #include "calendar/calendar.h"
 
 #include <cmath>
@@ -22,19 +23,6 @@ double phaseOffset(PhaseKind kind) {
     case PhaseKind::LastQuarter: return 0.75;
   }
   return 0;
-}
-
-// Julian Day of 0 h on day 1 of a month of the proleptic Gregorian calendar.
-double monthStartJD(int month, int year) {
-  double y = year;
-  double m = month;
-  if (m <= 2) {
-    y -= 1;
-    m += 12;
-  }
-  const double a = std::floor(y / 100);
-  const double b = 2 - a + std::floor(a / 4);
-  return std::floor(365.25 * (y + 4716)) + std::floor(30.6001 * (m + 1)) + 1 + b - 1524.5;
 }
 
 // Principal phases are numbered one after another: q = 4 * lunation + kind.
@@ -117,19 +105,8 @@ double phaseInstant(double k, PhaseKind kind) {
 }
 
 calendar::Date dateFromJD(double jd) {
-  const double Z = std::floor(jd + 0.5);
-  const double alpha = std::floor((Z - 1867216.25) / 36524.25);
-  const double A = Z + 1 + alpha - std::floor(alpha / 4);
-  const double B = A + 1524;
-  const double C = std::floor((B - 122.1) / 365.25);
-  const double D = std::floor(365.25 * C);
-  const double E = std::floor((B - D) / 30.6001);
-
-  calendar::Date date;
-  date.day = static_cast<int>(B - D - std::floor(30.6001 * E));
-  date.month = static_cast<int>(E < 14 ? E - 1 : E - 13);
-  date.year = static_cast<int>(date.month > 2 ? C - 4716 : C - 4715);
-  return date;
+  const auto day = static_cast<long long>(std::floor(jd + 0.5)) - 2440588;  // 1 January 1970 is day 2440588
+  return calendar::dateOf(std::chrono::sys_days(std::chrono::days(day)));
 }
 
 MonthPhases phaseDaysOfMonth(int month, int year) {
@@ -143,7 +120,7 @@ MonthPhases phaseDaysOfMonth(int month, int year) {
   // the mean phase adds most of another day by the year 9999), so that
   // instant is dated in an earlier month. When it is a quarter, the new or full
   // moon just before it is earlier still, and its kind is known by its number.
-  const double firstDay = monthStartJD(month, year);
+  const double firstDay = julianDay({1, month, year});
   long long q = static_cast<long long>(std::floor(4 * (firstDay - 2 - 2415020.75933) / 29.53058868));
   double jd = phaseInstantOf(q);
   while (monthIndexOf(jd) >= target) jd = phaseInstantOf(--q);  // a guard only, never taken

@@ -2,6 +2,7 @@
 #include "astro/sun_times.h"
 
 #include "astro/almanac_pi.h"
+#include "astro/time_scales.h"
 #include "calendar/calendar.h"
 
 #include <cmath>
@@ -41,17 +42,6 @@ std::optional<int> minutesOf(double t) {
 
 }  // namespace
 
-double sunDayNumber(double day, double month, double year) {
-  const double D = day;
-  const double M = month;
-  const double Y = year;
-  const double S = M - 9 < 0 ? -1 : 1;
-  const double A = std::floor(7 * (Y + std::floor((M + 9) / 12)) / 4);
-  const double B = std::floor(Y + S * std::floor(std::fabs(M - 9) / 7));
-  const double C = std::floor((std::floor(B / 100) + 1) * 3 / 4);  // the century years left out of the leap years
-  return -A + std::floor(275 * M / 9) + D - C + 1721027 + 2 + 367 * Y - 0.5;
-}
-
 SunTimes sunTimes(const calendar::Date& date, GeoPosition where) {
   const double L = where.longitude;
   const double phi = where.latitude;
@@ -59,7 +49,7 @@ SunTimes sunTimes(const calendar::Date& date, GeoPosition where) {
   const double s = SecondsPerRadian;
   const double y = TimeCoefficient;
 
-  const double JD = sunDayNumber(date.day, date.month, date.year);
+  const double JD = julianDay(date);
 
   const double omega = PerigeeAtEpoch + 8.22e-05 * (JD - Epoch) / 100;
 

@@ -8,9 +8,6 @@
 
 namespace astro {
 
-// Julian Day number at 0 h UT of a date of the proleptic Gregorian calendar.
-double sunDayNumber(double day, double month, double year);
-
 // Minutes of Universal Time from 0 h UT of the date, the minute rounded to the
 // nearest (before 0 or past 1440 where the sun rises or sets on another day of
 // Greenwich); none where the model gives no time (no sunrise or sunset at that

@@ -10,9 +10,6 @@ namespace {
 
 constexpr double UnixEpochJd = 2440587.5;  // 1970 January 1, 0 h
 
-// Whole-number division rounding toward minus infinity.
-long long floorDiv(long long a, long long b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
-
 }  // namespace
 
 double julianDay(const calendar::Date& date) {
@@ -23,7 +20,7 @@ CivilTime civilTime(double jdUT, int utcOffsetHours) {
   // Beyond twenty thousand years either way (or not a number) the clock stops at the edge.
   jdUT = std::clamp(std::isfinite(jdUT) ? jdUT : 0.0, -5e6, 1e7);
   const long long minutes = std::llround((jdUT - UnixEpochJd) * 1440) + 60LL * utcOffsetHours;
-  const long long days = floorDiv(minutes, 1440);
+  const long long days = calendar::floorDiv(minutes, 1440);
   const long long inDay = minutes - days * 1440;
   return {calendar::dateOf(std::chrono::sys_days(std::chrono::days(days))), static_cast<int>(inDay / 60),
           static_cast<int>(inDay % 60)};

@@ -42,6 +42,10 @@ bool isValidDate(const Date& date);
 std::chrono::sys_days dayOf(const Date& date);
 Date dateOf(std::chrono::sys_days day);
 
+// Whole-number division rounding toward minus infinity: the day of a minute
+// before 1970, the century of a year.
+constexpr long long floorDiv(long long a, long long b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
+
 // The date `days` days later (earlier when negative).
 Date addDays(const Date& date, int days);
 

@@ -71,10 +71,4 @@ TEST(SunTimes, TwentyFirstOfMarchAtRomaAcrossTheReform) {
   for (int year : {1583, 1584, 1585}) EXPECT_NEAR(sunTimes({21, 3, year}, roma).rise.value(), rise1586, 2) << year;
 }
 
-// Every date of the years 1..9999 is numbered as its Julian Day in the proleptic Gregorian calendar.
-TEST(SunDayNumber, ProlepticGregorianEveryYear) {
-  for (calendar::Date d{1, 1, 1}; d.year <= 9999; d = calendar::addDays(d, 1))
-    ASSERT_EQ(sunDayNumber(d.day, d.month, d.year), julianDay(d)) << calendar::dateText(d);
-}
-
 }  // namespace

@@ -41,19 +41,6 @@ namespace ortalba {
 
 namespace {
 
-// Output that reaches its end in full, or one line saying why not.
-int printed(std::string_view bytes) {
-  errno = 0;
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
-  int error = errno;
-  const bool flushed = std::fflush(stdout) == 0;
-  if (error == 0) error = errno;
-  if (written && flushed && !std::ferror(stdout)) return 0;
-  std::fprintf(stderr, "ortalba: impossibile scrivere l'uscita: %s\n", errorWords(error).c_str());
-  return 1;
-}
-
-int printed(const QByteArray& bytes) { return printed(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))); }
 
 // A standard stream the caller closed must not be taken by the next file we
 // open (a PDF would receive the table, or an error line): it is held by the
@@ -108,13 +95,13 @@ int runCommandLine(int argc, char** argv) {
   const ParsedArguments parsed = parseArguments(QCoreApplication::arguments());
   if (parsed.help) {
     speakItalian(*app);  // Qt's own headings of the help
-    return printed(helpText().toUtf8());
+    return printedToStdout(helpText().toUtf8());
   }
-  if (parsed.version) return printed((versionText() + QLatin1Char('\n')).toUtf8());
+  if (parsed.version) return printedToStdout((versionText() + QLatin1Char('\n')).toUtf8());
   if (parsed.cities) {
     std::string names;
     for (const app::Place& place : app::tablePlaces()) names.append(place.name).append("\n");
-    return printed(names);
+    return printedToStdout(names);
   }
   if (parsed.jobs) {
     // "potare (in Luna calante)": each job with the moon the notes give it.
@@ -127,7 +114,7 @@ int runCommandLine(int argc, char** argv) {
                                                      : " (in Luna crescente e calante)")
           .append("\n");
     }
-    return printed(jobs);
+    return printedToStdout(jobs);
   }
   if (parsed.comuni) {
     // A comune whose seat the almanac does not know is listed too, and says so.
@@ -139,7 +126,7 @@ int runCommandLine(int argc, char** argv) {
       for (const app::ComuneRow& comune : app::comuneRows()) list(comune);
     else
       for (const app::ComuneRow* comune : app::comuniOfProvince(parsed.province.toStdString())) list(*comune);
-    return printed(names);
+    return printedToStdout(names);
   }
   if (parsed.diary) return runDiaryCommand(*parsed.diary);
   if (!parsed.request) {
@@ -169,7 +156,7 @@ int runCommandLine(int argc, char** argv) {
                               now.time().hour(), now.time().minute(), now.time().second()};
     const std::optional<app::DiaryOfYear> diary = request.diary ? userDiaryOfYear(request.year) : std::nullopt;
     if (request.diary && !diary) return 1;
-    return printed(app::yearCalendarIcs(request.year, place, stamp,
+    return printedToStdout(app::yearCalendarIcs(request.year, place, stamp,
                                         {request.moonSpans, request.reckoning, request.plantParts, request.job,
                                          diary ? &*diary : nullptr}));
   }
@@ -194,7 +181,7 @@ int runCommandLine(int argc, char** argv) {
     return 0;
   }
   const int panelDay = panelDayOf(sheet);
-  return printed(request.json ? monthJson(sheet, panelDay, request.job) : monthTable(sheet, panelDay).toUtf8());
+  return printedToStdout(request.json ? monthJson(sheet, panelDay, request.job) : monthTable(sheet, panelDay).toUtf8());
 }
 
 }  // namespace ortalba

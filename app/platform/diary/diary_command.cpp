@@ -32,16 +32,6 @@ constexpr int DayWidth = 12, MoonWidth = 16, EntryWidth = 100 - DayWidth - MoonW
 
 void say(const std::string& line) { std::fprintf(stderr, "ortalba: %s\n", line.c_str()); }
 
-int print(const QByteArray& bytes) {
-  errno = 0;
-  const bool written = std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout) ==
-                       static_cast<std::size_t>(bytes.size());
-  const int error = errno;
-  if (written && std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
-  say("impossibile scrivere l'uscita: " + errorWords(error ? error : errno));
-  return 1;
-}
-
 // The user's diary, its notice said once; none when there is no data folder.
 std::unique_ptr<DiaryStore> userDiary() {
   const DiaryPath where = userDiaryPath();
@@ -92,7 +82,7 @@ int importFile(const DiaryRequest& request) {
   std::string said = added == 1 ? "Aggiunta una voce al diario" : "Aggiunte " + std::to_string(added) + " voci al diario";
   if (added == 0) said = kept == 0 ? "Il file non ha voci: il diario non è cambiato" : "Nessuna voce aggiunta al diario";
   if (kept > 0) said += kept == 1 ? "; una c'era già" : "; " + std::to_string(kept) + " c'erano già";
-  return print(QByteArray::fromStdString(said + ".\n"));
+  return printedToStdout(QByteArray::fromStdString(said + ".\n"));
 }
 
 }  // namespace
@@ -149,7 +139,7 @@ int runDiaryCommand(const DiaryRequest& request) {
   const std::optional<std::vector<app::DiaryEntry>> entries = userDiaryEntries(request.from, request.to);
   if (!entries) return 1;
   if (request.action == DiaryRequest::Action::List)
-    return print(request.json ? diaryJson(*entries, request.reckoning) : diaryTable(*entries, request.reckoning).toUtf8());
+    return printedToStdout(request.json ? diaryJson(*entries, request.reckoning) : diaryTable(*entries, request.reckoning).toUtf8());
   const app::WriteOutcome written =
       writeWholeFile(QFile::encodeName(request.file).toStdString(), app::diaryCsv(*entries), SpecialFiles::WriteInPlace);
   if (written) return 0;

@@ -36,11 +36,6 @@ QString text(std::string_view s) { return toQString(s); }
 QString isoText(const calendar::Date& date) { return QString::fromLatin1(app::isoDate(date)); }
 QVariant reminderValue(const app::DiaryEntry& e) { return e.reminder ? QVariant(isoText(*e.reminder)) : QVariant(); }
 
-std::string folderOf(const std::string& path) {
-  const auto slash = path.find_last_of('/');
-  return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-}
-
 // Why SQLite could not do what was asked, in a few Italian words.
 std::string reasonOf(const QSqlError& error, const std::string& path) {
   switch (sqliteCode(error)) {

@@ -206,8 +206,7 @@ bool OutputFile::open() {
   }
 
   const auto slash = path.find_last_of('/');
-  folder_ = openRetrying(slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash).c_str(),
-                         O_PATH | O_DIRECTORY | O_CLOEXEC);
+  folder_ = openRetrying(folderOf(path).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
   if (folder_ < 0) return fail(errorWords(errno));
   name_ = path.substr(slash + 1);
   removeAbandonedTemporaries(folder_);
@@ -287,6 +286,26 @@ app::WriteOutcome writeWholeFile(const std::string& path, std::string_view bytes
       file.commit())
     return app::WriteOutcome::done();
   return app::WriteOutcome::failed(file.failure().empty() ? errorWords(errno) : file.failure());
+}
+
+int printedToStdout(std::string_view bytes) {
+  errno = 0;
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
+  int error = errno;
+  const bool flushed = std::fflush(stdout) == 0;
+  if (error == 0) error = errno;
+  if (written && flushed && !std::ferror(stdout)) return 0;
+  std::fprintf(stderr, "ortalba: impossibile scrivere l'uscita: %s\n", errorWords(error).c_str());
+  return 1;
+}
+
+int printedToStdout(const QByteArray& bytes) {
+  return printedToStdout(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+std::string folderOf(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
 }
 
 }  // namespace ortalba

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include <QByteArray>
+
 #include "app/platform_port.h"
 
 class QFile;
@@ -80,5 +82,13 @@ app::WriteOutcome writeWholeFile(const std::string& path, std::string_view bytes
 
 // A few Italian words for a system error ("il disco è pieno").
 std::string errorWords(int error);
+
+// Output that reaches its end in full on standard output (0), or one line on
+// standard error saying why not (1).
+int printedToStdout(std::string_view bytes);
+int printedToStdout(const QByteArray& bytes);
+
+// The folder a file's path names: "." for a bare name, "/" for one at the root.
+std::string folderOf(const std::string& path);
 
 }  // namespace ortalba

@@ -75,21 +75,19 @@ app::Preferences QtPlatform::preferences() {
   app::Preferences chosen;
   const ConfigFolder folder = configFolderPath();
   if (folder.path.empty()) return chosen;
-  const QSettings settings(preferencesFile(folder.path), QSettings::IniFormat);
+  QSettings settings(preferencesFile(folder.path), QSettings::IniFormat);
   chosen.alwaysOnTop = settings.value(AlwaysOnTopKey, chosen.alwaysOnTop).toBool();
   if (settings.value(PhaseDaysKey).toString() == ItalianDay) chosen.reckoning.phaseDays = app::PhaseDays::Italian;
   if (settings.value(ZodiacKey).toString() == SignsWord) chosen.reckoning.zodiac = astro::ZodiacSystem::Signs;
   chosen.job = app::findChosenJob(settings.value(JobKey).toString().toStdString());
-  // QSettings reads an array by value: `settings` stays as it was.
-  QSettings feasts(preferencesFile(folder.path), QSettings::IniFormat);
-  const int count = feasts.beginReadArray(OwnFeastsArray);
+  const int count = settings.beginReadArray(OwnFeastsArray);
   for (int i = 0; i < count; ++i) {
-    feasts.setArrayIndex(i);
-    const std::string place = feasts.value(OwnFeastPlace).toString().toStdString();
-    const auto day = app::parseFeastDay(feasts.value(OwnFeastDay).toString().toStdString());
+    settings.setArrayIndex(i);
+    const std::string place = settings.value(OwnFeastPlace).toString().toStdString();
+    const auto day = app::parseFeastDay(settings.value(OwnFeastDay).toString().toStdString());
     if (!place.empty() && day) chosen.ownFeasts[place] = *day;  // a line spoiled by hand is left out
   }
-  feasts.endArray();
+  settings.endArray();
   return chosen;
 }
 
