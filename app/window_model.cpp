@@ -30,17 +30,6 @@ PlantPartMark markOfPart(almanac::PlantPart part) {
   return PlantPartMark::Fruit;
 }
 
-almanac::PlantPart partOfMark(PlantPartMark mark) {
-  switch (mark) {
-    case PlantPartMark::Root: return almanac::PlantPart::Radice;
-    case PlantPartMark::Leaf: return almanac::PlantPart::Foglia;
-    case PlantPartMark::Flower: return almanac::PlantPart::Fiore;
-    case PlantPartMark::Fruit:
-    case PlantPartMark::None: break;
-  }
-  return almanac::PlantPart::Frutto;
-}
-
 std::string notesDocumentPath(Platform& platform, int month) {
   const char sep = platform.pathSeparator();
   return joinPath(joinPath(platform.workingFolder(), "Doc", sep), NotesDocuments[static_cast<std::size_t>(month - 1)],
@@ -323,8 +312,9 @@ std::string WindowModel::dayAccessibleName(int d) const {
   PhaseMark mark = phaseMarkOf(d);
   if (mark == PhaseMark::Neutral) mark = phaseMarkOf(d + 1);
   name += std::string(", ") + markWord(mark == PhaseMark::Waning ? PhaseMark::Waning : PhaseMark::Waxing);
-  if (const PlantPartMark part = plantMarks[k].part; part != PlantPartMark::None)
-    name += ", giorno di " + std::string(almanac::plantPartName(partOfMark(part)));
+  const auto& parts = month_.moon().tradition().partAtNoon;
+  if (plantMarks[k].part != PlantPartMark::None && k < parts.size())
+    name += ", giorno di " + std::string(almanac::plantPartName(parts[k]));
   if (plantMarks[k].unfavourable) name += ", ore sfavorevoli";
   return name + diary.accessibleWords(d);
 }

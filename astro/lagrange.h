@@ -3,7 +3,13 @@
 // Lagrange's polynomial through values at equally spaced nodes, written in powers
 // of the fraction of the interval in the middle: a run of days interpolated
 // between the series' own figures costs a few multiplications an instant.
+#include <algorithm>
 #include <array>
+#include <cmath>
+#include <cstddef>
+#include <vector>
+
+#include "astro/root_finder.h"
 
 namespace astro {
 
@@ -30,5 +36,61 @@ constexpr PowerWeights<Points> lagrangePowerWeights() {
   }
   return weights;
 }
+
+// `Width` quantities known at nodes every `spacing` days from `first`, between
+// them the polynomial through the Points nodes around each interval, made once
+// for each interval in powers of its fraction.
+template <int Width, int Points = 8>
+class LagrangeTrack {
+ public:
+  using Values = std::array<double, Width>;
+
+  LagrangeTrack(double first, double spacing, const std::vector<Values>& nodes) : first_(first), spacing_(spacing) {
+    static constexpr auto weights = lagrangePowerWeights<Points>();
+    for (std::size_t k = 0; k + Points <= nodes.size(); ++k) {
+      std::array<Values, Points> c{};
+      for (int j = 0; j < Points; ++j)
+        for (int n = 0; n < Points; ++n)
+          for (int w = 0; w < Width; ++w) c[n][w] += weights[j][n] * nodes[k + j][w];
+      polynomials_.push_back(c);
+    }
+  }
+
+  double first() const { return first_; }
+
+  // Every quantity at `t`.
+  Values at(double t) const {
+    double p = 0;
+    const std::array<Values, Points>& c = polynomialAt(t, p);
+    Values v = c[Points - 1];
+    for (int n = Points - 2; n >= 0; --n)
+      for (int w = 0; w < Width; ++w) v[w] = v[w] * p + c[n][w];
+    return v;
+  }
+
+  // One quantity at `t`, and how fast it changes per day.
+  ValueAndSlope at(double t, int w) const {
+    double p = 0;
+    const std::array<Values, Points>& c = polynomialAt(t, p);
+    double value = c[Points - 1][w], slope = 0;
+    for (int n = Points - 2; n >= 0; --n) {
+      slope = slope * p + value;
+      value = value * p + c[n][w];
+    }
+    return {value, slope / spacing_};
+  }
+
+ private:
+  // The interval's polynomial, and in `p` the fraction of it `t` stands at.
+  const std::array<Values, Points>& polynomialAt(double t, double& p) const {
+    const double u = (t - first_) / spacing_ - (Points / 2 - 1);
+    const int k = std::clamp(static_cast<int>(std::floor(u)), 0, static_cast<int>(polynomials_.size()) - 1);
+    p = u - k;
+    return polynomials_[static_cast<std::size_t>(k)];
+  }
+
+  double first_, spacing_;
+  std::vector<std::array<Values, Points>> polynomials_;
+};
 
 }  // namespace astro

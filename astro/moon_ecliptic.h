@@ -7,6 +7,7 @@
 #include <array>
 #include <vector>
 
+#include "astro/lagrange.h"
 #include "astro/root_finder.h"
 
 namespace astro {
@@ -37,9 +38,10 @@ class MoonEclipticTrack {
  private:
   static constexpr int Points = 8;
   static constexpr double Spacing = 1;  // days
+  // The series' figures, each Coordinate's, every Spacing days.
+  static LagrangeTrack<4, Points> nodesOf(double fromJdUT, double toJdUT);
 
-  double first_ = 0;
-  std::vector<std::array<double, 4>> nodes_;  // the series' figures, each Coordinate's, every Spacing days from first_
+  LagrangeTrack<4, Points> track_;
 };
 
 }  // namespace astro

@@ -6,6 +6,8 @@
 #include <array>
 #include <vector>
 
+#include "astro/lagrange.h"
+
 namespace astro {
 
 class MoonTrack {
@@ -21,14 +23,14 @@ class MoonTrack {
   MoonTrack(double fromJd, double toJd);
 
   Vector at(double jd) const;
-  double start() const { return first_; }
+  double start() const { return track_.first(); }
 
  private:
   static constexpr int Points = 8;
   static constexpr double Spacing = 2;  // days
+  static LagrangeTrack<3, Points> nodesOf(double fromJd, double toJd);
 
-  double first_ = 0;
-  std::vector<std::array<Vector, Points>> polynomials_;  // each interval's, in powers of its fraction
+  LagrangeTrack<3, Points> track_;
 };
 
 }  // namespace astro
