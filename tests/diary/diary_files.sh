@@ -61,6 +61,21 @@ if command -v pdftotext >/dev/null; then
   (cd "$source_dir" && "$ortalba" --month 2021-03 --city MILANO --pdf "$work/march.pdf" --diario)
   page=$(pdftotext march.pdf -)
   check "the page has the diary's entries" grep -q "Dal diario dell'orto" <<<"$page"
+  # Eight entries fit once the rows shrink for them: their letters stay those of one entry.
+  for n in 1 8; do
+    { echo 'data;lavoro;piante;dove;quantità;nota;promemoria'
+      for i in $(seq 1 $n); do printf '2027-03-%02d;seminare;fagioli Quarantino %d;aiuola %d;;nota breve %d;\n' $i $i $i $i; done
+    } >page$n.csv
+    XDG_DATA_HOME=$work/page$n "$ortalba" --diario-importa page$n.csv >/dev/null
+    (cd "$source_dir" && XDG_DATA_HOME=$work/page$n "$ortalba" --month 2027-03 --city MILANO --pdf "$work/page$n.pdf" --diario)
+    pdftotext -bbox page$n.pdf page$n.html
+  done
+  check "eight entries keep the letters of one" /usr/bin/python3 -c "
+import re
+def height(name):
+    word = re.search(r'yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" yMax=\"([0-9.]+)\">Quarantino<', open(name).read())
+    return float(word[2]) - float(word[1])
+exit(abs(height('page1.html') - height('page8.html')) > 0.01)"
 fi
 
 # ---- a faulty file changes nothing, and says its line ----------------------------------

@@ -47,6 +47,15 @@ double rowHeightFor(std::size_t days) { return std::min(7.2, (Paper::inside().he
 // this height, and their letters shrink down to these points before entries are left out.
 constexpr double SmallestRowHeight = 5.2;
 constexpr double DiaryPoints = 6.5, SmallestDiaryPoints = 5, DiaryHeading = 4;
+// The legends under the rows: a gap, lines of one or two lines' height, the three swatches.
+constexpr double LegendGap = 1.5, LegendLine = 3.4, LegendTwoLines = 6.4, SwatchesHeight = 12.6;
+
+// Their height, as the page draws them: the two notes, the plant parts, the
+// unfavourable hours, the good days of a chosen job, the phases' hours two a line.
+double legendsHeight(std::size_t phaseCount, bool job) {
+  return LegendGap + 2 * LegendTwoLines + LegendLine + LegendTwoLines + (job ? LegendLine : 0) +
+         LegendLine * static_cast<double>((phaseCount + 1) / 2) + SwatchesHeight;
+}
 
 // An entry on paper, in one paragraph: "12 · Luna calante · Semina: pomodoro; aiuola 2 — la nota · promemoria il 28 aprile 2026".
 QString paperLine(const app::DiaryEntry& e, app::DiaryMoons& moons) {
@@ -138,9 +147,7 @@ void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& mont
   // moonrise and moonset, the ascending or descending moon, the phase's picture.
   const double top = paper.top() + 19;
   const double rowsWidth = 112;
-  // The legends under the rows: the two notes, the phases' hours two a line, the three swatches.
-  const auto phaseCount = static_cast<double>(month.moon().phases().size());
-  const double legends = 1.5 + 6.4 + 6.4 + (phaseCount > 0 ? 3.4 * std::ceil(phaseCount / 2) : 0) + 12.6;
+  const double legends = legendsHeight(month.moon().phases().size(), job.has_value());
   double rowHeight = rowHeightFor(month.days.size());
   QStringList diaryLines;
   app::DiaryMoons moons(month.reckoning);
@@ -233,17 +240,17 @@ void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& mont
   }
   setFont(6.5, false, true);
   p.setPen(Qt::black);
-  double line = top + rowHeight * static_cast<double>(month.days.size()) + 1.5;
-  const auto legendLine = [&](const QString& text, double height = 3.4) {
+  double line = top + rowHeight * static_cast<double>(month.days.size()) + LegendGap;
+  const auto legendLine = [&](const QString& text, double height = LegendLine) {
     p.drawText(QRectF(paper.left(), line, rowsWidth, height), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, text);
     line += height;
   };
   legendLine(QStringLiteral("In rosso le domeniche e le feste. Le ore sono %1, come tutto "
                             "l'almanacco; sotto, in corsivo, l'ora legale dei giorni in cui la segnano gli orologi.")
                  .arg(toQString(app::InOraSolare)),
-             6.4);
+             LegendTwoLines);
   legendLine(QStringLiteral("\u25B2 %1 \u25BC %2").arg(toQString(app::motionAdvice(true)), toQString(app::motionAdvice(false))),
-             6.4);
+             LegendTwoLines);
   // The plant parts: what the shapes mean, in which system, and the unfavourable hours.
   {
     const double y = line + 0.3, size = 2.6;
@@ -263,12 +270,12 @@ void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& mont
     p.drawText(QRectF(x, line, rowsWidth - (x - paper.left()), 3.2), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("a mezzogiorno (%1); sotto, l'ora in cui cambia.")
                    .arg(QString::fromUtf8(app::zodiacSystemName(tradition.system))));
-    line += 3.4;
+    line += LegendLine;
     legendLine(QStringLiteral("! ore sfavorevoli: %1 ore intorno al perigeo, %2 intorno all'apogeo e ai nodi. %3.")
                    .arg(app::unfavourableHours(app::MoonEventKind::Perigee))
                    .arg(app::unfavourableHours(app::MoonEventKind::Apogee))
                    .arg(events.join(QStringLiteral("; ")).replace(0, 1, events.isEmpty() ? QString() : events.front().left(1).toUpper())),
-               6.4);
+               LegendTwoLines);
   }
   if (job)
     legendLine(QStringLiteral("Con la striscia verde scura i giorni buoni per %1, secondo la tradizione.")
@@ -276,7 +283,7 @@ void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& mont
   // The hour of each phase in Italy, and the day of the grid when Greenwich has another.
   QStringList phases;
   for (const app::PhaseHour& hour : month.moon().phases()) phases << toQString(app::phaseHourText(hour, month.reckoning.phaseDays));
-  if (!phases.isEmpty()) legendLine(phases.join(QStringLiteral("; ")) + QLatin1Char('.'), 3.4 * ((phases.size() + 1) / 2));
+  if (!phases.isEmpty()) legendLine(phases.join(QStringLiteral("; ")) + QLatin1Char('.'), LegendLine * static_cast<double>((phases.size() + 1) / 2));
   // A swatch of each bar's colour and what the gardener does under it.
   const app::PhaseMark marks[] = {app::PhaseMark::Waxing, app::PhaseMark::Waning, app::PhaseMark::Neutral};
   for (std::size_t k = 0; k < std::size(marks); ++k) {
@@ -290,7 +297,7 @@ void paintMonthPage(QPainter& p, const QRectF& area, const app::MonthSheet& mont
                toQString(app::adviceOf(marks[k])));
   }
   if (!diaryLines.isEmpty()) {
-    const double diaryTop = line + 12.6 + 1;
+    const double diaryTop = line + SwatchesHeight + 1;
     paintDiary(p, sheet, diaryLines, QRectF(paper.left(), diaryTop, rowsWidth, paper.bottom() - diaryTop), month);
   }
 
