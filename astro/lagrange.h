@@ -37,6 +37,18 @@ constexpr PowerWeights<Points> lagrangePowerWeights() {
   return weights;
 }
 
+// The nodes a track from `from` to `to` needs, every `spacing` days: the first on
+// a 0 h UT far enough before `from`, and how many reach far enough past `to`.
+struct NodeGrid {
+  double first;
+  int count;
+};
+template <int Points>
+NodeGrid nodeGrid(double from, double to, double spacing) {
+  const double first = std::floor(from - 0.5) + 0.5 - (Points / 2 - 1) * spacing;
+  return {first, static_cast<int>(std::ceil((to - first) / spacing)) + Points / 2 + 1};
+}
+
 // `Width` quantities known at nodes every `spacing` days from `first`, between
 // them the polynomial through the Points nodes around each interval, made once
 // for each interval in powers of its fraction.

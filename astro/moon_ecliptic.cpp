@@ -28,12 +28,11 @@ MoonEcliptic moonEcliptic(double jdUT) { return eclipticOf({jdUT, moonPlace(jdUT
 MoonEclipticTrack::MoonEclipticTrack(double fromJdUT, double toJdUT) : track_(nodesOf(fromJdUT, toJdUT)) {}
 
 LagrangeTrack<4, MoonEclipticTrack::Points> MoonEclipticTrack::nodesOf(double fromJdUT, double toJdUT) {
-  const double first = std::floor(fromJdUT - 0.5) + 0.5 - (Points / 2 - 1) * Spacing;
-  const int count = static_cast<int>(std::ceil((toJdUT - first) / Spacing)) + Points / 2 + 1;
+  const NodeGrid grid = nodeGrid<Points>(fromJdUT, toJdUT, Spacing);
   std::vector<std::array<double, 4>> nodes;
-  nodes.reserve(static_cast<std::size_t>(count));
+  nodes.reserve(static_cast<std::size_t>(grid.count));
   double turnsJ2000 = 0, turnsApparent = 0;  // whole turns the longitudes have run on past 360
-  for (const MoonSample& s : moonSamples(first, Spacing, count)) {
+  for (const MoonSample& s : moonSamples(grid.first, Spacing, grid.count)) {
     const MoonEcliptic m = eclipticOf(s);
     if (!nodes.empty()) {
       // The Moon moves 10 to 16 degrees a day, always forwards.
@@ -42,7 +41,7 @@ LagrangeTrack<4, MoonEclipticTrack::Points> MoonEclipticTrack::nodesOf(double fr
     }
     nodes.push_back({m.longitudeJ2000 + turnsJ2000, m.apparentLongitude + turnsApparent, m.latitude, m.distanceKm});
   }
-  return {first, Spacing, nodes};
+  return {grid.first, Spacing, nodes};
 }
 
 ValueAndSlope MoonEclipticTrack::at(double jdUT, Coordinate coordinate) const {

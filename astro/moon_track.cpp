@@ -13,18 +13,17 @@ namespace astro {
 MoonTrack::MoonTrack(double fromJd, double toJd) : track_(nodesOf(fromJd, toJd)) {}
 
 LagrangeTrack<3, MoonTrack::Points> MoonTrack::nodesOf(double fromJd, double toJd) {
-  const double first = std::floor(fromJd - 0.5) + 0.5 - (Points / 2 - 1) * Spacing;
-  const int count = static_cast<int>(std::ceil((toJd - first) / Spacing)) + Points / 2 + 1;
+  const NodeGrid grid = nodeGrid<Points>(fromJd, toJd, Spacing);
   std::vector<std::array<double, 3>> nodes;
-  nodes.reserve(static_cast<std::size_t>(count));
-  for (const MoonSample& m : moonSamples(first, Spacing, count)) {
+  nodes.reserve(static_cast<std::size_t>(grid.count));
+  for (const MoonSample& m : moonSamples(grid.first, Spacing, grid.count)) {
     const Nutation& n = m.nutation;
     const double ra = (m.place.rightAscension - n.longitude * std::cos(n.trueObliquity * Degree)) * Degree;
     const double dec = m.place.declination * Degree;
     const double d = m.place.distanceKm;
     nodes.push_back({d * std::cos(dec) * std::cos(ra), d * std::cos(dec) * std::sin(ra), d * std::sin(dec)});
   }
-  return {first, Spacing, nodes};
+  return {grid.first, Spacing, nodes};
 }
 
 MoonTrack::Vector MoonTrack::at(double jd) const {
