@@ -4,6 +4,7 @@
 #include "app/city_table.h"
 #include "app/italian_clock.h"
 #include "app/platform/command_line/arguments.h"
+#include "app/platform/qt/qt_text.h"
 
 #include <gtest/gtest.h>
 

@@ -18,29 +18,13 @@ namespace ortalba {
 
 namespace {
 
-// Characters that must not reach a terminal as they are: C0 and C1 controls,
-// line and paragraph separators, and the marks and overrides that turn the
-// direction of the text (a name could otherwise show itself as another).
-bool hidden(char16_t c) {
-  return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x061C || c == 0x200E || c == 0x200F ||
-         (c >= 0x2028 && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
-}
-
 bool endsInBlank(const QString& text) { return !text.isEmpty() && text.back().isSpace(); }
 
 bool holdsHidden(const QString& text) {
-  return std::any_of(text.begin(), text.end(), [](QChar c) { return hidden(c.unicode()); });
+  return std::any_of(text.begin(), text.end(), [](QChar c) { return hiddenOnATerminal(c.unicode()); });
 }
 
 }  // namespace
-
-QString shown(const QString& typed) {
-  QString out = typed.left(60);
-  if (!out.isEmpty() && out.back().isHighSurrogate()) out.chop(1);  // never half a character
-  for (QChar& c : out)
-    if (hidden(c.unicode())) c = QLatin1Char('?');
-  return typed.size() > 60 ? out + QStringLiteral("...") : out;
-}
 
 QString versionText() { return QStringLiteral("ortalba " ORTALBA_VERSION); }
 

@@ -51,8 +51,4 @@ QString helpText();
 // "ortalba 0.1.0".
 QString versionText();
 
-// What the user typed, fit for a one-line message: characters that would move
-// or hide the text on a terminal become "?", and a long text is cut.
-QString shown(const QString& typed);
-
 }  // namespace ortalba

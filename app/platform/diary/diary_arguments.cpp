@@ -2,7 +2,7 @@
 #include "app/platform/diary/diary_arguments.h"
 
 #include "app/diary_entry.h"
-#include "app/platform/command_line/arguments.h"
+#include "app/platform/qt/qt_text.h"
 
 namespace ortalba {
 

@@ -19,4 +19,12 @@ QStringList wrappedWords(const QString& text, int width) {
   return lines;
 }
 
+QString shown(const QString& typed) {
+  QString out = typed.left(60);
+  if (!out.isEmpty() && out.back().isHighSurrogate()) out.chop(1);  // never half a character
+  for (QChar& c : out)
+    if (hiddenOnATerminal(c.unicode())) c = QLatin1Char('?');
+  return typed.size() > 60 ? out + QStringLiteral("...") : out;
+}
+
 }  // namespace ortalba
